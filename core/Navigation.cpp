@@ -1,0 +1,162 @@
+#include "Navigation.h"
+
+#include "PlatformError.h"
+
+namespace hl {
+
+namespace {
+
+bool IsSection(int n) { return n >= 1 && n <= 13; }
+
+void SetEntryPointer(App& app, int n, Pointer p) {
+    if (IsSection(n)) app.main.menu.entryPointer[n] = p;
+}
+
+} // namespace
+
+void MenuClick(App& app, int n) {
+    if (app.main.panelOpen || !IsSection(n)) return;
+    SetEntryPointer(app, n, Pointer::Busy);
+    app.main.menu.markerShown[n] = true;
+    app.main.selectedEntry = n;
+    ClearMenuMarkers(app, n);
+    app.main.lastError.clear();
+    Collector collect = CollectorFor(n);
+    if (!collect) return;
+    try {
+        collect(app);
+    } catch (const PlatformError& e) {
+        app.main.lastError = e.what();
+        SetEntryPointer(app, n, Pointer::Hand);
+        app.area.labelmi = app.T(55);
+    }
+}
+
+void BM_Click(App& app, int index) {
+    if (IsSection(index)) MenuClick(app, index);
+}
+
+void ClearMenuMarkers(App& app, int keep) {
+    ResetMenuColours(app);
+    for (int i = 1; i <= 13; ++i)
+        if (i != keep) app.main.menu.markerShown[i] = false;
+}
+
+void ResetMenuColours(App& app) { app.main.menu.textColour = kMenuText; }
+
+void DisableMenu(App& app) {
+    auto& menu = app.main.menu;
+    menu.skinTopLeftPointer = Pointer::Arrow;
+    for (int i = 1; i <= 13; ++i) menu.entryPointer[i] = Pointer::Arrow;
+    menu.textColour = kMenuGrey;
+}
+
+void EnableMenu(App& app) {
+    auto& menu = app.main.menu;
+    menu.lopsPointer = Pointer::Hand;
+    menu.skinTopLeftPointer = Pointer::Hand;
+    for (int i = 1; i <= 13; ++i) menu.entryPointer[i] = Pointer::Hand;
+}
+
+void ClearValueRows(App& app) {
+    ValueArea& a = app.area;
+    a.titulo.clear();
+    for (InfoRow& row : a.rows) {
+        row.caption.clear();
+        row.value.clear();
+        row.captionTip.clear();
+        row.valueTip.clear();
+    }
+    a.imageLineVisible = false;
+    a.iavisoVisible = false;
+    a.lavisoVisible = false;
+    if (app.main.panelOpen) {
+        a.imagenInfoVisible = false;
+        a.labelmi.clear();
+    }
+}
+
+bool OpenPanel(App& app, int panel) {
+    MainState& m = app.main;
+    if (m.panelOpen) return false;
+    m.timer1Enabled = m.timer2Enabled = m.timer3Enabled = false;
+    m.savedSection = static_cast<uint8_t>(m.currentSection);
+    m.currentSection = panel;
+    m.panelOpen = true;
+    DisableMenu(app);
+    ClearValueRows(app);
+    return true;
+}
+
+void ClosePanel(App& app) {
+    app.main.panelOpen = false;
+    ResetMenuColours(app);
+    EnableMenu(app);
+    app.area.imagenInfoVisible = true;
+    app.area.labelmi = app.T(8);
+    app.main.currentSection = app.main.savedSection;
+    MenuClick(app, app.main.savedSection);
+}
+
+void EnterSection(App& app, int n) {
+    if (app.main.currentSection != n) app.area.labelmi = app.T(8);
+    app.main.currentSection = n;
+}
+
+std::string Caption(const App& app, int entry) { return app.T(entry) + ": "; }
+
+void WriteRow(App& app, int r, const std::string& caption, const std::string& value,
+              const std::string& captionTip) {
+    InfoRow& row = app.area.Row(r);
+    row.caption = caption;
+    row.value = value;
+    row.captionTip = captionTip;
+    row.valueTip = value;
+}
+
+void ClearLabels(App& app, int fromLabel, int toLabel) {
+    for (int label = fromLabel; label <= toLabel; ++label) {
+        InfoRow& row = app.area.Row((label + 1) / 2);
+        if (label % 2 == 1) {
+            row.caption.clear();
+            row.captionTip.clear();
+        } else {
+            row.value.clear();
+            row.valueTip.clear();
+        }
+    }
+}
+
+void FinishSection(App& app, int n) {
+    SetEntryPointer(app, n, Pointer::Hand);
+    app.area.labelmi = app.T(33);
+    Icono(app);
+}
+
+std::string OrUnknown(const App& app, const std::string& value) {
+    return value.empty() ? app.T(53) : value;
+}
+
+IconPair IconsFor(int section, int removableCounted, int cdCounted) {
+    switch (section) {
+    case 2: return {"Sec2", "Info"};
+    case 11: return removableCounted > 0 ? IconPair{"Sec11a", "Ok"} : IconPair{"Sec11b", "Alerta"};
+    case 12: return cdCounted > 0 ? IconPair{"Sec12a", "Ok"} : IconPair{"Sec12b", "Alerta"};
+    case kCustomizePanel: return {"IOpc", ""};
+    case kReportPanel: return {"IInf", ""};
+    case kAboutBox: return {"IAC", ""};
+    default:
+        if (IsSection(section)) return {"Sec" + std::to_string(section), ""};
+        return {"", ""};
+    }
+}
+
+void Icono(App& app) {
+    IconPair icons = IconsFor(app.main.currentSection, app.main.removableDrivesCounted,
+                              app.main.cdDrivesCounted);
+    app.area.icoPicture = icons.ico;
+    app.area.iavisoPicture = icons.iaviso;
+    ++app.area.iconRuns;
+}
+
+} // namespace hl

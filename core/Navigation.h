@@ -1,0 +1,57 @@
+#pragma once
+
+#include "App.h"
+
+#include <string>
+
+namespace hl {
+
+// A section's collector: writes the value area as Form1's labels.
+using Collector = void (*)(App&);
+// Collector n (1..13), or nothing.
+Collector CollectorFor(int section);
+
+// The click of menu entry n (LBMn_Click): ignored while a panel is open; marks the entry and
+// runs collector n. A collector that stops before its statement skipping leaves the rows as they
+// were; the click then restores the pointers and shows entry 55 in the status line.
+void MenuClick(App& app, int n);
+// A click on marker BM(index): the click of LBM(index) for 1..13, nothing otherwise.
+void BM_Click(App& app, int index);
+
+void ClearMenuMarkers(App& app, int keep);
+void ResetMenuColours(App& app);
+void DisableMenu(App& app);
+void EnableMenu(App& app);
+void ClearValueRows(App& app);
+
+// Opening a panel (97 customize, 98 report, 99 about): timers stopped, section saved, menu
+// disabled, rows cleared. The about box is refused (false) while another panel is open.
+bool OpenPanel(App& app, int panel);
+// Closing a panel: menu back, status "Getting information...", the saved section collected
+// again.
+void ClosePanel(App& app);
+
+// Frame pieces every collector uses.
+// "If CurrentSection is not n, show entry 8; CurrentSection = n."
+void EnterSection(App& app, int n);
+// A caption: the entry's text followed by ": ".
+std::string Caption(const App& app, int entry);
+// Writes row r (1..12): caption, value, caption tool tip, and the value's tool tip = value.
+void WriteRow(App& app, int r, const std::string& caption, const std::string& value,
+              const std::string& captionTip = {});
+// Clears captions and tool tips of Label(from)..Label(to) (label numbers 1..24).
+void ClearLabels(App& app, int fromLabel, int toLabel);
+// Pointers of entry n back to the hand, status entry 33 ("Done"), then Icono.
+void FinishSection(App& app, int n);
+// The value shown for a fact that cannot be read: entry 53 when the text is empty.
+std::string OrUnknown(const App& app, const std::string& value);
+
+// Section icon and notice icon for CurrentSection (picture-library names); starts the fade.
+void Icono(App& app);
+struct IconPair {
+    std::string ico;
+    std::string iaviso;
+};
+IconPair IconsFor(int currentSection, int removableCounted, int cdCounted);
+
+} // namespace hl

@@ -1,0 +1,317 @@
+#include "Snapshot.h"
+
+#include "core/PlatformError.h"
+#include "core/Skip.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cctype>
+#include <fstream>
+#include <sstream>
+
+namespace hl {
+
+using nlohmann::json;
+
+namespace {
+
+[[noreturn]] void Refuse(const std::string& name, const std::string& place,
+                         const std::string& problem) {
+    throw SnapshotError(name + ": " + (place.empty() ? "" : place + ": ") + problem);
+}
+
+Variant ToVariant(const json& j, const std::string& name, const std::string& place) {
+    switch (j.type()) {
+    case json::value_t::null: return Variant::Null();
+    case json::value_t::boolean: return Variant(j.get<bool>());
+    case json::value_t::number_integer: return Variant(j.get<int64_t>());
+    case json::value_t::number_unsigned: {
+        uint64_t u = j.get<uint64_t>();
+        if (u > static_cast<uint64_t>(INT64_MAX)) return Variant(std::to_string(u));
+        return Variant(static_cast<int64_t>(u));
+    }
+    case json::value_t::number_float: return Variant(j.get<double>());
+    case json::value_t::string: return Variant(j.get<std::string>());
+    default: Refuse(name, place, "expected a string, number, true, false or null");
+    }
+}
+
+json FromVariant(const Variant& v) {
+    switch (v.kind()) {
+    case Variant::Kind::Boolean: return v.ToBool();
+    case Variant::Kind::Integer: return v.ToInt64();
+    case Variant::Kind::Double: return v.ToDouble();
+    case Variant::Kind::Text: return v.Text();
+    default: return nullptr;
+    }
+}
+
+const json& Member(const json& obj, const char* key, json::value_t type, const std::string& name,
+                   const char* typeName) {
+    const json& j = obj.at(key);
+    bool ok = j.type() == type || (type == json::value_t::number_integer &&
+                                   j.type() == json::value_t::number_unsigned);
+    if (!ok) Refuse(name, key, std::string("expected ") + typeName);
+    return j;
+}
+
+std::vector<uint8_t> ParseHex(const std::string& text, const std::string& name,
+                              const std::string& place) {
+    std::vector<uint8_t> bytes;
+    std::string digits;
+    for (char c : text) {
+        if (std::isspace(static_cast<unsigned char>(c))) continue;
+        if (!std::isxdigit(static_cast<unsigned char>(c))) Refuse(name, place, "not hexadecimal");
+        digits += c;
+    }
+    if (digits.size() % 2) Refuse(name, place, "odd number of hexadecimal digits");
+    for (size_t i = 0; i < digits.size(); i += 2)
+        bytes.push_back(static_cast<uint8_t>(std::stoi(digits.substr(i, 2), nullptr, 16)));
+    return bytes;
+}
+
+std::string ToHex(const std::vector<uint8_t>& bytes) {
+    static const char* digits = "0123456789abcdef";
+    std::string out;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (i && i % 4 == 0) out += ' ';
+        out += digits[bytes[i] >> 4];
+        out += digits[bytes[i] & 15];
+    }
+    return out;
+}
+
+void ParseWmi(const json& wmi, Snapshot& s, const std::string& name) {
+    for (const auto& [cls, instances] : wmi.items()) {
+        std::string place = "wmi." + cls;
+        if (!instances.is_array()) Refuse(name, place, "expected an array of instances");
+        std::vector<WmiObject> objects;
+        for (size_t i = 0; i < instances.size(); ++i) {
+            std::string at = place + "[" + std::to_string(i) + "]";
+            if (!instances[i].is_object()) Refuse(name, at, "expected an object");
+            WmiObject obj;
+            for (const auto& [prop, value] : instances[i].items())
+                obj.Set(prop, ToVariant(value, name, at + "." + prop));
+            objects.push_back(std::move(obj));
+        }
+        s.wmi.emplace_back(cls, std::move(objects));
+    }
+}
+
+Regional ParseRegional(const json& j, const std::string& name) {
+    if (!j.is_object()) Refuse(name, "regional", "expected an object");
+    Regional r;
+    auto take = [&](const char* key, std::string& field) {
+        if (!j.contains(key)) return;
+        if (!j[key].is_string()) Refuse(name, std::string("regional.") + key, "expected a string");
+        field = j[key].get<std::string>();
+    };
+    take("decimalSeparator", r.decimalSeparator);
+    take("shortDate", r.shortDate);
+    take("am", r.am);
+    take("pm", r.pm);
+    return r;
+}
+
+void ParseTopLevel(const json& doc, Snapshot& s, const std::string& name) {
+    if (doc.contains("source")) s.source = Member(doc, "source", json::value_t::string, name, "a string");
+    if (doc.contains("wmi")) ParseWmi(Member(doc, "wmi", json::value_t::object, name, "an object"), s, name);
+    if (doc.contains("registry"))
+        for (const auto& [path, v] : Member(doc, "registry", json::value_t::object, name, "an object").items())
+            s.registry.emplace_back(path, ToVariant(v, name, "registry." + path));
+    if (doc.contains("binary"))
+        for (const auto& [path, v] : Member(doc, "binary", json::value_t::object, name, "an object").items()) {
+            if (!v.is_string()) Refuse(name, "binary." + path, "expected a string of hexadecimal bytes");
+            s.binary.emplace_back(path, ParseHex(v.get<std::string>(), name, "binary." + path));
+        }
+    if (doc.contains("environment"))
+        for (const auto& [var, v] : Member(doc, "environment", json::value_t::object, name, "an object").items()) {
+            if (!v.is_string()) Refuse(name, "environment." + var, "expected a string");
+            s.environment.emplace_back(var, v.get<std::string>());
+        }
+    if (doc.contains("tickCount"))
+        s.tickCount = Member(doc, "tickCount", json::value_t::number_integer, name, "an integer").get<int64_t>();
+    if (doc.contains("mouseButtons")) {
+        int64_t b = Member(doc, "mouseButtons", json::value_t::number_integer, name, "an integer").get<int64_t>();
+        if (b < 0 || b > 64) Refuse(name, "mouseButtons", "out of range");
+        s.mouseButtons = static_cast<int32_t>(b);
+    }
+    if (doc.contains("regional")) s.regional = ParseRegional(doc["regional"], name);
+}
+
+class SnapshotService : public WmiService {
+public:
+    explicit SnapshotService(std::shared_ptr<const Snapshot> data) : data_(std::move(data)) {}
+    std::vector<WmiObject> InstancesOf(const std::string& className) override {
+        for (const auto& [cls, objects] : data_->wmi)
+            if (cls == className) return objects;
+        return {};
+    }
+
+private:
+    std::shared_ptr<const Snapshot> data_;
+};
+
+} // namespace
+
+const std::vector<std::string>& SnapshotClasses() {
+    static const std::vector<std::string> kClasses = {
+        "Win32_OperatingSystem", "Win32_ComputerSystem",   "Win32_UserAccount",
+        "Win32_NetworkLoginProfile", "Win32_Processor",    "Win32_PhysicalMemory",
+        "Win32_LogicalDisk",     "Win32_DiskDrive",        "Win32_BIOS",
+        "Win32_DesktopMonitor",  "Win32_VideoController",  "Win32_Keyboard",
+        "Win32_PointingDevice",  "Win32_CDROMDrive",       "Win32_BaseBoard",
+        "Win32_SoundDevice",
+    };
+    return kClasses;
+}
+
+Snapshot ParseSnapshot(const std::string& text, const std::string& name) {
+    json doc;
+    try {
+        doc = json::parse(text);
+    } catch (const json::parse_error& e) {
+        std::string what = e.what();
+        size_t colon = what.find("]: ");
+        Refuse(name, "", "not valid JSON (" + (colon == std::string::npos ? what : what.substr(colon + 3)) + ")");
+    }
+    if (!doc.is_object()) Refuse(name, "", "expected a JSON object at the top");
+    if (!doc.contains("format") || doc["format"] != kSnapshotFormat)
+        Refuse(name, "format", std::string("expected \"") + kSnapshotFormat + "\"");
+    Snapshot s;
+    try {
+        ParseTopLevel(doc, s, name);
+    } catch (const json::exception& e) {
+        Refuse(name, "", e.what());
+    }
+    return s;
+}
+
+Snapshot LoadSnapshotFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) Refuse(path, "", "cannot be read");
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    if (in.bad()) Refuse(path, "", "cannot be read");
+    return ParseSnapshot(ss.str(), path);
+}
+
+std::string SnapshotToJson(const Snapshot& s) {
+    json doc = json::object();
+    doc["format"] = kSnapshotFormat;
+    doc["source"] = s.source;
+    json wmi = json::object();
+    for (const auto& [cls, objects] : s.wmi) {
+        json arr = json::array();
+        for (const WmiObject& obj : objects) {
+            json o = json::object();
+            for (const auto& [prop, value] : obj.Properties()) o[prop] = FromVariant(value);
+            arr.push_back(std::move(o));
+        }
+        wmi[cls] = std::move(arr);
+    }
+    doc["wmi"] = std::move(wmi);
+    json reg = json::object();
+    for (const auto& [path, v] : s.registry) reg[path] = FromVariant(v);
+    doc["registry"] = std::move(reg);
+    json bin = json::object();
+    for (const auto& [path, bytes] : s.binary) bin[path] = ToHex(bytes);
+    doc["binary"] = std::move(bin);
+    json env = json::object();
+    for (const auto& [var, v] : s.environment) env[var] = v;
+    doc["environment"] = std::move(env);
+    doc["tickCount"] = s.tickCount;
+    doc["mouseButtons"] = s.mouseButtons;
+    if (s.regional)
+        doc["regional"] = {{"decimalSeparator", s.regional->decimalSeparator},
+                           {"shortDate", s.regional->shortDate},
+                           {"am", s.regional->am},
+                           {"pm", s.regional->pm}};
+    // Invalid UTF-8 from a device name must not abort the capture.
+    return doc.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
+}
+
+Snapshot CaptureSnapshot(DataSource& source, const std::string& description) {
+    Snapshot s;
+    s.source = description;
+    std::shared_ptr<WmiService> service;
+    Skip([&] { service = source.ConnectWmi(); });
+    for (const std::string& cls : SnapshotClasses()) {
+        std::vector<WmiObject> objects;
+        if (service) Skip([&] { objects = service->InstancesOf(cls); });
+        for (WmiObject& obj : objects) obj.SetHook(nullptr);
+        s.wmi.emplace_back(cls, std::move(objects));
+    }
+    std::vector<std::string> paths;
+    for (int cpu = 0; cpu < 8; ++cpu) paths.push_back(CpuMhzPath(cpu));
+    paths.push_back(kMainboardFullPath);
+    for (const std::string& path : paths)
+        Skip([&] { s.registry.emplace_back(path, source.RegRead(path)); });
+    if (auto bytes = source.RegReadBinary(kProductIdKey, kProductIdValue))
+        s.binary.emplace_back(std::string("HKEY_LOCAL_MACHINE\\") + kProductIdKey + "\\" +
+                                  kProductIdValue,
+                              *bytes);
+    for (const char* var : {"USERNAME", "PROCESSOR_ARCHITECTURE"})
+        s.environment.emplace_back(var, source.ReadEnvironment(var));
+    Skip([&] { s.tickCount = source.TickCount(); });
+    Skip([&] { s.mouseButtons = source.GetSystemMetrics(kSmCMouseButtons); });
+    Skip([&] { s.regional = source.RegionalSettings(); });
+    return s;
+}
+
+bool StoreRegRead(const SettingsStore& store, const std::string& path, Variant& out) {
+    if (!IsSettingsPath(path)) return false;
+    std::optional<std::string> value = store.Read(path.substr(std::string(kSettingsKey).size()));
+    if (!value) throw PlatformError("registry value not found: " + path);
+    out = Variant(*value);
+    return true;
+}
+
+bool StoreRegWrite(const SettingsStore& store, const std::string& path, const Variant& value) {
+    if (!IsSettingsPath(path)) return false;
+    if (!store.Write(path.substr(std::string(kSettingsKey).size()), value.Text()))
+        throw PlatformError("cannot write " + store.Path());
+    return true;
+}
+
+SnapshotSource::SnapshotSource(Snapshot snapshot, SettingsStore store)
+    : data_(std::make_shared<const Snapshot>(std::move(snapshot))), store_(std::move(store)) {}
+
+std::shared_ptr<WmiService> SnapshotSource::ConnectWmi() {
+    return std::make_shared<SnapshotService>(data_);
+}
+
+Variant SnapshotSource::RegRead(const std::string& path) {
+    Variant out;
+    if (StoreRegRead(store_, path, out)) return out;
+    for (const auto& [p, v] : data_->registry)
+        if (p == path) return v;
+    throw PlatformError("registry value not found: " + path);
+}
+
+void SnapshotSource::RegWrite(const std::string& path, const Variant& value) {
+    if (!StoreRegWrite(store_, path, value))
+        throw PlatformError("a recorded machine's registry is read-only: " + path);
+}
+
+std::optional<std::vector<uint8_t>> SnapshotSource::RegReadBinary(const std::string& keyPath,
+                                                                  const std::string& valueName) {
+    std::string full = "HKEY_LOCAL_MACHINE\\" + keyPath + "\\" + valueName;
+    for (const auto& [p, bytes] : data_->binary)
+        if (p == full) return bytes;
+    return std::nullopt;
+}
+
+std::string SnapshotSource::ReadEnvironment(const std::string& name) {
+    for (const auto& [var, v] : data_->environment)
+        if (var == name) return v;
+    return {};
+}
+
+int32_t SnapshotSource::GetSystemMetrics(int index) {
+    return index == kSmCMouseButtons ? data_->mouseButtons : 0;
+}
+
+Regional SnapshotSource::RegionalSettings() { return data_->regional.value_or(Regional{}); }
+
+} // namespace hl

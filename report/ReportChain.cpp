@@ -1,0 +1,28 @@
+#include "ReportChain.h"
+
+#include "sections/Sections.h"
+
+namespace hl {
+
+namespace {
+// The builders in document order; each writes its heading, rows and section end (the first
+// also the head, the last the foot).
+const Builder kChain[] = {
+    InformeUser,    InformePC,      InformeOS,       InformeCPU,       InformeRAM,    InformeHDs,
+    InformeBios,    InformeDisplay, InformeGraphics, InformeKeyboard,  InformeMouse,
+    InformeOtros_hardware,
+};
+} // namespace
+
+ReportDocuments BuildReport(App& app, ReportWriter::Clock clock) {
+    MainState& m = app.main;
+    m.timer1Enabled = m.timer2Enabled = m.timer3Enabled = false;
+    ReportWriter writer(app.table, app.settings.skin, app.source->RegionalSettings(),
+                        std::move(clock), app.pumpEvents);
+    ReportContext ctx{app, writer, nullptr, {}};
+    for (Builder build : kChain)
+        if (build) build(ctx);
+    return {writer.TextCopy(), writer.Html()};
+}
+
+} // namespace hl

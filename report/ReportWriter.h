@@ -1,0 +1,68 @@
+#pragma once
+
+#include "core/DataSource.h"
+#include "core/StringTable.h"
+
+#include <ctime>
+#include <functional>
+#include <string>
+
+namespace hl {
+
+// How a row ends. Rows end with CRLF in the text and "<br>" CRLF in the HTML document; a
+// section's last row gets no CRLF in the text, and its HTML closing is the section's own.
+enum class RowEnd {
+    Normal,
+    LastBr,      // HTML: "<br>" alone
+    LastNothing, // HTML: nothing
+    LastBrCrlf,  // HTML: "<br>" and CRLF, like every other row
+};
+
+// "Medium Time": 12-hour clock, two-digit hour and minutes, then the AM/PM designator.
+std::string MediumTime(const std::tm& t, const Regional& regional);
+// The date in the regional short-date pattern (d, dd, M, MM, yy, yyyy, other characters kept).
+std::string ShortDate(const std::tm& t, const Regional& regional);
+
+// The framing of both report documents: head, section heading, row, section end and foot,
+// each appending first to the text and then to the HTML document. Every value, caption and
+// title is HTML-escaped in the HTML document and written as it is in the text.
+class ReportWriter {
+public:
+    using Clock = std::function<std::tm()>;
+
+    ReportWriter(const StringTable& table, std::string skin, Regional regional, Clock clock,
+                 std::function<void()> pumpEvents = [] {});
+
+    void Head();
+    void Heading(const std::string& title);
+    // An empty value shows entry 53 ("Unknown").
+    void Row(const std::string& caption, const std::string& value, RowEnd end = RowEnd::Normal);
+    void SectionEnd();
+    void Foot();
+
+    const std::string& Text() const { return text_; }
+    const std::string& Html() const { return html_; }
+    // The copy of the generated text made by the foot (TiO).
+    const std::string& TextCopy() const { return textCopy_; }
+    const StringTable& Table() const { return table_; }
+    const Regional& RegionalSettings() const { return regional_; }
+
+    static std::tm SystemClock();
+
+private:
+    std::string Banner();
+
+    const StringTable& table_;
+    std::string colour_; // "#rrggbb", empty for a skin outside the four
+    Regional regional_;
+    Clock clock_;
+    std::function<void()> pump_;
+    std::string text_, html_, textCopy_;
+    bool firstRow_ = true;
+};
+
+inline constexpr const char* kProductLine = "Hardlens 2.1";
+inline constexpr const char* kCrlf = "\r\n";
+inline constexpr const char* kBullet = " \xC2\xB7 ";
+
+} // namespace hl

@@ -1,0 +1,149 @@
+#include "TestSupport.h"
+#include "core/PlatformError.h"
+#include "core/sources/Snapshot.h"
+
+#include <gtest/gtest.h>
+
+using namespace hl;
+using hl::test::TempDir;
+
+namespace {
+
+const char* const kGood = R"({
+  "format": "hardlens-snapshot/1",
+  "source": "hand-written",
+  "wmi": {
+    "Win32_Processor": [ { "Name": "CPU One", "L2CacheSize": 256, "Architecture": 9 } ],
+    "Win32_LogicalDisk": [ { "Caption": "C:", "Size": "80026361856", "VolumeName": null },
+                           { "Caption": "D:", "DriveType": 3 } ],
+    "Win32_BIOS": [ { "PrimaryBIOS": true, "ReleaseDate": "20080115000000.000000+000" } ]
+  },
+  "registry": { "HKEY_LOCAL_MACHINE\\HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0\\~MHz": 2394 },
+  "binary": { "HKEY_LOCAL_MACHINE\\SOFTWARE\\MICROSOFT\\Windows NT\\CurrentVersion\\DigitalProductId": "a4000000 0300 00ff" },
+  "environment": { "USERNAME": "ana", "PROCESSOR_ARCHITECTURE": "AMD64" },
+  "tickCount": 93784000,
+  "mouseButtons": 3,
+  "regional": { "decimalSeparator": ",", "shortDate": "dd/MM/yyyy", "am": "a.m.", "pm": "p.m." }
+})";
+
+SnapshotSource Serve(const std::string& json, const TempDir& dir) {
+    return SnapshotSource(ParseSnapshot(json, "good.json"), SettingsStore(dir.File("s")));
+}
+
+std::string RefusalOf(const std::string& json) {
+    try {
+        ParseSnapshot(json, "bad.json");
+    } catch (const SnapshotError& e) {
+        return e.what();
+    }
+    return "accepted";
+}
+
+} // namespace
+
+TEST(SnapshotSource, ServesEveryKindOfValue) {
+    TempDir dir;
+    SnapshotSource s = Serve(kGood, dir);
+    auto cpus = s.ConnectWmi()->InstancesOf("Win32_Processor");
+    ASSERT_EQ(cpus.size(), 1u);
+    EXPECT_EQ(cpus[0].Get("Name").Text(), "CPU One");
+    EXPECT_EQ(cpus[0].Get("L2CacheSize").ToInt64(), 256);
+    EXPECT_TRUE(cpus[0].Get("SocketDesignation").IsNull());
+
+    auto disks = s.ConnectWmi()->InstancesOf("Win32_LogicalDisk");
+    ASSERT_EQ(disks.size(), 2u);
+    EXPECT_EQ(disks[0].Get("Size").kind(), Variant::Kind::Text);
+    EXPECT_EQ(disks[0].Get("Size").Text(), "80026361856");
+    EXPECT_TRUE(disks[0].Get("VolumeName").IsNull());
+    EXPECT_EQ(disks[0].Get("caption").Text(), "C:") << "property names ignore case";
+
+    auto bios = s.ConnectWmi()->InstancesOf("Win32_BIOS");
+    EXPECT_TRUE(bios[0].Get("PrimaryBIOS").ToBool());
+    EXPECT_EQ(bios[0].Get("ReleaseDate").Text(), "20080115000000.000000+000");
+    EXPECT_TRUE(s.ConnectWmi()->InstancesOf("Win32_SoundDevice").empty());
+
+    EXPECT_EQ(s.RegRead(CpuMhzPath(0)).ToInt64(), 2394);
+    EXPECT_THROW(s.RegRead(CpuMhzPath(1)), PlatformError);
+    auto id = s.RegReadBinary(kProductIdKey, kProductIdValue);
+    ASSERT_TRUE(id.has_value());
+    EXPECT_EQ(*id, (std::vector<uint8_t>{0xa4, 0, 0, 0, 3, 0, 0, 0xff}));
+    EXPECT_EQ(s.ReadEnvironment("USERNAME"), "ana");
+    EXPECT_EQ(s.ReadEnvironment("UNSET"), "");
+    EXPECT_EQ(s.TickCount(), 93784000);
+    EXPECT_EQ(s.GetSystemMetrics(kSmCMouseButtons), 3);
+    EXPECT_EQ(s.RegionalSettings().decimalSeparator, ",");
+    EXPECT_EQ(s.RegionalSettings().pm, "p.m.");
+}
+
+TEST(SnapshotSource, SettingsGoToTheStoreNotToTheRecordedMachine) {
+    TempDir dir;
+    SnapshotSource s = Serve(kGood, dir);
+    std::string path = std::string(kSettingsKey) + "Idioma";
+    EXPECT_THROW(s.RegRead(path), PlatformError);
+    s.RegWrite(path, "Dutch");
+    EXPECT_EQ(s.RegRead(path).Text(), "Dutch");
+    EXPECT_THROW(s.RegWrite(kMainboardFullPath, "x"), PlatformError);
+}
+
+TEST(SnapshotLoader, RefusesMalformedFilesNamingTheFileAndThePlace) {
+    struct Case {
+        const char* json;
+        const char* expected;
+    } cases[] = {
+        {"this is not json", "bad.json: not valid JSON"},
+        {R"({"format": "hardlens-snapshot/1", "wmi": {)", "bad.json: not valid JSON"},
+        {"[]", "bad.json: expected a JSON object"},
+        {R"({"format": "hardlens-snapshot/2"})", "bad.json: format: expected"},
+        {R"({"wmi": {}})", "bad.json: format: expected"},
+        {R"({"format": "hardlens-snapshot/1", "wmi": []})", "bad.json: wmi: expected an object"},
+        {R"({"format": "hardlens-snapshot/1", "wmi": {"Win32_BIOS": {}}})",
+         "bad.json: wmi.Win32_BIOS: expected an array"},
+        {R"({"format": "hardlens-snapshot/1", "wmi": {"Win32_BIOS": [1]}})",
+         "bad.json: wmi.Win32_BIOS[0]: expected an object"},
+        {R"({"format": "hardlens-snapshot/1", "wmi": {"Win32_BIOS": [{"Name": [1]}]}})",
+         "bad.json: wmi.Win32_BIOS[0].Name: expected a string"},
+        {R"({"format": "hardlens-snapshot/1", "binary": {"K": "zz"}})", "bad.json: binary.K: not hexadecimal"},
+        {R"({"format": "hardlens-snapshot/1", "binary": {"K": "abc"}})", "bad.json: binary.K: odd number"},
+        {R"({"format": "hardlens-snapshot/1", "tickCount": "12"})", "bad.json: tickCount: expected an integer"},
+        {R"({"format": "hardlens-snapshot/1", "mouseButtons": -3})", "bad.json: mouseButtons: out of range"},
+        {R"({"format": "hardlens-snapshot/1", "environment": {"USERNAME": 5}})",
+         "bad.json: environment.USERNAME: expected a string"},
+        {R"({"format": "hardlens-snapshot/1", "regional": {"am": 1}})", "bad.json: regional.am: expected a string"},
+    };
+    for (const Case& c : cases) {
+        std::string refusal = RefusalOf(c.json);
+        EXPECT_EQ(refusal.rfind(c.expected, 0), 0u) << c.json << "\n -> " << refusal;
+    }
+}
+
+TEST(SnapshotLoader, MissingFileIsRefusedWithItsName) {
+    try {
+        LoadSnapshotFile("/nonexistent/machine.json");
+        FAIL() << "accepted a missing file";
+    } catch (const SnapshotError& e) {
+        EXPECT_EQ(std::string(e.what()), "/nonexistent/machine.json: cannot be read");
+    }
+}
+
+TEST(SnapshotLoader, RegionalIsOptional) {
+    TempDir dir;
+    SnapshotSource s = Serve(R"({"format": "hardlens-snapshot/1"})", dir);
+    EXPECT_EQ(s.RegionalSettings().decimalSeparator, ".");
+    EXPECT_TRUE(s.ConnectWmi()->InstancesOf("Win32_Processor").empty());
+}
+
+TEST(SnapshotWriter, WritesWhatTheLoaderReadsBack) {
+    TempDir dir;
+    SnapshotSource original = Serve(kGood, dir);
+    Snapshot captured = CaptureSnapshot(original, "copy");
+    Snapshot again = ParseSnapshot(SnapshotToJson(captured), "copy.json");
+    SnapshotSource copy(again, SettingsStore(dir.File("s2")));
+    EXPECT_EQ(copy.ConnectWmi()->InstancesOf("Win32_LogicalDisk")[0].Get("Size").Text(), "80026361856");
+    EXPECT_TRUE(copy.ConnectWmi()->InstancesOf("Win32_LogicalDisk")[0].Get("VolumeName").IsNull());
+    EXPECT_EQ(copy.RegRead(CpuMhzPath(0)).ToInt64(), 2394);
+    EXPECT_EQ(copy.RegReadBinary(kProductIdKey, kProductIdValue), original.RegReadBinary(kProductIdKey, kProductIdValue));
+    EXPECT_EQ(copy.TickCount(), 93784000);
+    EXPECT_EQ(copy.GetSystemMetrics(kSmCMouseButtons), 3);
+    EXPECT_EQ(copy.RegionalSettings().shortDate, "dd/MM/yyyy");
+    EXPECT_EQ(copy.ReadEnvironment("PROCESSOR_ARCHITECTURE"), "AMD64");
+}

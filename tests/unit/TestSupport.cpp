@@ -1,0 +1,97 @@
+#include "TestSupport.h"
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+
+namespace hl::test {
+
+TempDir::TempDir() {
+    std::random_device rd;
+    auto base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        auto candidate = base / ("hardlens-test-" + std::to_string(rd()));
+        if (std::filesystem::create_directory(candidate)) {
+            path_ = candidate.string();
+            return;
+        }
+    }
+    throw std::runtime_error("cannot create a temporary folder");
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(path_, ec);
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+void WriteFile(const std::string& path, const std::string& contents) {
+    std::ofstream out(path, std::ios::binary);
+    out << contents;
+}
+
+std::string DataPath(const std::string& relative) {
+    return std::string(HARDLENS_TEST_DATA) + "/" + relative;
+}
+
+MachineBuilder& MachineBuilder::Instance(const std::string& cls,
+                                         std::vector<std::pair<std::string, Variant>> props) {
+    for (auto& [name, objects] : snapshot_.wmi) {
+        if (name == cls) {
+            objects.emplace_back(std::move(props));
+            return *this;
+        }
+    }
+    snapshot_.wmi.emplace_back(cls, std::vector<WmiObject>{WmiObject(std::move(props))});
+    return *this;
+}
+
+MachineBuilder& MachineBuilder::Registry(const std::string& path, Variant value) {
+    snapshot_.registry.emplace_back(path, std::move(value));
+    return *this;
+}
+
+MachineBuilder& MachineBuilder::Environment(const std::string& name, const std::string& value) {
+    snapshot_.environment.emplace_back(name, value);
+    return *this;
+}
+
+MachineBuilder& MachineBuilder::Binary(const std::string& path, std::vector<uint8_t> bytes) {
+    snapshot_.binary.emplace_back(path, std::move(bytes));
+    return *this;
+}
+
+MachineBuilder& MachineBuilder::TickCount(int64_t ticks) {
+    snapshot_.tickCount = ticks;
+    return *this;
+}
+
+MachineBuilder& MachineBuilder::MouseButtons(int32_t buttons) {
+    snapshot_.mouseButtons = buttons;
+    return *this;
+}
+
+MachineBuilder& MachineBuilder::WithRegional(Regional r) {
+    snapshot_.regional = std::move(r);
+    return *this;
+}
+
+TestApp::TestApp(Snapshot snapshot, const std::string& language, const std::string& skin) {
+    source = std::make_unique<SnapshotSource>(std::move(snapshot), SettingsStore(dir.File("settings")));
+    app = std::make_unique<App>(*source);
+    app->settings.language = language;
+    app->settings.skin = skin;
+    LoadLanguage(app->table, language);
+}
+
+} // namespace hl::test

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "core/App.h"
+#include "core/sources/Snapshot.h"
+
+#include <memory>
+#include <string>
+
+namespace hl::test {
+
+// A folder under the system's temporary folder, removed with the object.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    const std::string& Path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& contents);
+std::string DataPath(const std::string& relative);
+
+// A recorded machine built in a test: add instances, registry values and facts, then serve.
+class MachineBuilder {
+public:
+    MachineBuilder& Instance(const std::string& cls, std::vector<std::pair<std::string, Variant>> props);
+    MachineBuilder& Registry(const std::string& path, Variant value);
+    MachineBuilder& Environment(const std::string& name, const std::string& value);
+    MachineBuilder& Binary(const std::string& path, std::vector<uint8_t> bytes);
+    MachineBuilder& TickCount(int64_t ticks);
+    MachineBuilder& MouseButtons(int32_t buttons);
+    MachineBuilder& WithRegional(Regional r);
+    Snapshot Build() const { return snapshot_; }
+
+private:
+    Snapshot snapshot_;
+};
+
+// An App over a recorded machine with its settings store in a temporary folder, the table
+// loaded for `language` and the skin set.
+struct TestApp {
+    TestApp(Snapshot snapshot, const std::string& language = "English",
+            const std::string& skin = "Blue");
+    TempDir dir;
+    std::unique_ptr<SnapshotSource> source;
+    std::unique_ptr<App> app;
+    App& operator*() { return *app; }
+    App* operator->() { return app.get(); }
+};
+
+} // namespace hl::test
