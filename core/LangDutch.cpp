@@ -7,12 +7,12 @@ const char* const kTexts[StringTable::kSize] = {
     /*   0 */ "Nederlands (Nederland)",
     /*   1 */ "Nederlandse vertaling door",
     /*   2 */ "Brevin Haldoe",
-    /*   3 */ "", // TODO translate
-    /*   4 */ "", // TODO translate
-    /*   5 */ "", // TODO translate
-    /*   6 */ "", // TODO translate
-    /*   7 */ "", // TODO translate
-    /*   8 */ "", // TODO translate
+    /*   3 */ "Opties",
+    /*   4 */ "Skin gemaakt door",
+    /*   5 */ "Type",
+    /*   6 */ "Accepteren",
+    /*   7 */ "Verwisselbaar geheugen",
+    /*   8 */ "Informatie ophalen...",
     /*   9 */ "Versie",
     /*  10 */ "Overzicht",
     /*  11 */ "Gebruiker",
@@ -27,7 +27,7 @@ const char* const kTexts[StringTable::kSize] = {
     /*  20 */ "Verwisselbare media",
     /*  21 */ "CD's/DVD's",
     /*  22 */ "Andere hardware",
-    /*  23 */ "", // TODO translate
+    /*  23 */ "",
     /*  24 */ "De informatie opnieuw ophalen",
     /*  25 */ "Rapport",
     /*  26 */ "Een rapport maken",
@@ -38,168 +38,168 @@ const char* const kTexts[StringTable::kSize] = {
     /*  31 */ "Afsluiten",
     /*  32 */ "Alles kopiëren",
     /*  33 */ "Klaar",
-    /*  34 */ "", // TODO translate
+    /*  34 */ "Totale vrije ruimte",
     /*  35 */ "Violet",
-    /*  36 */ "", // TODO translate
-    /*  37 */ "", // TODO translate
-    /*  38 */ "", // TODO translate
-    /*  39 */ "", // TODO translate
-    /*  40 */ "", // TODO translate
-    /*  41 */ "", // TODO translate
-    /*  42 */ "", // TODO translate
-    /*  43 */ "", // TODO translate
-    /*  44 */ "", // TODO translate
+    /*  36 */ "Naam van de videokaart",
+    /*  37 */ "Videokaartgeheugen",
+    /*  38 */ "Naam van het beeldscherm",
+    /*  39 */ "Naam",
+    /*  40 */ "Domein",
+    /*  41 */ "Accounttype",
+    /*  42 */ "Wachtwoord wijzigbaar",
+    /*  43 */ "Wachtwoord verlopen",
+    /*  44 */ "Starttijd",
     /*  45 */ "De informatie in dit onderdeel het betrekking tot het gebruikersaccount dat Hardlens heeft uitgevoerd.",
     /*  46 */ "Temp duplicate",
-    /*  47 */ "", // TODO translate
-    /*  48 */ "", // TODO translate
-    /*  49 */ "", // TODO translate
-    /*  50 */ "", // TODO translate
-    /*  51 */ "", // TODO translate
-    /*  52 */ "", // TODO translate
-    /*  53 */ "", // TODO translate
-    /*  54 */ "", // TODO translate
-    /*  55 */ "", // TODO translate
-    /*  56 */ "", // TODO translate
-    /*  57 */ "", // TODO translate
-    /*  58 */ "", // TODO translate
-    /*  59 */ "", // TODO translate
-    /*  60 */ "", // TODO translate
-    /*  61 */ "", // TODO translate
-    /*  62 */ "", // TODO translate
-    /*  63 */ "", // TODO translate
-    /*  64 */ "", // TODO translate
-    /*  65 */ "", // TODO translate
-    /*  66 */ "", // TODO translate
-    /*  67 */ "", // TODO translate
-    /*  68 */ "", // TODO translate
-    /*  69 */ "", // TODO translate
-    /*  70 */ "", // TODO translate
-    /*  71 */ "", // TODO translate
-    /*  72 */ "", // TODO translate
-    /*  73 */ "", // TODO translate
-    /*  74 */ "", // TODO translate
-    /*  75 */ "", // TODO translate
-    /*  76 */ "", // TODO translate
-    /*  77 */ "", // TODO translate
+    /*  47 */ "Normaal",
+    /*  48 */ "Intern domein",
+    /*  49 */ "Werkstation",
+    /*  50 */ "Server",
+    /*  51 */ "Ja",
+    /*  52 */ "Nee",
+    /*  53 */ "Onbekend",
+    /*  54 */ "per kern.",
+    /*  55 */ "Fout!",
+    /*  56 */ "Fabrikant",
+    /*  57 */ "Model",
+    /*  58 */ "Automatisch opnieuw opstarten",
+    /*  59 */ "Aan",
+    /*  60 */ "Uit",
+    /*  61 */ "Bij een fout wordt het systeem opnieuw opgestart.",
+    /*  62 */ "Opstartvertraging besturingssysteem",
+    /*  63 */ "seconde",
+    /*  64 */ "seconden",
+    /*  65 */ "Wachttijd van de lijst met besturingssystemen vóór het laden.",
+    /*  66 */ "Werkgroep",
+    /*  67 */ "Versie en build",
+    /*  68 */ "Service Pack",
+    /*  69 */ "Serienummer",
+    /*  70 */ "Licentiecode",
+    /*  71 */ "Taal",
+    /*  72 */ "Geregistreerd door",
+    /*  73 */ "Aantal processen",
+    /*  74 */ "Installatiedatum",
+    /*  75 */ "Virtueel geheugen in gebruik",
+    /*  76 */ "Totaal virtueel geheugen",
+    /*  77 */ "om",
     /*  78 */ "",
-    /*  79 */ "", // TODO translate
-    /*  80 */ "", // TODO translate
-    /*  81 */ "", // TODO translate
-    /*  82 */ "", // TODO translate
-    /*  83 */ "", // TODO translate
-    /*  84 */ "", // TODO translate
-    /*  85 */ "", // TODO translate
-    /*  86 */ "", // TODO translate
-    /*  87 */ "", // TODO translate
-    /*  88 */ "", // TODO translate
-    /*  89 */ "", // TODO translate
-    /*  90 */ "", // TODO translate
-    /*  91 */ "", // TODO translate
-    /*  92 */ "", // TODO translate
-    /*  93 */ "", // TODO translate
-    /*  94 */ "", // TODO translate
-    /*  95 */ "", // TODO translate
-    /*  96 */ "", // TODO translate
+    /*  79 */ "Aantal kernen",
+    /*  80 */ "Single-core",
+    /*  81 */ "Dual-core",
+    /*  82 */ "Triple-core",
+    /*  83 */ "Quad-core",
+    /*  84 */ "Zes kernen",
+    /*  85 */ "Acht kernen",
+    /*  86 */ "Zestien kernen",
+    /*  87 */ "kernen",
+    /*  88 */ "Snelheid",
+    /*  89 */ "Socket",
+    /*  90 */ "Architectuur",
+    /*  91 */ "Intel Itanium-processorfamilie (IPF)",
+    /*  92 */ "Grootte L2-cache",
+    /*  93 */ "Grootte L3-cache",
+    /*  94 */ "Overig",
+    /*  95 */ "Chiptype",
+    /*  96 */ "Geïnstalleerde modules",
     /*  97 */ "Roze",
-    /*  98 */ "", // TODO translate
-    /*  99 */ "", // TODO translate
-    /* 100 */ "", // TODO translate
-    /* 101 */ "", // TODO translate
+    /*  98 */ "Gebruikstijd",
+    /*  99 */ "Huidige taal",
+    /* 100 */ "Huidige skin",
+    /* 101 */ "van",
     /* 102 */ ",",
-    /* 103 */ "", // TODO translate
-    /* 104 */ "", // TODO translate
-    /* 105 */ "", // TODO translate
-    /* 106 */ "", // TODO translate
-    /* 107 */ "", // TODO translate
-    /* 108 */ "", // TODO translate
-    /* 109 */ "", // TODO translate
-    /* 110 */ "", // TODO translate
-    /* 111 */ "", // TODO translate
-    /* 112 */ "", // TODO translate
-    /* 113 */ "", // TODO translate
-    /* 114 */ "", // TODO translate
-    /* 115 */ "", // TODO translate
-    /* 116 */ "", // TODO translate
-    /* 117 */ "", // TODO translate
-    /* 118 */ "", // TODO translate
-    /* 119 */ "", // TODO translate
-    /* 120 */ "", // TODO translate
-    /* 121 */ "", // TODO translate
-    /* 122 */ "", // TODO translate
-    /* 123 */ "", // TODO translate
-    /* 124 */ "", // TODO translate
-    /* 125 */ "", // TODO translate
-    /* 126 */ "", // TODO translate
-    /* 127 */ "", // TODO translate
-    /* 128 */ "", // TODO translate
-    /* 129 */ "", // TODO translate
-    /* 130 */ "", // TODO translate
-    /* 131 */ "", // TODO translate
-    /* 132 */ "", // TODO translate
-    /* 133 */ "", // TODO translate
-    /* 134 */ "", // TODO translate
-    /* 135 */ "", // TODO translate
-    /* 136 */ "", // TODO translate
-    /* 137 */ "", // TODO translate
-    /* 138 */ "", // TODO translate
-    /* 139 */ "", // TODO translate
-    /* 140 */ "", // TODO translate
-    /* 141 */ "", // TODO translate
-    /* 142 */ "", // TODO translate
-    /* 143 */ "", // TODO translate
-    /* 144 */ "", // TODO translate
-    /* 145 */ "", // TODO translate
-    /* 146 */ "", // TODO translate
-    /* 147 */ "", // TODO translate
-    /* 148 */ "", // TODO translate
-    /* 149 */ "", // TODO translate
-    /* 150 */ "", // TODO translate
-    /* 151 */ "", // TODO translate
-    /* 152 */ "", // TODO translate
-    /* 153 */ "", // TODO translate
-    /* 154 */ "", // TODO translate
-    /* 155 */ "", // TODO translate
-    /* 156 */ "", // TODO translate
-    /* 157 */ "", // TODO translate
+    /* 103 */ "",
+    /* 104 */ "",
+    /* 105 */ "Wijzigingen accepteren en toepassen",
+    /* 106 */ "Transparantie",
+    /* 107 */ "Totaal geheugen",
+    /* 108 */ "Geheugen in gebruik",
+    /* 109 */ "Beschikbaar geheugen",
+    /* 110 */ "Breedte databus",
+    /* 111 */ "Gebruik",
+    /* 112 */ "Toepassingen",
+    /* 113 */ "Systeemcache",
+    /* 114 */ "Lokale schijf",
+    /* 115 */ "Stationsletter",
+    /* 116 */ "Interne naam",
+    /* 117 */ "Capaciteit",
+    /* 118 */ "Vrije ruimte",
+    /* 119 */ "Gebruikte ruimte",
+    /* 120 */ "Bestandssysteem",
+    /* 121 */ "Aansluiting",
+    /* 122 */ "Totaal aantal partities",
+    /* 123 */ "Uitgebracht op",
+    /* 124 */ "Primaire BIOS",
+    /* 125 */ "",
+    /* 126 */ "SMBIOS",
+    /* 127 */ "Naam van het toetsenbord",
+    /* 128 */ "Huidige configuratie",
+    /* 129 */ "pixels",
+    /* 130 */ "Geeft de huidige resolutie, kleurkwaliteit en vernieuwingsfrequentie aan.",
+    /* 131 */ "Maximale vernieuwingsfrequentie",
+    /* 132 */ "Geeft de maximale vernieuwingsfrequentie aan die het beeldscherm ondersteunt.",
+    /* 133 */ "Minimale vernieuwingsfrequentie",
+    /* 134 */ "Geeft de minimale vernieuwingsfrequentie aan die het beeldscherm ondersteunt.",
+    /* 135 */ "Minimale en maximale vernieuwingsfrequentie",
+    /* 136 */ "Geeft de minimale en maximale vernieuwingsfrequentie aan die het beeldscherm ondersteunt.",
+    /* 137 */ "Beschrijving",
+    /* 138 */ "Geheugengrootte",
+    /* 139 */ "Geheugentype",
+    /* 140 */ "Naam van het stuurprogramma",
+    /* 141 */ "Versie van het stuurprogramma",
+    /* 142 */ "Datum van het stuurprogramma",
+    /* 143 */ "Aantal functietoetsen",
+    /* 144 */ "Naam van de muis",
+    /* 145 */ "Aantal knoppen",
+    /* 146 */ "Seriële poort",
+    /* 147 */ "Infrarood",
+    /* 148 */ "Geplaatste CD's/DVD's controleren...",
+    /* 149 */ "Fabrikant van het moederbord",
+    /* 150 */ "Interne naam van het moederbord",
+    /* 151 */ "",
+    /* 152 */ "Huidig gebruik",
+    /* 153 */ "Niet van toepassing",
+    /* 154 */ "Rechtshandig",
+    /* 155 */ "Linkshandig",
+    /* 156 */ "",
+    /* 157 */ "Grootte",
     /* 158 */ "Geen verwisselbare media verbonden.",
     /* 159 */ "Gelieve een verwisselbare schijf aan te sluiten.",
     /* 160 */ "Geen CD's/DVD's in de stations.",
     /* 161 */ "Gelieve een CD/DVD in te voeren.",
-    /* 162 */ "", // TODO translate
-    /* 163 */ "", // TODO translate
-    /* 164 */ "", // TODO translate
-    /* 165 */ "", // TODO translate
-    /* 166 */ "", // TODO translate
-    /* 167 */ "", // TODO translate
-    /* 168 */ "", // TODO translate
-    /* 169 */ "", // TODO translate
-    /* 170 */ "", // TODO translate
-    /* 171 */ "", // TODO translate
-    /* 172 */ "", // TODO translate
-    /* 173 */ "", // TODO translate
-    /* 174 */ "", // TODO translate
-    /* 175 */ "", // TODO translate
-    /* 176 */ "", // TODO translate
-    /* 177 */ "", // TODO translate
-    /* 178 */ "", // TODO translate
-    /* 179 */ "", // TODO translate
-    /* 180 */ "", // TODO translate
-    /* 181 */ "", // TODO translate
-    /* 182 */ "", // TODO translate
-    /* 183 */ "", // TODO translate
-    /* 184 */ "", // TODO translate
-    /* 185 */ "", // TODO translate
-    /* 186 */ "", // TODO translate
-    /* 187 */ "", // TODO translate
-    /* 188 */ "", // TODO translate
-    /* 189 */ "", // TODO translate
-    /* 190 */ "", // TODO translate
-    /* 191 */ "", // TODO translate
-    /* 192 */ "", // TODO translate
-    /* 193 */ "", // TODO translate
-    /* 194 */ "", // TODO translate
-    /* 195 */ "", // TODO translate
+    /* 162 */ "Naam van het moederbord",
+    /* 163 */ "Naam van de geluidskaart",
+    /* 164 */ "Infraroodpoort",
+    /* 165 */ "Gevonden",
+    /* 166 */ "Niet gevonden",
+    /* 167 */ "Naam en versie",
+    /* 168 */ "Copyright",
+    /* 169 */ "Auteur en e-mail",
+    /* 170 */ "",
+    /* 171 */ "Met dank aan",
+    /* 172 */ "Ontwerp",
+    /* 173 */ "Website",
+    /* 174 */ "",
+    /* 175 */ "",
+    /* 176 */ "",
+    /* 177 */ "",
+    /* 178 */ "",
+    /* 179 */ "",
+    /* 180 */ "",
+    /* 181 */ "",
+    /* 182 */ "",
+    /* 183 */ "",
+    /* 184 */ "",
+    /* 185 */ "",
+    /* 186 */ "",
+    /* 187 */ "Bevoegdheidsniveau",
+    /* 188 */ "Gast",
+    /* 189 */ "Beperkt",
+    /* 190 */ "Administrator",
+    /* 191 */ "Aantal aanmeldingen",
+    /* 192 */ "keer.",
+    /* 193 */ "keer.",
+    /* 194 */ "Aantal onjuist ingevoerde wachtwoorden",
+    /* 195 */ "",
     /* 196 */ "Rapport gemaakt door",
     /* 197 */ "op",
     /* 198 */ "Rapport maken, even geduld a.u.b....",
@@ -221,21 +221,21 @@ const char* const kTexts[StringTable::kSize] = {
     /* 214 */ "Hardlens Rapport",
     /* 215 */ "Blauw",
     /* 216 */ "Groen",
-    /* 217 */ "", // TODO translate
-    /* 218 */ "", // TODO translate
-    /* 219 */ "", // TODO translate
-    /* 220 */ "", // TODO translate
-    /* 221 */ "", // TODO translate
-    /* 222 */ "", // TODO translate
-    /* 223 */ "", // TODO translate
-    /* 224 */ "", // TODO translate
-    /* 225 */ "", // TODO translate
-    /* 226 */ "", // TODO translate
-    /* 227 */ "", // TODO translate
-    /* 228 */ "", // TODO translate
-    /* 229 */ "", // TODO translate
-    /* 230 */ "", // TODO translate
-    /* 231 */ "", // TODO translate
+    /* 217 */ "station bevat een schijf.",
+    /* 218 */ "stations bevatten een schijf.",
+    /* 219 */ "Geen enkel CD/DVD-station is leeg.",
+    /* 220 */ "station is leeg.",
+    /* 221 */ "stations zijn leeg.",
+    /* 222 */ "",
+    /* 223 */ "",
+    /* 224 */ "verwisselbare schijf is aangesloten.",
+    /* 225 */ "verwisselbare schijven zijn aangesloten.",
+    /* 226 */ "",
+    /* 227 */ "Belangrijkste kenmerken",
+    /* 228 */ "Overige kenmerken",
+    /* 229 */ "Processorsnelheid",
+    /* 230 */ "Moederbord",
+    /* 231 */ "Nederlandse vertaling",
     /* 232 */ ".",
     /* 233 */ "Rapport naar het klembord kopiëren",
     /* 234 */ "Het rapport is succesvol naar het klembord gekopiëerd. Je kunt het nu in een tekstbewerker plakken.",
@@ -248,10 +248,10 @@ const char* const kTexts[StringTable::kSize] = {
     /* 241 */ "Tekstdocument",
     /* 242 */ "HTML-pagina",
     /* 243 */ "Rapport bewerken",
-    /* 244 */ "", // TODO translate
-    /* 245 */ "", // TODO translate
-    /* 246 */ "", // TODO translate
-    /* 247 */ "", // TODO translate
+    /* 244 */ "",
+    /* 245 */ "",
+    /* 246 */ "",
+    /* 247 */ "",
 };
 } // namespace
 

@@ -7,12 +7,12 @@ const char* const kTexts[StringTable::kSize] = {
     /*   0 */ "Español (Argentina)",
     /*   1 */ "Traducción español por",
     /*   2 */ "Tarsel Omunde",
-    /*   3 */ "", // TODO translate
-    /*   4 */ "", // TODO translate
-    /*   5 */ "", // TODO translate
-    /*   6 */ "", // TODO translate
-    /*   7 */ "", // TODO translate
-    /*   8 */ "", // TODO translate
+    /*   3 */ "Opciones",
+    /*   4 */ "Carátula creada por",
+    /*   5 */ "Tipo",
+    /*   6 */ "Aceptar",
+    /*   7 */ "Memoria extraíble",
+    /*   8 */ "Obteniendo información...",
     /*   9 */ "Versión",
     /*  10 */ "Resumen",
     /*  11 */ "Usuario",
@@ -27,7 +27,7 @@ const char* const kTexts[StringTable::kSize] = {
     /*  20 */ "Memorias extraíbles",
     /*  21 */ "CDs/DVDs",
     /*  22 */ "Otros hardware",
-    /*  23 */ "", // TODO translate
+    /*  23 */ "",
     /*  24 */ "Obtener nuevamente la información",
     /*  25 */ "Informe",
     /*  26 */ "Generar informe",
@@ -38,168 +38,168 @@ const char* const kTexts[StringTable::kSize] = {
     /*  31 */ "Salir",
     /*  32 */ "Copiar todo",
     /*  33 */ "Listo",
-    /*  34 */ "", // TODO translate
+    /*  34 */ "Espacio libre total",
     /*  35 */ "Violeta",
-    /*  36 */ "", // TODO translate
-    /*  37 */ "", // TODO translate
-    /*  38 */ "", // TODO translate
-    /*  39 */ "", // TODO translate
-    /*  40 */ "", // TODO translate
-    /*  41 */ "", // TODO translate
-    /*  42 */ "", // TODO translate
-    /*  43 */ "", // TODO translate
-    /*  44 */ "", // TODO translate
+    /*  36 */ "Nombre de la placa de video",
+    /*  37 */ "Memoria de la placa de video",
+    /*  38 */ "Nombre de la pantalla",
+    /*  39 */ "Nombre",
+    /*  40 */ "Dominio",
+    /*  41 */ "Tipo de cuenta",
+    /*  42 */ "Contraseña modificable",
+    /*  43 */ "Contraseña vencida",
+    /*  44 */ "Hora de inicio",
     /*  45 */ "La información obtenida en esta sección corresponde a la cuenta de usuario que ha ejecutado Hardlens.",
     /*  46 */ "Temporal duplicada",
-    /*  47 */ "", // TODO translate
-    /*  48 */ "", // TODO translate
-    /*  49 */ "", // TODO translate
-    /*  50 */ "", // TODO translate
-    /*  51 */ "", // TODO translate
-    /*  52 */ "", // TODO translate
-    /*  53 */ "", // TODO translate
-    /*  54 */ "", // TODO translate
-    /*  55 */ "", // TODO translate
-    /*  56 */ "", // TODO translate
-    /*  57 */ "", // TODO translate
-    /*  58 */ "", // TODO translate
-    /*  59 */ "", // TODO translate
-    /*  60 */ "", // TODO translate
-    /*  61 */ "", // TODO translate
-    /*  62 */ "", // TODO translate
-    /*  63 */ "", // TODO translate
-    /*  64 */ "", // TODO translate
-    /*  65 */ "", // TODO translate
-    /*  66 */ "", // TODO translate
-    /*  67 */ "", // TODO translate
-    /*  68 */ "", // TODO translate
-    /*  69 */ "", // TODO translate
-    /*  70 */ "", // TODO translate
-    /*  71 */ "", // TODO translate
-    /*  72 */ "", // TODO translate
-    /*  73 */ "", // TODO translate
-    /*  74 */ "", // TODO translate
-    /*  75 */ "", // TODO translate
-    /*  76 */ "", // TODO translate
-    /*  77 */ "", // TODO translate
+    /*  47 */ "Normal",
+    /*  48 */ "Dominio interno",
+    /*  49 */ "Estación de trabajo",
+    /*  50 */ "Servidor",
+    /*  51 */ "Sí",
+    /*  52 */ "No",
+    /*  53 */ "Desconocido",
+    /*  54 */ "por núcleo.",
+    /*  55 */ "¡Error!",
+    /*  56 */ "Fabricante",
+    /*  57 */ "Modelo",
+    /*  58 */ "Reinicio automático",
+    /*  59 */ "Activado",
+    /*  60 */ "Desactivado",
+    /*  61 */ "En caso de error, el sistema se reiniciará.",
+    /*  62 */ "Demora de inicio del sistema operativo",
+    /*  63 */ "segundo",
+    /*  64 */ "segundos",
+    /*  65 */ "Tiempo de espera de la lista de sistemas operativos antes de la carga.",
+    /*  66 */ "Grupo de trabajo",
+    /*  67 */ "Versión y compilación",
+    /*  68 */ "Service Pack",
+    /*  69 */ "Número de serie",
+    /*  70 */ "Código de licencia",
+    /*  71 */ "Idioma",
+    /*  72 */ "Registrado por",
+    /*  73 */ "Cantidad de procesos",
+    /*  74 */ "Fecha de instalación",
+    /*  75 */ "Memoria virtual en uso",
+    /*  76 */ "Memoria virtual total",
+    /*  77 */ "a las",
     /*  78 */ "hs.",
-    /*  79 */ "", // TODO translate
-    /*  80 */ "", // TODO translate
-    /*  81 */ "", // TODO translate
-    /*  82 */ "", // TODO translate
-    /*  83 */ "", // TODO translate
-    /*  84 */ "", // TODO translate
-    /*  85 */ "", // TODO translate
-    /*  86 */ "", // TODO translate
-    /*  87 */ "", // TODO translate
-    /*  88 */ "", // TODO translate
-    /*  89 */ "", // TODO translate
-    /*  90 */ "", // TODO translate
-    /*  91 */ "", // TODO translate
-    /*  92 */ "", // TODO translate
-    /*  93 */ "", // TODO translate
-    /*  94 */ "", // TODO translate
-    /*  95 */ "", // TODO translate
-    /*  96 */ "", // TODO translate
+    /*  79 */ "Cantidad de núcleos",
+    /*  80 */ "Un núcleo",
+    /*  81 */ "Dos núcleos",
+    /*  82 */ "Tres núcleos",
+    /*  83 */ "Cuatro núcleos",
+    /*  84 */ "Seis núcleos",
+    /*  85 */ "Ocho núcleos",
+    /*  86 */ "Dieciséis núcleos",
+    /*  87 */ "núcleos",
+    /*  88 */ "Velocidad",
+    /*  89 */ "Zócalo",
+    /*  90 */ "Arquitectura",
+    /*  91 */ "Familia de procesadores Intel Itanium (IPF)",
+    /*  92 */ "Tamaño de caché L2",
+    /*  93 */ "Tamaño de caché L3",
+    /*  94 */ "Otro",
+    /*  95 */ "Tipo de chip",
+    /*  96 */ "Módulos instalados",
     /*  97 */ "Rosado",
-    /*  98 */ "", // TODO translate
-    /*  99 */ "", // TODO translate
-    /* 100 */ "", // TODO translate
-    /* 101 */ "", // TODO translate
+    /*  98 */ "Tiempo de uso",
+    /*  99 */ "Idioma actual",
+    /* 100 */ "Carátula actual",
+    /* 101 */ "de",
     /* 102 */ ".",
-    /* 103 */ "", // TODO translate
-    /* 104 */ "", // TODO translate
-    /* 105 */ "", // TODO translate
-    /* 106 */ "", // TODO translate
-    /* 107 */ "", // TODO translate
-    /* 108 */ "", // TODO translate
-    /* 109 */ "", // TODO translate
-    /* 110 */ "", // TODO translate
-    /* 111 */ "", // TODO translate
-    /* 112 */ "", // TODO translate
-    /* 113 */ "", // TODO translate
-    /* 114 */ "", // TODO translate
-    /* 115 */ "", // TODO translate
-    /* 116 */ "", // TODO translate
-    /* 117 */ "", // TODO translate
-    /* 118 */ "", // TODO translate
-    /* 119 */ "", // TODO translate
-    /* 120 */ "", // TODO translate
-    /* 121 */ "", // TODO translate
-    /* 122 */ "", // TODO translate
-    /* 123 */ "", // TODO translate
-    /* 124 */ "", // TODO translate
-    /* 125 */ "", // TODO translate
-    /* 126 */ "", // TODO translate
-    /* 127 */ "", // TODO translate
-    /* 128 */ "", // TODO translate
-    /* 129 */ "", // TODO translate
-    /* 130 */ "", // TODO translate
-    /* 131 */ "", // TODO translate
-    /* 132 */ "", // TODO translate
-    /* 133 */ "", // TODO translate
-    /* 134 */ "", // TODO translate
-    /* 135 */ "", // TODO translate
-    /* 136 */ "", // TODO translate
-    /* 137 */ "", // TODO translate
-    /* 138 */ "", // TODO translate
-    /* 139 */ "", // TODO translate
-    /* 140 */ "", // TODO translate
-    /* 141 */ "", // TODO translate
-    /* 142 */ "", // TODO translate
-    /* 143 */ "", // TODO translate
-    /* 144 */ "", // TODO translate
-    /* 145 */ "", // TODO translate
-    /* 146 */ "", // TODO translate
-    /* 147 */ "", // TODO translate
-    /* 148 */ "", // TODO translate
-    /* 149 */ "", // TODO translate
-    /* 150 */ "", // TODO translate
-    /* 151 */ "", // TODO translate
-    /* 152 */ "", // TODO translate
-    /* 153 */ "", // TODO translate
-    /* 154 */ "", // TODO translate
-    /* 155 */ "", // TODO translate
-    /* 156 */ "", // TODO translate
-    /* 157 */ "", // TODO translate
+    /* 103 */ "",
+    /* 104 */ "",
+    /* 105 */ "Aceptar y aplicar los cambios",
+    /* 106 */ "Transparencia",
+    /* 107 */ "Memoria total",
+    /* 108 */ "Memoria en uso",
+    /* 109 */ "Memoria disponible",
+    /* 110 */ "Ancho del bus de datos",
+    /* 111 */ "Uso",
+    /* 112 */ "Aplicaciones",
+    /* 113 */ "Caché del sistema",
+    /* 114 */ "Disco local",
+    /* 115 */ "Letra de unidad",
+    /* 116 */ "Nombre interno",
+    /* 117 */ "Capacidad",
+    /* 118 */ "Espacio libre",
+    /* 119 */ "Espacio en uso",
+    /* 120 */ "Sistema de archivos",
+    /* 121 */ "Conexión",
+    /* 122 */ "Cantidad total de particiones",
+    /* 123 */ "Fecha de lanzamiento",
+    /* 124 */ "Bios principal",
+    /* 125 */ "",
+    /* 126 */ "SMBIOS",
+    /* 127 */ "Nombre del teclado",
+    /* 128 */ "Configuración actual",
+    /* 129 */ "píxeles",
+    /* 130 */ "Indica la resolución actual, la calidad del color y la frecuencia de actualización.",
+    /* 131 */ "Frecuencia de actualización máxima",
+    /* 132 */ "Indica la frecuencia de actualización máxima admitida por la pantalla.",
+    /* 133 */ "Frecuencia de actualización mínima",
+    /* 134 */ "Indica la frecuencia de actualización mínima admitida por la pantalla.",
+    /* 135 */ "Frecuencia de actualización mínima y máxima",
+    /* 136 */ "Indica la frecuencia de actualización mínima y máxima admitida por la pantalla.",
+    /* 137 */ "Descripción",
+    /* 138 */ "Tamaño de memoria",
+    /* 139 */ "Tipo de memoria",
+    /* 140 */ "Nombre del controlador",
+    /* 141 */ "Versión del controlador",
+    /* 142 */ "Fecha del controlador",
+    /* 143 */ "Cantidad de teclas de función",
+    /* 144 */ "Nombre del mouse",
+    /* 145 */ "Cantidad de botones",
+    /* 146 */ "Puerto serie",
+    /* 147 */ "Infrarrojo",
+    /* 148 */ "Verificando los CDs/DVDs insertados...",
+    /* 149 */ "Fabricante de la placa madre",
+    /* 150 */ "Nombre interno de la placa madre",
+    /* 151 */ "",
+    /* 152 */ "Uso actual",
+    /* 153 */ "No aplicable",
+    /* 154 */ "Diestro",
+    /* 155 */ "Zurdo",
+    /* 156 */ "",
+    /* 157 */ "Tamaño",
     /* 158 */ "No se ha detectado ninguna unidad extraíble conectada a la PC.",
     /* 159 */ "Por favor, conecte al menos una unidad extraíble.",
     /* 160 */ "No se ha encontrado ningún CD/DVD en las unidades.",
     /* 161 */ "Por favor, inserte al menos un CD/DVD.",
-    /* 162 */ "", // TODO translate
-    /* 163 */ "", // TODO translate
-    /* 164 */ "", // TODO translate
-    /* 165 */ "", // TODO translate
-    /* 166 */ "", // TODO translate
-    /* 167 */ "", // TODO translate
-    /* 168 */ "", // TODO translate
-    /* 169 */ "", // TODO translate
-    /* 170 */ "", // TODO translate
-    /* 171 */ "", // TODO translate
-    /* 172 */ "", // TODO translate
-    /* 173 */ "", // TODO translate
-    /* 174 */ "", // TODO translate
-    /* 175 */ "", // TODO translate
-    /* 176 */ "", // TODO translate
-    /* 177 */ "", // TODO translate
-    /* 178 */ "", // TODO translate
-    /* 179 */ "", // TODO translate
-    /* 180 */ "", // TODO translate
-    /* 181 */ "", // TODO translate
-    /* 182 */ "", // TODO translate
-    /* 183 */ "", // TODO translate
-    /* 184 */ "", // TODO translate
-    /* 185 */ "", // TODO translate
-    /* 186 */ "", // TODO translate
-    /* 187 */ "", // TODO translate
-    /* 188 */ "", // TODO translate
-    /* 189 */ "", // TODO translate
-    /* 190 */ "", // TODO translate
-    /* 191 */ "", // TODO translate
-    /* 192 */ "", // TODO translate
-    /* 193 */ "", // TODO translate
-    /* 194 */ "", // TODO translate
-    /* 195 */ "", // TODO translate
+    /* 162 */ "Nombre de la placa madre",
+    /* 163 */ "Nombre de la placa de sonido",
+    /* 164 */ "Puerto infrarrojo",
+    /* 165 */ "Encontrado",
+    /* 166 */ "No encontrado",
+    /* 167 */ "Nombre y versión",
+    /* 168 */ "Derechos de autor",
+    /* 169 */ "Autor y correo electrónico",
+    /* 170 */ "",
+    /* 171 */ "Agradecimientos",
+    /* 172 */ "Diseño",
+    /* 173 */ "Sitio web",
+    /* 174 */ "",
+    /* 175 */ "",
+    /* 176 */ "",
+    /* 177 */ "",
+    /* 178 */ "",
+    /* 179 */ "",
+    /* 180 */ "",
+    /* 181 */ "",
+    /* 182 */ "",
+    /* 183 */ "",
+    /* 184 */ "",
+    /* 185 */ "",
+    /* 186 */ "",
+    /* 187 */ "Nivel de privilegio",
+    /* 188 */ "Invitado",
+    /* 189 */ "Limitado",
+    /* 190 */ "Administrador",
+    /* 191 */ "Cantidad de inicios de sesión",
+    /* 192 */ "vez.",
+    /* 193 */ "veces.",
+    /* 194 */ "Cantidad de contraseñas incorrectas ingresadas",
+    /* 195 */ "",
     /* 196 */ "Informe generado por",
     /* 197 */ "del día",
     /* 198 */ "Generando informe... Espere por favor.",
@@ -221,21 +221,21 @@ const char* const kTexts[StringTable::kSize] = {
     /* 214 */ "Informe de Hardlens",
     /* 215 */ "Azul",
     /* 216 */ "Verde",
-    /* 217 */ "", // TODO translate
-    /* 218 */ "", // TODO translate
-    /* 219 */ "", // TODO translate
-    /* 220 */ "", // TODO translate
-    /* 221 */ "", // TODO translate
-    /* 222 */ "", // TODO translate
-    /* 223 */ "", // TODO translate
-    /* 224 */ "", // TODO translate
-    /* 225 */ "", // TODO translate
-    /* 226 */ "", // TODO translate
-    /* 227 */ "", // TODO translate
-    /* 228 */ "", // TODO translate
-    /* 229 */ "", // TODO translate
-    /* 230 */ "", // TODO translate
-    /* 231 */ "", // TODO translate
+    /* 217 */ "unidad está cargada.",
+    /* 218 */ "unidades están cargadas.",
+    /* 219 */ "Ninguna unidad de CD/DVD está vacía.",
+    /* 220 */ "unidad está vacía.",
+    /* 221 */ "unidades están vacías.",
+    /* 222 */ "",
+    /* 223 */ "",
+    /* 224 */ "unidad extraíble está conectada.",
+    /* 225 */ "unidades extraíbles están conectadas.",
+    /* 226 */ "",
+    /* 227 */ "Características principales",
+    /* 228 */ "Otras características",
+    /* 229 */ "Velocidad del procesador",
+    /* 230 */ "Placa madre",
+    /* 231 */ "Traducción al neerlandés",
     /* 232 */ ",",
     /* 233 */ "Copiar informe al portapapeles",
     /* 234 */ "El informe se copió satisfactoriamente al portapapeles, ahora puede pegar el informe en cualquier editor de texto.",
@@ -248,10 +248,10 @@ const char* const kTexts[StringTable::kSize] = {
     /* 241 */ "Documento de texto",
     /* 242 */ "Página HTML",
     /* 243 */ "Editar informe",
-    /* 244 */ "", // TODO translate
-    /* 245 */ "", // TODO translate
-    /* 246 */ "", // TODO translate
-    /* 247 */ "", // TODO translate
+    /* 244 */ "",
+    /* 245 */ "",
+    /* 246 */ "",
+    /* 247 */ "",
 };
 } // namespace
 
