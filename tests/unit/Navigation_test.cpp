@@ -1,0 +1,102 @@
+#include "TestSupport.h"
+#include "core/Navigation.h"
+
+#include <gtest/gtest.h>
+
+using namespace hl;
+using hl::test::MachineBuilder;
+using hl::test::TestApp;
+
+TEST(Navigation, OpeningAPanelStopsTimersSavesTheSectionGreysTheMenuAndClearsRows) {
+    TestApp t(MachineBuilder().Build());
+    App& app = *t;
+    app.main.currentSection = 4;
+    app.main.timer1Enabled = true;
+    app.area.titulo = "Operating system";
+    app.area.Row(3) = {"Type: ", "64 Bits", "", "64 Bits"};
+    app.area.labelmi = "Done";
+
+    ASSERT_TRUE(OpenPanel(app, kCustomizePanel));
+    EXPECT_FALSE(app.main.timer1Enabled || app.main.timer2Enabled || app.main.timer3Enabled);
+    EXPECT_EQ(app.main.savedSection, 4);
+    EXPECT_EQ(app.main.currentSection, kCustomizePanel);
+    EXPECT_TRUE(app.main.panelOpen);
+    EXPECT_EQ(app.main.menu.textColour, (Rgb{215, 215, 215}));
+    EXPECT_EQ(app.main.menu.entryPointer[7], Pointer::Arrow);
+    EXPECT_EQ(app.area.titulo, "");
+    EXPECT_EQ(app.area.Row(3).caption + app.area.Row(3).value, "");
+    EXPECT_EQ(app.area.labelmi, "");
+    EXPECT_FALSE(app.area.imagenInfoVisible);
+}
+
+TEST(Navigation, ClicksAndTheAboutBoxAreIgnoredWhileAPanelIsOpen) {
+    TestApp t(MachineBuilder().Build());
+    App& app = *t;
+    app.main.currentSection = 2;
+    ASSERT_TRUE(OpenPanel(app, kCustomizePanel));
+    MenuClick(app, 7);
+    BM_Click(app, 7);
+    EXPECT_EQ(app.main.currentSection, kCustomizePanel);
+    EXPECT_EQ(app.main.selectedEntry, 0);
+    EXPECT_FALSE(app.main.menu.markerShown[7]);
+    EXPECT_FALSE(OpenPanel(app, kAboutBox));
+    EXPECT_EQ(app.main.currentSection, kCustomizePanel);
+}
+
+TEST(Navigation, ClosingAPanelReturnsToTheSectionShownBeforeIt) {
+    TestApp t(MachineBuilder().Build());
+    App& app = *t;
+    app.main.currentSection = 3;
+    app.main.selectedEntry = 9; // the last entry clicked need not be the one shown
+    ASSERT_TRUE(OpenPanel(app, kAboutBox));
+    ClosePanel(app);
+    EXPECT_FALSE(app.main.panelOpen);
+    EXPECT_EQ(app.main.currentSection, 3);
+    EXPECT_EQ(app.main.selectedEntry, 3);
+    EXPECT_TRUE(app.main.menu.markerShown[3]);
+    EXPECT_EQ(app.main.menu.textColour, (Rgb{250, 250, 250}));
+    EXPECT_EQ(app.main.menu.entryPointer[1], Pointer::Hand);
+    EXPECT_TRUE(app.area.imagenInfoVisible);
+}
+
+TEST(Navigation, AMenuClickMarksOnlyItsEntry) {
+    TestApp t(MachineBuilder().Build());
+    App& app = *t;
+    MenuClick(app, 2);
+    MenuClick(app, 5);
+    EXPECT_EQ(app.main.selectedEntry, 5);
+    for (int i = 1; i <= 13; ++i) EXPECT_EQ(app.main.menu.markerShown[i], i == 5) << i;
+    BM_Click(app, 14);
+    EXPECT_EQ(app.main.selectedEntry, 5) << "markers outside 1..13 do nothing";
+}
+
+TEST(Navigation, SectionIconsByCurrentSection) {
+    struct Case {
+        int section, removable, cd;
+        const char *ico, *iaviso;
+    } cases[] = {
+        {1, 0, 0, "Sec1", ""},       {2, 0, 0, "Sec2", "Info"},     {3, 0, 0, "Sec3", ""},
+        {10, 0, 0, "Sec10", ""},     {11, 0, 0, "Sec11b", "Alerta"}, {11, 1, 0, "Sec11a", "Ok"},
+        {12, 0, 0, "Sec12b", "Alerta"}, {12, 0, 2, "Sec12a", "Ok"}, {13, 0, 0, "Sec13", ""},
+        {97, 0, 0, "IOpc", ""},      {98, 0, 0, "IInf", ""},        {99, 0, 0, "IAC", ""},
+    };
+    for (const Case& c : cases) {
+        IconPair icons = IconsFor(c.section, c.removable, c.cd);
+        EXPECT_EQ(icons.ico, c.ico) << c.section;
+        EXPECT_EQ(icons.iaviso, c.iaviso) << c.section;
+    }
+}
+
+TEST(Navigation, ClearLabelsClearsCaptionsValuesAndTips) {
+    TestApp t(MachineBuilder().Build());
+    App& app = *t;
+    for (int r = 1; r <= 12; ++r) WriteRow(app, r, "C: ", "v", "tip");
+    ClearLabels(app, 19, 24);
+    EXPECT_EQ(app.area.Row(9).value, "v");
+    for (int r = 10; r <= 12; ++r) {
+        EXPECT_EQ(app.area.Row(r).caption, "");
+        EXPECT_EQ(app.area.Row(r).value, "");
+        EXPECT_EQ(app.area.Row(r).captionTip, "");
+        EXPECT_EQ(app.area.Row(r).valueTip, "");
+    }
+}
