@@ -8,7 +8,9 @@
 #include "core/Skins.h"
 #include "core/sources/MachineSource.h"
 #include "core/sources/Snapshot.h"
+#include "report/JsonReport.h"
 #include "report/ReportChain.h"
+#include "core/RowKeys.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -22,8 +24,8 @@ namespace {
 
 const char* const kUsage =
     "Usage: hardlens-report [--snapshot FILE] [--language Spanish|English|Dutch]\n"
-    "                       [--skin Blue|Green|Pink|Violet] [--format text|html]\n"
-    "                       [--section N] [--output FILE] [--capture FILE]\n"
+    "                       [--skin Blue|Green|Pink|Violet] [--format text|html|json]\n"
+    "                       [--section N] [--private] [--output FILE] [--capture FILE]\n"
     "                       [--help] [--version]\n"
     "\n"
     "Prints the Hardlens report of this machine (or of a recorded one) as text or HTML,\n"
@@ -31,15 +33,17 @@ const char* const kUsage =
     "  --snapshot FILE   read a recorded machine instead of this one\n"
     "  --language NAME   report language (default: the saved one, else English)\n"
     "  --skin NAME       colour of the HTML report (default: the saved one, else Blue)\n"
-    "  --format FORMAT   text (default) or html\n"
+    "  --format FORMAT   text (default), html, or json (every section with stable keys)\n"
     "  --section N       only section N, as the window shows it\n"
+    "  --private         replace serial numbers, the product key, the user name, the\n"
+    "                    registered owner and the domain by \"[private]\"\n"
     "  --output FILE     write the document to FILE as the Save command does\n"
     "  --capture FILE    record this machine into FILE as a snapshot\n";
 
 struct Options {
     std::string snapshot, language, skin, format = "text", output, capture;
     int section = 0;
-    bool help = false, version = false;
+    bool help = false, version = false, privateValues = false;
 };
 
 struct UsageError {
@@ -57,6 +61,7 @@ Options ParseArgs(const std::vector<std::string>& args) {
         const std::string& a = args[i];
         if (a == "--help" || a == "-h") o.help = true;
         else if (a == "--version") o.version = true;
+        else if (a == "--private") o.privateValues = true;
         else if (a == "--snapshot") o.snapshot = NeedValue(args, i);
         else if (a == "--language") o.language = NeedValue(args, i);
         else if (a == "--skin") o.skin = NeedValue(args, i);
@@ -76,8 +81,8 @@ Options ParseArgs(const std::vector<std::string>& args) {
         throw UsageError{"--language must be Spanish, English or Dutch"};
     if (!o.skin.empty() && !FindSkin(o.skin))
         throw UsageError{"--skin must be Blue, Green, Pink or Violet"};
-    if (o.format != "text" && o.format != "html")
-        throw UsageError{"--format must be text or html"};
+    if (o.format != "text" && o.format != "html" && o.format != "json")
+        throw UsageError{"--format must be text, html or json"};
     return o;
 }
 
@@ -101,8 +106,11 @@ std::unique_ptr<DataSource> OpenSource(const Options& o) {
     return MakeMachineSource(store);
 }
 
-bool WriteOutput(const std::string& path, const std::string& document, std::ostream& err) {
-    if (WriteFileAtomically(path, ToLocaleCharset(document + "\r\n"))) return true;
+// Documents are saved as the window's Save command does; JSON stays UTF-8 as JSON must be.
+bool WriteOutput(const std::string& path, const std::string& document, bool json,
+                 std::ostream& err) {
+    if (WriteFileAtomically(path, json ? document : ToLocaleCharset(document + "\r\n")))
+        return true;
     err << "hardlens-report: cannot write " << path << "\n";
     return false;
 }
@@ -119,11 +127,18 @@ int Run(const Options& o, std::ostream& out, std::ostream& err) {
     if (!o.language.empty()) app.settings.language = o.language;
     if (!o.skin.empty()) app.settings.skin = o.skin;
     LoadLanguage(app.table, app.settings.language);
+    app.privateValues = o.privateValues;
 
     std::string document;
     int status = 0;
-    if (o.section) {
+    if (o.format == "json") {
+        std::vector<int> sections;
+        for (int n = 1; n <= 13; ++n)
+            if (!o.section || n == o.section) sections.push_back(n);
+        document = JsonReport(app, sections);
+    } else if (o.section) {
         MenuClick(app, o.section);
+        if (app.privateValues) MaskPrivateRows(app.area, o.section);
         document = CopyAllText(app.area, o.section) + "\r\n";
         if (!app.main.lastError.empty()) {
             err << "hardlens-report: section " << o.section << ": " << app.main.lastError << "\n";
@@ -133,7 +148,8 @@ int Run(const Options& o, std::ostream& out, std::ostream& err) {
         ReportDocuments docs = BuildReport(app, ChooseClock());
         document = o.format == "html" ? docs.html : docs.text;
     }
-    if (!o.output.empty()) return WriteOutput(o.output, document, err) ? status : 1;
+    if (!o.output.empty())
+        return WriteOutput(o.output, document, o.format == "json", err) ? status : 1;
     out << document;
     out.flush();
     return status;

@@ -20,6 +20,8 @@ struct App {
     StringTable table;
     MainState main;
     ValueArea area;
+    // Identifying values (serials, product key, names) are replaced by a marker in output.
+    bool privateValues = false;
     // Lets pending window events run (report generation yields after every heading and row).
     std::function<void()> pumpEvents = [] {};
 

@@ -19,6 +19,7 @@ ReportDocuments BuildReport(App& app, ReportWriter::Clock clock) {
     m.timer1Enabled = m.timer2Enabled = m.timer3Enabled = false;
     ReportWriter writer(app.table, app.settings.skin, app.source->RegionalSettings(),
                         std::move(clock), app.pumpEvents);
+    writer.SetPrivate(app.privateValues);
     ReportContext ctx{app, writer, nullptr, {}};
     for (Builder build : kChain)
         if (build) build(ctx);

@@ -1,6 +1,7 @@
 #include "ReportWriter.h"
 
 #include "core/Formats.h"
+#include "core/RowKeys.h"
 #include "core/Skins.h"
 
 #include <cstdio>
@@ -87,11 +88,15 @@ void ReportWriter::Heading(const std::string& title) {
                  "</i></strong></font><br>\r\n";
     html_ += std::string(kSectionRule) + "<br>\r\n";
     firstRow_ = true;
+    ++section_;
+    row_ = 0;
     pump_();
 }
 
 void ReportWriter::Row(const std::string& caption, const std::string& value, RowEnd end) {
-    const std::string& shown = value.empty() ? table_[53] : value;
+    ++row_;
+    std::string shown = value.empty() ? table_[53] : value;
+    if (private_ && IsPrivateReportRow(section_, row_)) shown = kPrivateMarker;
     text_ += kBullet + caption + ": " + shown;
     if (end == RowEnd::Normal) text_ += kCrlf;
     html_ += firstRow_ ? "<ul><li><strong>" : "<li><strong>";

@@ -33,6 +33,9 @@ public:
     ReportWriter(const StringTable& table, std::string skin, Regional regional, Clock clock,
                  std::function<void()> pumpEvents = [] {});
 
+    // Replaces the identifying rows of the report by a marker (report shared on a forum).
+    void SetPrivate(bool on) { private_ = on; }
+
     void Head();
     void Heading(const std::string& title);
     // An empty value shows entry 53 ("Unknown").
@@ -59,6 +62,9 @@ private:
     std::function<void()> pump_;
     std::string text_, html_, textCopy_;
     bool firstRow_ = true;
+    bool private_ = false;
+    int section_ = 0; // sections headed so far
+    int row_ = 0;     // rows written in the current section
 };
 
 inline constexpr const char* kProductLine = "Hardlens 2.1";

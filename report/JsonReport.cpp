@@ -1,0 +1,53 @@
+#include "JsonReport.h"
+
+#include "core/Navigation.h"
+#include "core/RowKeys.h"
+
+#include <nlohmann/json.hpp>
+
+namespace hl {
+
+namespace {
+
+using nlohmann::json;
+
+// The caption as shown, without the ": " that joins it to the value.
+std::string BareCaption(const std::string& caption) {
+    if (caption.size() >= 2 && caption.compare(caption.size() - 2, 2, ": ") == 0)
+        return caption.substr(0, caption.size() - 2);
+    return caption;
+}
+
+json SectionJson(App& app, int section) {
+    MenuClick(app, section);
+    if (app.privateValues) MaskPrivateRows(app.area, section);
+    json rows = json::array();
+    for (int r = 1; r <= 12; ++r) {
+        std::string key = RowKey(section, r);
+        if (key.empty()) continue;
+        const InfoRow& row = app.area.Row(r);
+        rows.push_back({{"key", key}, {"caption", BareCaption(row.caption)}, {"value", row.value}});
+    }
+    json out = {{"id", SectionKey(section)},
+                {"number", section},
+                {"title", app.area.titulo},
+                {"rows", std::move(rows)}};
+    if (app.area.lavisoVisible) out["notice"] = app.area.laviso;
+    if (!app.main.lastError.empty()) out["error"] = app.main.lastError;
+    return out;
+}
+
+} // namespace
+
+std::string JsonReport(App& app, const std::vector<int>& sections) {
+    json doc = {{"format", "hardlens-report/1"},
+                {"product", "Hardlens 2.1"},
+                {"language", app.settings.language}};
+    json list = json::array();
+    for (int section : sections) list.push_back(SectionJson(app, section));
+    doc["sections"] = std::move(list);
+    // A device name that is not valid UTF-8 must still give valid JSON.
+    return doc.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
+}
+
+} // namespace hl
