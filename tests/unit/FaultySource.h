@@ -21,7 +21,7 @@ public:
     bool failRegistry = false;
     std::set<std::string> failingClasses;
     std::function<void()> onConnect; // runs at every bind, before it can fail
-    int64_t tickOffset = 0; // added to the recorded tick count (time passing)
+    int64_t tickOffset = 0;          // added to the recorded tick count (time passing)
     int connects = 0;
     int registryReads = 0;
 

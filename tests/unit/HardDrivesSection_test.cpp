@@ -10,9 +10,9 @@ namespace {
 using Props = std::vector<std::pair<std::string, Variant>>;
 
 Props Disk(const char* letter, Variant type, Variant name, const char* size, const char* free) {
-    return {{"Caption", letter},      {"DriveType", type}, {"VolumeName", name},
-            {"Size", size},           {"FreeSpace", free}, {"FileSystem", "NTFS"},
-            {"VolumeSerialNumber", letter}};
+    return {
+        {"Caption", letter}, {"DriveType", type},    {"VolumeName", name},          {"Size", size},
+        {"FreeSpace", free}, {"FileSystem", "NTFS"}, {"VolumeSerialNumber", letter}};
 }
 
 std::vector<std::string> DiskRows(MachineBuilder m) {
@@ -45,7 +45,7 @@ TEST(HardDrivesSection, ListsLocalFixedDisksAndIdeOrScsiDrives) {
 
 TEST(HardDrivesSection, PercentagesRoundHalfToEven) {
     MachineBuilder m;
-    m.Instance("Win32_LogicalDisk", Disk("C:", 3, "A", "200", "41"))  // 20.5 % free
+    m.Instance("Win32_LogicalDisk", Disk("C:", 3, "A", "200", "41"))     // 20.5 % free
         .Instance("Win32_LogicalDisk", Disk("D:", 3, "B", "200", "43")); // 21.5 % free
     std::vector<std::string> rows = DiskRows(m);
     EXPECT_EQ(rows[3], "(200 bytes) - (200 bytes)");
@@ -56,10 +56,14 @@ TEST(HardDrivesSection, PercentagesRoundHalfToEven) {
 TEST(HardDrivesSection, PartitionsOfTheLastIdeOrScsiDrive) {
     MachineBuilder m;
     m.Instance("Win32_DiskDrive", {{"Caption", "A"}, {"InterfaceType", "IDE"}, {"Partitions", 2}})
-        .Instance("Win32_DiskDrive", {{"Caption", "B"}, {"InterfaceType", "SCSI"}, {"Partitions", 3}})
-        .Instance("Win32_DiskDrive", {{"Caption", "C"}, {"InterfaceType", "USB"}, {"Partitions", 5}})
-        .Instance("Win32_DiskDrive", {{"Caption", "D"}, {"InterfaceType", "ide"}, {"Partitions", 7}})
-        .Instance("Win32_DiskDrive", {{"Caption", "E"}, {"InterfaceType", "SCSI"}, {"Partitions", "many"}});
+        .Instance("Win32_DiskDrive",
+                  {{"Caption", "B"}, {"InterfaceType", "SCSI"}, {"Partitions", 3}})
+        .Instance("Win32_DiskDrive",
+                  {{"Caption", "C"}, {"InterfaceType", "USB"}, {"Partitions", 5}})
+        .Instance("Win32_DiskDrive",
+                  {{"Caption", "D"}, {"InterfaceType", "ide"}, {"Partitions", 7}})
+        .Instance("Win32_DiskDrive",
+                  {{"Caption", "E"}, {"InterfaceType", "SCSI"}, {"Partitions", "many"}});
     std::vector<std::string> rows = DiskRows(m);
     EXPECT_EQ(rows[2], "A - B - E");
     EXPECT_EQ(rows[8], "3"); // E's count is no number and leaves B's

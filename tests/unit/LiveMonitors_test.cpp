@@ -23,7 +23,8 @@ TEST(Timer3, UsageTimeAdvancesOneSecondPerTick) {
         MenuClick(*t, 2);
         t.faulty.tickOffset = 1000;
         Timer3_Timer(*t);
-        std::string expected = std::string("00:01:02:03") + (language == std::string("Dutch") ? "" : " hs.");
+        std::string expected =
+            std::string("00:01:02:03") + (language == std::string("Dutch") ? "" : " hs.");
         EXPECT_EQ(t->area.Row(9).value, expected) << language;
         EXPECT_EQ(t->area.Row(9).valueTip, expected) << language;
         t.faulty.tickOffset = 2000;
@@ -68,7 +69,8 @@ TEST(Timer1, RewritesProcessesAndVirtualMemory) {
 }
 
 TEST(Timer1, NoProcessesOrTotalShowUnknown) {
-    TestApp t(MachineBuilder().Instance("Win32_OperatingSystem", {{"NumberOfProcesses", 0}}).Build());
+    TestApp t(
+        MachineBuilder().Instance("Win32_OperatingSystem", {{"NumberOfProcesses", 0}}).Build());
     MenuClick(*t, 4);
     Timer1_Timer(*t);
     EXPECT_EQ(t->area.Row(9).value, "Unknown");

@@ -12,13 +12,17 @@ using Props = std::vector<std::pair<std::string, Variant>>;
 
 Props Module(const char* capacity, Variant type = 21, Variant formFactor = 8,
              Variant locator = "DIMM", Variant width = 64) {
-    return {{"Capacity", capacity}, {"MemoryType", type}, {"FormFactor", formFactor},
-            {"DeviceLocator", locator}, {"TotalWidth", width}};
+    return {{"Capacity", capacity},
+            {"MemoryType", type},
+            {"FormFactor", formFactor},
+            {"DeviceLocator", locator},
+            {"TotalWidth", width}};
 }
 
 std::vector<std::string> RamRows(std::vector<Props> modules, Props os = {}) {
     MachineBuilder m;
-    for (Props& module : modules) m.Instance("Win32_PhysicalMemory", std::move(module));
+    for (Props& module : modules)
+        m.Instance("Win32_PhysicalMemory", std::move(module));
     m.Instance("Win32_OperatingSystem", std::move(os));
     TestApp t(m.Build());
     MenuClick(*t, 6);
@@ -33,8 +37,8 @@ const char* const k512MB = "536870912";
 TEST(MemorySection, ShowsEightRows) {
     TestApp t(FixtureMachine());
     MenuClick(*t, 6);
-    std::vector<std::string> expected = {"DDR2", "DIMM", "4 GB", "3.072 MB (75%)",
-                                         "1.024 MB (25%)", "2", "64 Bits", "Applications"};
+    std::vector<std::string> expected = {"DDR2",           "DIMM", "4 GB",    "3.072 MB (75%)",
+                                         "1.024 MB (25%)", "2",    "64 Bits", "Applications"};
     EXPECT_EQ(RowValues(*t, 8), expected);
     EXPECT_EQ(t->area.titulo, "RAM");
     EXPECT_EQ(t->area.Row(9).caption, "");
@@ -53,7 +57,8 @@ TEST(MemorySection, LastModuleDescribesTypeAndAllModulesAddUp) {
 }
 
 TEST(MemorySection, ModuleWithoutLocatorAddsToTheTotalOnly) {
-    std::vector<std::string> rows = RamRows({Module(k1024MB, 21, 8, ""), Module(k1024MB, 21, 8, "")});
+    std::vector<std::string> rows =
+        RamRows({Module(k1024MB, 21, 8, ""), Module(k1024MB, 21, 8, "")});
     EXPECT_EQ(rows[2], "2 GB");
     EXPECT_EQ(rows[5], "Unknown");
     EXPECT_EQ(RamRows({Module(k1024MB), Module(k1024MB, 21, 8, "")})[5], "1");
@@ -67,7 +72,8 @@ TEST(MemorySection, UsedAndAvailableAddUpToAHundred) {
 }
 
 TEST(MemorySection, UnknownCodes) {
-    std::vector<std::string> rows = RamRows({Module(k512MB, 3, 6, "A", 0)}, {{"LargeSystemCache", 2}});
+    std::vector<std::string> rows =
+        RamRows({Module(k512MB, 3, 6, "A", 0)}, {{"LargeSystemCache", 2}});
     EXPECT_EQ(rows[0], "Unknown");
     EXPECT_EQ(rows[1], "Unknown");
     EXPECT_EQ(rows[6], "Unknown");
@@ -77,7 +83,8 @@ TEST(MemorySection, UnknownCodes) {
 }
 
 TEST(MemorySection, NoModuleShowsUnknownEverywhereButUse) {
-    std::vector<std::string> rows = RamRows({}, {{"FreePhysicalMemory", 1048576}, {"LargeSystemCache", 0}});
+    std::vector<std::string> rows =
+        RamRows({}, {{"FreePhysicalMemory", 1048576}, {"LargeSystemCache", 0}});
     std::vector<std::string> expected = {"Unknown", "Unknown", "Unknown", "Unknown",
                                          "Unknown", "Unknown", "Unknown", "Applications"};
     EXPECT_EQ(rows, expected);

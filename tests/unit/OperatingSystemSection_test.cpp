@@ -74,7 +74,8 @@ TEST(OperatingSystemSection, LanguageNames) {
 
 TEST(OperatingSystemSection, UnreadableProductKeyAndEmptyValuesShowUnknown) {
     std::vector<std::string> rows = OsRows({});
-    for (int i : {0, 4, 5, 7, 8, 9, 10}) EXPECT_EQ(rows[i], "Unknown") << i;
+    for (int i : {0, 4, 5, 7, 8, 9, 10})
+        EXPECT_EQ(rows[i], "Unknown") << i;
 }
 
 TEST(VirtualMemoryLine, FollowsTheLanguage) {

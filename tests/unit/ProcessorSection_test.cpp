@@ -53,7 +53,9 @@ TEST(ProcessorSection, CoreCountFromEqualSpeeds) {
         {{2394, 2393}, "1 - (One core)", "2394 Mhz"},
         {{2394, 2394}, "2 - (Dual core)", "2394 Mhz per core."},
         {{3000, 3000, 3000, 3000, 3000}, "5 cores", "3000 Mhz per core."},
-        {{3000, 3000, 3000, 3000, 3000, 3000, 3000, 3000}, "8 - (Eight cores)", "3000 Mhz per core."},
+        {{3000, 3000, 3000, 3000, 3000, 3000, 3000, 3000},
+         "8 - (Eight cores)",
+         "3000 Mhz per core."},
     };
     for (const Case& c : cases) {
         std::vector<std::string> rows = CpuRows(Cpu(c.speeds).Build());
@@ -73,8 +75,10 @@ TEST(ProcessorSection, CacheAndArchitectureRules) {
     struct Case {
         Variant l2, architecture;
         const char *l2Text, *architectureText;
-    } cases[] = {{256, 9, "256 KB", "x64"},  {6144, 0, "6 MB", "x86"},
-                 {8, 5, "Unknown", "Unknown"}, {0, 6, "Unknown", "Intel Itanium processor family (IPF)"}};
+    } cases[] = {{256, 9, "256 KB", "x64"},
+                 {6144, 0, "6 MB", "x86"},
+                 {8, 5, "Unknown", "Unknown"},
+                 {0, 6, "Unknown", "Intel Itanium processor family (IPF)"}};
     for (const Case& c : cases) {
         std::vector<std::string> rows =
             CpuRows(Cpu({2000}, {{"L2CacheSize", c.l2}, {"Architecture", c.architecture}}).Build());

@@ -11,7 +11,8 @@ TEST(SectionNavigation, ClickWhilePanelIsOpenDoesNothing) {
         MenuClick(*t, 2);
         ASSERT_TRUE(OpenPanel(*t, panel));
         int connects = t.faulty.connects;
-        for (int n = 1; n <= 7; ++n) MenuClick(*t, n);
+        for (int n = 1; n <= 7; ++n)
+            MenuClick(*t, n);
         EXPECT_EQ(t.faulty.connects, connects) << panel;
         EXPECT_EQ(t->main.currentSection, panel);
         EXPECT_EQ(t->area.titulo, "");

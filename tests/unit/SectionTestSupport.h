@@ -26,16 +26,20 @@ struct FaultyApp {
 // The values of rows 1..n.
 inline std::vector<std::string> RowValues(const App& app, int n) {
     std::vector<std::string> values;
-    for (int r = 1; r <= n; ++r) values.push_back(app.area.Row(r).value);
+    for (int r = 1; r <= n; ++r)
+        values.push_back(app.area.Row(r).value);
     return values;
 }
 
 inline std::vector<std::string> RowCaptions(const App& app, int n) {
     std::vector<std::string> captions;
-    for (int r = 1; r <= n; ++r) captions.push_back(app.area.Row(r).caption);
+    for (int r = 1; r <= n; ++r)
+        captions.push_back(app.area.Row(r).caption);
     return captions;
 }
 
-inline Snapshot FixtureMachine() { return LoadSnapshotFile(DataPath("s17/machine.json")); }
+inline Snapshot FixtureMachine() {
+    return LoadSnapshotFile(DataPath("s17/machine.json"));
+}
 
 } // namespace hl::test

@@ -1,5 +1,5 @@
-#include "core/SizeFormats.h"
 #include "core/PlatformError.h"
+#include "core/SizeFormats.h"
 
 #include <gtest/gtest.h>
 
@@ -15,21 +15,22 @@ struct SizeCase {
 TEST(FormatSize, ChoosesTheUnitByDigitCount) {
     const SizeCase cases[] = {
         {"512", "512 bytes"},
-        {"1000", "1000 bytes"},          // four digits below 1024 stay in bytes
+        {"1000", "1000 bytes"}, // four digits below 1024 stay in bytes
         {"1023", "1023 bytes"},
         {"1024", "1 KB"},
-        {"1536", "1.5 KB"},              // the quotient is shorter than four characters
+        {"1536", "1.5 KB"}, // the quotient is shorter than four characters
         {"9999", "9.76 KB"},
         {"80000", "78 KB"},
         {"80000000", "76 MB"},
         {"80026361856", "74.5 GB"},
         {"100000000000", "93.13 GB"},
         {"500107862016", "465.7 GB"},
-        {"107374182400", "100 GB"},      // a whole quotient has no separator
+        {"107374182400", "100 GB"}, // a whole quotient has no separator
         {"1000204886016", "931.51 GB"},
         {"2000398934016", "1863.0 GB"},
     };
-    for (const SizeCase& c : cases) EXPECT_EQ(FormatSize(c.digits, "."), c.expected) << c.digits;
+    for (const SizeCase& c : cases)
+        EXPECT_EQ(FormatSize(c.digits, "."), c.expected) << c.digits;
 }
 
 TEST(FormatSize, KeepsOneMoreCharacterForEveryDigitPastThirteen) {
@@ -48,8 +49,11 @@ TEST(FormatSize, FailsOnTextThatIsNoNumber) {
 
 TEST(SummaryMemorySize, FollowsTheDigitTable) {
     const SizeCase cases[] = {
-        {"4294967296", "4 GB"},     {"536870912", "512 MB"},  {"3758096384", "3.5 GB"},
-        {"1048576", "1 MB"},        {"10000000000", "9.313 GB"},
+        {"4294967296", "4 GB"},
+        {"536870912", "512 MB"},
+        {"3758096384", "3.5 GB"},
+        {"1048576", "1 MB"},
+        {"10000000000", "9.313 GB"},
         {"123456789012", "114.97 GB"}, // past the table: one more character per digit
     };
     for (const SizeCase& c : cases)
@@ -59,8 +63,12 @@ TEST(SummaryMemorySize, FollowsTheDigitTable) {
 
 TEST(SummaryFreeSpace, FollowsTheDigitTable) {
     const SizeCase cases[] = {
-        {"999", "999 bytes"},      {"1000", "1000 bytes"},    {"5000", "4 KB"},
-        {"9999", "9 KB"},          {"123456789", "117 MB"},   {"85899345920", "80 GB"},
+        {"999", "999 bytes"},
+        {"1000", "1000 bytes"},
+        {"5000", "4 KB"},
+        {"9999", "9 KB"},
+        {"123456789", "117 MB"},
+        {"85899345920", "80 GB"},
         {"12345678901234", "11497.8 GB"},
         {"123456789012345", "114978.0 GB"}, // past the table: one more character per digit
     };
@@ -109,6 +117,6 @@ TEST(FormatUsageTime, WritesDaysHoursMinutesSeconds) {
 }
 
 TEST(FormatUsageTime, DoesNotWrapAfterTheThirtyTwoBitLimits) {
-    EXPECT_EQ(FormatUsageTime(25LL * 86400 * 1000), "25:00:00:00"); // past 2^31 ms
+    EXPECT_EQ(FormatUsageTime(25LL * 86400 * 1000), "25:00:00:00");        // past 2^31 ms
     EXPECT_EQ(FormatUsageTime(50LL * 86400 * 1000 + 1000), "50:00:00:01"); // past 2^32 ms
 }

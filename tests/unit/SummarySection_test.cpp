@@ -46,7 +46,8 @@ TEST(SummaryMemory, SumsModulesByDigitRule) {
     twoModules.Instance("Win32_PhysicalMemory", {{"Capacity", "2147483648"}})
         .Instance("Win32_PhysicalMemory", {{"Capacity", "2147483648"}});
     EXPECT_EQ(Row(twoModules.Build(), 4), "4 GB");
-    Snapshot half = MachineBuilder().Instance("Win32_PhysicalMemory", {{"Capacity", "536870912"}}).Build();
+    Snapshot half =
+        MachineBuilder().Instance("Win32_PhysicalMemory", {{"Capacity", "536870912"}}).Build();
     EXPECT_EQ(Row(half, 4), "512 MB");
     EXPECT_EQ(Row(MachineBuilder().Build(), 4), "Unknown");
 }
@@ -72,7 +73,9 @@ TEST(SummaryGraphics, MissingControllerOrSizeShowsUnknown) {
     EXPECT_EQ(Row(MachineBuilder().Build(), 5), "Unknown");
     EXPECT_EQ(Row(MachineBuilder().Build(), 11), "Unknown");
     for (Variant size : {Variant::Null(), Variant(0)}) {
-        Snapshot m = MachineBuilder().Instance("Win32_VideoController", {{"Name", "X"}, {"AdapterRAM", size}}).Build();
+        Snapshot m = MachineBuilder()
+                         .Instance("Win32_VideoController", {{"Name", "X"}, {"AdapterRAM", size}})
+                         .Build();
         EXPECT_EQ(Row(m, 5), "Unknown");
     }
 }
@@ -83,7 +86,9 @@ TEST(SummaryFreeSpace, SumsLocalDisksOnly) {
         .Instance("Win32_LogicalDisk", {{"DriveType", 2}, {"FreeSpace", "999999999999"}})
         .Instance("Win32_LogicalDisk", {{"DriveType", 4}, {"FreeSpace", "999999999999"}});
     EXPECT_EQ(Row(m.Build(), 6), "80 GB");
-    Snapshot small = MachineBuilder().Instance("Win32_LogicalDisk", {{"DriveType", 3}, {"FreeSpace", "5000"}}).Build();
+    Snapshot small = MachineBuilder()
+                         .Instance("Win32_LogicalDisk", {{"DriveType", 3}, {"FreeSpace", "5000"}})
+                         .Build();
     EXPECT_EQ(Row(small, 6), "4 KB");
 }
 
@@ -103,8 +108,10 @@ TEST(SummaryRows, HeadingsInTheSkinColourAndEmptySpacers) {
     EXPECT_EQ(a.Row(8).caption, "Others features");
     EXPECT_EQ(a.Row(1).captionColour, (Rgb{0, 145, 0}));
     EXPECT_EQ(a.Row(8).captionColour, (Rgb{0, 145, 0}));
-    for (int r : {1, 2, 7, 8, 9}) EXPECT_EQ(a.Row(r).value, "") << r;
-    for (int r : {2, 7, 9}) EXPECT_EQ(a.Row(r).caption, "") << r;
+    for (int r : {1, 2, 7, 8, 9})
+        EXPECT_EQ(a.Row(r).value, "") << r;
+    for (int r : {2, 7, 9})
+        EXPECT_EQ(a.Row(r).caption, "") << r;
     EXPECT_EQ(RowCaptions(*t, 12)[9], "Operating system: ");
     EXPECT_EQ(a.Row(12).value, "ASUSTeK P8H61-M LX");
     EXPECT_EQ(a.Row(12).valueTip, "ASUSTeK P8H61-M LX");
@@ -118,6 +125,7 @@ TEST(SummaryRows, NothingReadableStillWritesEveryRow) {
     t.faulty.failRegistry = true;
     MenuClick(*t, 1);
     EXPECT_EQ(t->main.lastError, "");
-    for (int r : {3, 4, 5, 6, 10, 11, 12}) EXPECT_EQ(t->area.Row(r).value, "Unknown") << r;
+    for (int r : {3, 4, 5, 6, 10, 11, 12})
+        EXPECT_EQ(t->area.Row(r).value, "Unknown") << r;
     EXPECT_EQ(t->area.labelmi, "Done");
 }

@@ -27,8 +27,8 @@ TEST(UserSection, ShowsTheAccountOfTheProgramAndItsProfiles) {
     TestApp t(FixtureMachine());
     MenuClick(*t, 2);
     std::vector<std::string> expected = {
-        "maria",         "Mshome", "Normal", "Administrator",   "Yes",
-        "No",            "0",      "09:15:33 hs.", "01:02:03:04 hs.", "57 times.",
+        "maria", "Mshome", "Normal",       "Administrator",   "Yes",
+        "No",    "0",      "09:15:33 hs.", "01:02:03:04 hs.", "57 times.",
     };
     EXPECT_EQ(RowValues(*t, 10), expected);
     const ValueArea& a = t->area;
@@ -50,10 +50,12 @@ TEST(UserSection, ShowsTheAccountOfTheProgramAndItsProfiles) {
 
 TEST(UserSection, ProfileWithoutAValueKeepsTheEarlierProfilesValue) {
     MachineBuilder m = Account({});
-    m.Instance("Win32_NetworkLoginProfile",
-               {{"Privileges", 1}, {"BadPasswordCount", 2}, {"LastLogon", "20110304091533.000000-180"},
-                {"NumberOfLogons", 5}})
-        .Instance("Win32_NetworkLoginProfile", {{"Privileges", Variant::Null()}, {"NumberOfLogons", 9}})
+    m.Instance("Win32_NetworkLoginProfile", {{"Privileges", 1},
+                                             {"BadPasswordCount", 2},
+                                             {"LastLogon", "20110304091533.000000-180"},
+                                             {"NumberOfLogons", 5}})
+        .Instance("Win32_NetworkLoginProfile",
+                  {{"Privileges", Variant::Null()}, {"NumberOfLogons", 9}})
         .Instance("Win32_NetworkLoginProfile", {{"BadPasswordCount", 3}});
     std::vector<std::string> rows = UserRows(m.Build());
     EXPECT_EQ(rows[3], "Limited");
@@ -63,19 +65,24 @@ TEST(UserSection, ProfileWithoutAValueKeepsTheEarlierProfilesValue) {
 }
 
 TEST(UserSection, MissingAccountAndProfilesShowUnknown) {
-    Snapshot m = MachineBuilder().Environment("USERNAME", "ana").Instance("Win32_UserAccount", {{"Name", "bob"}, {"Domain", "X"}}).Build();
+    Snapshot m = MachineBuilder()
+                     .Environment("USERNAME", "ana")
+                     .Instance("Win32_UserAccount", {{"Name", "bob"}, {"Domain", "X"}})
+                     .Build();
     std::vector<std::string> rows = UserRows(m);
     EXPECT_EQ(rows[0], "ana");
-    for (int i : {1, 2, 4, 5}) EXPECT_EQ(rows[i], "Unknown") << i; // account rows
-    for (int i : {3, 6, 7, 9}) EXPECT_EQ(rows[i], "Unknown") << i; // profile rows
+    for (int i : {1, 2, 4, 5})
+        EXPECT_EQ(rows[i], "Unknown") << i; // account rows
+    for (int i : {3, 6, 7, 9})
+        EXPECT_EQ(rows[i], "Unknown") << i; // profile rows
 }
 
 TEST(UserSection, AccountTypeAndPrivilegeTables) {
     struct Case {
         Variant type, privilege;
         const char *typeText, *privilegeText;
-    } cases[] = {{512, 2, "Normal", "Administrator"}, {4096, 0, "Workstation", "Guest"},
-                 {1, 3, "", ""}};
+    } cases[] = {
+        {512, 2, "Normal", "Administrator"}, {4096, 0, "Workstation", "Guest"}, {1, 3, "", ""}};
     for (const Case& c : cases) {
         MachineBuilder m = Account({{"AccountType", c.type}});
         m.Instance("Win32_NetworkLoginProfile", {{"Privileges", c.privilege}});
@@ -86,10 +93,9 @@ TEST(UserSection, AccountTypeAndPrivilegeTables) {
 }
 
 TEST(UserSection, DomainAndPasswordFlags) {
-    std::vector<std::string> rows =
-        UserRows(Account({{"Domain", "mshome"}, {"PasswordChangeable", false},
-                          {"PasswordExpires", true}})
-                     .Build());
+    std::vector<std::string> rows = UserRows(
+        Account({{"Domain", "mshome"}, {"PasswordChangeable", false}, {"PasswordExpires", true}})
+            .Build());
     EXPECT_EQ(rows[1], "Mshome");
     EXPECT_EQ(rows[4], "No");
     EXPECT_EQ(rows[5], "Yes");
@@ -121,10 +127,16 @@ TEST(LogonCountText, GroupsFourToSixDigitsAndNamesTimes) {
     TestApp en(MachineBuilder().Build(), "English");
     struct {
         const char *count, *expected;
-    } cases[] = {{"1", "1 time."},         {"57", "57 times."},     {"1234", "1.234 times."},
-                 {"123456", "123.456 times."}, {"1234567", "1234567 times."},
-                 {"0", "Unknown"},         {"-4", "Unknown"},       {"", "Unknown"}};
-    for (auto& c : cases) EXPECT_EQ(LogonCountText(c.count, *en), c.expected) << c.count;
+    } cases[] = {{"1", "1 time."},
+                 {"57", "57 times."},
+                 {"1234", "1.234 times."},
+                 {"123456", "123.456 times."},
+                 {"1234567", "1234567 times."},
+                 {"0", "Unknown"},
+                 {"-4", "Unknown"},
+                 {"", "Unknown"}};
+    for (auto& c : cases)
+        EXPECT_EQ(LogonCountText(c.count, *en), c.expected) << c.count;
 }
 
 TEST(LogonCountText, TranslatedTimes) {
@@ -147,8 +159,10 @@ TEST(UserSection, FailingBindOrFirstWalkLeavesThePreviousRows) {
         MenuClick(*t, 3);
         std::vector<std::string> before = RowValues(*t, 12);
         t->main.timer3Enabled = false;
-        if (failBind) t.faulty.failConnect = true;
-        else t.faulty.failingClasses = {"Win32_UserAccount"};
+        if (failBind)
+            t.faulty.failConnect = true;
+        else
+            t.faulty.failingClasses = {"Win32_UserAccount"};
         MenuClick(*t, 2);
         EXPECT_EQ(RowValues(*t, 12), before) << failBind;
         EXPECT_EQ(t->area.titulo, "Computer");
@@ -164,5 +178,6 @@ TEST(UserSection, FailingProfileWalkAfterTheFirstWalkIsSkipped) {
     EXPECT_EQ(t->main.lastError, "");
     std::vector<std::string> rows = RowValues(*t, 10);
     EXPECT_EQ(rows[1], "Mshome");
-    for (int i : {3, 6, 7, 9}) EXPECT_EQ(rows[i], "Unknown") << i;
+    for (int i : {3, 6, 7, 9})
+        EXPECT_EQ(rows[i], "Unknown") << i;
 }
