@@ -24,7 +24,6 @@ public:
     }
     // Called at the first instance of a walk.
     void StartSkipping() { skipping_ = true; }
-    bool Skipping() const { return skipping_; }
 
 private:
     bool skipping_ = false;

@@ -109,7 +109,6 @@ void WriteHeading(App& app, int row, int entry, Rgb colour) {
 
 void Summary(App& app) {
     app.area.titulo = app.T(10);
-    if (app.main.currentSection != 1) app.area.iavisoVisible = app.area.lavisoVisible = false;
     EnterSection(app, 1);
     app.area.imageLineVisible = app.area.iavisoVisible = app.area.lavisoVisible = false;
     SummaryFacts s = GatherSummary(app);

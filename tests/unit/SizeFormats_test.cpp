@@ -49,12 +49,11 @@ TEST(FormatSize, FailsOnTextThatIsNoNumber) {
 
 TEST(SummaryMemorySize, FollowsTheDigitTable) {
     const SizeCase cases[] = {
-        {"4294967296", "4 GB"},
-        {"536870912", "512 MB"},
-        {"3758096384", "3.5 GB"},
-        {"1048576", "1 MB"},
-        {"10000000000", "9.313 GB"},
-        {"123456789012", "114.97 GB"}, // past the table: one more character per digit
+        {"4294967296", "4 GB"},      {"536870912", "512 MB"},       {"3758096384", "3.5 GB"},
+        {"1048576", "1 MB"},         {"524288", "0.5 MB"}, // below the table: as seven digits
+
+        {"10000000000", "9.313 GB"}, {"123456789012", "114.97 GB"}, // past the table: one more
+                                                                    // character per digit
     };
     for (const SizeCase& c : cases)
         EXPECT_EQ(SummaryMemorySize(c.digits, "."), c.expected) << c.digits;
