@@ -1,14 +1,102 @@
+#include "Computer.h"
+
 #include "Sections.h"
-#include "core/PlatformError.h"
+#include "Statements.h"
+#include "Tables.h"
+#include "core/Formats.h"
+#include "core/Navigation.h"
 #include "report/ReportChain.h"
 
-// PLACEHOLDER: replaced by the real section.
+#include <vector>
 
 namespace hl {
 
-void PC(App&) { throw PlatformError("PC: not built yet"); }
+namespace {
+
+// What the platform writes when no delay is configured.
+const char* const kNoBreakSpace = "\xC2\xA0";
+
+struct Line {
+    int entry;
+    std::string value;
+    int tipEntry; // caption tool tip on screen; 0 for none
+};
+
+void GatherComputer(DataSource& source, ComputerFacts& f, std::shared_ptr<WmiService>& service) {
+    f = {};
+    service = source.ConnectWmi();
+    Statements run;
+    for (const WmiObject& system : InstancesOf(service, "Win32_ComputerSystem")) {
+        run.StartSkipping();
+        run.Run([&] { f.manufacturer = system.Get("Manufacturer").Trimmed(); });
+        run.Run([&] { f.model = system.Get("Model").Trimmed(); });
+        run.Run([&] { f.systemType = system.Get("SystemType").Trimmed(); });
+        run.Run([&] { f.autoReset = system.Get("AutomaticResetBootOption").Trimmed(); });
+        run.Run([&] { f.startupDelay = system.Get("SystemStartupDelay").Trimmed(); });
+        run.Run([&] { f.domain = system.Get("Domain").Trimmed(); });
+        break;
+    }
+}
+
+std::string OnOff(const App& app, const std::string& flag) {
+    if (flag.empty()) return app.T(53);
+    bool on = false;
+    Skip([&] { on = Variant(flag).ToBool(); });
+    return app.T(on ? 59 : 60);
+}
+
+std::vector<Line> ComputerLines(const App& app, const ComputerFacts& f) {
+    return {
+        {56, OrUnknown(app, f.manufacturer), 0},
+        {57, OrUnknown(app, f.model), 0},
+        {5, OrUnknown(app, f.systemType), 0},
+        {58, OnOff(app, f.autoReset), 61},
+        {62, StartupDelayText(f.startupDelay, app), 65},
+        {66, f.domain.empty() ? app.T(53) : CapitalizeFirst(f.domain), 0},
+    };
+}
+
+} // namespace
+
+std::string StartupDelayText(const std::string& seconds, const App& app) {
+    long long n = 0;
+    if (seconds.empty() || seconds == kNoBreakSpace || !CodeNumber(seconds, n) || n < 0)
+        return app.T(53);
+    return seconds + " " + app.T(n == 1 ? 63 : 64);
+}
+
+void PC(App& app) {
+    if (app.main.currentSection != 3) app.area.imageLineVisible = false;
+    EnterSection(app, 3);
+    app.area.iavisoVisible = app.area.lavisoVisible = false;
+    ComputerFacts& f = app.main.s1to7.pc;
+    GatherComputer(*app.source, f, app.main.service);
+
+    app.area.titulo = app.T(12);
+    app.area.Row(1).captionColour = kDarkGrey;
+    std::vector<Line> lines = ComputerLines(app, f);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const Line& line = lines[i];
+        WriteRow(app, static_cast<int>(i) + 1, Caption(app, line.entry), line.value,
+                 line.tipEntry ? app.T(line.tipEntry) : std::string());
+    }
+    ClearLabels(app, 13, 24);
+    FinishSection(app, 3);
+}
+
 void InformePC(ReportContext& ctx) {
-    ctx.writer.Heading("InformePC");
+    App& app = ctx.app;
+    ctx.writer.Heading(app.T(12));
+    ComputerFacts f;
+    try {
+        GatherComputer(*app.source, f, ctx.service);
+    } catch (const PlatformError&) {
+        // The section is still written, with what was gathered.
+    }
+    std::vector<Line> lines = ComputerLines(app, f);
+    for (size_t i = 0; i < lines.size(); ++i)
+        ctx.writer.Row(app.T(lines[i].entry), lines[i].value,
+                       i + 1 == lines.size() ? RowEnd::LastBrCrlf : RowEnd::Normal);
     ctx.writer.SectionEnd();
 }
 

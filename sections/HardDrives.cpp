@@ -1,14 +1,159 @@
 #include "Sections.h"
-#include "core/PlatformError.h"
+#include "Statements.h"
+#include "core/Formats.h"
+#include "core/Navigation.h"
+#include "core/SizeFormats.h"
 #include "report/ReportChain.h"
 
-// PLACEHOLDER: replaced by the real section.
+#include <string>
+#include <vector>
 
 namespace hl {
 
-void HDs(App&) { throw PlatformError("HDs: not built yet"); }
+namespace {
+
+// One item per local fixed disk in each list. A property that cannot be read leaves its item
+// out of that list only.
+struct DiskLists {
+    std::string names, letters, physical, capacities = "(", free = "(", used = "(";
+    std::string fileSystems, serials, partitions;
+};
+
+const int kLocalDisk = 3;
+
+double Bytes(const Variant& v) {
+    return v.ToDouble();
+}
+std::string Percent(double part, double whole) {
+    return std::to_string(static_cast<int64_t>(RoundHalfEven(part * 100 / whole)));
+}
+
+// A size with its share of the disk; a disk of size 0 has no share to show.
+std::string SizeWithShare(const std::string& digits, double part, double whole,
+                          const std::string& sep) {
+    std::string size = FormatSize(digits, sep);
+    return whole == 0 ? size : size + " - " + Percent(part, whole) + "%";
+}
+
+void AddDisk(const App& app, const WmiObject& disk, DiskLists& l, const std::string& sep,
+             Statements& run) {
+    run.Run([&] {
+        std::string name = disk.Get("VolumeName").Trimmed();
+        l.names += (name.empty() ? app.T(114) : name) + " - ";
+    });
+    run.Run([&] {
+        Variant size = disk.Get("Size");
+        if (!size.IsNull() && !NumericEquals(size, 0))
+            l.letters += "(" + disk.Get("Caption").Trimmed() + ") - ";
+    });
+    run.Run([&] { l.capacities += FormatSize(disk.Get("Size").Trimmed(), sep) + ") - ("; });
+    run.Run([&] {
+        std::string free = disk.Get("Freespace").Trimmed();
+        double size = Bytes(disk.Get("Size"));
+        l.free += SizeWithShare(free, Bytes(Variant(free)), size, sep) + ") - (";
+    });
+    run.Run([&] {
+        int64_t size = disk.Get("Size").ToInt64();
+        int64_t used = size - disk.Get("Freespace").ToInt64();
+        l.used += SizeWithShare(std::to_string(used), static_cast<double>(used),
+                                static_cast<double>(size), sep) +
+                  ") - (";
+    });
+    run.Run([&] { l.fileSystems += disk.Get("FileSystem").Trimmed() + " - "; });
+    run.Run([&] { l.serials += disk.Get("VolumeSerialNumber").Trimmed() + " - "; });
+}
+
+// Windows reports SATA disks as IDE and NVMe disks as SCSI; USB and FireWire drives are left
+// out.
+void AddDrive(const WmiObject& drive, DiskLists& l, Statements& run) {
+    std::string interface;
+    run.Run([&] { interface = drive.Get("InterfaceType").Text(); });
+    if (interface != "IDE" && interface != "SCSI") return;
+    run.Run([&] { l.physical += drive.Get("Caption").Trimmed() + " - "; });
+    run.Run([&] { l.partitions = std::to_string(drive.Get("Partitions").ToInt64()); });
+}
+
+DiskLists GatherDisks(const App& app, std::shared_ptr<WmiService>& service) {
+    DiskLists l;
+    std::string sep = ".";
+    Skip([&] { sep = app.source->RegionalSettings().decimalSeparator; });
+    service = app.source->ConnectWmi();
+    Statements run;
+    for (const WmiObject& disk : InstancesOf(service, "Win32_LogicalDisk")) {
+        run.StartSkipping();
+        int64_t type = 0;
+        run.Run([&] { type = disk.Get("DriveType").ToInt64(); });
+        if (type == kLocalDisk) AddDisk(app, disk, l, sep, run);
+    }
+    std::vector<WmiObject> drives;
+    run.Run([&] {
+        service = app.source->ConnectWmi();
+        drives = InstancesOf(service, "Win32_DiskDrive");
+    });
+    for (const WmiObject& drive : drives) {
+        run.StartSkipping();
+        AddDrive(drive, l, run);
+    }
+    return l;
+}
+
+// A list without its trailing separator; an empty list reads "Unknown".
+std::string ListText(const App& app, const std::string& list, size_t separator,
+                     const std::string& empty = {}) {
+    if (list.size() <= separator || list == empty) return app.T(53);
+    return list.substr(0, list.size() - separator);
+}
+
+std::string PartitionsText(const App& app, const std::string& partitions) {
+    return partitions.empty() || partitions == "0" ? app.T(53) : partitions;
+}
+
+struct Line {
+    int entry;
+    std::string value;
+};
+
+std::vector<Line> DiskLines(const App& app, const DiskLists& l) {
+    return {
+        {39, ListText(app, l.names, 3)},          {115, ListText(app, l.letters, 3)},
+        {116, ListText(app, l.physical, 3)},      {117, ListText(app, l.capacities, 4, "(")},
+        {118, ListText(app, l.free, 4, "(")},     {119, ListText(app, l.used, 4, "(")},
+        {120, ListText(app, l.fileSystems, 3)},   {69, ListText(app, l.serials, 3)},
+        {122, PartitionsText(app, l.partitions)},
+    };
+}
+
+} // namespace
+
+void HDs(App& app) {
+    EnterSection(app, 7);
+    app.area.iavisoVisible = app.area.lavisoVisible = false;
+    DiskLists lists = GatherDisks(app, app.main.service);
+    app.area.titulo = app.T(16);
+    app.area.imageLineVisible = false;
+    app.area.Row(1).captionColour = kDarkGrey;
+    app.area.Row(8).captionColour = kDarkGrey;
+    std::vector<Line> lines = DiskLines(app, lists);
+    for (size_t i = 0; i < lines.size(); ++i)
+        WriteRow(app, static_cast<int>(i) + 1, Caption(app, lines[i].entry), lines[i].value);
+    ClearLabels(app, 19, 24);
+    FinishSection(app, 7);
+}
+
 void InformeHDs(ReportContext& ctx) {
-    ctx.writer.Heading("InformeHDs");
+    App& app = ctx.app;
+    ctx.writer.Heading(app.T(16));
+    DiskLists lists;
+    try {
+        lists = GatherDisks(app, ctx.service);
+    } catch (const PlatformError&) {
+        // The section is still written, with what was gathered.
+    }
+    std::vector<Line> lines = DiskLines(app, lists);
+    lines.erase(lines.begin() + 5); // the space in use is shown on screen only
+    for (size_t i = 0; i + 1 < lines.size(); ++i)
+        ctx.writer.Row(app.T(lines[i].entry), lines[i].value);
+    ctx.writer.Row(app.T(lines.back().entry), lines.back().value, RowEnd::LastBr);
     ctx.writer.SectionEnd();
 }
 

@@ -1,14 +1,140 @@
+#include "OperatingSystem.h"
+
 #include "Sections.h"
-#include "core/PlatformError.h"
+#include "Statements.h"
+#include "Tables.h"
+#include "core/Formats.h"
+#include "core/LicenceCode.h"
+#include "core/Navigation.h"
+#include "core/SizeFormats.h"
 #include "report/ReportChain.h"
 
-// PLACEHOLDER: replaced by the real section.
+#include <vector>
 
 namespace hl {
 
-void OS(App&) { throw PlatformError("OS: not built yet"); }
+namespace {
+
+struct Line {
+    int entry;
+    std::string value;
+};
+
+void ReadSystem(const WmiObject& os, OsFacts& f, Statements& run) {
+    run.Run([&] { f.name = os.Get("Caption").Trimmed(); });
+    run.Run([&] { f.version = Left(os.Get("Version").Trimmed(), 3); });
+    run.Run([&] { f.build = os.Get("BuildNumber").Trimmed(); });
+    run.Run([&] { f.servicePack = os.Get("ServicePackMajorVersion").Trimmed(); });
+    run.Run([&] { f.serialNumber = os.Get("SerialNumber").Trimmed(); });
+    run.Run([&] { f.languageCode = os.Get("OSLanguage").Trimmed(); });
+    run.Run([&] { f.registeredOwner = os.Get("RegisteredUser").Trimmed(); });
+    run.Run([&] { f.processCount = os.Get("NumberOfProcesses").Trimmed(); });
+    run.Run([&] { f.installDate = os.Get("InstallDate").Trimmed(); });
+    run.Run([&] { f.freeVirtualKB = os.Get("FreeVirtualMemory").ToInt64(); });
+    run.Run([&] { f.totalVirtualKB = os.Get("TotalVirtualMemorySize").ToInt64(); });
+}
+
+// The text values start empty; the virtual-memory figures keep what an earlier run read.
+void GatherSystem(DataSource& source, OsFacts& f, std::shared_ptr<WmiService>& service) {
+    OsFacts fresh;
+    fresh.freeVirtualKB = f.freeVirtualKB;
+    fresh.totalVirtualKB = f.totalVirtualKB;
+    f = fresh;
+    service = source.ConnectWmi();
+    Statements run;
+    for (const WmiObject& os : InstancesOf(service, "Win32_OperatingSystem")) {
+        run.StartSkipping();
+        ReadSystem(os, f, run);
+        break;
+    }
+    run.Run([&] { f.architecture = TrimSpaces(source.ReadEnvironment("PROCESSOR_ARCHITECTURE")); });
+    run.Run([&] { f.productKey = TrimSpaces(DecodeProductKey(source)); });
+}
+
+std::string VersionText(const App& app, const OsFacts& f) {
+    if (f.version.empty() && f.build.empty()) return app.T(53);
+    return f.version + ", " + f.build;
+}
+
+std::string ServicePackText(const App& app, const std::string& pack) {
+    long long n = 0;
+    if (pack.empty() || (CodeNumber(pack, n) && n <= 0)) return app.T(239);
+    return app.T(9) + " " + pack;
+}
+
+std::string LanguageText(const App& app, const std::string& code) {
+    return code.empty() ? app.T(53) : OsLanguageName(code, app.table);
+}
+
+std::string InstallDateText(const App& app, const std::string& date) {
+    return date.empty() ? app.T(53) : FormatWmiDate(date, app.settings.language, app.table);
+}
+
+// Rows 1 to 8 of the screen, which the report repeats in the same order.
+std::vector<Line> SystemLines(const App& app, const OsFacts& f) {
+    return {
+        {39, OrUnknown(app, f.name)},
+        {67, VersionText(app, f)},
+        {68, ServicePackText(app, f.servicePack)},
+        {5, f.architecture == "x86" ? "32 Bits" : "64 Bits"},
+        {69, OrUnknown(app, f.serialNumber)},
+        {70, OrUnknown(app, f.productKey)},
+        {71, LanguageText(app, f.languageCode)},
+        {72, OrUnknown(app, f.registeredOwner)},
+    };
+}
+
+} // namespace
+
+std::string VirtualMemoryLine(const App& app, int64_t totalKB, int64_t freeKB) {
+    if (totalKB == 0) return app.T(53);
+    const std::string& sep = app.T(102);
+    int64_t usedKB = totalKB - freeKB;
+    std::string used = FormatVirtualMB(std::to_string(usedKB / 1024), sep);
+    std::string percent = std::to_string(usedKB * 100 / totalKB);
+    std::string total = FormatVirtualMB(std::to_string(totalKB / 1024), sep);
+    return used + " MB" + " (" + percent + "%) " + app.T(101) + " " + total + " MB";
+}
+
+std::string ReportVirtualTotal(const App& app, int64_t totalKB) {
+    if (totalKB == 0) return app.T(53);
+    return GroupDigits(std::to_string(totalKB / 1024), ".") + " MB";
+}
+
+void OS(App& app) {
+    if (app.main.currentSection != 4) app.area.imageLineVisible = false;
+    EnterSection(app, 4);
+    app.area.iavisoVisible = app.area.lavisoVisible = false;
+    OsFacts& f = app.main.s1to7.os;
+    GatherSystem(*app.source, f, app.main.service);
+
+    app.area.titulo = app.T(13);
+    app.area.Row(1).captionColour = kDarkGrey;
+    app.area.Row(8).captionColour = kDarkGrey;
+    std::vector<Line> lines = SystemLines(app, f);
+    for (size_t i = 0; i < lines.size(); ++i)
+        WriteRow(app, static_cast<int>(i) + 1, Caption(app, lines[i].entry), lines[i].value);
+    WriteRow(app, 9, Caption(app, 73), OrUnknown(app, f.processCount));
+    WriteRow(app, 10, Caption(app, 74), InstallDateText(app, f.installDate));
+    WriteRow(app, 11, Caption(app, 75), VirtualMemoryLine(app, f.totalVirtualKB, f.freeVirtualKB));
+    ClearLabels(app, 23, 24);
+    FinishSection(app, 4);
+    app.main.timer1Enabled = true;
+}
+
 void InformeOS(ReportContext& ctx) {
-    ctx.writer.Heading("InformeOS");
+    App& app = ctx.app;
+    ctx.writer.Heading(app.T(13));
+    OsFacts f;
+    try {
+        GatherSystem(*app.source, f, ctx.service);
+    } catch (const PlatformError&) {
+        // The section is still written, with what was gathered.
+    }
+    for (const Line& line : SystemLines(app, f))
+        ctx.writer.Row(app.T(line.entry), line.value);
+    ctx.writer.Row(app.T(74), InstallDateText(app, f.installDate));
+    ctx.writer.Row(app.T(76), ReportVirtualTotal(app, f.totalVirtualKB), RowEnd::LastBrCrlf);
     ctx.writer.SectionEnd();
 }
 

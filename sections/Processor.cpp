@@ -1,14 +1,120 @@
 #include "Sections.h"
-#include "core/PlatformError.h"
+#include "Statements.h"
+#include "Tables.h"
+#include "core/Navigation.h"
 #include "report/ReportChain.h"
 
-// PLACEHOLDER: replaced by the real section.
+#include <vector>
 
 namespace hl {
 
-void CPU(App&) { throw PlatformError("CPU: not built yet"); }
+namespace {
+
+struct Line {
+    int entry;
+    std::string value;
+};
+
+// The rated speeds of logical processors 0 to 7; a processor that has no value stays Empty.
+void ReadSpeeds(DataSource& source, CpuFacts& f) {
+    f.speeds.fill(Variant());
+    for (int cpu = 0; cpu < 8; ++cpu)
+        Skip([&] { f.speeds[cpu] = Variant(source.RegRead(CpuMhzPath(cpu)).Trimmed()).ToInt32(); });
+}
+
+// The core count is not asked from WMI: it is how many logical processors run at processor
+// 0's speed.
+void CountCores(CpuFacts& f) {
+    f.coreCount = 1;
+    for (int cpu = 1; cpu < 8; ++cpu)
+        if (NumericEquals(f.speeds[cpu], f.speeds[0])) ++f.coreCount;
+}
+
+void ReadProcessor(const WmiObject& cpu, CpuFacts& f) {
+    Skip([&] { f.name = cpu.Get("Name").Trimmed(); });
+    Skip([&] { f.type = cpu.Get("Caption").Trimmed(); });
+    Skip([&] { f.manufacturer = cpu.Get("Manufacturer").Trimmed(); });
+    Skip([&] { f.socket = cpu.Get("SocketDesignation").Trimmed(); });
+    Skip([&] { f.architecture = cpu.Get("Architecture").Trimmed(); });
+    Skip([&] { f.l2Size = cpu.Get("L2CacheSize").Trimmed(); });
+    Skip([&] { f.l3Size = cpu.Get("L3CacheSize").Trimmed(); });
+}
+
+// Every statement is skipped on failure, the binding included: an unbound service leaves the
+// WMI values empty.
+void GatherProcessor(DataSource& source, CpuFacts& f, std::shared_ptr<WmiService>& service) {
+    ReadSpeeds(source, f);
+    CountCores(f);
+    f.speed = f.speeds[0];
+    f.name = f.type = f.manufacturer = f.socket = f.architecture = f.l2Size = f.l3Size = "";
+    Skip([&] { service = source.ConnectWmi(); });
+    std::vector<WmiObject> processors;
+    Skip([&] { processors = InstancesOf(service, "Win32_Processor"); });
+    if (!processors.empty()) ReadProcessor(processors.front(), f);
+}
+
+// Without processor 0's speed the count compares unread values with each other and means
+// nothing.
+std::string CoresText(const App& app, const CpuFacts& f) {
+    if (f.speeds[0].IsEmpty()) return app.T(53);
+    return CoreCountText(f.coreCount, app.table);
+}
+
+std::string SpeedText(const App& app, const CpuFacts& f) {
+    if (f.speed.IsEmpty() || NumericEquals(f.speed, 0)) return app.T(53);
+    std::string mhz = f.speed.Text();
+    return f.coreCount >= 2 ? mhz + " Mhz " + app.T(54) : mhz + " Mhz";
+}
+
+std::vector<Line> ProcessorLines(const App& app, const CpuFacts& f) {
+    return {
+        {39, OrUnknown(app, f.name)},
+        {79, CoresText(app, f)},
+        {5, OrUnknown(app, f.type)},
+        {56, OrUnknown(app, f.manufacturer)},
+        {88, SpeedText(app, f)},
+        {89, OrUnknown(app, f.socket)},
+        {90, ArchitectureText(f.architecture, app.table)},
+        {92, CacheSizeText(f.l2Size, app.table)},
+        {93, CacheSizeText(f.l3Size, app.table)},
+    };
+}
+
+bool AlreadyShown(const App& app) {
+    const CpuFacts& f = app.main.s1to7.cpu;
+    return app.main.currentSection == 5 && !TrimSpaces(f.name).empty() && f.coreCount > 0 &&
+           !TrimSpaces(f.type).empty();
+}
+
+} // namespace
+
+void CPU(App& app) {
+    CpuFacts& f = app.main.s1to7.cpu;
+    if (!AlreadyShown(app)) {
+        app.main.currentSection = 5;
+        app.area.labelmi = app.T(8);
+        GatherProcessor(*app.source, f, app.main.service);
+    }
+    app.area.titulo = app.T(14);
+    app.area.iavisoVisible = app.area.lavisoVisible = app.area.imageLineVisible = false;
+    app.area.Row(1).captionColour = kDarkGrey;
+    app.area.Row(8).captionColour = kDarkGrey;
+    std::vector<Line> lines = ProcessorLines(app, f);
+    for (size_t i = 0; i < lines.size(); ++i)
+        WriteRow(app, static_cast<int>(i) + 1, Caption(app, lines[i].entry), lines[i].value);
+    ClearLabels(app, 19, 24);
+    FinishSection(app, 5);
+}
+
 void InformeCPU(ReportContext& ctx) {
-    ctx.writer.Heading("InformeCPU");
+    App& app = ctx.app;
+    ctx.writer.Heading(app.T(14));
+    CpuFacts f;
+    GatherProcessor(*app.source, f, ctx.service);
+    std::vector<Line> lines = ProcessorLines(app, f);
+    for (size_t i = 0; i < lines.size(); ++i)
+        ctx.writer.Row(app.T(lines[i].entry), lines[i].value,
+                       i + 1 == lines.size() ? RowEnd::LastBrCrlf : RowEnd::Normal);
     ctx.writer.SectionEnd();
 }
 

@@ -1,11 +1,133 @@
 #include "Sections.h"
-#include "core/PlatformError.h"
-#include "report/ReportChain.h"
+#include "Statements.h"
+#include "core/Navigation.h"
+#include "core/SizeFormats.h"
 
-// PLACEHOLDER: replaced by the real section.
+#include <string>
+#include <vector>
 
 namespace hl {
 
-void Summary(App&) { throw PlatformError("Summary: not built yet"); }
+namespace {
+
+// Every reading of the Summary is skipped on failure; a value that stays unread shows
+// "Unknown".
+struct SummaryFacts {
+    std::string speed, memory, graphicsMemory, freeSpace, system, graphicsName, board;
+};
+
+// Processor 0's speed and how many of processors 1 to 7 run at the same speed.
+std::string SpeedText(App& app) {
+    int32_t speed0 = 0;
+    try {
+        speed0 = Variant(app.source->RegRead(CpuMhzPath(0)).Trimmed()).ToInt32();
+    } catch (const PlatformError&) {
+        return {};
+    }
+    int counter = 1;
+    for (int cpu = 1; cpu < 8; ++cpu) {
+        Variant speed;
+        Skip([&] { speed = Variant(app.source->RegRead(CpuMhzPath(cpu)).Trimmed()).ToInt32(); });
+        if (NumericEquals(speed, speed0)) ++counter;
+    }
+    std::string text = SummarySpeed(speed0, app.T(232));
+    if (counter == 1 || text.empty()) return text;
+    const char* cpus = app.settings.language == "Dutch" ? " CPU's)" : " CPUs)";
+    return text + " (" + std::to_string(counter) + cpus;
+}
+
+// A byte total summed over instances: one instance without a value makes the total unknown.
+using SizeRule = std::string (*)(std::string_view, std::string_view);
+std::string TotalText(const Variant& total, SizeRule rule, const std::string& sep) {
+    if (total.IsNull() || total.IsEmpty() || NumericEquals(total, 0)) return {};
+    std::string digits = std::to_string(total.ToInt64());
+    return rule(digits, sep);
+}
+
+void ReadMemory(SummaryFacts& s, const std::shared_ptr<WmiService>& service,
+                const std::string& sep) {
+    Variant total = 0;
+    std::vector<WmiObject> modules;
+    Skip([&] { modules = InstancesOf(service, "Win32_PhysicalMemory"); });
+    for (const WmiObject& module : modules)
+        Skip([&] { total = Add(total, module.Get("Capacity")); });
+    Skip([&] { s.memory = TotalText(total, SummaryMemorySize, sep); });
+}
+
+void ReadGraphics(SummaryFacts& s, const std::shared_ptr<WmiService>& service,
+                  const std::string& sep) {
+    std::vector<WmiObject> controllers;
+    Skip([&] { controllers = InstancesOf(service, "Win32_VideoController"); });
+    if (controllers.empty()) return;
+    Variant size;
+    Skip([&] { size = controllers.front().Get("AdapterRAM"); });
+    Skip([&] { s.graphicsName = controllers.front().Get("Name").Trimmed(); });
+    Skip([&] { s.graphicsMemory = TotalText(size, SummaryMemorySize, sep); });
+}
+
+void ReadFreeSpace(SummaryFacts& s, const std::shared_ptr<WmiService>& service,
+                   const std::string& sep) {
+    Variant total = 0;
+    std::vector<WmiObject> disks;
+    Skip([&] { disks = InstancesOf(service, "Win32_LogicalDisk"); });
+    for (const WmiObject& disk : disks)
+        Skip([&] {
+            if (NumericEquals(disk.Get("DriveType"), 3)) total = Add(total, disk.Get("Freespace"));
+        });
+    Skip([&] { s.freeSpace = TotalText(total, SummaryFreeSpace, sep); });
+}
+
+void ReadSystemName(SummaryFacts& s, const std::shared_ptr<WmiService>& service) {
+    std::vector<WmiObject> systems;
+    Skip([&] { systems = InstancesOf(service, "Win32_OperatingSystem"); });
+    if (!systems.empty()) Skip([&] { s.system = systems.front().Get("Caption").Trimmed(); });
+}
+
+SummaryFacts GatherSummary(App& app) {
+    SummaryFacts s;
+    std::string sep = ".";
+    Skip([&] { sep = app.source->RegionalSettings().decimalSeparator; });
+    s.speed = SpeedText(app);
+    std::shared_ptr<WmiService> service;
+    Skip([&] { service = app.source->ConnectWmi(); });
+    ReadMemory(s, service, sep);
+    Skip([&] { service = app.source->ConnectWmi(); });
+    ReadGraphics(s, service, sep);
+    ReadFreeSpace(s, service, sep);
+    ReadSystemName(s, service);
+    Skip([&] { s.board = app.source->RegRead(kMainboardFullPath).Trimmed(); });
+    if (service) app.main.service = service;
+    return s;
+}
+
+void WriteHeading(App& app, int row, int entry, Rgb colour) {
+    WriteRow(app, row, app.T(entry), "");
+    app.area.Row(row).captionColour = colour;
+}
+
+} // namespace
+
+void Summary(App& app) {
+    app.area.titulo = app.T(10);
+    EnterSection(app, 1);
+    app.area.imageLineVisible = app.area.iavisoVisible = app.area.lavisoVisible = false;
+    SummaryFacts s = GatherSummary(app);
+
+    const Skin* skin = FindSkin(app.settings.skin);
+    Rgb headingColour = skin ? skin->title : kDarkGrey;
+    WriteHeading(app, 1, 227, headingColour);
+    WriteRow(app, 2, "", "");
+    WriteRow(app, 3, Caption(app, 229), OrUnknown(app, s.speed));
+    WriteRow(app, 4, Caption(app, 15), OrUnknown(app, s.memory));
+    WriteRow(app, 5, Caption(app, 37), OrUnknown(app, s.graphicsMemory));
+    WriteRow(app, 6, Caption(app, 34), OrUnknown(app, s.freeSpace));
+    WriteRow(app, 7, "", "");
+    WriteHeading(app, 8, 228, headingColour);
+    WriteRow(app, 9, "", "");
+    WriteRow(app, 10, Caption(app, 13), OrUnknown(app, s.system));
+    WriteRow(app, 11, Caption(app, 204), OrUnknown(app, s.graphicsName));
+    WriteRow(app, 12, Caption(app, 230), OrUnknown(app, s.board));
+    FinishSection(app, 1);
+}
 
 } // namespace hl

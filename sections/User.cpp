@@ -1,15 +1,160 @@
+#include "User.h"
+
 #include "Sections.h"
-#include "core/PlatformError.h"
+#include "Statements.h"
+#include "Tables.h"
+#include "core/Formats.h"
+#include "core/Navigation.h"
+#include "core/SizeFormats.h"
 #include "report/ReportChain.h"
 
-// PLACEHOLDER: replaced by the real section.
+#include <vector>
 
 namespace hl {
 
-void User(App&) { throw PlatformError("User: not built yet"); }
+namespace {
+
+struct Line {
+    int entry;
+    std::string value;
+};
+
+bool IsDutch(const App& app) {
+    return app.settings.language == "Dutch";
+}
+
+// The unit after a time of day: a space and "hs." except in Dutch, which has none.
+std::string WithHours(const App& app, const std::string& time) {
+    return IsDutch(app) ? time + app.T(78) : time + " " + app.T(78);
+}
+
+std::string YesNo(const App& app, const std::string& flag) {
+    if (flag.empty()) return app.T(53);
+    bool yes = false;
+    Skip([&] { yes = Variant(flag).ToBool(); });
+    return app.T(yes ? 51 : 52);
+}
+
+std::string BadPasswordText(const App& app, const std::string& count) {
+    long long n = 0;
+    if (count.empty() || (CodeNumber(count, n) && n < 0)) return app.T(53);
+    return count;
+}
+
+void ReadAccount(const WmiObject& account, UserFacts& f, Statements& run) {
+    run.Run([&] { f.domain = account.Get("Domain").Trimmed(); });
+    run.Run([&] { f.accountType = account.Get("AccountType").Trimmed(); });
+    run.Run([&] { f.passwordChangeable = account.Get("PasswordChangeable").Trimmed(); });
+    run.Run([&] { f.passwordExpires = account.Get("PasswordExpires").Trimmed(); });
+}
+
+// A profile lacking a property keeps the one an earlier profile gave.
+void ReadProfile(const WmiObject& profile, UserFacts& f, Statements& run) {
+    run.Run([&] { f.privileges = profile.Get("Privileges").Trimmed(); });
+    run.Run([&] { f.badPasswords = profile.Get("BadPasswordCount").Trimmed(); });
+    run.Run([&] { f.lastLogon = profile.Get("LastLogon").Trimmed(); });
+    run.Run([&] { f.logons = profile.Get("NumberOfLogons").Trimmed(); });
+}
+
+void GatherUser(DataSource& source, UserFacts& f, std::shared_ptr<WmiService>& service) {
+    f = {};
+    f.userName = TrimSpaces(source.ReadEnvironment("USERNAME"));
+    service = source.ConnectWmi();
+    Statements run;
+    for (const WmiObject& account : InstancesOf(service, "Win32_UserAccount")) {
+        run.StartSkipping();
+        bool match = false;
+        run.Run([&] { match = account.Get("Name").Text() == f.userName; });
+        if (!match) continue;
+        ReadAccount(account, f, run);
+        break;
+    }
+    std::vector<WmiObject> profiles;
+    run.Run([&] { profiles = InstancesOf(service, "Win32_NetworkLoginProfile"); });
+    for (const WmiObject& profile : profiles) {
+        run.StartSkipping();
+        ReadProfile(profile, f, run);
+    }
+}
+
+std::string DomainText(const App& app, const std::string& domain) {
+    return domain.empty() ? app.T(53) : CapitalizeFirst(domain);
+}
+
+// Rows 1 to 8 of the section; the usage time (row 9) and the logons (row 10) follow.
+std::vector<Line> AccountLines(const App& app, const UserFacts& f) {
+    return {
+        {39, OrUnknown(app, f.userName)},
+        {40, DomainText(app, f.domain)},
+        {41, AccountTypeText(f.accountType, app.table)},
+        {187, PrivilegeText(f.privileges, app.table)},
+        {42, YesNo(app, f.passwordChangeable)},
+        {43, YesNo(app, f.passwordExpires)},
+        {194, BadPasswordText(app, f.badPasswords)},
+        {44, LastLogonText(f.lastLogon, app)},
+    };
+}
+
+} // namespace
+
+std::string LastLogonText(const std::string& wmiDate, const App& app) {
+    if (wmiDate.empty()) return app.T(53);
+    std::string time = Mid(wmiDate, 9, 2) + ":" + Mid(wmiDate, 11, 2) + ":" + Mid(wmiDate, 13, 2);
+    if (time == "00:00:00") return app.T(53);
+    return WithHours(app, time);
+}
+
+std::string LogonCountText(const std::string& count, const App& app) {
+    long long n = 0;
+    if (count.empty() || !CodeNumber(count, n) || n <= 0) return app.T(53);
+    std::string shown =
+        count.size() >= 4 && count.size() <= 6 ? FormatVirtualMB(count, ".") : count;
+    return shown + " " + app.T(count == "1" ? 192 : 193);
+}
+
+std::string UsageTimeText(App& app) {
+    return WithHours(app, FormatUsageTime(app.source->TickCount()));
+}
+
+void User(App& app) {
+    if (app.main.currentSection != 2) app.area.imageLineVisible = false;
+    EnterSection(app, 2);
+    UserFacts& f = app.main.s1to7.user;
+    GatherUser(*app.source, f, app.main.service);
+    std::string usage;
+    Skip([&] { usage = UsageTimeText(app); });
+
+    app.area.titulo = app.T(11);
+    app.area.Row(1).captionColour = kDarkGrey;
+    app.area.Row(8).captionColour = kDarkGrey;
+    std::vector<Line> lines = AccountLines(app, f);
+    for (size_t i = 0; i < lines.size(); ++i)
+        WriteRow(app, static_cast<int>(i) + 1, Caption(app, lines[i].entry), lines[i].value);
+    WriteRow(app, 9, Caption(app, 98), usage);
+    WriteRow(app, 10, Caption(app, 191), LogonCountText(f.logons, app));
+    ClearLabels(app, 21, 24);
+
+    app.area.iavisoVisible = app.area.lavisoVisible = true;
+    app.area.lavisoColour = kNoticeGrey;
+    app.area.laviso = app.T(45);
+    FinishSection(app, 2);
+    app.main.timer3Enabled = true;
+}
+
 void InformeUser(ReportContext& ctx) {
+    App& app = ctx.app;
+    LoadLanguage(app.table, app.settings.language);
     ctx.writer.Head();
-    ctx.writer.Heading("InformeUser");
+    ctx.writer.Heading(app.T(11));
+    UserFacts f;
+    try {
+        GatherUser(*app.source, f, ctx.service);
+    } catch (const PlatformError&) {
+        // The section is still written, with what was gathered.
+    }
+    for (const Line& line : AccountLines(app, f))
+        ctx.writer.Row(app.T(line.entry), line.value);
+    ctx.writer.Row(app.T(191), LogonCountText(f.logons, app), RowEnd::LastBrCrlf);
     ctx.writer.SectionEnd();
 }
 

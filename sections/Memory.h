@@ -1,0 +1,18 @@
+#pragma once
+
+#include "core/App.h"
+
+#include <cstdint>
+#include <string>
+
+namespace hl {
+
+// Rows 4 and 5 of the Memory section from whole megabytes: "3.072 MB (75%)" in use and
+// "1.024 MB (25%)" available; both "Unknown" while the total is unknown (0).
+struct MemoryUsage {
+    std::string inUse;
+    std::string available;
+};
+MemoryUsage MemoryUsageTexts(const App& app, int64_t totalMB, int64_t freeMB);
+
+} // namespace hl

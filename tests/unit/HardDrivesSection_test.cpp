@@ -1,0 +1,118 @@
+#include "SectionTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace hl;
+using namespace hl::test;
+
+namespace {
+
+using Props = std::vector<std::pair<std::string, Variant>>;
+
+Props Disk(const char* letter, Variant type, Variant name, const char* size, const char* free) {
+    return {
+        {"Caption", letter}, {"DriveType", type},    {"VolumeName", name},          {"Size", size},
+        {"FreeSpace", free}, {"FileSystem", "NTFS"}, {"VolumeSerialNumber", letter}};
+}
+
+std::vector<std::string> DiskRows(MachineBuilder m) {
+    TestApp t(m.Build());
+    MenuClick(*t, 7);
+    return RowValues(*t, 9);
+}
+
+} // namespace
+
+TEST(HardDrivesSection, ListsLocalFixedDisksAndIdeOrScsiDrives) {
+    TestApp t(FixtureMachine());
+    MenuClick(*t, 7);
+    std::vector<std::string> expected = {
+        "System - Local disk",
+        "(C:) - (D:)",
+        "WDC WD800JD-75MSA3 - ST3500418AS",
+        "(74.5 GB) - (465.7 GB)",
+        "(15 GB - 20%) - (100 GB - 21%)",
+        "(59.5 GB - 80%) - (365.7 GB - 79%)",
+        "NTFS - NTFS",
+        "A1B2C3D4 - 0E3F5A6B",
+        "3",
+    };
+    EXPECT_EQ(RowValues(*t, 9), expected);
+    EXPECT_EQ(t->area.titulo, "Hard drives");
+    EXPECT_EQ(t->area.Row(9).caption, "Total partitions number: ");
+    EXPECT_EQ(t->area.Row(10).caption, "");
+}
+
+TEST(HardDrivesSection, PercentagesRoundHalfToEven) {
+    MachineBuilder m;
+    m.Instance("Win32_LogicalDisk", Disk("C:", 3, "A", "200", "41"))     // 20.5 % free
+        .Instance("Win32_LogicalDisk", Disk("D:", 3, "B", "200", "43")); // 21.5 % free
+    std::vector<std::string> rows = DiskRows(m);
+    EXPECT_EQ(rows[3], "(200 bytes) - (200 bytes)");
+    EXPECT_EQ(rows[4], "(41 bytes - 20%) - (43 bytes - 22%)");
+    EXPECT_EQ(rows[5], "(159 bytes - 80%) - (157 bytes - 78%)");
+}
+
+TEST(HardDrivesSection, PartitionsOfTheLastIdeOrScsiDrive) {
+    MachineBuilder m;
+    m.Instance("Win32_DiskDrive", {{"Caption", "A"}, {"InterfaceType", "IDE"}, {"Partitions", 2}})
+        .Instance("Win32_DiskDrive",
+                  {{"Caption", "B"}, {"InterfaceType", "SCSI"}, {"Partitions", 3}})
+        .Instance("Win32_DiskDrive",
+                  {{"Caption", "C"}, {"InterfaceType", "USB"}, {"Partitions", 5}})
+        .Instance("Win32_DiskDrive",
+                  {{"Caption", "D"}, {"InterfaceType", "ide"}, {"Partitions", 7}})
+        .Instance("Win32_DiskDrive",
+                  {{"Caption", "E"}, {"InterfaceType", "SCSI"}, {"Partitions", "many"}});
+    std::vector<std::string> rows = DiskRows(m);
+    EXPECT_EQ(rows[2], "A - B - E");
+    EXPECT_EQ(rows[8], "3"); // E's count is no number and leaves B's
+}
+
+TEST(HardDrivesSection, NoFixedDiskShowsUnknownEverywhere) {
+    MachineBuilder m;
+    m.Instance("Win32_LogicalDisk", Disk("E:", 2, "USB", "8000000000", "1000"))
+        .Instance("Win32_LogicalDisk", Disk("F:", 5, "CD", "700000000", "0"));
+    EXPECT_EQ(DiskRows(m), std::vector<std::string>(9, "Unknown"));
+    EXPECT_EQ(DiskRows(MachineBuilder()), std::vector<std::string>(9, "Unknown"));
+}
+
+TEST(HardDrivesSection, UnreadablePropertyIsLeftOutOfItsListOnly) {
+    MachineBuilder m;
+    m.Instance("Win32_LogicalDisk", Disk("C:", 3, Variant::Null(), "2000", "1000"))
+        .Instance("Win32_LogicalDisk", Disk("D:", 3, "", "3000", "1500"));
+    std::vector<std::string> rows = DiskRows(m);
+    EXPECT_EQ(rows[0], "Local disk");
+    EXPECT_EQ(rows[1], "(C:) - (D:)");
+    EXPECT_EQ(rows[3], "(1.95 KB) - (2.92 KB)");
+}
+
+TEST(HardDrivesSection, EmptyDiskHasNoLetterAndNoPercentage) {
+    MachineBuilder m;
+    m.Instance("Win32_LogicalDisk", Disk("C:", 3, "Empty", "0", "0"));
+    std::vector<std::string> rows = DiskRows(m);
+    EXPECT_EQ(rows[1], "Unknown");
+    EXPECT_EQ(rows[3], "(0 bytes)");
+    EXPECT_EQ(rows[4], "(0 bytes)");
+    EXPECT_EQ(rows[5], "(0 bytes)");
+}
+
+TEST(HardDrivesSection, FailingBindLeavesThePreviousRows) {
+    FaultyApp t(FixtureMachine());
+    MenuClick(*t, 4);
+    std::vector<std::string> before = RowValues(*t, 12);
+    t.faulty.failingClasses = {"Win32_LogicalDisk"};
+    MenuClick(*t, 7);
+    EXPECT_EQ(RowValues(*t, 12), before);
+    EXPECT_EQ(t->area.titulo, "Operating system");
+}
+
+TEST(HardDrivesSection, DriveWalkFailsAfterADiskWasFoundIsSkipped) {
+    FaultyApp t(FixtureMachine());
+    t.faulty.failingClasses = {"Win32_DiskDrive"};
+    MenuClick(*t, 7);
+    EXPECT_EQ(t->main.lastError, "");
+    EXPECT_EQ(t->area.Row(1).value, "System - Local disk");
+    EXPECT_EQ(t->area.Row(3).value, "Unknown");
+    EXPECT_EQ(t->area.Row(9).value, "Unknown");
+}

@@ -1,0 +1,117 @@
+#include "SectionTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace hl;
+using namespace hl::test;
+
+namespace {
+
+MachineBuilder Cpu(std::vector<int> speeds, std::vector<std::pair<std::string, Variant>> props = {
+                                                {"Name", "Cpu"}, {"Caption", "Type"}}) {
+    MachineBuilder m;
+    for (size_t cpu = 0; cpu < speeds.size(); ++cpu)
+        m.Registry(CpuMhzPath(static_cast<int>(cpu)), speeds[cpu]);
+    m.Instance("Win32_Processor", std::move(props));
+    return m;
+}
+
+std::vector<std::string> CpuRows(Snapshot machine) {
+    TestApp t(std::move(machine));
+    MenuClick(*t, 5);
+    return RowValues(*t, 9);
+}
+
+} // namespace
+
+TEST(ProcessorSection, ShowsNineRows) {
+    TestApp t(FixtureMachine());
+    MenuClick(*t, 5);
+    std::vector<std::string> expected = {
+        "Intel(R) Core(TM)2 Quad CPU Q6600 @ 2.40GHz",
+        "4 - (Quad core)",
+        "Intel64 Family 6 Model 15 Stepping 11",
+        "GenuineIntel",
+        "2394 Mhz per core.",
+        "LGA 775",
+        "x64",
+        "4 MB",
+        "Unknown",
+    };
+    EXPECT_EQ(RowValues(*t, 9), expected);
+    EXPECT_EQ(t->area.titulo, "Processor");
+    EXPECT_EQ(t->area.Row(10).caption, "");
+    EXPECT_EQ(t->area.labelmi, "Done");
+}
+
+TEST(ProcessorSection, CoreCountFromEqualSpeeds) {
+    struct Case {
+        std::vector<int> speeds;
+        const char *cores, *speed;
+    } cases[] = {
+        {{1600}, "1 - (One core)", "1600 Mhz"},
+        {{2394, 2393}, "1 - (One core)", "2394 Mhz"},
+        {{2394, 2394}, "2 - (Dual core)", "2394 Mhz per core."},
+        {{3000, 3000, 3000, 3000, 3000}, "5 cores", "3000 Mhz per core."},
+        {{3000, 3000, 3000, 3000, 3000, 3000, 3000, 3000},
+         "8 - (Eight cores)",
+         "3000 Mhz per core."},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> rows = CpuRows(Cpu(c.speeds).Build());
+        EXPECT_EQ(rows[1], c.cores) << c.speeds.size();
+        EXPECT_EQ(rows[4], c.speed) << c.speeds.size();
+    }
+}
+
+TEST(ProcessorSection, UnreadableSpeedsGiveNoCount) {
+    std::vector<std::string> rows = CpuRows(Cpu({}).Build());
+    EXPECT_EQ(rows[1], "Unknown");
+    EXPECT_EQ(rows[4], "Unknown");
+    EXPECT_EQ(CpuRows(Cpu({0}).Build())[4], "Unknown");
+}
+
+TEST(ProcessorSection, CacheAndArchitectureRules) {
+    struct Case {
+        Variant l2, architecture;
+        const char *l2Text, *architectureText;
+    } cases[] = {{256, 9, "256 KB", "x64"},
+                 {6144, 0, "6 MB", "x86"},
+                 {8, 5, "Unknown", "Unknown"},
+                 {0, 6, "Unknown", "Intel Itanium processor family (IPF)"}};
+    for (const Case& c : cases) {
+        std::vector<std::string> rows =
+            CpuRows(Cpu({2000}, {{"L2CacheSize", c.l2}, {"Architecture", c.architecture}}).Build());
+        EXPECT_EQ(rows[7], c.l2Text);
+        EXPECT_EQ(rows[6], c.architectureText);
+    }
+}
+
+TEST(ProcessorSection, SecondClickWhileShownReadsNothing) {
+    FaultyApp t(Cpu({2394, 2394}).Build());
+    MenuClick(*t, 5);
+    EXPECT_EQ(t.faulty.registryReads, 8);
+    EXPECT_EQ(t.faulty.connects, 1);
+    std::vector<std::string> first = RowValues(*t, 9);
+    t->area.Row(3).value = "overwritten";
+    MenuClick(*t, 5);
+    EXPECT_EQ(t.faulty.registryReads, 8);
+    EXPECT_EQ(t.faulty.connects, 1);
+    EXPECT_EQ(RowValues(*t, 9), first); // redrawn from the kept values
+    EXPECT_EQ(t->area.labelmi, "Done");
+    MenuClick(*t, 3);
+    MenuClick(*t, 5); // coming back from another section gathers again
+    EXPECT_EQ(t.faulty.registryReads, 16);
+}
+
+TEST(ProcessorSection, FailingBindIsSkippedLikeAnyStatement) {
+    FaultyApp t(Cpu({2394, 2394}).Build());
+    t.faulty.failConnect = true;
+    MenuClick(*t, 5);
+    EXPECT_EQ(t->main.lastError, "");
+    std::vector<std::string> rows = RowValues(*t, 9);
+    EXPECT_EQ(rows[0], "Unknown");
+    EXPECT_EQ(rows[1], "2 - (Dual core)");
+    EXPECT_EQ(rows[4], "2394 Mhz per core.");
+    EXPECT_EQ(t->area.labelmi, "Done");
+}
