@@ -91,11 +91,16 @@ void ReportWriter::Heading(const std::string& title) {
 }
 
 void ReportWriter::Row(const std::string& caption, const std::string& value, RowEnd end) {
+    SplitRow(caption, caption, value, end);
+}
+
+void ReportWriter::SplitRow(const std::string& textCaption, const std::string& htmlCaption,
+                            const std::string& value, RowEnd end) {
     const std::string& shown = value.empty() ? table_[53] : value;
-    text_ += kBullet + caption + ": " + shown;
+    text_ += kBullet + textCaption + ": " + shown;
     if (end == RowEnd::Normal) text_ += kCrlf;
     html_ += firstRow_ ? "<ul><li><strong>" : "<li><strong>";
-    html_ += EscapeHtml(caption) + ":</strong> " + EscapeHtml(shown);
+    html_ += EscapeHtml(htmlCaption) + ":</strong> " + EscapeHtml(shown);
     switch (end) {
     case RowEnd::Normal:
     case RowEnd::LastBrCrlf: html_ += "<br>\r\n"; break;
