@@ -13,12 +13,9 @@ namespace {
 using Props = std::vector<std::pair<std::string, Variant>>;
 
 Props KeystoneBios() {
-    return {{"Name", " Keystone Firmware "},
-            {"Manufacturer", "Keystone Ltd."},
-            {"SMBIOSBIOSVersion", "1.40"},
-            {"ReleaseDate", "20080115000000.000000+000"},
-            {"SerialNumber", "KS-0042"},
-            {"PrimaryBIOS", true},
+    return {{"Name", " Keystone Firmware "}, {"Manufacturer", "Keystone Ltd."},
+            {"SMBIOSBIOSVersion", "1.40"},   {"ReleaseDate", "20080115000000.000000+000"},
+            {"SerialNumber", "KS-0042"},     {"PrimaryBIOS", true},
             {"SMBIOSMajorVersion", 2}};
 }
 
@@ -100,7 +97,8 @@ TEST(Bios, UnreadableOrZeroFactsShowUnknown) {
 TEST(Bios, WithoutAnInstanceEveryRowIsUnknown) {
     TestApp app(MachineBuilder().Build());
     MenuClick(*app, 8);
-    for (int r = 1; r <= 7; ++r) EXPECT_EQ(app->area.Row(r).value, "Unknown") << r;
+    for (int r = 1; r <= 7; ++r)
+        EXPECT_EQ(app->area.Row(r).value, "Unknown") << r;
     EXPECT_EQ(app->main.lastError, "");
 }
 

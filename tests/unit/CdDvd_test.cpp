@@ -18,8 +18,10 @@ Props Drive(const char* letter, const char* model, bool loaded, Variant size) {
 }
 
 Props OpticalDisk(const char* letter, Variant label, const char* serial = "5E6F7A8B") {
-    return {{"Caption", letter},          {"DriveType", 5},
-            {"VolumeName", std::move(label)}, {"FileSystem", "CDFS"},
+    return {{"Caption", letter},
+            {"DriveType", 5},
+            {"VolumeName", std::move(label)},
+            {"FileSystem", "CDFS"},
             {"VolumeSerialNumber", serial}};
 }
 

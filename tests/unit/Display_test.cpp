@@ -13,7 +13,9 @@ namespace {
 
 using Props = std::vector<std::pair<std::string, Variant>>;
 
-Props Monitor() { return {{"Name", "Generic PnP Monitor"}, {"MonitorManufacturer", "Lumetra"}}; }
+Props Monitor() {
+    return {{"Name", "Generic PnP Monitor"}, {"MonitorManufacturer", "Lumetra"}};
+}
 
 Props Adapter() {
     return {{"CurrentHorizontalResolution", 1280},
@@ -50,18 +52,19 @@ TEST(Display, CopyAllGivesTheMonitorAndTheCardSeparatedByAnEmptyLine) {
                     .Instance("Win32_VideoController", With(Adapter(), "Name", "Second card"))
                     .Build());
     MenuClick(*app, 9);
-    EXPECT_EQ(CopyAllText(app->area, 9), "Display\r\n\r\n"
-                                         "Display name: Generic PnP Monitor\r\n"
-                                         "Manufacturer: Lumetra\r\n"
-                                         "Current configuration: 1280 x 1024 pixels, 32 bits, 60 Hz\r\n"
-                                         "Update rate minimum and maximum: 56 Hz - 75 Hz\r\n"
-                                         "\r\n"
-                                         "Graphics card name: Corvex Graphics 9\r\n"
-                                         "Memory size: 1.5 GB\r\n"
-                                         "Memory type: Integrated RAMDAC\r\n"
-                                         "Driver name: corvex.dll\r\n"
-                                         "Driver version: 8.15.10.2302\r\n"
-                                         "Driver date: 01/15/2008");
+    EXPECT_EQ(CopyAllText(app->area, 9),
+              "Display\r\n\r\n"
+              "Display name: Generic PnP Monitor\r\n"
+              "Manufacturer: Lumetra\r\n"
+              "Current configuration: 1280 x 1024 pixels, 32 bits, 60 Hz\r\n"
+              "Update rate minimum and maximum: 56 Hz - 75 Hz\r\n"
+              "\r\n"
+              "Graphics card name: Corvex Graphics 9\r\n"
+              "Memory size: 1.5 GB\r\n"
+              "Memory type: Integrated RAMDAC\r\n"
+              "Driver name: corvex.dll\r\n"
+              "Driver version: 8.15.10.2302\r\n"
+              "Driver date: 01/15/2008");
     const ValueArea& a = app->area;
     EXPECT_EQ(a.Row(3).captionTip, app->T(130));
     EXPECT_EQ(a.Row(4).captionTip, app->T(136));
@@ -87,9 +90,8 @@ TEST(Display, RefreshRateRowFollowsWhichRatesArePresent) {
         {0, 0, "Update rate minimum and maximum: ", "Unknown", 136},
     };
     for (const Case& c : cases) {
-        TestApp app(
-            Machine(With(With(Adapter(), "MinRefreshRate", c.min), "MaxRefreshRate", c.max))
-                .Build());
+        TestApp app(Machine(With(With(Adapter(), "MinRefreshRate", c.min), "MaxRefreshRate", c.max))
+                        .Build());
         MenuClick(*app, 9);
         EXPECT_EQ(app->area.Row(4).caption, c.caption) << c.value;
         EXPECT_EQ(app->area.Row(4).value, c.value);
@@ -140,7 +142,8 @@ TEST(Display, DriverDateFollowsTheLanguage) {
 TEST(Display, WithoutMonitorOrAdapterTheRowsReadUnknown) {
     TestApp app(MachineBuilder().Build());
     MenuClick(*app, 9);
-    for (int r : {1, 2, 3, 4, 6, 7, 8, 9, 10, 11}) EXPECT_EQ(app->area.Row(r).value, "Unknown");
+    for (int r : {1, 2, 3, 4, 6, 7, 8, 9, 10, 11})
+        EXPECT_EQ(app->area.Row(r).value, "Unknown");
     EXPECT_EQ(app->area.Row(4).caption, "Update rate minimum and maximum: ");
     EXPECT_EQ(app->main.lastError, "");
 }
@@ -181,25 +184,26 @@ TEST(InformeDisplay, WritesTheMonitorThenInformeGraphicsTheCard) {
                   "Update rate minimum and maximum: 56 Hz - 75 Hz\r\n\r\n\r\n"
                   " Graphics card\r\n------------------\r\n" +
                   b + "Graphics card name: Corvex Graphics 9\r\n" + b + "Memory size: 1 GB\r\n" +
-                  b + "Memory type: Integrated RAMDAC\r\n" + b + "Driver name: corvex.dll\r\n" +
-                  b + "Driver version: 8.15.10.2302\r\n" + b + "Driver date: 01/15/2008\r\n\r\n\r\n");
-    EXPECT_EQ(run.writer.Html(),
-              "<font color=#0042dd size=4><strong><i>Display</i></strong></font><br>\r\n"
-              "------------------<br>\r\n"
-              "<ul><li><strong>Name:</strong> Generic PnP Monitor<br>\r\n"
-              "<li><strong>Manufacturer:</strong> Lumetra<br>\r\n"
-              "<li><strong>Current configuration:</strong> 1280 x 1024 pixels, 32 bits, 60 Hz<br>\r\n"
-              "<li><strong>Update rate minimum and maximum:</strong> 56 Hz - 75 Hz<br>"
-              "</ul><br><br>\r\n\r\n\r\n"
-              "<font color=#0042dd size=4><strong><i>Graphics card</i></strong></font><br>\r\n"
-              "------------------<br>\r\n"
-              "<ul><li><strong>Graphics card name:</strong> Corvex Graphics 9<br>\r\n"
-              "<li><strong>Memory size:</strong> 1 GB<br>\r\n"
-              "<li><strong>Memory type:</strong> Integrated RAMDAC<br>\r\n"
-              "<li><strong>Driver name:</strong> corvex.dll<br>\r\n"
-              "<li><strong>Driver version:</strong> 8.15.10.2302<br>\r\n"
-              "<li><strong>Driver date:</strong> 01/15/2008<br>"
-              "</ul><br><br>\r\n\r\n\r\n");
+                  b + "Memory type: Integrated RAMDAC\r\n" + b + "Driver name: corvex.dll\r\n" + b +
+                  "Driver version: 8.15.10.2302\r\n" + b + "Driver date: 01/15/2008\r\n\r\n\r\n");
+    EXPECT_EQ(
+        run.writer.Html(),
+        "<font color=#0042dd size=4><strong><i>Display</i></strong></font><br>\r\n"
+        "------------------<br>\r\n"
+        "<ul><li><strong>Name:</strong> Generic PnP Monitor<br>\r\n"
+        "<li><strong>Manufacturer:</strong> Lumetra<br>\r\n"
+        "<li><strong>Current configuration:</strong> 1280 x 1024 pixels, 32 bits, 60 Hz<br>\r\n"
+        "<li><strong>Update rate minimum and maximum:</strong> 56 Hz - 75 Hz<br>"
+        "</ul><br><br>\r\n\r\n\r\n"
+        "<font color=#0042dd size=4><strong><i>Graphics card</i></strong></font><br>\r\n"
+        "------------------<br>\r\n"
+        "<ul><li><strong>Graphics card name:</strong> Corvex Graphics 9<br>\r\n"
+        "<li><strong>Memory size:</strong> 1 GB<br>\r\n"
+        "<li><strong>Memory type:</strong> Integrated RAMDAC<br>\r\n"
+        "<li><strong>Driver name:</strong> corvex.dll<br>\r\n"
+        "<li><strong>Driver version:</strong> 8.15.10.2302<br>\r\n"
+        "<li><strong>Driver date:</strong> 01/15/2008<br>"
+        "</ul><br><br>\r\n\r\n\r\n");
 }
 
 TEST(InformeDisplay, AFailedBindingStillWritesBothSectionsWhole) {

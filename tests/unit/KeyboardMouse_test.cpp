@@ -90,7 +90,8 @@ TEST(KeyboardMouse, ConnectionAndHandednessCodes) {
 TEST(KeyboardMouse, NoMouseInstalledShowsUnknownButtons) {
     TestApp app(MachineBuilder().MouseButtons(0).Build());
     MenuClick(*app, 10);
-    for (int r : {1, 2, 3, 5, 6, 7, 8, 9}) EXPECT_EQ(app->area.Row(r).value, "Unknown") << r;
+    for (int r : {1, 2, 3, 5, 6, 7, 8, 9})
+        EXPECT_EQ(app->area.Row(r).value, "Unknown") << r;
 }
 
 TEST(KeyboardMouse, ButtonCountComesFromTheSystemWithoutADevice) {
@@ -117,15 +118,14 @@ TEST(InformeKeyboard, WritesKeyboardAndMouseSections) {
     InformeKeyboard(run.ctx);
     InformeMouse(run.ctx);
     const std::string b = " \xC2\xB7 ";
-    EXPECT_EQ(run.writer.Text(), " Keyboard\r\n------------------\r\n" + b +
-                                     "Keyboard name: Standard keyboard\r\n" + b +
-                                     "Description: USB input keyboard\r\n" + b +
-                                     "Number of function keys: 12\r\n\r\n\r\n"
-                                     " Mouse\r\n------------------\r\n" +
-                                     b + "Mouse name: USB optical mouse\r\n" + b +
-                                     "Manufacturer: Pointwell\r\n" + b + "Number of buttons: 5\r\n" +
-                                     b + "Connexion: USB\r\n" + b +
-                                     "Current use: Right-handed\r\n\r\n\r\n");
+    EXPECT_EQ(run.writer.Text(),
+              " Keyboard\r\n------------------\r\n" + b + "Keyboard name: Standard keyboard\r\n" +
+                  b + "Description: USB input keyboard\r\n" + b +
+                  "Number of function keys: 12\r\n\r\n\r\n"
+                  " Mouse\r\n------------------\r\n" +
+                  b + "Mouse name: USB optical mouse\r\n" + b + "Manufacturer: Pointwell\r\n" + b +
+                  "Number of buttons: 5\r\n" + b + "Connexion: USB\r\n" + b +
+                  "Current use: Right-handed\r\n\r\n\r\n");
     EXPECT_EQ(run.writer.Html(),
               "<font color=#0042dd size=4><strong><i>Keyboard</i></strong></font><br>\r\n"
               "------------------<br>\r\n"
@@ -148,7 +148,8 @@ TEST(InformeMouse, TheDutchSectionIsTitledMuis) {
     BuilderRun run(*app);
     InformeMouse(run.ctx);
     EXPECT_EQ(run.writer.Text().rfind(" Muis\r\n------------------\r\n \xC2\xB7 ", 0), 0u);
-    EXPECT_EQ(run.writer.Html().rfind("<font color=#0042dd size=4><strong><i>Muis</i></strong></font>", 0),
+    EXPECT_EQ(run.writer.Html().rfind(
+                  "<font color=#0042dd size=4><strong><i>Muis</i></strong></font>", 0),
               0u);
 }
 
@@ -172,8 +173,8 @@ TEST(InformeMouse, AFailedWalkStillWritesEveryRow) {
     BuilderRun run(*app);
     InformeMouse(run.ctx);
     const std::string b = " \xC2\xB7 ";
-    EXPECT_EQ(run.writer.Text(), " Mouse\r\n------------------\r\n" + b + "Mouse name: Unknown\r\n" +
-                                     b + "Manufacturer: Unknown\r\n" + b +
-                                     "Number of buttons: Unknown\r\n" + b + "Connexion: Unknown\r\n" +
-                                     b + "Current use: Unknown\r\n\r\n\r\n");
+    EXPECT_EQ(run.writer.Text(),
+              " Mouse\r\n------------------\r\n" + b + "Mouse name: Unknown\r\n" + b +
+                  "Manufacturer: Unknown\r\n" + b + "Number of buttons: Unknown\r\n" + b +
+                  "Connexion: Unknown\r\n" + b + "Current use: Unknown\r\n\r\n\r\n");
 }

@@ -15,17 +15,18 @@ struct SizeCase {
 TEST(FormatSizeLeft, FollowsTheDigitCountTable) {
     const SizeCase cases[] = {
         {"512", "512 bytes"},
-        {"1000", "1000 bytes"},       // four digits up to 1023 stay in bytes
+        {"1000", "1000 bytes"}, // four digits up to 1023 stay in bytes
         {"1023", "1023 bytes"},
         {"1024", "1 KB"},
-        {"9999", "9.76 KB"},          // four characters of the quotient
+        {"9999", "9.76 KB"}, // four characters of the quotient
         {"15000", "14.64 KB"},
-        {"1500000", "1.4 MB"},        // seven digits keep three characters
+        {"1500000", "1.4 MB"}, // seven digits keep three characters
         {"2013265920", "1.87 GB"},
-        {"16106127360", "15 GB"},     // a quotient without decimals
+        {"16106127360", "15 GB"},        // a quotient without decimals
         {"1234567890123", "1149.78 GB"}, // thirteen digits keep seven characters
     };
-    for (const SizeCase& c : cases) EXPECT_EQ(FormatSizeLeft(c.digits, "."), c.text) << c.digits;
+    for (const SizeCase& c : cases)
+        EXPECT_EQ(FormatSizeLeft(c.digits, "."), c.text) << c.digits;
 }
 
 TEST(FormatSizeLeft, LongerNumbersKeepGigabytesAndOneMoreCharacterPerDigit) {
@@ -39,12 +40,13 @@ TEST(FormatDiscSize, FollowsTheDigitCountTable) {
         {"9999", "9.76 KB"},
         {"681574400", "650 MB"},
         {"734003200", "700 MB"},
-        {"123456789", "117.73 MB"},   // nine digits keep six characters
-        {"1500000", "1.43 MB"},       // seven digits keep four, unlike removable drives
+        {"123456789", "117.73 MB"}, // nine digits keep six characters
+        {"1500000", "1.43 MB"},     // seven digits keep four, unlike removable drives
         {"4706074624", "4.38 GB"},
         {"1234567890123", "1149.78 GB"}, // past the table: one more character than twelve digits
     };
-    for (const SizeCase& c : cases) EXPECT_EQ(FormatDiscSize(c.digits, "."), c.text) << c.digits;
+    for (const SizeCase& c : cases)
+        EXPECT_EQ(FormatDiscSize(c.digits, "."), c.text) << c.digits;
 }
 
 TEST(FormatSizeRules, WriteTheRegionalDecimalSeparator) {
@@ -68,11 +70,11 @@ TEST(FormatAdapterMemory, ScreenKeepsDecimalsAndReportShowsWholeUnits) {
     } cases[] = {
         {268435456, "256 MB", "256 MB"},
         {1610612736, "1.5 GB", "1 GB"},
-        {4294967296, "4 GB", "4 GB"},      // 2 GB and more are held, not lost
+        {4294967296, "4 GB", "4 GB"}, // 2 GB and more are held, not lost
         {17179869184, "16 GB", "16 GB"},
         {137438953472, "128 GB", "128 GB"},
         {1048576, "1 MB", "1 MB"},
-        {524288, "512 KB", "512 KB"},      // under seven digits: kilobytes
+        {524288, "512 KB", "512 KB"}, // under seven digits: kilobytes
         {1000, "1000 bytes", "1000 bytes"},
     };
     for (const Case& c : cases) {

@@ -14,14 +14,21 @@ namespace {
 using Props = std::vector<std::pair<std::string, Variant>>;
 
 Props Stick(const char* letter, Variant size, Variant free, Variant label, const char* serial) {
-    return {{"Caption", letter},         {"DriveType", 2},      {"Size", std::move(size)},
-            {"Freespace", std::move(free)}, {"VolumeName", std::move(label)},
-            {"FileSystem", "FAT32"},      {"VolumeSerialNumber", serial}};
+    return {{"Caption", letter},
+            {"DriveType", 2},
+            {"Size", std::move(size)},
+            {"Freespace", std::move(free)},
+            {"VolumeName", std::move(label)},
+            {"FileSystem", "FAT32"},
+            {"VolumeSerialNumber", serial}};
 }
 
 Props FixedDisk() {
-    return {{"Caption", "C:"}, {"DriveType", 3}, {"Size", "80026361856"},
-            {"Freespace", "16106127360"}, {"VolumeName", "System"}};
+    return {{"Caption", "C:"},
+            {"DriveType", 3},
+            {"Size", "80026361856"},
+            {"Freespace", "16106127360"},
+            {"VolumeName", "System"}};
 }
 
 Props CardSlot(Variant size) {
@@ -29,7 +36,8 @@ Props CardSlot(Variant size) {
 }
 
 MachineBuilder Disks(MachineBuilder m) {
-    return m.Instance("Win32_DiskDrive", {{"Caption", "Kingmax USB Flash"}, {"InterfaceType", "USB"}})
+    return m
+        .Instance("Win32_DiskDrive", {{"Caption", "Kingmax USB Flash"}, {"InterfaceType", "USB"}})
         .Instance("Win32_DiskDrive", {{"Caption", "Corsa SATA SSD"}, {"InterfaceType", "IDE"}})
         .Instance("Win32_DiskDrive", {{"Caption", "Portable HDD"}, {"InterfaceType", "USB"}})
         .Instance("Win32_DiskDrive", {{"Caption", "Camcorder"}, {"InterfaceType", "1394"}});
@@ -39,8 +47,7 @@ MachineBuilder Disks(MachineBuilder m) {
 Snapshot TwoSticks(Variant secondFree = "3988951695") {
     MachineBuilder m;
     m.Instance("Win32_LogicalDisk", FixedDisk())
-        .Instance("Win32_LogicalDisk",
-                  Stick("E:", "2013265920", "1006632960", "DATA", "1A2B3C4D"))
+        .Instance("Win32_LogicalDisk", Stick("E:", "2013265920", "1006632960", "DATA", "1A2B3C4D"))
         .Instance("Win32_LogicalDisk",
                   Stick("F:", "4026531840", std::move(secondFree), "", "0C0D0E0F"))
         .Instance("Win32_LogicalDisk", CardSlot(Variant::Null()));
@@ -110,7 +117,8 @@ TEST(RemovableMemory, WithoutAMediumTheEmptyStateAsksForADrive) {
     // Card slots without a card, read as null and as empty text, and a fixed disk.
     for (Variant slotSize : {Variant::Null(), Variant("")}) {
         MachineBuilder m;
-        m.Instance("Win32_LogicalDisk", FixedDisk()).Instance("Win32_LogicalDisk", CardSlot(slotSize));
+        m.Instance("Win32_LogicalDisk", FixedDisk())
+            .Instance("Win32_LogicalDisk", CardSlot(slotSize));
         TestApp app(Disks(m).Build());
         MenuClick(*app, 11);
         EXPECT_EQ(CopyAllText(app->area, 11), "Removable memory\r\n\r\n"
