@@ -94,14 +94,6 @@ TEST(Bios, UnreadableOrZeroFactsShowUnknown) {
     }
 }
 
-TEST(Bios, WithoutAnInstanceEveryRowIsUnknown) {
-    TestApp app(MachineBuilder().Build());
-    MenuClick(*app, 8);
-    for (int r = 1; r <= 7; ++r)
-        EXPECT_EQ(app->area.Row(r).value, "Unknown") << r;
-    EXPECT_EQ(app->main.lastError, "");
-}
-
 TEST(Bios, AFailingBindingOrWalkLeavesTheRowsAsTheyWere) {
     for (bool failBinding : {true, false}) {
         TestApp app(MachineWith(KeystoneBios()));

@@ -139,15 +139,6 @@ TEST(Display, DriverDateFollowsTheLanguage) {
     }
 }
 
-TEST(Display, WithoutMonitorOrAdapterTheRowsReadUnknown) {
-    TestApp app(MachineBuilder().Build());
-    MenuClick(*app, 9);
-    for (int r : {1, 2, 3, 4, 6, 7, 8, 9, 10, 11})
-        EXPECT_EQ(app->area.Row(r).value, "Unknown");
-    EXPECT_EQ(app->area.Row(4).caption, "Update rate minimum and maximum: ");
-    EXPECT_EQ(app->main.lastError, "");
-}
-
 TEST(Display, AFailingBindingLeavesTheRowsAsTheyWere) {
     TestApp app(Machine().Build());
     MenuClick(*app, 9);

@@ -87,13 +87,6 @@ TEST(KeyboardMouse, ConnectionAndHandednessCodes) {
     }
 }
 
-TEST(KeyboardMouse, NoMouseInstalledShowsUnknownButtons) {
-    TestApp app(MachineBuilder().MouseButtons(0).Build());
-    MenuClick(*app, 10);
-    for (int r : {1, 2, 3, 5, 6, 7, 8, 9})
-        EXPECT_EQ(app->area.Row(r).value, "Unknown") << r;
-}
-
 TEST(KeyboardMouse, ButtonCountComesFromTheSystemWithoutADevice) {
     TestApp app(MachineBuilder().MouseButtons(3).Build());
     MenuClick(*app, 10);

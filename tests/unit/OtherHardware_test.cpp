@@ -46,13 +46,6 @@ TEST(OtherHardware, CopyAllGivesBoardAndFirstSoundDevice) {
     EXPECT_EQ(a.icoPicture, "Sec13");
 }
 
-TEST(OtherHardware, MissingFactsShowUnknown) {
-    TestApp app(MachineBuilder().Build());
-    MenuClick(*app, 13);
-    for (int r : {1, 2, 3, 5, 6})
-        EXPECT_EQ(app->area.Row(r).value, "Unknown") << r;
-}
-
 TEST(OtherHardware, AFailingBindingStillShowsTheRegistryName) {
     TestApp app(Machine().Build());
     WrappedSource broken(*app->source);

@@ -151,11 +151,3 @@ TEST(RemovableMemory, AFailingBindingShowsTheEmptyState) {
     EXPECT_EQ(app->area.Row(1).value, "Unknown");
     EXPECT_EQ(app->area.icoPicture, "Sec11b");
 }
-
-TEST(RemovableMemory, ShowingItAgainRebuildsTheLists) {
-    TestApp app(TwoSticks());
-    MenuClick(*app, 11);
-    MenuClick(*app, 11);
-    EXPECT_EQ(app->area.Row(2).value, "(E:) - (F:)");
-    EXPECT_EQ(app->area.laviso, "\r\n2 removable drives are conected.");
-}
