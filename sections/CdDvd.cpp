@@ -60,6 +60,7 @@ void ListDrives(App& app) {
     }
 }
 
+// The six rows; without lists (the empty state) every value reads "Unknown".
 void WriteRows(App& app, const DriveLists* lists) {
     static const int kCaptions[6] = {39, 115, 116, 157, 120, 69};
     app.area.titulo = app.T(21);
@@ -68,10 +69,10 @@ void WriteRows(App& app, const DriveLists* lists) {
         std::string value;
         if (lists) {
             const DriveLists& l = *lists;
-            const std::pair<const std::string*, size_t> kList[6] = {
+            const std::pair<const std::string*, size_t> values[6] = {
                 {&l.names, 3}, {&l.letters, 3},     {&l.modelNames, 3},
                 {&l.sizes, 4}, {&l.fileSystems, 3}, {&l.serials, 3}};
-            value = ListMinus(*kList[r - 1].first, kList[r - 1].second);
+            value = ListMinus(*values[r - 1].first, values[r - 1].second);
         }
         WriteRow(app, r, Caption(app, kCaptions[r - 1]), OrUnknown(app, value));
     }

@@ -70,16 +70,17 @@ void ListModelNames(App& app) {
     }
 }
 
-void WriteCaptions(App& app, const DriveLists* lists) {
+// The eight rows; without lists (the empty state) every value reads "Unknown".
+void WriteRows(App& app, const DriveLists* lists) {
     static const int kCaptions[8] = {39, 115, 116, 117, 118, 119, 120, 69};
     for (int r = 1; r <= 8; ++r) {
         std::string value;
         if (lists) {
             const DriveLists& l = *lists;
-            const std::pair<const std::string*, size_t> kList[8] = {
+            const std::pair<const std::string*, size_t> values[8] = {
                 {&l.names, 3}, {&l.letters, 3}, {&l.modelNames, 3},  {&l.sizes, 4},
                 {&l.free, 4},  {&l.used, 4},    {&l.fileSystems, 3}, {&l.serials, 3}};
-            value = ListMinus(*kList[r - 1].first, kList[r - 1].second);
+            value = ListMinus(*values[r - 1].first, values[r - 1].second);
         }
         WriteRow(app, r, Caption(app, kCaptions[r - 1]), OrUnknown(app, value));
     }
@@ -113,7 +114,7 @@ void Removable_memory(App& app) {
         });
     app.main.removableDrivesCounted = s.removable.found;
     if (s.removable.found == 0) {
-        WriteCaptions(app, nullptr);
+        WriteRows(app, nullptr);
         app.area.lavisoColour = kNoticeGrey;
         app.area.laviso = app.T(158) + "\r\n" + app.T(159);
         Close(app);
@@ -121,7 +122,7 @@ void Removable_memory(App& app) {
     }
     ListDrives(app);
     ListModelNames(app);
-    WriteCaptions(app, &s.drives);
+    WriteRows(app, &s.drives);
     app.area.lavisoColour = kNoticeGreen;
     app.area.laviso = "\r\n" + std::to_string(s.removable.listed) + " " +
                       app.T(s.removable.listed == 1 ? 224 : 225);
