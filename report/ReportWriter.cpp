@@ -94,13 +94,18 @@ void ReportWriter::Heading(const std::string& title) {
 }
 
 void ReportWriter::Row(const std::string& caption, const std::string& value, RowEnd end) {
+    SplitRow(caption, caption, value, end);
+}
+
+void ReportWriter::SplitRow(const std::string& textCaption, const std::string& htmlCaption,
+                            const std::string& value, RowEnd end) {
     ++row_;
     std::string shown = value.empty() ? table_[53] : value;
     if (private_ && IsPrivateReportRow(section_, row_)) shown = kPrivateMarker;
-    text_ += kBullet + caption + ": " + shown;
+    text_ += kBullet + textCaption + ": " + shown;
     if (end == RowEnd::Normal) text_ += kCrlf;
     html_ += firstRow_ ? "<ul><li><strong>" : "<li><strong>";
-    html_ += EscapeHtml(caption) + ":</strong> " + EscapeHtml(shown);
+    html_ += EscapeHtml(htmlCaption) + ":</strong> " + EscapeHtml(shown);
     switch (end) {
     case RowEnd::Normal:
     case RowEnd::LastBrCrlf: html_ += "<br>\r\n"; break;

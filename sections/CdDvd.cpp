@@ -1,11 +1,142 @@
+#include "SectionHelpers.h"
 #include "Sections.h"
-#include "core/PlatformError.h"
-#include "report/ReportChain.h"
-
-// PLACEHOLDER: replaced by the real section.
+#include "core/MediaFormats.h"
+#include "core/Navigation.h"
 
 namespace hl {
 
-void CD_DVD(App&) { throw PlatformError("CD_DVD: not built yet"); }
+namespace {
+
+constexpr int kCompactDisc = 5;
+
+bool HasLoadedMedium(const WmiObject& drive) {
+    return drive.Get("MediaLoaded").ToBool();
+}
+
+// Loaded drives whose medium reports a size; a medium without a size is not counted.
+int16_t CountLoadedDrives(App& app) {
+    int16_t found = 0;
+    for (const WmiObject& drive : EnumerateGuarded(app.main.service, "Win32_CDROMDrive"))
+        Skip([&] {
+            if (HasLoadedMedium(drive) && !drive.Get("Size").JoinText().empty()) ++found;
+        });
+    return found;
+}
+
+// Names, file systems and serials of the optical logical disks that carry a volume name.
+void ListDiscs(App& app) {
+    DriveLists& l = app.main.s8to13.drives;
+    CdCounters& c = app.main.s8to13.cd;
+    for (const WmiObject& disk : EnumerateGuarded(app.main.service, "Win32_LogicalDisk")) {
+        bool optical = false, named = false;
+        Skip([&] { optical = NumericEquals(disk.Get("DriveType"), Variant(kCompactDisc)); });
+        if (!optical) continue;
+        ++c.empty;
+        Skip([&] { named = !disk.Get("VolumeName").JoinText().empty(); });
+        if (!named) continue;
+        ++c.loaded;
+        Skip([&] { l.names += disk.Get("VolumeName").Trimmed() + " - "; });
+        Skip([&] { l.fileSystems += disk.Get("FileSystem").Text() + " - "; });
+        Skip([&] { l.serials += disk.Get("VolumeSerialNumber").Trimmed() + " - "; });
+    }
+    c.empty = static_cast<int16_t>(c.empty - c.loaded);
+}
+
+// Letters, model names and sizes of the loaded drives. The size is read fresh for every drive
+// so that a medium without a size never borrows the previous drive's.
+void ListDrives(App& app) {
+    DriveLists& l = app.main.s8to13.drives;
+    std::string sep = app.source->RegionalSettings().decimalSeparator;
+    for (const WmiObject& drive : EnumerateGuarded(app.main.service, "Win32_CDROMDrive")) {
+        bool loaded = false;
+        Skip([&] { loaded = HasLoadedMedium(drive); });
+        if (!loaded) continue;
+        std::string size;
+        Skip([&] { size = drive.Get("Size").Text(); });
+        if (size.empty()) continue;
+        Skip([&] { l.letters += "(" + drive.Get("Drive").Trimmed() + ") - "; });
+        Skip([&] { l.modelNames += drive.Get("Name").Trimmed() + " - "; });
+        Skip([&] { l.sizes += FormatDiscSize(size, sep) + ") - ("; });
+    }
+}
+
+// The six rows; without lists (the empty state) every value reads "Unknown".
+void WriteRows(App& app, const DriveLists* lists) {
+    static const int kCaptions[6] = {39, 115, 116, 157, 120, 69};
+    app.area.titulo = app.T(21);
+    app.area.Row(1).captionColour = kDarkGrey;
+    for (int r = 1; r <= 6; ++r) {
+        std::string value;
+        if (lists) {
+            const DriveLists& l = *lists;
+            const std::pair<const std::string*, size_t> values[6] = {
+                {&l.names, 3}, {&l.letters, 3},     {&l.modelNames, 3},
+                {&l.sizes, 4}, {&l.fileSystems, 3}, {&l.serials, 3}};
+            value = ListMinus(*values[r - 1].first, values[r - 1].second);
+        }
+        WriteRow(app, r, Caption(app, kCaptions[r - 1]), OrUnknown(app, value));
+    }
+}
+
+std::string CountText(const App& app, int count, int one, int many) {
+    return std::to_string(count) + " " + app.T(count == 1 ? one : many);
+}
+
+// "1 drive is loaded." and, on a second line, the empty drives. A loaded count of 0 (a disc
+// without a volume name) reads "0 drives is loaded.", never an earlier notice's text.
+std::string Notice(const App& app, const CdCounters& c) {
+    std::string emptyLine = c.empty == 0 ? app.T(219) : CountText(app, c.empty, 220, 221);
+    return CountText(app, c.loaded, 217, 218) + "\r\n" + emptyLine;
+}
+
+void Close(App& app) {
+    app.area.imageLineAnchorLabel = 13;
+    app.area.imageLineOffset = 4;
+    app.area.imageLineVisible = true;
+    ClearLabels(app, 13, 24);
+    app.area.iavisoVisible = app.area.lavisoVisible = true;
+    FinishSection(app, 12);
+}
+
+// Queries the drives anew; false when no loaded drive was found.
+bool QueryDrives(App& app) {
+    SectionMembers8to13& s = app.main.s8to13;
+    app.main.currentSection = 12;
+    s.drives = {};
+    s.cd = {};
+    app.main.cdDrivesCounted = 0;
+    app.area.labelmi = app.T(148);
+    Skip([&] { app.main.service = app.source->ConnectWmi(); });
+    s.cd.found = CountLoadedDrives(app);
+    app.main.cdDrivesCounted = s.cd.found;
+    if (s.cd.found == 0) return false;
+    app.area.labelmi = app.T(8);
+    ListDiscs(app);
+    ListDrives(app);
+    return true;
+}
+
+// A second click while the section is shown redraws the previous lists without querying.
+bool CanRedraw(const App& app) {
+    const DriveLists& l = app.main.s8to13.drives;
+    return app.main.currentSection == 12 && !TrimSpaces(l.names).empty() &&
+           !TrimSpaces(l.letters).empty() && !TrimSpaces(l.modelNames).empty();
+}
+
+} // namespace
+
+void CD_DVD(App& app) {
+    if (!CanRedraw(app) && !QueryDrives(app)) {
+        WriteRows(app, nullptr);
+        app.area.lavisoColour = kNoticeGrey;
+        app.area.laviso = app.T(160) + "\r\n" + app.T(161);
+        Close(app);
+        return;
+    }
+    WriteRows(app, &app.main.s8to13.drives);
+    app.area.lavisoColour = kNoticeGreen;
+    app.area.laviso = Notice(app, app.main.s8to13.cd);
+    Close(app);
+}
 
 } // namespace hl

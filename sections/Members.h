@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace hl {
@@ -59,9 +60,72 @@ struct SectionMembers1to7 {
 
 // ---- Sections 8 to 13 --------------------------------------------------------------------
 
-struct SectionMembers8to13 {};
+// The BIOS facts, trimmed texts of the first Win32_BIOS instance.
+struct BiosValues {
+    std::string name, manufacturer, version, releaseDate, serialNumber, primaryBios,
+        smbiosMajorVersion;
+};
+
+// The first monitor and the first video adapter.
+struct DisplayValues {
+    std::string monitorName, monitorManufacturer;
+    std::string configuration; // "1280 x 1024 pixels, 32 bits, 60 Hz", or empty
+    std::string minRate, maxRate;
+    std::string adapterName;
+    std::optional<int64_t> adapterMemory; // bytes; nothing when unreadable
+    std::string dacType, driverNames, driverVersion, driverDate;
+};
+
+struct KeyboardValues {
+    std::string name, description, functionKeys;
+};
+
+struct MouseValues {
+    std::string name, manufacturer;
+    int32_t buttonCount = 0; // from the window system, not from WMI
+    std::string deviceInterface, handedness;
+};
+
+struct OtherHardwareValues {
+    std::string boardFullName, boardManufacturer, boardModel, soundName, soundManufacturer;
+};
+
+// The lists that Removable memory and CD/DVD share: one item per drive, each ending in its
+// separator (" - ", or ") - (" after the opening "(" of the size lists).
+struct DriveLists {
+    std::string names, letters, modelNames;
+    std::string sizes = "(";
+    std::string free = "(";
+    std::string used = "(";
+    std::string fileSystems, serials;
+};
+
+// Counters of the Removable memory collector: drives found by the first pass, drives listed by
+// the second.
+struct RemovableCounters {
+    int16_t found = 0, listed = 0;
+};
+
+// Counters of the CD/DVD collector, kept for its shortcut: loaded drives found by the first
+// pass, empty drives (optical disks minus loaded ones) and loaded discs with a volume name.
+struct CdCounters {
+    int16_t found = 0, empty = 0, loaded = 0;
+};
+
+struct SectionMembers8to13 {
+    BiosValues bios;
+    DisplayValues display;
+    KeyboardValues keyboard;
+    MouseValues mouse;
+    DriveLists drives;
+    RemovableCounters removable;
+    CdCounters cd;
+    OtherHardwareValues other;
+};
 
 // Values InformeDisplay gathers and InformeGraphics writes within one report.
-struct ReportMembers8to13 {};
+struct ReportMembers8to13 {
+    DisplayValues display;
+};
 
 } // namespace hl

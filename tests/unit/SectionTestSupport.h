@@ -2,6 +2,7 @@
 
 #include "FaultySource.h"
 #include "TestSupport.h"
+#include "WrappedSource.h"
 #include "core/Navigation.h"
 
 #include <memory>

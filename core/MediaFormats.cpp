@@ -1,0 +1,107 @@
+#include "MediaFormats.h"
+
+#include "Formats.h"
+#include "PlatformError.h"
+#include "Variant.h"
+
+#include <cctype>
+#include <cmath>
+#include <vector>
+
+namespace hl {
+
+namespace {
+
+// One row of a digit-count table: the quotient n / 1024^power, cut after `chars` characters.
+struct SizeStep {
+    int power;
+    size_t chars;
+    const char* unit;
+};
+
+// Rows for 5, 6, 7 ... digits; four digits from 1024 up share the first row's unit in KB.
+const std::vector<SizeStep> kSizeLeftSteps = {
+    {1, 5, " KB"}, {1, 6, " KB"}, {2, 3, " MB"}, {2, 4, " MB"}, {2, 5, " MB"},
+    {3, 4, " GB"}, {3, 5, " GB"}, {3, 6, " GB"}, {3, 7, " GB"},
+};
+const std::vector<SizeStep> kDiscSteps = {
+    {1, 5, " KB"}, {1, 6, " KB"}, {2, 4, " MB"}, {2, 5, " MB"},
+    {2, 6, " MB"}, {3, 4, " GB"}, {3, 5, " GB"}, {3, 6, " GB"},
+};
+constexpr size_t kFirstStepDigits = 5;
+
+bool IsDigitText(std::string_view s) {
+    if (s.empty()) return false;
+    for (char c : s)
+        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+    return true;
+}
+
+std::string FormatByTable(std::string_view digits, std::string_view sep,
+                          const std::vector<SizeStep>& steps) {
+    if (!IsDigitText(digits)) throw PlatformError("not a byte count: " + std::string(digits));
+    double n = std::stod(std::string(digits));
+    size_t d = DigitCount(digits);
+    if (n <= 1023) return NumberText(n) + " bytes";
+    if (d <= 4) return QuotientPrefix(n / 1024, 4, sep) + " KB";
+    size_t row = d - kFirstStepDigits;
+    size_t extra = 0;
+    if (row >= steps.size()) {
+        extra = row - (steps.size() - 1);
+        row = steps.size() - 1;
+    }
+    const SizeStep& step = steps[row];
+    return QuotientPrefix(n / std::pow(1024.0, step.power), step.chars + extra, sep) + step.unit;
+}
+
+} // namespace
+
+std::string FormatSizeLeft(std::string_view digits, std::string_view sep) {
+    return FormatByTable(digits, sep, kSizeLeftSteps);
+}
+
+std::string FormatDiscSize(std::string_view digits, std::string_view sep) {
+    return FormatByTable(digits, sep, kDiscSteps);
+}
+
+// From seven digits on the graphics table is the disc table (4, 5, 6 characters of MB, then
+// GB); below that the disc table's bytes and kilobytes are what a user would expect too.
+std::string FormatAdapterMemory(int64_t bytes, std::string_view sep) {
+    if (bytes <= 0) return {};
+    return FormatDiscSize(std::to_string(bytes), sep);
+}
+
+std::string FormatAdapterMemoryReport(int64_t bytes) {
+    if (bytes <= 0) return {};
+    double n = static_cast<double>(bytes);
+    size_t k = std::to_string(bytes).size();
+    auto whole = [](double x) { return std::to_string(static_cast<int64_t>(RoundHalfEven(x))); };
+    if (n <= 1023) return std::to_string(bytes) + " bytes";
+    if (k < 7) return whole(n / 1024) + " KB";
+    auto truncated = [](double x) {
+        return std::to_string(static_cast<int64_t>(RoundHalfEven(x)) / 1024);
+    };
+    if (k <= 9) return truncated(n / 1024) + " MB";
+    return truncated(n / 1024 / 1024) + " GB";
+}
+
+uint64_t ByteCount(std::string_view digits) {
+    if (!IsDigitText(digits) || digits.size() > 19)
+        throw PlatformError("not a byte count: " + std::string(digits));
+    return std::stoull(std::string(digits));
+}
+
+std::string UsedBytes(std::string_view sizeDigits, std::string_view freeDigits) {
+    uint64_t size = ByteCount(sizeDigits), free = ByteCount(freeDigits);
+    if (free > size) throw PlatformError("free space larger than the size");
+    return std::to_string(size - free);
+}
+
+int64_t Percentage(std::string_view partDigits, std::string_view wholeDigits) {
+    double whole = static_cast<double>(ByteCount(wholeDigits));
+    if (whole == 0) throw PlatformError("division by zero");
+    return static_cast<int64_t>(
+        RoundHalfEven(static_cast<double>(ByteCount(partDigits)) * 100 / whole));
+}
+
+} // namespace hl
