@@ -68,10 +68,18 @@ std::string ToLocaleCharset(const std::string& utf8) {
     if (n <= 0) return utf8;
     std::wstring wide(static_cast<size_t>(n), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), n);
-    int m = WideCharToMultiByte(codePage, 0, wide.data(), n, nullptr, 0, "?", nullptr);
+    // Without the flag Windows writes look-alikes ("O" for an omega) instead of "?"; a few code
+    // pages refuse the flag.
+    DWORD flags = WC_NO_BEST_FIT_CHARS;
+    int m = WideCharToMultiByte(codePage, flags, wide.data(), n, nullptr, 0, "?", nullptr);
+    if (m <= 0) {
+        flags = 0;
+        m = WideCharToMultiByte(codePage, flags, wide.data(), n, nullptr, 0, nullptr, nullptr);
+    }
     if (m <= 0) return utf8;
     std::string out(static_cast<size_t>(m), '\0');
-    WideCharToMultiByte(codePage, 0, wide.data(), n, out.data(), m, "?", nullptr);
+    WideCharToMultiByte(codePage, flags, wide.data(), n, out.data(), m, flags ? "?" : nullptr,
+                        nullptr);
     return out;
 }
 #endif

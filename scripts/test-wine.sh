@@ -14,8 +14,10 @@ for tool in x86_64-w64-mingw32-g++-posix wine wineserver; do
 done
 
 export WINEPREFIX="$PWD/build-win/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+native=""
+[ -x build/hardlens-report ] && native="$PWD/build/hardlens-report"
 cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-  -DHARDLENS_BUILD_GUI=OFF -DHARDLENS_NATIVE_REPORT="$PWD/build/hardlens-report" >/dev/null
+  -DHARDLENS_BUILD_GUI=OFF -DHARDLENS_NATIVE_REPORT="$native" >/dev/null
 cmake --build build-win --parallel "$(nproc)"
 
 # A wineserver left running keeps the run that started it waiting: stop it however we leave.

@@ -5,6 +5,7 @@
 #include "WindowsWmi.h"
 #include "core/PlatformError.h"
 
+#include <iterator>
 #include <windows.h>
 
 namespace hl {

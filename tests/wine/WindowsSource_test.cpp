@@ -1,9 +1,13 @@
 // The rest of the Windows platform as the sections see it, and a recording of this machine.
+#include "core/LocaleText.h"
+#include "core/SettingsStore.h"
 #include "core/sources/Snapshot.h"
 #include "core/sources/WindowsSource.h"
 
 #include <algorithm>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <windows.h>
 
 namespace hl {
@@ -68,6 +72,30 @@ TEST(WindowsCapture, RecordsTheMachineAndReadsBack) {
     EXPECT_EQ(sorted(back.environment), sorted(s.environment));
     EXPECT_EQ(back.binary, s.binary);
     EXPECT_EQ(back.mouseButtons, s.mouseButtons);
+}
+
+// Report files and settings are replaced whole; Windows' rename refuses an existing target.
+TEST(WindowsFiles, AtomicWriteReplacesAnExistingFile) {
+    const std::string path = "hardlens-atomic-test.txt";
+    ASSERT_TRUE(WriteFileAtomically(path, "first"));
+    ASSERT_TRUE(WriteFileAtomically(path, "second"));
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    in.close();
+    EXPECT_EQ(text.str(), "second");
+    std::remove(path.c_str());
+}
+
+TEST(WindowsFiles, ReportTextGoesToTheAnsiCodePage) {
+    if (GetACP() != 1252) GTEST_SKIP() << "expectations are for code page 1252";
+    // n with tilde, en dash and euro sign exist in 1252; the Greek omega does not.
+    EXPECT_EQ(ToLocaleCharset("Espa\xC3\xB1ol \xE2\x80\x93 \xE2\x82\xAC \xCE\xA9"),
+              "Espa\xF1ol \x96 \x80 ?");
+    EXPECT_EQ(ToLocaleCharset("a\xFF"
+                              "b"),
+              "a?b")
+        << "invalid UTF-8";
 }
 
 } // namespace
