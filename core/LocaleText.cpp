@@ -6,6 +6,8 @@
 #include <cstring>
 #include <iconv.h>
 #include <langinfo.h>
+#else
+#include <windows.h>
 #endif
 
 namespace hl {
@@ -53,6 +55,31 @@ std::string ToLocaleCharset(const std::string& utf8) {
         i += n;
     }
     iconv_close(cd);
+    return out;
+}
+#else
+// Report files are written in the ANSI code page. Invalid UTF-8 becomes U+FFFD on the way in
+// and, like every character the code page lacks, "?" on the way out.
+std::string ToLocaleCharset(const std::string& utf8) {
+    UINT codePage = GetACP();
+    if (utf8.empty() || codePage == CP_UTF8) return utf8;
+    int size = static_cast<int>(utf8.size());
+    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+    if (n <= 0) return utf8;
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), n);
+    // Without the flag Windows writes look-alikes ("O" for an omega) instead of "?"; a few code
+    // pages refuse the flag.
+    DWORD flags = WC_NO_BEST_FIT_CHARS;
+    int m = WideCharToMultiByte(codePage, flags, wide.data(), n, nullptr, 0, "?", nullptr);
+    if (m <= 0) {
+        flags = 0;
+        m = WideCharToMultiByte(codePage, flags, wide.data(), n, nullptr, 0, nullptr, nullptr);
+    }
+    if (m <= 0) return utf8;
+    std::string out(static_cast<size_t>(m), '\0');
+    WideCharToMultiByte(codePage, flags, wide.data(), n, out.data(), m, flags ? "?" : nullptr,
+                        nullptr);
     return out;
 }
 #endif

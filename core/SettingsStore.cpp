@@ -2,11 +2,18 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 #include <vector>
-#include <filesystem>
+
+#ifdef _WIN32
+#include <io.h>
+#include <process.h>
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace hl {
 
@@ -39,9 +46,16 @@ std::string ReadAll(const std::string& path) {
 } // namespace
 
 std::string SettingsStore::DefaultPath() {
+#ifdef _WIN32
+    // Only a recorded machine reads settings from here on Windows; the machine itself keeps
+    // them in the registry.
+    const char* appData = std::getenv("APPDATA");
+    if (appData && *appData) return std::string(appData) + "\\hardlens\\settings";
+#endif
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     std::string base;
-    if (xdg && *xdg == '/') base = xdg;
+    if (xdg && *xdg == '/')
+        base = xdg;
     else {
         const char* home = std::getenv("HOME");
         base = std::string(home && *home ? home : ".") + "/.config";
@@ -69,21 +83,51 @@ bool SettingsStore::Write(const std::string& name, const std::string& value) con
     }
     if (!replaced) entries.emplace_back(name, value);
     std::string text;
-    for (const auto& [key, v] : entries) text += key + "=" + v + "\n";
+    for (const auto& [key, v] : entries)
+        text += key + "=" + v + "\n";
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), ec);
     return WriteFileAtomically(path_, text);
 }
 
+namespace {
+
+#ifdef _WIN32
+int ProcessId() {
+    return _getpid();
+}
+bool SyncToDisk(FILE* f) {
+    return _commit(_fileno(f)) == 0;
+}
+// rename() refuses an existing target on Windows; paths are in the ANSI code page here, as the
+// command line and the environment give them.
+bool ReplaceFile(const std::string& from, const std::string& to) {
+    return MoveFileExA(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+#else
+int ProcessId() {
+    return static_cast<int>(::getpid());
+}
+bool SyncToDisk(FILE* f) {
+    return ::fsync(::fileno(f)) == 0;
+}
+bool ReplaceFile(const std::string& from, const std::string& to) {
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
+#endif
+
+} // namespace
+
 bool WriteFileAtomically(const std::string& path, const std::string& contents) {
-    std::string temp = path + ".tmp-" + std::to_string(::getpid());
+    std::string temp = path + ".tmp-" + std::to_string(ProcessId());
     FILE* f = std::fopen(temp.c_str(), "wb");
     if (!f) return false;
     bool ok = std::fwrite(contents.data(), 1, contents.size(), f) == contents.size();
     ok = (std::fflush(f) == 0) && ok;
-    ok = (::fsync(::fileno(f)) == 0) && ok;
+    ok = SyncToDisk(f) && ok;
     ok = (std::fclose(f) == 0) && ok;
-    if (ok && std::rename(temp.c_str(), path.c_str()) == 0) return true;
+    if (ok && ReplaceFile(temp, path)) return true;
     std::remove(temp.c_str());
     return false;
 }

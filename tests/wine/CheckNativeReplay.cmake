@@ -1,0 +1,22 @@
+# Replays CAPTURE with the native hardlens-report and records it again into OUT: everything a
+# recording holds about the machine must survive the trip.
+execute_process(COMMAND ${NATIVE} --snapshot ${CAPTURE} --capture ${OUT}
+                RESULT_VARIABLE rc ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "native hardlens-report exit code ${rc}: ${err}")
+endif()
+file(READ ${CAPTURE} first)
+file(READ ${OUT} second)
+foreach(member wmi registry binary environment tickCount mouseButtons regional)
+  string(JSON a ERROR_VARIABLE missing_a GET "${first}" ${member})
+  string(JSON b ERROR_VARIABLE missing_b GET "${second}" ${member})
+  if(missing_a OR missing_b)
+    message(FATAL_ERROR "\"${member}\" missing: ${missing_a} ${missing_b}")
+  endif()
+  string(JSON same EQUAL "${a}" "${b}")
+  if(NOT same)
+    message(FATAL_ERROR "\"${member}\" differs after the native replay:\n${a}\n---\n${b}")
+  endif()
+endforeach()
+string(JSON classes LENGTH "${second}" wmi)
+message("native replay kept all ${classes} classes")

@@ -1,0 +1,17 @@
+# Runs COMMAND (a list) and requires exit code 0 and a non-empty standard output; with
+# FORMAT=html the output must be a whole HTML document.
+list(REMOVE_ITEM COMMAND "")
+execute_process(COMMAND ${COMMAND} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(err)
+  message("${err}")
+endif()
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "exit code ${rc}")
+endif()
+string(STRIP "${out}" stripped)
+if(stripped STREQUAL "")
+  message(FATAL_ERROR "no output")
+endif()
+if(FORMAT STREQUAL "html" AND NOT (out MATCHES "^<html>" AND out MATCHES "</html>"))
+  message(FATAL_ERROR "not an HTML document:\n${out}")
+endif()
