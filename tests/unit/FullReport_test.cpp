@@ -1,0 +1,86 @@
+#include "TestSupport.h"
+#include "app/ReportCli.h"
+#include "report/ReportChain.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <sstream>
+
+using namespace hl;
+using hl::test::DataPath;
+using hl::test::ReadFile;
+using hl::test::TempDir;
+
+namespace {
+
+struct CliRun {
+    TempDir config;
+    std::string out, err;
+    int status = -1;
+    explicit CliRun(std::vector<std::string> args) {
+        ::setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
+        ::setenv("HARDLENS_CLOCK", "2026-12-08T17:30", 1);
+        std::ostringstream o, e;
+        status = RunReportCli(args, o, e);
+        out = o.str();
+        err = e.str();
+    }
+};
+
+// Compares line by line first, so a difference is reported where it is.
+void ExpectSameDocument(const std::string& actual, const std::string& expected) {
+    std::istringstream a(actual), e(expected);
+    std::string la, le;
+    for (int line = 1; std::getline(e, le); ++line) {
+        ASSERT_TRUE(static_cast<bool>(std::getline(a, la))) << "missing line " << line << ": " << le;
+        ASSERT_EQ(la, le) << "line " << line;
+    }
+    EXPECT_EQ(actual, expected);
+}
+
+} // namespace
+
+TEST(FullReport, TextDocumentInTheThreeLanguages) {
+    for (const char* language : {"Spanish", "English", "Dutch"}) {
+        SCOPED_TRACE(language);
+        CliRun r({"--snapshot", DataPath("machines/rich.json"), "--language", language});
+        ASSERT_EQ(r.status, 0) << r.err;
+        ExpectSameDocument(r.out, ReadFile(DataPath(std::string("machines/rich.") + language + ".txt")));
+    }
+}
+
+TEST(FullReport, HtmlDocumentInEverySkin) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"English", "Blue"}, {"English", "Green"}, {"English", "Pink"},
+        {"English", "Violet"}, {"Spanish", "Blue"}, {"Dutch", "Violet"}};
+    for (const auto& [language, skin] : cases) {
+        SCOPED_TRACE(std::string(language) + " " + skin);
+        CliRun r({"--snapshot", DataPath("machines/rich.json"), "--language", language, "--format",
+               "html", "--skin", skin});
+        ASSERT_EQ(r.status, 0) << r.err;
+        ExpectSameDocument(r.out, ReadFile(DataPath(std::string("machines/rich.") + language +
+                                                    "." + skin + ".html")));
+    }
+}
+
+TEST(FullReport, SkinOutsideTheFourLeavesOutTheColouredPieces) {
+    hl::test::TestApp t(LoadSnapshotFile(DataPath("machines/rich.json")), "English", "Orange");
+    std::tm at{};
+    at.tm_year = 2026 - 1900;
+    at.tm_mon = 11;
+    at.tm_mday = 8;
+    at.tm_hour = 17;
+    at.tm_min = 30;
+    ReportDocuments docs = BuildReport(*t, [at] { return at; });
+    ExpectSameDocument(docs.html, ReadFile(DataPath("machines/rich.English.Orange.html")));
+    ExpectSameDocument(docs.text, ReadFile(DataPath("machines/rich.English.txt")));
+}
+
+TEST(FullReport, OutputFileIsTheDocumentFollowedByCrlf) {
+    TempDir dir;
+    std::string file = dir.File("report.txt");
+    CliRun r({"--snapshot", DataPath("machines/rich.json"), "--output", file});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(ReadFile(file), ReadFile(DataPath("machines/rich.English.txt")) + "\r\n");
+}
