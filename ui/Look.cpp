@@ -1,0 +1,90 @@
+#include "Look.h"
+
+#include <QFontDatabase>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+
+namespace hl {
+
+QCursor ToCursor(Pointer p) {
+    switch (p) {
+    case Pointer::Busy:
+        return Qt::WaitCursor;
+    case Pointer::Hand:
+        return Qt::PointingHandCursor;
+    case Pointer::Arrow:
+        break;
+    }
+    return Qt::ArrowCursor;
+}
+
+QFont WindowFont(qreal pointSize, int weight) {
+    static const QString family = [] {
+        const QStringList families = QFontDatabase::families();
+        return families.contains("DejaVu Sans")
+                   ? QString("DejaVu Sans")
+                   : QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    }();
+    QFont font(family);
+    font.setPointSizeF(pointSize);
+    font.setWeight(static_cast<QFont::Weight>(weight));
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+    return font;
+}
+
+void SetTextColour(QLabel* label, Rgb colour) {
+    QPalette palette = label->palette();
+    const QColor c = ToQColor(colour);
+    if (palette.color(QPalette::WindowText) == c) return;
+    palette.setColor(QPalette::WindowText, c);
+    label->setPalette(palette);
+}
+
+PictureBox::StandIn FrameStandIn(const Skin& skin, bool menuSide) {
+    const QColor base = ToQColor(skin.title);
+    return [base, menuSide](QPainter& p, const QRect& r) {
+        if (!menuSide) {
+            p.fillRect(r, base.darker(115));
+            return;
+        }
+        QLinearGradient g(r.topLeft(), r.bottomLeft());
+        g.setColorAt(0.0, base.darker(140));
+        g.setColorAt(1.0, base.darker(230));
+        p.fillRect(r, g);
+    };
+}
+
+PictureBox::StandIn MarkerStandIn() {
+    return [](QPainter& p, const QRect& r) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QColor(255, 255, 255, 90));
+        p.setBrush(QColor(255, 255, 255, 48));
+        p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 5, 5);
+    };
+}
+
+PictureBox::StandIn LineStandIn() {
+    return [](QPainter& p, const QRect& r) {
+        QLinearGradient g(r.topLeft(), r.topRight());
+        g.setColorAt(0.0, QColor(200, 204, 212, 0));
+        g.setColorAt(0.15, QColor(200, 204, 212));
+        g.setColorAt(0.85, QColor(200, 204, 212));
+        g.setColorAt(1.0, QColor(200, 204, 212, 0));
+        p.fillRect(r.x(), r.y(), r.width(), 1, g);
+    };
+}
+
+PictureBox::StandIn ButtonStandIn(bool hover) {
+    return [hover](QPainter& p, const QRect& r) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QColor(150, 156, 168));
+        QLinearGradient g(r.topLeft(), r.bottomLeft());
+        g.setColorAt(0.0, hover ? QColor(255, 255, 255) : QColor(250, 251, 252));
+        g.setColorAt(1.0, hover ? QColor(226, 234, 246) : QColor(228, 231, 236));
+        p.setBrush(g);
+        p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 5, 5);
+    };
+}
+
+} // namespace hl
