@@ -58,7 +58,7 @@ void InstallMeasuring(hl::Form1& window, const QElapsedTimer& clock) {
         QTimer::singleShot(0, [] {
             std::printf("peak resident memory %ld KiB\n", PeakResidentKiB());
             std::fflush(stdout);
-            std::_Exit(0);
+            QCoreApplication::quit();
         });
     });
 }

@@ -244,7 +244,7 @@ void Form1::PopUpMenuOps() {
     if (m_app.main.panelOpen || !m_running) return;
     m_pers->setEnabled(isSignalConnected(QMetaMethod::fromSignal(&Form1::customizeRequested)));
     m_ginf->setEnabled(isSignalConnected(QMetaMethod::fromSignal(&Form1::reportRequested)));
-    m_menuOps->popup(mapToGlobal(geo::kMenuOpsAt), m_quit);
+    m_menuOps->popup(mapToGlobal(geo::kMenuOpsAt));
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {

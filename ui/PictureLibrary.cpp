@@ -4,10 +4,19 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+// The pictures are compiled into a static library; nothing would pull them into the program
+// unless their registration is referenced. It must be called outside any namespace.
+static void RegisterPictures() {
+    Q_INIT_RESOURCE(pictures);
+}
+
 namespace hl {
 
 PictureLibrary& PictureLibrary::Instance() {
-    static PictureLibrary library;
+    static PictureLibrary library = [] {
+        RegisterPictures();
+        return PictureLibrary();
+    }();
     return library;
 }
 
