@@ -34,6 +34,8 @@ private slots:
     void setTransparencyAppliesTheAlphaRule();
     void liveMonitorStopsAfterASectionChange();
     void valueStartsWhereItsCaptionEndsAndLongValuesAreCut();
+    void separatorAndNoticeFollowTheModel();
+    void titleAreaDragsTheWindow();
 };
 
 void Form1Test::firstRunStartsInEnglishBlueOpaqueOnTheSummary() {
@@ -269,6 +271,42 @@ void Form1Test::valueStartsWhereItsCaptionEndsAndLongValuesAreCut() {
     QVERIFY(cut->text().endsWith(QChar(0x2026)));
     QVERIFY(cut->geometry().right() < s.form().PanelArea()->width());
     QCOMPARE(cut->toolTip(), QString::fromStdString(longValue));
+}
+
+void Form1Test::separatorAndNoticeFollowTheModel() {
+    Started s;
+    QVERIFY(s.LoadAndWait());
+    App& app = s.app();
+    // As the Removable memory section leaves it with no drive.
+    app.area.imageLineVisible = true;
+    app.area.imageLineAnchorLabel = 17;
+    app.area.imageLineOffset = 4;
+    app.area.iavisoVisible = true;
+    app.area.lavisoVisible = true;
+    app.area.laviso = app.T(158) + "\r\n" + app.T(159);
+    s.form().Render();
+    QWidget* line = s.Part("ImageLine");
+    QVERIFY(line->isVisible());
+    QCOMPARE(line->y(), s.Part("Label17")->y() + 4);
+    QVERIFY(s.Part("Iaviso")->isVisible());
+    QVERIFY(s.Text("Laviso").startsWith("Couldn't detect any removable drive"));
+
+    ClearValueRows(app);
+    s.form().Render();
+    QVERIFY(!line->isVisible());
+    QVERIFY(!s.Part("Iaviso")->isVisible());
+    QVERIFY(!s.Part("Laviso")->isVisible());
+}
+
+void Form1Test::titleAreaDragsTheWindow() {
+    Started s;
+    QVERIFY(s.LoadAndWait());
+    QWidget* top = s.Part("SkinTop");
+    const QPoint before = s.form().pos();
+    QTest::mousePress(top, Qt::LeftButton, {}, QPoint(100, 20));
+    QTest::mouseMove(top, QPoint(160, 50));
+    QTest::mouseRelease(top, Qt::LeftButton, {}, QPoint(160, 50));
+    QCOMPARE(s.form().pos(), before + QPoint(60, 30));
 }
 
 QTEST_MAIN(Form1Test)
