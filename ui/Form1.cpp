@@ -6,6 +6,7 @@
 #include "PictureBox.h"
 #include "SectionMenu.h"
 #include "Transparency.h"
+#include "ValueCopy.h"
 #include "ValuePane.h"
 #include "core/App.h"
 #include "core/Captions.h"
@@ -78,6 +79,7 @@ void Form1::BuildFrame() {
     m_values = new ValuePane(this);
     m_values->setGeometry(geo::kValueArea);
     m_about = new AboutBox(m_values);
+    m_copy = new ValueCopy(m_app, m_values);
 
     for (QObject* part : {static_cast<QObject*>(m_skin[kTopLeft]), static_cast<QObject*>(m_lops),
                           static_cast<QObject*>(m_skin[kTop])})
@@ -125,6 +127,7 @@ void Form1::ApplyCaptions() {
     m_ginf->setText(QString::fromStdString(c.ginf));
     m_aboutAction->setText(QString::fromStdString(c.about));
     m_quit->setText(QString::fromStdString(c.quit));
+    m_copy->SetCaptions(c);
 }
 
 void Form1::Form_Load() {

@@ -15,6 +15,7 @@ class AboutBox;
 class MonitorTimers;
 class PictureBox;
 class SectionMenu;
+class ValueCopy;
 class ValuePane;
 struct App;
 
@@ -59,6 +60,7 @@ public:
     QMenu* MenuOps() const { return m_menuOps; }
     AboutBox* About() const { return m_about; }
     MonitorTimers* Monitors() const { return m_monitors; }
+    ValueCopy* Copying() const { return m_copy; }
 
 signals:
     void firstSectionShown();
@@ -84,6 +86,7 @@ private:
     SectionMenu* m_menu = nullptr;
     ValuePane* m_values = nullptr;
     AboutBox* m_about = nullptr;
+    ValueCopy* m_copy = nullptr;
     QMenu* m_menuOps = nullptr;
     QAction* m_pers = nullptr;
     QAction* m_ginf = nullptr;
