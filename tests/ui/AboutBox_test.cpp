@@ -26,6 +26,7 @@ private slots:
     void versionTextFollowsTheLanguage_data();
     void versionTextFollowsTheLanguage();
     void acceptCollectsThePreviousSectionAgain();
+    void acceptWithNoSectionShownYetStillCollectsOne();
     void ignoredWhileTheCustomizePanelIsOpen();
     void linkOpensTheWebSite();
 };
@@ -105,6 +106,21 @@ void AboutBoxTest::acceptCollectsThePreviousSectionAgain() {
     QVERIFY(s.Part("ImagenInfo")->isVisible());
     const QString status = s.Text("Labelmi");
     QVERIFY2(status == s.T(33) || status == s.T(55), qPrintable(status)); // collected again
+}
+
+void AboutBoxTest::acceptWithNoSectionShownYetStillCollectsOne() {
+    Started s;
+    QVERIFY(s.LoadAndWait());
+    App& app = s.app();
+    // The first collector stopped before it named its section.
+    app.main.currentSection = 0;
+    app.main.selectedEntry = 1;
+    s.form().About_Click();
+    QTest::mousePress(s.Part("CACLaceptar"), Qt::LeftButton);
+    QVERIFY(!app.main.panelOpen);
+    QCOMPARE(app.main.selectedEntry, 1);
+    const QString status = s.Text("Labelmi");
+    QVERIFY2(status == s.T(33) || status == s.T(55), qPrintable(status));
 }
 
 void AboutBoxTest::ignoredWhileTheCustomizePanelIsOpen() {
