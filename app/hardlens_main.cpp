@@ -91,22 +91,24 @@ void InstallMeasuring(hl::Form1& window) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication qapp(argc, argv);
-    QApplication::setApplicationName("Hardlens");
-
-    // A second start ends at once, silently.
+    // A second start ends at once, silently, before it even connects to the display.
     hl::SingleInstance instance;
     if (!instance.Acquired()) return 0;
+
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName("Hardlens");
 
     std::unique_ptr<hl::DataSource> source;
     try {
         source = OpenSource();
     } catch (const std::exception& e) {
-        QMessageBox::critical(nullptr, "Hardlens",
-                              QString("Hardlens cannot read this computer's information:\n\n%1\n\n"
-                                      "To view a recorded computer, start Hardlens with "
-                                      "HARDLENS_SNAPSHOT set to the recording's file.")
-                                  .arg(QString::fromStdString(e.what())));
+        const bool recorded = std::getenv("HARDLENS_SNAPSHOT") && *std::getenv("HARDLENS_SNAPSHOT");
+        const QString text =
+            recorded ? QString("Hardlens cannot read the recorded computer:\n\n%1")
+                     : QString("Hardlens cannot read this computer's information:\n\n%1\n\n"
+                               "To view a recorded computer, start Hardlens with "
+                               "HARDLENS_SNAPSHOT set to the recording's file.");
+        QMessageBox::critical(nullptr, "Hardlens", text.arg(QString::fromStdString(e.what())));
         return 2;
     }
     hl::App app(*source);

@@ -4,6 +4,7 @@
 #include "Look.h"
 #include "MonitorTimers.h"
 #include "PictureBox.h"
+#include "PictureLibrary.h"
 #include "SectionMenu.h"
 #include "Transparency.h"
 #include "ValueCopy.h"
@@ -14,6 +15,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMetaMethod>
@@ -46,6 +48,7 @@ Form1::Form1(App& app, QWidget* parent) : QWidget(parent), m_app(app) {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setFixedSize(geo::kWindow);
     setFont(WindowFont(9.5));
+    setWindowIcon(QIcon(PictureLibrary::Instance().Picture("IAC", {64, 64})));
     BuildFrame();
     BuildMenuOps();
 
