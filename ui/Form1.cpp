@@ -111,10 +111,13 @@ void Form1::BuildMenuOps() {
     m_menuOps->setDefaultAction(m_quit);
 }
 
-void Form1::ApplySkin() {
+void Form1::ApplySkin(bool fade) {
     const Skin& skin = SkinInForce(m_app);
     for (int i = 0; i < 5; ++i) {
-        m_skin[i]->SetPicture(skin.frame[i]);
+        if (fade)
+            m_skin[i]->CrossFadeTo(skin.frame[i], kSkinFadeMs);
+        else
+            m_skin[i]->SetPicture(skin.frame[i]);
         m_skin[i]->SetStandIn(FrameStandIn(skin, i == kTopLeft || i == kLeft));
     }
     m_menu->SetSkin(skin);

@@ -36,7 +36,10 @@ public:
     // window is shown fully transparent and fades in; the fade's end shows the Summary.
     void Form_Load();
     void Render();
-    void ApplySkin();     // the skin of the settings in force
+    static constexpr int kSkinFadeMs = 260;
+
+    // The skin of the settings in force; a skin chosen while running fades in over the old one.
+    void ApplySkin(bool fade = false);
     void ApplyCaptions(); // TraduPrincipal for the table in force
 
     // Navigation as if clicked; ignored until the fade-in has ended.

@@ -31,12 +31,24 @@ void PictureBox::FadeIn(int ms) {
             m_opacity = v.toReal();
             update();
         });
+        connect(m_fade, &QVariantAnimation::finished, this, [this] {
+            m_beneath.clear();
+            update();
+        });
     }
     m_fade->stop();
+    m_beneath.clear();
     m_fade->setDuration(ms);
     m_opacity = 0.0;
     m_fade->start();
     update();
+}
+
+void PictureBox::CrossFadeTo(const QString& name, int ms) {
+    const QString old = m_picture;
+    m_picture = name;
+    FadeIn(ms);
+    m_beneath = old;
 }
 
 bool PictureBox::Fading() const {

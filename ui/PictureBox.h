@@ -23,6 +23,8 @@ public:
     void SetStandIn(StandIn standIn);
     // Draws the picture from invisible to opaque over `ms`; a new fade replaces a running one.
     void FadeIn(int ms);
+    // Fades `name` in over the picture shown now, which stays beneath until the fade ends.
+    void CrossFadeTo(const QString& name, int ms);
     bool Fading() const;
     qreal Opacity() const { return m_opacity; }
 
@@ -31,6 +33,7 @@ protected:
 
 private:
     QString m_picture;
+    QString m_beneath; // drawn under the picture while a cross-fade runs
     StandIn m_standIn;
     qreal m_opacity = 1.0;
     QVariantAnimation* m_fade = nullptr;

@@ -13,8 +13,7 @@
 
 namespace hl {
 
-ValueCopy::ValueCopy(App& app, ValuePane* values)
-    : QObject(values), m_app(app), m_values(values) {
+ValueCopy::ValueCopy(App& app, ValuePane* values) : QObject(values), m_app(app), m_values(values) {
     m_menu = new QMenu(values);
     m_menu->setObjectName("MenuCopy");
     m_copy = m_menu->addAction(QString());
@@ -25,7 +24,8 @@ ValueCopy::ValueCopy(App& app, ValuePane* values)
     connect(m_copyAll, &QAction::triggered, this, &ValueCopy::CopyAll_Click);
 
     values->installEventFilter(this);
-    for (int n = 1; n <= 24; ++n) values->Label(n)->installEventFilter(this);
+    for (int n = 1; n <= 24; ++n)
+        values->Label(n)->installEventFilter(this);
 }
 
 void ValueCopy::SetCaptions(const MainCaptions& captions) {

@@ -36,6 +36,7 @@ private slots:
     void valueStartsWhereItsCaptionEndsAndLongValuesAreCut();
     void separatorAndNoticeFollowTheModel();
     void titleAreaDragsTheWindow();
+    void skinChosenWhileRunningFadesInWithoutHoldingClicks();
 };
 
 void Form1Test::firstRunStartsInEnglishBlueOpaqueOnTheSummary() {
@@ -307,6 +308,25 @@ void Form1Test::titleAreaDragsTheWindow() {
     QTest::mouseMove(top, QPoint(160, 50));
     QTest::mouseRelease(top, Qt::LeftButton, {}, QPoint(160, 50));
     QCOMPARE(s.form().pos(), before + QPoint(60, 30));
+}
+
+void Form1Test::skinChosenWhileRunningFadesInWithoutHoldingClicks() {
+    Started s;
+    QVERIFY(s.LoadAndWait());
+    s.app().settings.skin = "Violet";
+    s.form().ApplySkin(true);
+    s.form().Render();
+    auto* corner = s.Part<PictureBox>("SkinTopLeft");
+    QCOMPARE(corner->Picture(), QString("OTopLeft"));
+    QCOMPARE(s.Part<PictureBox>("SkinRight")->Picture(), QString("ORight"));
+    QVERIFY(corner->Fading());
+    QCOMPARE(hl::test::TextColour(s.Part<QLabel>("Titulo")), QColor(240, 30, 240));
+
+    s.form().LBM_Click(4);
+    QCOMPARE(s.app().main.selectedEntry, 4);
+    QCOMPARE(s.Part<PictureBox>("BM4")->Picture(), QString("OBotonMenu"));
+    QVERIFY(QTest::qWaitFor([&] { return !corner->Fading(); }, 3000));
+    QCOMPARE(corner->Opacity(), 1.0);
 }
 
 QTEST_MAIN(Form1Test)

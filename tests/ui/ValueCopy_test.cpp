@@ -22,7 +22,9 @@ QAction* Action(QMenu* menu, const char* name) {
     return nullptr;
 }
 
-QString Clipboard() { return QGuiApplication::clipboard()->text(); }
+QString Clipboard() {
+    return QGuiApplication::clipboard()->text();
+}
 
 } // namespace
 
@@ -48,7 +50,8 @@ private:
 void ValueCopyTest::init() {
     m_started = std::make_unique<Started>();
     QVERIFY(S().LoadAndWait());
-    for (int r = 1; r <= 12; ++r) WriteRow(S().app(), r, "Caption: ", "value");
+    for (int r = 1; r <= 12; ++r)
+        WriteRow(S().app(), r, "Caption: ", "value");
     S().form().Render();
 }
 
