@@ -15,11 +15,13 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMetaMethod>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTimer>
 #include <QWindow>
 
@@ -122,6 +124,8 @@ void Form1::ApplySkin(bool fade) {
     }
     m_menu->SetSkin(skin);
     m_app.area.tituloColour = skin.title;
+    m_menuOps->setStyleSheet(MenuStyle(skin));
+    m_copy->Menu()->setStyleSheet(MenuStyle(skin));
 }
 
 void Form1::ApplyCaptions() {
@@ -141,6 +145,9 @@ void Form1::Form_Load() {
     ResetMenuColours(m_app);
     ApplyCaptions();
     Render();
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 
     // Shown fully transparent, then revealed step by step; the first section is collected
     // only when the fade has reached the saved transparency.

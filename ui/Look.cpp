@@ -41,6 +41,15 @@ void SetTextColour(QLabel* label, Rgb colour) {
     label->setPalette(palette);
 }
 
+QString MenuStyle(const Skin& skin) {
+    return QString("QMenu { background: #ffffff; border: 1px solid #b4bac4; padding: 4px 0; }"
+                   "QMenu::item { padding: 5px 28px 5px 22px; color: #1c1c20; }"
+                   "QMenu::item:selected { background: %1; color: #ffffff; }"
+                   "QMenu::item:disabled { color: #a4a8b0; }"
+                   "QMenu::separator { height: 1px; background: #e2e5ea; margin: 4px 10px; }")
+        .arg(ToQColor(skin.title).name());
+}
+
 PictureBox::StandIn FrameStandIn(const Skin& skin, bool menuSide) {
     const QColor base = ToQColor(skin.title);
     return [base, menuSide](QPainter& p, const QRect& r) {

@@ -39,6 +39,9 @@ QCursor ToCursor(Pointer p);
 QFont WindowFont(qreal pointSize, int weight = QFont::Normal);
 void SetTextColour(QLabel* label, Rgb colour);
 
+// The pop-up menus drawn to match the window, the highlight in the skin's title colour.
+QString MenuStyle(const Skin& skin);
+
 // Stand-ins drawn while the picture library lacks a picture.
 PictureBox::StandIn FrameStandIn(const Skin& skin, bool menuSide);
 PictureBox::StandIn MarkerStandIn();

@@ -29,6 +29,7 @@ private slots:
     void markerClickRunsItsEntry();
     void shownEntryClickedAgainIsCollectedWithoutGettingInformation();
     void optionsMenuOpensOnLeftReleaseOnly();
+    void optionsCommandsReachTheirPanels();
     void secondQuitClosesAtOnce();
     void fadeOutClosesTheWindow();
     void setTransparencyAppliesTheAlphaRule();
@@ -186,6 +187,33 @@ void Form1Test::optionsMenuOpensOnLeftReleaseOnly() {
     QTest::mouseClick(s.Part("SkinTopLeft"), Qt::LeftButton, {}, QPoint(180, 10));
     QVERIFY(menu->isVisible());
     menu->hide();
+}
+
+void Form1Test::optionsCommandsReachTheirPanels() {
+    Started s;
+    QVERIFY(s.LoadAndWait());
+    QMenu* menu = s.form().MenuOps();
+    auto action = [menu](const char* name) { return menu->findChild<QAction*>(name); };
+
+    // Without a customize or report panel to open, their commands are offered disabled.
+    QTest::mouseClick(s.Part("LOps"), Qt::LeftButton);
+    QVERIFY(!action("Pers")->isEnabled());
+    QVERIFY(!action("GInf")->isEnabled());
+    QVERIFY(action("About")->isEnabled());
+    menu->hide();
+
+    int customize = 0;
+    connect(&s.form(), &Form1::customizeRequested, this, [&] { ++customize; });
+    QTest::mouseClick(s.Part("LOps"), Qt::LeftButton);
+    QVERIFY(action("Pers")->isEnabled());
+    action("Pers")->trigger();
+    QCOMPARE(customize, 1);
+    menu->hide();
+
+    action("About")->trigger();
+    QCOMPARE(s.app().main.currentSection, kAboutBox);
+    action("Pers")->trigger(); // a panel is open: nothing
+    QCOMPARE(customize, 1);
 }
 
 void Form1Test::secondQuitClosesAtOnce() {
