@@ -45,6 +45,7 @@ QString MenuStyle(const Skin& skin) {
     return QString("QMenu { background: #ffffff; border: 1px solid #b4bac4; padding: 4px 0; }"
                    "QMenu::item { padding: 5px 28px 5px 22px; color: #1c1c20; }"
                    "QMenu::item:selected { background: %1; color: #ffffff; }"
+                   "QMenu::item:default { font-weight: bold; }"
                    "QMenu::item:disabled { color: #a4a8b0; }"
                    "QMenu::separator { height: 1px; background: #e2e5ea; margin: 4px 10px; }")
         .arg(ToQColor(skin.title).name());
