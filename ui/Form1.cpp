@@ -180,8 +180,12 @@ void Form1::closeEvent(QCloseEvent* event) {
     if (!m_closingStarted) {
         event->ignore();
         m_closingStarted = true;
-        m_fadeCarga->stop();
-        m_fadeLevel = m_app.settings.transparency;
+        // Closed while still fading in: fade out from where the window is, not from its
+        // final transparency, so that it never flashes opaque on the way out.
+        if (m_fadeCarga->isActive())
+            m_fadeCarga->stop();
+        else
+            m_fadeLevel = m_app.settings.transparency;
         m_fadeCierre->start();
         return;
     }

@@ -236,6 +236,23 @@ void Form1Test::fadeOutClosesTheWindow() {
     QVERIFY(s.form().isVisible());
     QVERIFY(QTest::qWaitFor([&] { return !s.form().isVisible(); }, 5000));
     QVERIFY(Alpha(s.form()) < 166); // it faded on the way
+
+    // Closed during the fade-in: it fades out from where it was and never shows a section.
+    Started early("Transparencia=0\n");
+    early.form().Form_Load();
+    QVERIFY(QTest::qWaitFor([&] { return Alpha(early.form()) > 0; }, 3000));
+    const int atClose = Alpha(early.form());
+    QVERIFY(atClose < 255);
+    early.form().close();
+    int most = atClose;
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            most = std::max(most, Alpha(early.form()));
+            return !early.form().isVisible();
+        },
+        5000));
+    QCOMPARE(most, atClose);
+    QCOMPARE(early.app().main.selectedEntry, 0);
 }
 
 void Form1Test::setTransparencyAppliesTheAlphaRule() {
