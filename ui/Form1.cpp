@@ -50,7 +50,6 @@ Form1::Form1(App& app, QWidget* parent) : QWidget(parent), m_app(app) {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setFixedSize(geo::kWindow);
     setFont(WindowFont(9.5));
-    setWindowIcon(QIcon(PictureLibrary::Instance().Picture("IAC", {64, 64})));
     BuildFrame();
     BuildMenuOps();
 
@@ -159,6 +158,9 @@ void Form1::Form_Load() {
 }
 
 void Form1::FadeCarga_Timer() {
+    // The taskbar icon is drawn once the window is on screen, not before its first frame.
+    if (windowIcon().isNull())
+        setWindowIcon(QIcon(PictureLibrary::Instance().Picture("IAC", {64, 64})));
     m_fadeLevel -= kFadeStep;
     SetTransparency(*this, static_cast<int16_t>(m_fadeLevel));
     const int target = m_app.settings.transparency;

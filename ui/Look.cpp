@@ -1,6 +1,5 @@
 #include "Look.h"
 
-#include <QFontDatabase>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
@@ -20,13 +19,10 @@ QCursor ToCursor(Pointer p) {
 }
 
 QFont WindowFont(qreal pointSize, int weight) {
-    static const QString family = [] {
-        const QStringList families = QFontDatabase::families();
-        return families.contains("DejaVu Sans")
-                   ? QString("DejaVu Sans")
-                   : QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
-    }();
-    QFont font(family);
+    // Named rather than looked up in the font database, which would load every family at
+    // start-up; where DejaVu Sans is missing, font matching falls back to the system sans.
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(pointSize);
     font.setWeight(static_cast<QFont::Weight>(weight));
     font.setHintingPreference(QFont::PreferVerticalHinting);
