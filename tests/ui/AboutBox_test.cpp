@@ -29,6 +29,7 @@ private slots:
     void acceptWithNoSectionShownYetStillCollectsOne();
     void ignoredWhileTheCustomizePanelIsOpen();
     void linkOpensTheWebSite();
+    void acceptButtonLightsUpWhenPointedAt();
 };
 
 void AboutBoxTest::opensWithItsPartsAndTexts() {
@@ -157,6 +158,20 @@ void AboutBoxTest::linkOpensTheWebSite() {
     QCoreApplication::sendEvent(link, &leave);
     QCOMPARE(hl::test::TextColour(link), QColor(64, 64, 64));
     QVERIFY(!link->font().underline());
+}
+
+void AboutBoxTest::acceptButtonLightsUpWhenPointedAt() {
+    Started s;
+    QVERIFY(s.LoadAndWait());
+    s.form().About_Click();
+    auto* picture = s.Part<PictureBox>("BotonAcAcerca");
+    QCOMPARE(picture->Picture(), QString("BAN"));
+    QEvent enter(QEvent::Enter);
+    QCoreApplication::sendEvent(s.Part("CACLaceptar"), &enter);
+    QCOMPARE(picture->Picture(), QString("BAS"));
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(s.Part("CACLaceptar"), &leave);
+    QCOMPARE(picture->Picture(), QString("BAN"));
 }
 
 QTEST_MAIN(AboutBoxTest)

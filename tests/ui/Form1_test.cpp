@@ -273,6 +273,13 @@ void Form1Test::liveMonitorStopsAfterASectionChange() {
     Started s;
     QVERIFY(s.LoadAndWait());
     App& app = s.app();
+    // The User section's monitor runs from the start and stops at its first tick, which finds
+    // another section shown.
+    auto* timer3 = s.Part<QTimer>("Timer3");
+    QVERIFY(timer3->isActive());
+    QVERIFY(QTest::qWaitFor([&] { return !timer3->isActive(); }, 3000));
+    QVERIFY(!app.main.timer3Enabled);
+
     auto* timer1 = s.Part<QTimer>("Timer1");
     QCOMPARE(timer1->interval(), 1000);
     QVERIFY(!timer1->isActive());
