@@ -6,6 +6,7 @@
 #include "core/sources/Snapshot.h"
 #include "ui/Form1.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
