@@ -1,15 +1,23 @@
 #include "core/App.h"
-#include "core/Navigation.h"
-#include "core/PlatformError.h"
+#include "core/Settings.h"
 #include "core/SettingsStore.h"
 #include "core/sources/MachineSource.h"
 #include "core/sources/Snapshot.h"
-#include "ui/MainWindow.h"
+#include "ui/Form1.h"
+#include "ui/SingleInstance.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
+#include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <iterator>
 #include <memory>
+#include <sstream>
+#include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -21,22 +29,97 @@ std::unique_ptr<hl::DataSource> OpenSource() {
     return hl::MakeMachineSource(store);
 }
 
+bool EnvFlag(const char* name) {
+    const char* value = std::getenv(name);
+    return value && std::string(value) == "1";
+}
+
+// Milliseconds since the kernel started this process (so the loading of the libraries before
+// main counts too), or -1 where /proc is missing.
+long long ProcessAgeMs() {
+    std::ifstream statFile("/proc/self/stat");
+    std::string stat((std::istreambuf_iterator<char>(statFile)), {});
+    const auto close = stat.rfind(')');
+    if (close == std::string::npos) return -1;
+    std::istringstream fields(stat.substr(close + 2));
+    // Fields after the command name start at 3; field 22 is the start time in clock ticks
+    // after boot.
+    std::string field;
+    for (int i = 3; i <= 22; ++i)
+        if (!(fields >> field)) return -1;
+    timespec now{};
+    clock_gettime(CLOCK_BOOTTIME, &now);
+    const long long ticks = std::atoll(field.c_str());
+    const long long perSecond = sysconf(_SC_CLK_TCK);
+    return now.tv_sec * 1000LL + now.tv_nsec / 1000000 - ticks * 1000 / perSecond;
+}
+
+// Peak resident memory of this process in KiB (VmHWM), or -1.
+long PeakResidentKiB() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
+    return -1;
+}
+
+// Measuring aids: HARDLENS_EXIT_AFTER_FIRST_SECTION=1 prints how long the start took up to the
+// first section (and the fade-in's share of it) and quits; with HARDLENS_VISIT_ALL_SECTIONS=1
+// every section is shown once before quitting and the peak resident memory is printed.
+void InstallMeasuring(hl::Form1& window) {
+    if (!EnvFlag("HARDLENS_EXIT_AFTER_FIRST_SECTION")) return;
+    QObject::connect(&window, &hl::Form1::firstSectionShown, &window, [&window] {
+        const long long age = ProcessAgeMs();
+        const long long fade = window.FadeInMs();
+        timespec wall{};
+        clock_gettime(CLOCK_REALTIME, &wall);
+        std::printf("first section shown %lld ms after process start; fade-in %lld ms; "
+                    "start without the fade %lld ms; wall clock %lld.%09ld s\n",
+                    age, fade, age - fade, static_cast<long long>(wall.tv_sec), wall.tv_nsec);
+        if (EnvFlag("HARDLENS_VISIT_ALL_SECTIONS")) {
+            for (int n : {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 1}) {
+                window.LBM_Click(n);
+                QCoreApplication::processEvents(); // painted, pictures rendered
+            }
+        }
+        // Let the shown section paint before leaving.
+        QTimer::singleShot(0, [] {
+            std::printf("peak resident memory %ld KiB\n", PeakResidentKiB());
+            std::fflush(stdout);
+            QCoreApplication::exit(0); // quit() would ask the window, which fades out
+        });
+    });
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    // A second start ends at once, silently, before it even connects to the display.
+    hl::SingleInstance instance;
+    if (!instance.Acquired()) return 0;
+
     QApplication qapp(argc, argv);
+    QApplication::setApplicationName("Hardlens");
+
     std::unique_ptr<hl::DataSource> source;
     try {
         source = OpenSource();
     } catch (const std::exception& e) {
-        QMessageBox::critical(nullptr, "Hardlens", QString::fromStdString(e.what()));
+        const bool recorded = std::getenv("HARDLENS_SNAPSHOT") && *std::getenv("HARDLENS_SNAPSHOT");
+        const QString text =
+            recorded ? QString("Hardlens cannot read the recorded computer:\n\n%1")
+                     : QString("Hardlens cannot read this computer's information:\n\n%1\n\n"
+                               "To view a recorded computer, start Hardlens with "
+                               "HARDLENS_SNAPSHOT set to the recording's file.");
+        QMessageBox::critical(nullptr, "Hardlens", text.arg(QString::fromStdString(e.what())));
         return 2;
     }
     hl::App app(*source);
     app.settings = hl::LoadSettings(*source, app.table);
-    hl::MainWindow window(app);
-    window.show();
-    hl::MenuClick(app, 1);
-    window.Render();
+    app.pumpEvents = [] { QCoreApplication::processEvents(); };
+
+    hl::Form1 window(app);
+    InstallMeasuring(window);
+    window.Form_Load();
     return qapp.exec();
 }

@@ -95,7 +95,11 @@ void ClosePanel(App& app) {
     app.area.imagenInfoVisible = true;
     app.area.labelmi = app.T(8);
     app.main.currentSection = app.main.savedSection;
-    MenuClick(app, app.main.savedSection);
+    // A panel opened while no section had been shown yet (the first collector failed before
+    // naming its section) would otherwise leave "Getting information..." up for good.
+    int back = app.main.savedSection;
+    if (!IsSection(back)) back = IsSection(app.main.selectedEntry) ? app.main.selectedEntry : 1;
+    MenuClick(app, back);
 }
 
 void EnterSection(App& app, int n) {

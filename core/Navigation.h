@@ -28,7 +28,7 @@ void ClearValueRows(App& app);
 // disabled, rows cleared. The about box is refused (false) while another panel is open.
 bool OpenPanel(App& app, int panel);
 // Closing a panel: menu back, status "Getting information...", the saved section collected
-// again.
+// again (the last clicked entry, else the Summary, when no section had been shown).
 void ClosePanel(App& app);
 
 // Frame pieces every collector uses.

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "core/App.h"
+#include "core/Settings.h"
+#include "core/SettingsStore.h"
+#include "core/sources/Snapshot.h"
+#include "ui/Form1.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace hl::test {
+
+// A small recorded machine: enough for the sections to find something.
+inline Snapshot SmallMachine() {
+    return ParseSnapshot(R"({
+        "format": "hardlens-snapshot/1",
+        "source": "window tests",
+        "wmi": {
+            "Win32_OperatingSystem": [ { "Caption": "Test OS", "NumberOfProcesses": 42,
+                "TotalVirtualMemorySize": 4194304, "FreeVirtualMemory": 2097152,
+                "FreePhysicalMemory": 1048576 } ],
+            "Win32_Processor": [ { "Name": "Test CPU", "NumberOfCores": 4 } ]
+        },
+        "environment": { "USERNAME": "tester" },
+        "tickCount": 93784000,
+        "mouseButtons": 3
+    })",
+                         "window tests");
+}
+
+// The program as main() builds it, over a recorded machine, with its own settings folder
+// ("XDG_CONFIG_HOME") holding `settingsFile` before start-up.
+class Started {
+public:
+    explicit Started(const QByteArray& settingsFile = {}) {
+        const QString folder = m_config.path() + "/hardlens";
+        QDir().mkpath(folder);
+        m_store = folder.toStdString() + "/settings";
+        if (!settingsFile.isNull()) {
+            QFile file(QString::fromStdString(m_store));
+            if (file.open(QIODevice::WriteOnly)) file.write(settingsFile);
+        }
+        m_source = std::make_unique<SnapshotSource>(SmallMachine(), SettingsStore(m_store));
+        m_app = std::make_unique<App>(*m_source);
+        m_app->settings = LoadSettings(*m_source, m_app->table);
+        m_form = std::make_unique<Form1>(*m_app);
+    }
+
+    // Form_Load and wait for the fade-in's end.
+    bool LoadAndWait() {
+        m_form->Form_Load();
+        return QTest::qWaitFor([this] { return m_form->Running(); }, 5000);
+    }
+
+    App& app() { return *m_app; }
+    Form1& form() { return *m_form; }
+    std::optional<std::string> Stored(const char* name) const {
+        return SettingsStore(m_store).Read(name);
+    }
+    template <class T = QWidget> T* Part(const QString& name) {
+        return m_form->findChild<T*>(name);
+    }
+    QString Text(const QString& labelName) {
+        QLabel* label = Part<QLabel>(labelName);
+        return label ? label->text() : QString("<no %1>").arg(labelName);
+    }
+    QString T(int entry) const { return QString::fromStdString(m_app->T(entry)); }
+
+private:
+    QTemporaryDir m_config;
+    std::string m_store;
+    std::unique_ptr<SnapshotSource> m_source;
+    std::unique_ptr<App> m_app;
+    std::unique_ptr<Form1> m_form;
+};
+
+// The offscreen platform keeps a window's opacity but warns at every change; the fades make
+// many. Other messages still go through.
+inline void QuietOpacityWarnings() {
+    static QtMessageHandler previous = nullptr;
+    previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+            if (message.contains("does not support setting window opacity")) return;
+            if (previous) previous(type, context, message);
+        });
+}
+
+inline QColor TextColour(QWidget* w) {
+    return w->palette().color(QPalette::WindowText);
+}
+
+// Whether the widget as drawn contains a pixel of exactly this colour (glyph stems are drawn
+// fully covered, so text shows its own colour there).
+inline bool Draws(QWidget* w, QColor colour) {
+    const QImage image = w->grab().toImage();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y).rgb() == colour.rgb()) return true;
+    return false;
+}
+
+} // namespace hl::test

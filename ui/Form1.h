@@ -1,0 +1,113 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QPoint>
+#include <QWidget>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTimer;
+
+namespace hl {
+
+class AboutBox;
+class MonitorTimers;
+class PictureBox;
+class SectionMenu;
+class ValueCopy;
+class ValuePane;
+struct App;
+
+// The main window: the skinned frame, the section menu, the value area and its panels. It
+// renders the App's model and turns clicks into the core's navigation; it owns the window's
+// own life (fade in, fade out) and the live-monitor timers.
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    // The fades step the transparency by 8 per tick, 13 ticks from 100 to opaque.
+    static constexpr int kFadeTickMs = 20;
+    static constexpr int kFadeStep = 8;
+
+    explicit Form1(App& app, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Start-up from the skin on (the settings are loaded): skin, colours, captions, then the
+    // window is shown fully transparent and fades in; the fade's end shows the Summary.
+    void Form_Load();
+    void Render();
+    static constexpr int kSkinFadeMs = 260;
+
+    // The skin of the settings in force; a skin chosen while running fades in over the old one.
+    void ApplySkin(bool fade = false);
+    void ApplyCaptions(); // TraduPrincipal for the table in force
+
+    // Navigation as if clicked; ignored until the fade-in has ended.
+    void LBM_Click(int n);
+    void BM_Click(int index);
+    void About_Click();
+    void Pers_Click();
+    void GInf_Click();
+    void Quit_Click();
+
+    // Panels take over the value area: opening stops the monitors, greys the menu and lays
+    // `panel` over the rows; closing collects the saved section again. False when refused.
+    bool OpenPanelWidget(QWidget* panel, int number);
+    void ClosePanelWidget(QWidget* panel);
+    QWidget* PanelArea() const;
+
+    bool Running() const { return m_running; }
+    bool ClosingStarted() const { return m_closingStarted; }
+    // Wall time of the fade-in, once it has ended.
+    qint64 FadeInMs() const { return m_fadeInMs; }
+    QMenu* MenuOps() const { return m_menuOps; }
+    AboutBox* About() const { return m_about; }
+    MonitorTimers* Monitors() const { return m_monitors; }
+    ValueCopy* Copying() const { return m_copy; }
+
+signals:
+    void firstSectionShown();
+    // The options commands whose panels live elsewhere; without a receiver they are disabled.
+    void customizeRequested();
+    void reportRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildFrame();
+    void BuildMenuOps();
+    void PopUpMenuOps();
+    void FadeCarga_Timer();
+    void FadeCierre_Timer();
+    bool FrameEvent(QObject* watched, QEvent* event);
+
+    App& m_app;
+    PictureBox* m_skin[5]{}; // top-left, left, bottom, right, top (the skin table's order)
+    QLabel* m_lops = nullptr;
+    SectionMenu* m_menu = nullptr;
+    ValuePane* m_values = nullptr;
+    AboutBox* m_about = nullptr;
+    ValueCopy* m_copy = nullptr;
+    QMenu* m_menuOps = nullptr;
+    QAction* m_pers = nullptr;
+    QAction* m_ginf = nullptr;
+    QAction* m_aboutAction = nullptr;
+    QAction* m_quit = nullptr;
+    MonitorTimers* m_monitors = nullptr;
+
+    QTimer* m_fadeCarga = nullptr;
+    QTimer* m_fadeCierre = nullptr;
+    int m_fadeLevel = 100;
+    bool m_running = false;
+    bool m_closingStarted = false;
+    QElapsedTimer m_fadeClock;
+    qint64 m_fadeInMs = -1;
+
+    QObject* m_pressed = nullptr;
+    QPoint m_dragOffset;
+    bool m_dragging = false;
+};
+
+} // namespace hl

@@ -1,0 +1,83 @@
+#include "ValueCopy.h"
+
+#include "ValuePane.h"
+#include "core/App.h"
+#include "core/Captions.h"
+#include "core/CopyText.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+
+namespace hl {
+
+ValueCopy::ValueCopy(App& app, ValuePane* values) : QObject(values), m_app(app), m_values(values) {
+    m_menu = new QMenu(values);
+    m_menu->setObjectName("MenuCopy");
+    m_copy = m_menu->addAction(QString());
+    m_copy->setObjectName("Copy");
+    connect(m_copy, &QAction::triggered, this, &ValueCopy::Copy_Click);
+    m_copyAll = m_menu->addAction(QString());
+    m_copyAll->setObjectName("CopyAll");
+    connect(m_copyAll, &QAction::triggered, this, &ValueCopy::CopyAll_Click);
+
+    values->installEventFilter(this);
+    for (int n = 1; n <= 24; ++n)
+        values->Label(n)->installEventFilter(this);
+}
+
+void ValueCopy::SetCaptions(const MainCaptions& captions) {
+    m_copy->setText(QString::fromStdString(captions.copy));
+    m_copyAll->setText(QString::fromStdString(captions.copyAll));
+}
+
+bool ValueCopy::PanelShown() const {
+    const int s = m_app.main.currentSection;
+    return s == kCustomizePanel || s == kReportPanel || s == kAboutBox;
+}
+
+void ValueCopy::PopUp(const QPoint& globalPos, bool copyEnabled) {
+    m_copy->setEnabled(copyEnabled);
+    m_menu->popup(globalPos);
+}
+
+bool ValueCopy::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease) return false;
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() != Qt::RightButton || PanelShown()) return false;
+
+    if (watched == m_values) {
+        if (type == QEvent::MouseButtonPress) PopUp(mouse->globalPosition().toPoint(), false);
+        return type == QEvent::MouseButtonPress;
+    }
+    const int row = m_values->RowOf(watched);
+    if (row == 0) return false;
+    // The press is taken here too, so that it does not reach the background's menu.
+    if (type == QEvent::MouseButtonRelease) {
+        m_selectedRow = row;
+        PopUp(mouse->globalPosition().toPoint(), CopyEnabled(m_app.main.currentSection, row));
+    }
+    return true;
+}
+
+void ValueCopy::Copy_Click() {
+    if (PanelShown()) return;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    // The model's text, not the label's: a value cut short on screen is copied whole.
+    const std::string text = CopyRowText(m_app.area, m_selectedRow);
+    if (!text.empty()) clipboard->setText(QString::fromStdString(text));
+}
+
+void ValueCopy::CopyAll_Click() {
+    if (PanelShown()) return;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    const std::string text = CopyAllText(m_app.area, m_app.main.currentSection);
+    if (!text.empty()) clipboard->setText(QString::fromStdString(text));
+}
+
+} // namespace hl

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QObject>
+
+class QAction;
+class QMenu;
+
+namespace hl {
+
+class ValuePane;
+struct App;
+struct MainCaptions;
+
+// MenuCopy: copies one value row or the whole section shown as plain text. It opens on a
+// right-button release over either label of a row, or on a right-button press on the value
+// area's background (there with Copy disabled), and never while a panel is open.
+class ValueCopy : public QObject {
+    Q_OBJECT
+public:
+    ValueCopy(App& app, ValuePane* values);
+
+    void SetCaptions(const MainCaptions& captions);
+    void Copy_Click();
+    void CopyAll_Click();
+
+    QMenu* Menu() const { return m_menu; }
+    int SelectedRow() const { return m_selectedRow; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool PanelShown() const;
+    void PopUp(const QPoint& globalPos, bool copyEnabled);
+
+    App& m_app;
+    ValuePane* m_values;
+    QMenu* m_menu;
+    QAction* m_copy;
+    QAction* m_copyAll;
+    int m_selectedRow = 0;
+};
+
+} // namespace hl

@@ -1,0 +1,151 @@
+#include "ValuePane.h"
+
+#include "Look.h"
+#include "PictureBox.h"
+
+#include <QLabel>
+#include <QPainter>
+
+namespace hl {
+
+namespace {
+
+constexpr int kLeft = 32;
+constexpr int kRight = 530;
+constexpr int kRowTop = 82;
+constexpr int kRowStep = 26;
+constexpr int kRowHeight = 22;
+constexpr QColor kBackground{246, 247, 249};
+constexpr Rgb kValueText{24, 24, 28};
+
+int RowTop(int r) {
+    return kRowTop + (r - 1) * kRowStep;
+}
+
+QLabel* MakeLabel(const QString& name, QWidget* parent, const QFont& font) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setFont(font);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+} // namespace
+
+ValuePane::ValuePane(QWidget* parent) : QWidget(parent) {
+    setObjectName("ValueArea");
+    m_ico = new PictureBox("Ico", this);
+    m_ico->setGeometry(20, 10, 48, 48);
+    m_ico->SetPicture("Sec1");
+
+    m_titulo = MakeLabel("Titulo", this, WindowFont(16, QFont::DemiBold));
+    m_titulo->setGeometry(80, 10, kRight - 80, 48);
+    m_titulo->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    m_imageLine1 = new PictureBox("ImageLine1", this);
+    m_imageLine1->setGeometry(kLeft - 1, 68, 500, 2);
+    m_imageLine = new PictureBox("ImageLine", this);
+    m_imageLine->setGeometry(kLeft - 1, 0, 500, 2);
+    m_imagenInfo = new PictureBox("ImagenInfo", this);
+    m_imagenInfo->setGeometry(kLeft - 1, 430, 500, 2);
+    for (PictureBox* line : {m_imageLine1, m_imageLine, m_imagenInfo}) {
+        line->SetPicture("ILine");
+        line->SetStandIn(LineStandIn());
+    }
+
+    const QFont rowFont = WindowFont(9.5);
+    for (int n = 1; n <= 24; ++n) {
+        QLabel* label = MakeLabel(QString("Label%1").arg(n), this, rowFont);
+        label->setGeometry(kLeft, RowTop((n + 1) / 2), 0, kRowHeight);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        if (n % 2 == 0) SetTextColour(label, kValueText);
+        m_labels[n - 1] = label;
+    }
+
+    m_iaviso = new PictureBox("Iaviso", this);
+    m_iaviso->setGeometry(kLeft, 352, 32, 32);
+    m_laviso = MakeLabel("Laviso", this, WindowFont(9));
+    m_laviso->setGeometry(kLeft + 44, 346, kRight - kLeft - 44, 44);
+    m_laviso->setWordWrap(true);
+    m_laviso->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    m_labelmi = MakeLabel("Labelmi", this, WindowFont(9));
+    m_labelmi->setGeometry(kLeft, 438, kRight - kLeft, 22);
+    m_labelmi->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    SetTextColour(m_labelmi, kStatusText);
+}
+
+int ValuePane::RowOf(const QObject* label) const {
+    for (int n = 1; n <= 24; ++n)
+        if (m_labels[n - 1] == label) return (n + 1) / 2;
+    return 0;
+}
+
+void ValuePane::Render(const ValueArea& area) {
+    m_titulo->setText(Q(area.titulo));
+    SetTextColour(m_titulo, area.tituloColour);
+    for (int r = 1; r <= 12; ++r)
+        RenderRow(area, r);
+
+    m_laviso->setText(Q(area.laviso));
+    SetTextColour(m_laviso, area.lavisoColour);
+    m_laviso->setVisible(area.lavisoVisible);
+    m_iaviso->setVisible(area.iavisoVisible);
+
+    if (area.imageLineAnchorLabel >= 1 && area.imageLineAnchorLabel <= 24) {
+        const int top = RowTop((area.imageLineAnchorLabel + 1) / 2) + area.imageLineOffset;
+        m_imageLine->move(m_imageLine->x(), top);
+    }
+    m_imageLine->setVisible(area.imageLineVisible);
+
+    m_labelmi->setText(Q(area.labelmi));
+    m_imagenInfo->setVisible(area.imagenInfoVisible);
+    RenderIcons(area);
+}
+
+void ValuePane::RenderRow(const ValueArea& area, int r) {
+    const InfoRow& row = area.Row(r);
+    QLabel* caption = m_labels[2 * r - 2];
+    QLabel* value = m_labels[2 * r - 1];
+
+    // Both labels size to their text; the value starts where the caption ends.
+    const QString captionText = Q(row.caption);
+    caption->setText(captionText);
+    caption->setToolTip(Q(row.captionTip));
+    SetTextColour(caption, row.captionColour);
+    const int captionWidth = caption->fontMetrics().horizontalAdvance(captionText);
+    caption->resize(captionWidth, kRowHeight);
+
+    // A value too long for the area is cut with an ellipsis on screen; its tool tip holds it
+    // whole, and copying reads the model, not the label.
+    const QString full = Q(row.value);
+    const int x = caption->x() + captionWidth;
+    const int room = std::max(0, kRight - x);
+    const QString shown = value->fontMetrics().elidedText(full, Qt::ElideRight, room);
+    value->setText(shown);
+    value->setToolTip(Q(row.valueTip));
+    value->setGeometry(x, caption->y(), value->fontMetrics().horizontalAdvance(shown) + 1,
+                       kRowHeight);
+}
+
+void ValuePane::RenderIcons(const ValueArea& area) {
+    if (area.iconRuns == m_iconRuns) return;
+    const bool firstRender = m_iconRuns < 0;
+    m_iconRuns = area.iconRuns;
+    m_ico->SetPicture(Q(area.icoPicture));
+    m_iaviso->SetPicture(Q(area.iavisoPicture));
+    if (firstRender) return; // the start-up icon shows with the window's own fade
+    m_ico->FadeIn(kIconFadeMs);
+    if (!area.iavisoPicture.empty()) m_iaviso->FadeIn(kIconFadeMs);
+}
+
+void ValuePane::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), kBackground);
+}
+
+} // namespace hl
