@@ -1,13 +1,15 @@
 #include "MachineSource.h"
 
-#include "core/PlatformError.h"
+#ifndef _WIN32
 
-// PLACEHOLDER until the machine sources land.
+#include "LinuxSource.h"
 
 namespace hl {
 
-std::unique_ptr<DataSource> MakeMachineSource(SettingsStore) {
-    throw PlatformError("reading this machine is not available yet; use --snapshot FILE");
+std::unique_ptr<DataSource> MakeMachineSource(SettingsStore store) {
+    return std::make_unique<LinuxSource>(LinuxSourceOptions{}, std::move(store));
 }
 
 } // namespace hl
+
+#endif

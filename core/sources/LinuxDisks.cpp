@@ -1,0 +1,190 @@
+#include "LinuxClasses.h"
+#include "LinuxStorage.h"
+
+#include <algorithm>
+#include <map>
+
+namespace hl {
+
+namespace {
+
+struct BlockDevice {
+    std::string name; // "sda1", "nvme0n1p2", "sr0"
+    std::string disk; // the whole disk: "sda", "nvme0n1", "sr0"
+};
+
+// File systems on block devices that are not drives: compressed images and RAM disks.
+bool SkippedDisk(const std::string& disk) {
+    for (const char* prefix : {"loop", "ram", "zram", "fd", "nbd"})
+        if (disk.rfind(prefix, 0) == 0) return true;
+    return false;
+}
+
+bool NetworkFileSystem(const std::string& type) {
+    for (const char* t :
+         {"nfs", "nfs4", "cifs", "smb3", "smbfs", "ceph", "glusterfs", "9p", "fuse.sshfs", "afs"})
+        if (type == t) return true;
+    return false;
+}
+
+// Documentation/ABI/testing/sysfs-dev: /sys/dev/block/MAJ:MIN links to the device folder,
+// ".../block/sda/sda1" for a partition and ".../block/sda" for a whole disk.
+std::optional<BlockDevice> DeviceOf(const RootFs& fs, unsigned major, unsigned minor) {
+    std::string target =
+        fs.LinkTarget("/sys/dev/block/" + std::to_string(major) + ":" + std::to_string(minor));
+    if (target.empty()) return std::nullopt;
+    std::string path = ResolveSysLink("/sys/dev/block", target);
+    BlockDevice dev;
+    dev.name = BaseName(path);
+    std::string parent = path.substr(0, path.size() - dev.name.size());
+    std::string parentName = BaseName(parent);
+    dev.disk = parentName == "block" ? dev.name : parentName;
+    return dev;
+}
+
+std::map<std::string, std::string> UdevProperties(const RootFs& fs, unsigned major,
+                                                  unsigned minor) {
+    // The udev database (udev(7)): "E:KEY=value" lines per device, absent without udev.
+    std::map<std::string, std::string> props;
+    FileText f = fs.Read("/run/udev/data/b" + std::to_string(major) + ":" + std::to_string(minor),
+                         256 * 1024);
+    for (std::string_view line : SplitLines(f.text)) {
+        if (line.size() < 3 || line[0] != 'E' || line[1] != ':') continue;
+        size_t eq = line.find('=');
+        if (eq == std::string_view::npos) continue;
+        props[std::string(line.substr(2, eq - 2))] = std::string(line.substr(eq + 1));
+    }
+    return props;
+}
+
+// ID_FS_LABEL_ENC writes unsafe bytes as \xNN.
+std::string DecodeUdev(const std::string& s) {
+    std::string out;
+    for (size_t i = 0; i < s.size(); ++i) {
+        uint64_t v = 0;
+        if (s[i] == '\\' && i + 3 < s.size() && s[i + 1] == 'x' &&
+            ParseHex(s.substr(i + 2, 2), v)) {
+            out += static_cast<char>(v);
+            i += 3;
+        } else {
+            out += s[i];
+        }
+    }
+    return out;
+}
+
+int DriveTypeOf(LinuxContext& ctx, const std::string& disk) {
+    if (disk.rfind("sr", 0) == 0) return 5;
+    const RootFs& fs = ctx.Fs();
+    if (fs.Line("/sys/block/" + disk + "/removable") == "1") return 2;
+    // SD cards are removable to Windows; soldered eMMC ("MMC") is fixed.
+    if (disk.rfind("mmcblk", 0) == 0 && fs.Line("/sys/block/" + disk + "/device/type") == "SD")
+        return 2;
+    return 3;
+}
+
+std::string Property(const std::map<std::string, std::string>& props, const char* key) {
+    auto it = props.find(key);
+    return it == props.end() ? std::string() : it->second;
+}
+
+void SetVolumeFacts(LinuxContext& ctx, WmiObject& obj, const std::string& fsType,
+                    const std::map<std::string, std::string>& udev) {
+    const char* cls = "Win32_LogicalDisk";
+    std::string label = DecodeUdev(Property(udev, "ID_FS_LABEL_ENC"));
+    if (label.empty()) label = Property(udev, "ID_FS_LABEL");
+    // Without a label WMI gives the empty text, not Null.
+    obj.Set("VolumeName", Variant(label));
+    std::string type = fsType.empty() ? Property(udev, "ID_FS_TYPE") : fsType;
+    std::string name = WindowsFileSystemName(type, Property(udev, "ID_FS_VERSION"));
+    obj.Set("FileSystem", name.empty() ? Variant::Null() : Variant(name));
+    std::string serial = VolumeSerialFromUuid(Property(udev, "ID_FS_UUID"), type);
+    if (serial.empty())
+        ctx.SetNull(obj, cls, "VolumeSerialNumber", Access::Absent);
+    else
+        obj.Set("VolumeSerialNumber", Variant(serial));
+}
+
+void SetSpace(LinuxContext& ctx, WmiObject& obj, const std::string& mountPoint) {
+    std::optional<VolumeSpace> space = ctx.Probe().Space(ctx.Fs().Full(mountPoint));
+    obj.Set("Size", space ? Variant(std::to_string(space->size)) : Variant::Null());
+    obj.Set("FreeSpace", space ? Variant(std::to_string(space->available)) : Variant::Null());
+}
+
+WmiObject MountedVolume(LinuxContext& ctx, const MountEntry& m, int driveType) {
+    WmiObject obj;
+    obj.Set("Caption", Variant(m.mountPoint));
+    obj.Set("DeviceID", Variant(m.mountPoint));
+    obj.Set("DriveType", Variant(driveType));
+    obj.Set("ProviderName", driveType == 4 ? Variant(m.source) : Variant::Null());
+    SetSpace(ctx, obj, m.mountPoint);
+    SetVolumeFacts(ctx, obj, m.fsType, UdevProperties(ctx.Fs(), m.major, m.minor));
+    return obj;
+}
+
+// An optical drive without a mounted disc still has its drive letter on Windows.
+WmiObject UnmountedOptical(const std::string& disk) {
+    WmiObject obj;
+    std::string device = "/dev/" + disk;
+    obj.Set("Caption", Variant(device));
+    obj.Set("DeviceID", Variant(device));
+    obj.Set("DriveType", Variant(5));
+    obj.Set("VolumeName", Variant::Null());
+    obj.Set("FileSystem", Variant::Null());
+    obj.Set("VolumeSerialNumber", Variant::Null());
+    obj.Set("Size", Variant::Null());
+    obj.Set("FreeSpace", Variant::Null());
+    return obj;
+}
+
+std::vector<MountEntry> Mounts(LinuxContext& ctx) {
+    return ParseMountInfo(ctx.Fs().Read("/proc/self/mountinfo", 8 << 20).text);
+}
+
+} // namespace
+
+std::vector<WmiObject> BuildLogicalDisk(LinuxContext& ctx) {
+    std::vector<MountEntry> mounts = Mounts(ctx);
+    // A device mounted twice (bind mounts) is one volume: keep the mount of its whole tree.
+    std::map<std::pair<unsigned, unsigned>, size_t> chosen;
+    for (size_t i = 0; i < mounts.size(); ++i) {
+        const MountEntry& m = mounts[i];
+        if (m.major == 0) continue;
+        auto key = std::make_pair(m.major, m.minor);
+        auto it = chosen.find(key);
+        if (it == chosen.end())
+            chosen[key] = i;
+        else if (mounts[it->second].root != "/" && m.root == "/")
+            it->second = i;
+    }
+    std::vector<WmiObject> out;
+    std::vector<std::string> mountedOptical;
+    for (size_t i = 0; i < mounts.size(); ++i) {
+        const MountEntry& m = mounts[i];
+        if (m.major == 0) {
+            if (NetworkFileSystem(m.fsType)) out.push_back(MountedVolume(ctx, m, 4));
+            continue;
+        }
+        if (chosen[{m.major, m.minor}] != i || m.fsType == "squashfs" || m.fsType == "swap")
+            continue;
+        std::optional<BlockDevice> dev = DeviceOf(ctx.Fs(), m.major, m.minor);
+        if (!dev || SkippedDisk(dev->disk)) continue;
+        int type = DriveTypeOf(ctx, dev->disk);
+        if (type == 5) mountedOptical.push_back(dev->disk);
+        out.push_back(MountedVolume(ctx, m, type));
+    }
+    for (const std::string& disk : ctx.Fs().List("/sys/block"))
+        if (disk.rfind("sr", 0) == 0 &&
+            std::find(mountedOptical.begin(), mountedOptical.end(), disk) == mountedOptical.end())
+            out.push_back(UnmountedOptical(disk));
+    return out;
+}
+
+std::string MountPointOf(LinuxContext& ctx, const std::string& disk) {
+    std::string dev = ctx.Fs().Line("/sys/block/" + disk + "/dev");
+    for (const MountEntry& m : Mounts(ctx))
+        if (std::to_string(m.major) + ":" + std::to_string(m.minor) == dev) return m.mountPoint;
+    return {};
+}
+
+} // namespace hl
