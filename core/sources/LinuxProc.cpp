@@ -10,7 +10,7 @@ namespace {
 
 int ToInt(std::string_view s, int fallback) {
     uint64_t v = 0;
-    if (!ParseDecimal(s, v) || v > 1000000) return fallback;
+    if (!ParseDecimal(TrimWhite(s), v) || v > 1000000) return fallback;
     return static_cast<int>(v);
 }
 

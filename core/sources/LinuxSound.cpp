@@ -32,7 +32,10 @@ std::vector<AlsaCard> ParseCards(std::string_view text) {
 // The PCI ids of the card's device, or the USB ids of the device its interface belongs to.
 IdNames BusNames(LinuxContext& ctx, int card) {
     const RootFs& fs = ctx.Fs();
+    // Both /sys/class/sound/cardN and its "device" are links; resolve them in turn.
     std::string link = "/sys/class/sound/card" + std::to_string(card);
+    std::string cardTarget = fs.LinkTarget(link);
+    if (!cardTarget.empty()) link = ResolveSysLink("/sys/class/sound", cardTarget);
     std::string target = fs.LinkTarget(link + "/device");
     std::string dev = target.empty() ? link + "/device" : ResolveSysLink(link, target);
     uint64_t vendor = 0, device = 0;
