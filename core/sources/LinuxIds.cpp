@@ -1,5 +1,6 @@
 #include "LinuxIds.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -26,19 +27,36 @@ bool StartsWith(std::string_view line, std::string_view prefix) {
 }
 
 // Scans a text file line by line in fixed-size chunks, so that a 1 MB database never sits in
-// memory whole; `visit` returns false to stop. A line longer than a chunk is cut.
-template <class Visit> void ScanLines(const std::string& fullPath, Visit visit) {
+// memory whole; `visit` returns false to stop. With a `from` text, lines before the first one
+// that starts with it are skipped by a plain search, which is what makes a look-up cheap.
+// A line longer than a chunk is cut.
+template <class Visit>
+void ScanLines(const std::string& fullPath, const std::string& from, Visit visit) {
     int fd = ::open(fullPath.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return;
     std::string buffer(kChunk, '\0');
-    size_t held = 0;
-    bool going = true;
+    buffer[0] = '\n'; // so that the first line is found like every other
+    size_t held = 1;
+    std::string marker(1, '\n');
+    marker += from;
+    bool started = from.empty(), going = true;
     while (going) {
         ssize_t n = ::read(fd, buffer.data() + held, kChunk - held);
         if (n < 0 && errno == EINTR) continue;
         bool atEnd = n <= 0;
         size_t filled = held + (atEnd ? 0 : static_cast<size_t>(n));
         size_t start = 0;
+        if (!started) {
+            const void* hit = ::memmem(buffer.data(), filled, marker.data(), marker.size());
+            if (!hit) {
+                if (atEnd) break;
+                held = std::min(filled, marker.size() - 1);
+                std::memmove(buffer.data(), buffer.data() + filled - held, held);
+                continue;
+            }
+            started = true;
+            start = static_cast<size_t>(static_cast<const char*>(hit) - buffer.data()) + 1;
+        }
         while (going && start < filled) {
             const char* nl =
                 static_cast<const char*>(std::memchr(buffer.data() + start, '\n', filled - start));
@@ -61,12 +79,13 @@ IdNames IdDatabase::Lookup(const char* file, uint32_t vendor, uint32_t device) {
     if (auto it = cache_.find(key); it != cache_.end()) return it->second;
     IdNames names;
     std::string vendorPrefix = Hex4(vendor) + "  ";
-    std::string devicePrefix = "\t" + Hex4(device) + "  ";
+    std::string devicePrefix(1, '\t'); // GCC 12 warns falsely on "\t" + std::string
+    devicePrefix += Hex4(device) + "  ";
     for (const char* folder : kFolders) {
         std::string path = fs_.Full(std::string(folder) + file);
         if (::access(path.c_str(), R_OK) != 0) continue;
         bool inVendor = false;
-        ScanLines(path, [&](std::string_view line) {
+        ScanLines(path, vendorPrefix, [&](std::string_view line) {
             if (!inVendor) {
                 if (!StartsWith(line, vendorPrefix)) return true;
                 names.vendor = TrimWhite(line.substr(vendorPrefix.size()));
@@ -102,7 +121,7 @@ std::string IdDatabase::Pnp(const std::string& code) {
     for (const char* folder : kFolders) {
         std::string path = fs_.Full(std::string(folder) + "pnp.ids");
         if (::access(path.c_str(), R_OK) != 0) continue;
-        ScanLines(path, [&](std::string_view line) {
+        ScanLines(path, prefix, [&](std::string_view line) {
             if (!StartsWith(line, prefix)) return true;
             found = TrimWhite(line.substr(prefix.size()));
             return false;
