@@ -8,6 +8,8 @@ namespace hl {
 
 namespace {
 
+using DeviceNumber = std::pair<unsigned, unsigned>;
+
 struct BlockDevice {
     std::string name; // "sda1", "nvme0n1p2", "sr0"
     std::string disk; // the whole disk: "sda", "nvme0n1", "sr0"
@@ -111,14 +113,31 @@ void SetSpace(LinuxContext& ctx, WmiObject& obj, const std::string& mountPoint) 
     obj.Set("FreeSpace", space ? Variant(std::to_string(space->available)) : Variant::Null());
 }
 
-WmiObject MountedVolume(LinuxContext& ctx, const MountEntry& m, int driveType) {
+WmiObject MountedVolume(LinuxContext& ctx, const MountEntry& m, DeviceNumber dev, int driveType) {
     WmiObject obj;
     obj.Set("Caption", Variant(m.mountPoint));
     obj.Set("DeviceID", Variant(m.mountPoint));
     obj.Set("DriveType", Variant(driveType));
-    obj.Set("ProviderName", driveType == 4 ? Variant(m.source) : Variant::Null());
     SetSpace(ctx, obj, m.mountPoint);
-    SetVolumeFacts(ctx, obj, m.fsType, UdevProperties(ctx.Fs(), m.major, m.minor));
+    // fuseblk (NTFS-3G, exFAT-FUSE) hides the real type, which udev knows.
+    SetVolumeFacts(ctx, obj, m.fsType == "fuseblk" ? "" : m.fsType,
+                   UdevProperties(ctx.Fs(), dev.first, dev.second));
+    return obj;
+}
+
+// A network share: its size is not asked for, since statvfs on a share whose server is gone
+// can block for minutes.
+WmiObject NetworkVolume(const MountEntry& m) {
+    WmiObject obj;
+    obj.Set("Caption", Variant(m.mountPoint));
+    obj.Set("DeviceID", Variant(m.mountPoint));
+    obj.Set("DriveType", Variant(4));
+    obj.Set("ProviderName", Variant(m.source));
+    obj.Set("FileSystem", Variant(m.fsType));
+    obj.Set("VolumeName", Variant::Null());
+    obj.Set("VolumeSerialNumber", Variant::Null());
+    obj.Set("Size", Variant::Null());
+    obj.Set("FreeSpace", Variant::Null());
     return obj;
 }
 
@@ -137,6 +156,23 @@ WmiObject UnmountedOptical(const std::string& disk) {
     return obj;
 }
 
+// The block device behind a mount. btrfs reports an anonymous device (major 0) in mountinfo;
+// its source names the real one, through /dev/mapper links for LVM and LUKS.
+std::optional<DeviceNumber> BlockNumberOf(const RootFs& fs, const MountEntry& m) {
+    if (m.major != 0) return DeviceNumber{m.major, m.minor};
+    if (m.source.rfind("/dev/", 0) != 0) return std::nullopt;
+    std::string link = fs.LinkTarget(m.source);
+    std::string name = BaseName(link.empty() ? m.source : link);
+    std::string dev = fs.Line("/sys/class/block/" + name + "/dev");
+    size_t colon = dev.find(':');
+    uint64_t major = 0, minor = 0;
+    if (colon == std::string::npos || !ParseDecimal(dev.substr(0, colon), major) ||
+        !ParseDecimal(dev.substr(colon + 1), minor) || major == 0 || major > 0xfffff ||
+        minor > 0xfffff)
+        return std::nullopt;
+    return DeviceNumber{static_cast<unsigned>(major), static_cast<unsigned>(minor)};
+}
+
 std::vector<MountEntry> Mounts(LinuxContext& ctx) {
     return ParseMountInfo(ctx.Fs().Read("/proc/self/mountinfo", 8 << 20).text);
 }
@@ -145,33 +181,33 @@ std::vector<MountEntry> Mounts(LinuxContext& ctx) {
 
 std::vector<WmiObject> BuildLogicalDisk(LinuxContext& ctx) {
     std::vector<MountEntry> mounts = Mounts(ctx);
-    // A device mounted twice (bind mounts) is one volume: keep the mount of its whole tree.
-    std::map<std::pair<unsigned, unsigned>, size_t> chosen;
+    std::vector<std::optional<DeviceNumber>> keys;
+    // A device mounted twice (bind mounts, btrfs subvolumes) is one volume: keep the mount of
+    // its whole tree, else the first.
+    std::map<DeviceNumber, size_t> chosen;
     for (size_t i = 0; i < mounts.size(); ++i) {
-        const MountEntry& m = mounts[i];
-        if (m.major == 0) continue;
-        auto key = std::make_pair(m.major, m.minor);
-        auto it = chosen.find(key);
+        keys.push_back(BlockNumberOf(ctx.Fs(), mounts[i]));
+        if (!keys[i]) continue;
+        auto it = chosen.find(*keys[i]);
         if (it == chosen.end())
-            chosen[key] = i;
-        else if (mounts[it->second].root != "/" && m.root == "/")
+            chosen[*keys[i]] = i;
+        else if (mounts[it->second].root != "/" && mounts[i].root == "/")
             it->second = i;
     }
     std::vector<WmiObject> out;
     std::vector<std::string> mountedOptical;
     for (size_t i = 0; i < mounts.size(); ++i) {
         const MountEntry& m = mounts[i];
-        if (m.major == 0) {
-            if (NetworkFileSystem(m.fsType)) out.push_back(MountedVolume(ctx, m, 4));
+        if (!keys[i]) {
+            if (NetworkFileSystem(m.fsType)) out.push_back(NetworkVolume(m));
             continue;
         }
-        if (chosen[{m.major, m.minor}] != i || m.fsType == "squashfs" || m.fsType == "swap")
-            continue;
-        std::optional<BlockDevice> dev = DeviceOf(ctx.Fs(), m.major, m.minor);
+        if (chosen[*keys[i]] != i || m.fsType == "squashfs" || m.fsType == "swap") continue;
+        std::optional<BlockDevice> dev = DeviceOf(ctx.Fs(), keys[i]->first, keys[i]->second);
         if (!dev || SkippedDisk(dev->disk)) continue;
         int type = DriveTypeOf(ctx, dev->disk);
         if (type == 5) mountedOptical.push_back(dev->disk);
-        out.push_back(MountedVolume(ctx, m, type));
+        out.push_back(MountedVolume(ctx, m, *keys[i], type));
     }
     for (const std::string& disk : ctx.Fs().List("/sys/block"))
         if (disk.rfind("sr", 0) == 0 &&
