@@ -1,5 +1,6 @@
 #include "LinuxClasses.h"
 #include "LinuxStorage.h"
+#include "LinuxSuperblock.h"
 
 #include <algorithm>
 #include <map>
@@ -59,6 +60,21 @@ std::map<std::string, std::string> UdevProperties(const RootFs& fs, unsigned maj
     return props;
 }
 
+// Label and UUID from udev, else from the volume itself (readable by root and the disk group).
+// A denied device read is noted in `why`.
+std::map<std::string, std::string> VolumeProperties(LinuxContext& ctx, DeviceNumber number,
+                                                    Access& why) {
+    std::map<std::string, std::string> props =
+        UdevProperties(ctx.Fs(), number.first, number.second);
+    why = Access::Absent;
+    if (!props.empty()) return props;
+    std::optional<BlockDevice> dev = DeviceOf(ctx.Fs(), number.first, number.second);
+    if (!dev) return props;
+    FileText head = ctx.Fs().ReadBinary("/dev/" + dev->name, kSuperblockBytes);
+    if (head.access == Access::NeedsRoot) why = Access::NeedsRoot;
+    return ParseSuperblock(std::vector<uint8_t>(head.text.begin(), head.text.end()));
+}
+
 // ID_FS_LABEL_ENC writes unsafe bytes as \xNN.
 std::string DecodeUdev(const std::string& s) {
     std::string out;
@@ -91,7 +107,7 @@ std::string Property(const std::map<std::string, std::string>& props, const char
 }
 
 void SetVolumeFacts(LinuxContext& ctx, WmiObject& obj, const std::string& fsType,
-                    const std::map<std::string, std::string>& udev) {
+                    const std::map<std::string, std::string>& udev, Access whyMissing) {
     const char* cls = "Win32_LogicalDisk";
     std::string label = DecodeUdev(Property(udev, "ID_FS_LABEL_ENC"));
     if (label.empty()) label = Property(udev, "ID_FS_LABEL");
@@ -102,7 +118,7 @@ void SetVolumeFacts(LinuxContext& ctx, WmiObject& obj, const std::string& fsType
     obj.Set("FileSystem", name.empty() ? Variant::Null() : Variant(name));
     std::string serial = VolumeSerialFromUuid(Property(udev, "ID_FS_UUID"), type);
     if (serial.empty())
-        ctx.SetNull(obj, cls, "VolumeSerialNumber", Access::Absent);
+        ctx.SetNull(obj, cls, "VolumeSerialNumber", whyMissing);
     else
         obj.Set("VolumeSerialNumber", Variant(serial));
 }
@@ -120,8 +136,9 @@ WmiObject MountedVolume(LinuxContext& ctx, const MountEntry& m, DeviceNumber dev
     obj.Set("DriveType", Variant(driveType));
     SetSpace(ctx, obj, m.mountPoint);
     // fuseblk (NTFS-3G, exFAT-FUSE) hides the real type, which udev knows.
-    SetVolumeFacts(ctx, obj, m.fsType == "fuseblk" ? "" : m.fsType,
-                   UdevProperties(ctx.Fs(), dev.first, dev.second));
+    Access why = Access::Absent;
+    auto props = VolumeProperties(ctx, dev, why);
+    SetVolumeFacts(ctx, obj, m.fsType == "fuseblk" ? "" : m.fsType, props, why);
     return obj;
 }
 

@@ -59,7 +59,8 @@ const char* AccessName(Access access) {
 }
 
 int RootFs::Open(const std::string& path, Access& why) const {
-    int fd = ::open(Full(path).c_str(), O_RDONLY | O_CLOEXEC);
+    // O_NONBLOCK: an optical drive must not hold the open while it spins up.
+    int fd = ::open(Full(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) why = AccessOfErrno(errno);
     return fd;
 }

@@ -3,7 +3,9 @@
 #include "core/sources/LinuxDisplay.h"
 #include "core/sources/LinuxInput.h"
 #include "core/sources/LinuxStorage.h"
+#include "core/sources/LinuxSuperblock.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 
 using namespace hl;
@@ -119,4 +121,57 @@ TEST(LinuxParsers, DatesAndLocales) {
     EXPECT_EQ(c.decimalSeparator + c.shortDate + c.am + c.pm, ".MM/dd/yyyyAMPM");
     Regional missing = RegionalFor("zz_ZZ.UTF-8", "zz_ZZ.UTF-8"); // not installed
     EXPECT_EQ(missing.shortDate, "MM/dd/yyyy");
+}
+
+namespace {
+
+std::vector<uint8_t> BootSector() {
+    std::vector<uint8_t> b(512, 0);
+    b[510] = 0x55;
+    b[511] = 0xAA;
+    return b;
+}
+
+void Put(std::vector<uint8_t>& b, size_t at, const char* text) {
+    std::memcpy(b.data() + at, text, std::strlen(text));
+}
+
+} // namespace
+
+TEST(LinuxParsers, Superblock_FatNtfsAndIsoVolumes) {
+    std::vector<uint8_t> fat32 = BootSector();
+    Put(fat32, 0x52, "FAT32   ");
+    fat32[0x43] = 0x3D; // serial 4A1B2C3D, little-endian
+    fat32[0x44] = 0x2C;
+    fat32[0x45] = 0x1B;
+    fat32[0x46] = 0x4A;
+    Put(fat32, 0x47, "NO NAME    ");
+    auto p = ParseSuperblock(fat32);
+    EXPECT_EQ(p["ID_FS_TYPE"] + " " + p["ID_FS_VERSION"] + " " + p["ID_FS_UUID"],
+              "vfat FAT32 4A1B-2C3D");
+    EXPECT_EQ(p["ID_FS_LABEL"], "");
+
+    std::vector<uint8_t> fat16 = BootSector();
+    Put(fat16, 0x36, "FAT16   ");
+    Put(fat16, 0x2B, "CAMERA     ");
+    p = ParseSuperblock(fat16);
+    EXPECT_EQ(p["ID_FS_VERSION"] + " " + p["ID_FS_LABEL"], "FAT16 CAMERA");
+
+    std::vector<uint8_t> ntfs = BootSector();
+    Put(ntfs, 3, "NTFS    ");
+    for (int i = 0; i < 8; ++i)
+        ntfs[0x48 + i] = static_cast<uint8_t>(0xF8 - i * 0x11);
+    p = ParseSuperblock(ntfs);
+    EXPECT_EQ(p["ID_FS_UUID"], "8192A3B4C5D6E7F8"); // the 64-bit serial, little-endian
+    EXPECT_EQ(VolumeSerialFromUuid(p["ID_FS_UUID"], "ntfs"), "C5D6E7F8");
+
+    std::vector<uint8_t> iso(kSuperblockBytes, 0);
+    iso[32768] = 1;
+    Put(iso, 32769, "CD001");
+    Put(iso, 32768 + 40, "DVD_VIDEO                       ");
+    p = ParseSuperblock(iso);
+    EXPECT_EQ(p["ID_FS_TYPE"] + " " + p["ID_FS_LABEL"], "iso9660 DVD_VIDEO");
+
+    EXPECT_TRUE(ParseSuperblock({}).empty());
+    EXPECT_TRUE(ParseSuperblock(std::vector<uint8_t>(1100, 0)).empty());
 }

@@ -357,7 +357,10 @@ TEST(LinuxTrees, BareVm_NoDmiNoInputNoSoundAndAVirtioDisk) {
                     {"Win32_DiskDrive", 0, "Partitions", 0},
                     {"Win32_DiskDrive", 0, "Size", "274877906944"},
                     {"Win32_LogicalDisk", 0, "Caption", "/"},
-                    {"Win32_LogicalDisk", 0, "VolumeSerialNumber", kNull},
+                    // No udev database: the ext4 superblock of the device itself.
+                    {"Win32_LogicalDisk", 0, "VolumeSerialNumber", "A1B2C3D4"},
+                    {"Win32_LogicalDisk", 0, "VolumeName", "rootfs"},
+                    {"Win32_LogicalDisk", 0, "FileSystem", "ext4"},
                     {"Win32_OperatingSystem", 0, "InstallDate", kNull},
                     {"Win32_OperatingSystem", 0, "Caption", kNull},
                     {"Win32_PhysicalMemory", 0, "Capacity", "25276182528"},
