@@ -198,16 +198,16 @@ std::optional<int64_t> RatedMhz(LinuxContext& ctx, int processor) {
     return std::nullopt;
 }
 
-std::vector<WmiObject> BuildOperatingSystem(LinuxContext& ctx) {
+namespace {
+
+void SetOsRelease(LinuxContext& ctx, WmiObject& obj) {
     const char* cls = "Win32_OperatingSystem";
-    const RootFs& fs = ctx.Fs();
-    WmiObject obj;
-    std::string caption = OsPrettyName(fs);
+    std::string caption = OsPrettyName(ctx.Fs());
     if (caption.empty())
         ctx.SetNull(obj, cls, "Caption", Access::Absent);
     else
         obj.Set("Caption", Variant(caption));
-    FileText release = fs.Read("/proc/sys/kernel/osrelease", 4096);
+    FileText release = ctx.Fs().Read("/proc/sys/kernel/osrelease", 4096);
     std::string version = NumericVersion(TrimWhite(release.text));
     if (version.empty())
         ctx.SetNull(obj, cls, "Version", release.Ok() ? Access::Empty : release.access);
@@ -216,22 +216,9 @@ std::vector<WmiObject> BuildOperatingSystem(LinuxContext& ctx) {
     ctx.SetText(obj, cls, "BuildNumber", release);
     obj.Set("ServicePackMajorVersion", Variant(0));
     obj.Set("ServicePackMinorVersion", Variant(0));
-    ctx.SetText(obj, cls, "SerialNumber", fs.Read("/etc/machine-id", 4096));
-    std::optional<int> lcid = LocaleLcid(SystemLocale(ctx));
-    obj.Set("OSLanguage", lcid ? Variant(*lcid) : Variant::Null());
-    std::optional<PasswdEntry> user = CurrentUser(ctx);
-    std::string fullName = user ? FullNameOf(*user) : std::string();
-    if (fullName.empty())
-        ctx.SetNull(obj, cls, "RegisteredUser", user ? Access::Empty : Access::Absent);
-    else
-        obj.Set("RegisteredUser", Variant(fullName));
-    obj.Set("NumberOfProcesses", Variant(CountProcesses(fs)));
-    // Birth time 0 means the file system did not record it, not 1 January 1970.
-    std::optional<int64_t> born = ctx.Probe().BirthTime("/");
-    if (born && *born > 0)
-        obj.Set("InstallDate", Variant(WmiDateTime(static_cast<time_t>(*born))));
-    else
-        ctx.SetNull(obj, cls, "InstallDate", Access::Absent);
+}
+
+void SetMemoryFigures(const RootFs& fs, WmiObject& obj) {
     auto mem = ParseMeminfo(fs.Read("/proc/meminfo").text);
     auto field = [&](const char* name) -> std::optional<uint64_t> {
         auto it = mem.find(name);
@@ -248,6 +235,32 @@ std::vector<WmiObject> BuildOperatingSystem(LinuxContext& ctx) {
     SetKilobytes(obj, "FreePhysicalMemory", available);
     SetKilobytes(obj, "TotalVirtualMemorySize", sum(field("MemTotal"), field("SwapTotal")));
     SetKilobytes(obj, "FreeVirtualMemory", sum(available, field("SwapFree")));
+}
+
+} // namespace
+
+std::vector<WmiObject> BuildOperatingSystem(LinuxContext& ctx) {
+    const char* cls = "Win32_OperatingSystem";
+    const RootFs& fs = ctx.Fs();
+    WmiObject obj;
+    SetOsRelease(ctx, obj);
+    ctx.SetText(obj, cls, "SerialNumber", fs.Read("/etc/machine-id", 4096));
+    std::optional<int> lcid = LocaleLcid(SystemLocale(ctx));
+    obj.Set("OSLanguage", lcid ? Variant(*lcid) : Variant::Null());
+    std::optional<PasswdEntry> user = CurrentUser(ctx);
+    std::string fullName = user ? FullNameOf(*user) : std::string();
+    if (fullName.empty())
+        ctx.SetNull(obj, cls, "RegisteredUser", user ? Access::Empty : Access::Absent);
+    else
+        obj.Set("RegisteredUser", Variant(fullName));
+    obj.Set("NumberOfProcesses", Variant(CountProcesses(fs)));
+    // Birth time 0 means the file system did not record it, not 1 January 1970.
+    std::optional<int64_t> born = ctx.Probe().BirthTime(fs.Full("/"));
+    if (born && *born > 0)
+        obj.Set("InstallDate", Variant(WmiDateTime(static_cast<time_t>(*born))));
+    else
+        ctx.SetNull(obj, cls, "InstallDate", Access::Absent);
+    SetMemoryFigures(fs, obj);
     obj.Set("LargeSystemCache", Variant(0));
     std::string host = fs.Line("/proc/sys/kernel/hostname");
     obj.Set("CSName", host.empty() ? Variant::Null() : Variant(host));
