@@ -87,10 +87,9 @@ std::string Upper(std::string s) {
 }
 
 void SetPasswordFlags(LinuxContext& ctx, WmiObject& obj, const FileText& shadow,
-                      const std::string& user) {
+                      const std::vector<ShadowEntry>& entries, const std::string& user) {
     const char* cls = "Win32_UserAccount";
     const ShadowEntry* entry = nullptr;
-    std::vector<ShadowEntry> entries = ParseShadow(shadow.text);
     for (const ShadowEntry& e : entries)
         if (e.name == user) entry = &e;
     if (!entry) {
@@ -182,6 +181,7 @@ std::vector<WmiObject> BuildUserAccount(LinuxContext& ctx) {
     const char* cls = "Win32_UserAccount";
     std::string domain = Upper(HostName(ctx));
     FileText shadow = ctx.Fs().Read("/etc/shadow", 8 << 20);
+    std::vector<ShadowEntry> entries = ParseShadow(shadow.text);
     std::vector<WmiObject> out;
     for (const PasswdEntry& e : ParsePasswd(ctx.Fs().Read("/etc/passwd", 8 << 20).text)) {
         WmiObject obj;
@@ -195,7 +195,7 @@ std::vector<WmiObject> BuildUserAccount(LinuxContext& ctx) {
         obj.Set("FullName", full.empty() ? Variant::Null() : Variant(full));
         obj.Set("AccountType", Variant(512)); // a normal account
         obj.Set("LocalAccount", Variant(true));
-        SetPasswordFlags(ctx, obj, shadow, e.name);
+        SetPasswordFlags(ctx, obj, shadow, entries, e.name);
         out.push_back(std::move(obj));
     }
     return out;
