@@ -31,8 +31,8 @@ void TakeTiming(Edid& edid, const std::vector<uint8_t>& e, size_t at) {
     edid.preferredRefreshHz = static_cast<int>(std::lround(clock10kHz * 10000.0 / total));
 }
 
-// The first connector (in name order) whose status is "connected"
-// (Documentation/ABI/testing/sysfs-class-drm... connector folders "cardN-TYPE-M").
+// The first connector, in name order, whose status is "connected"; drm_sysfs.c names the
+// connector folders cardN-TYPE-M.
 std::string ConnectedConnector(const RootFs& fs) {
     for (const std::string& name : fs.List("/sys/class/drm")) {
         if (name.rfind("card", 0) != 0 || name.find('-') == std::string::npos) continue;

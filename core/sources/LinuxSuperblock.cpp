@@ -52,7 +52,7 @@ bool Ext(const std::vector<uint8_t>& b, Props& p) {
     return true;
 }
 
-// The FAT boot sector (Microsoft FAT specification, "BPB"): the extended BPB of FAT32 sits at
+// The FAT boot sector (Microsoft's fatgen103, "BPB"): the extended BPB of FAT32 sits at
 // 0x40, that of FAT12/16 at 0x24.
 bool Fat(const std::vector<uint8_t>& b, Props& p) {
     if (b.size() < 512 || b[510] != 0x55 || b[511] != 0xAA) return false;

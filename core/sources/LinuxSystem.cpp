@@ -187,8 +187,8 @@ std::optional<int64_t> RatedMhz(LinuxContext& ctx, int processor) {
             first = &cpu;
             break;
         }
-    // Documentation/admin-guide/pm/cpufreq.rst: base_frequency (intel_pstate) and
-    // cpuinfo_max_freq are in kHz.
+    // Documentation/admin-guide/pm/cpufreq.rst and intel_pstate.rst: cpuinfo_max_freq and
+    // base_frequency are in kHz.
     std::string dir =
         "/sys/devices/system/cpu/cpu" + std::to_string(first->processor) + "/cpufreq/";
     for (const char* file : {"base_frequency", "cpuinfo_max_freq"})
