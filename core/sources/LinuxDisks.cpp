@@ -16,6 +16,17 @@ struct BlockDevice {
     std::string disk; // the whole disk: "sda", "nvme0n1", "sr0"
 };
 
+// "8:1" as sysfs "dev" files write a device number.
+std::optional<DeviceNumber> ParseDeviceNumber(const std::string& text) {
+    size_t colon = text.find(':');
+    uint64_t major = 0, minor = 0;
+    if (colon == std::string::npos || !ParseDecimal(text.substr(0, colon), major) ||
+        !ParseDecimal(text.substr(colon + 1), minor) || major == 0 || major > 0xfffff ||
+        minor > 0xfffff)
+        return std::nullopt;
+    return DeviceNumber{static_cast<unsigned>(major), static_cast<unsigned>(minor)};
+}
+
 // File systems on block devices that are not drives: compressed images and RAM disks.
 bool SkippedDisk(const std::string& disk) {
     for (const char* prefix : {"loop", "ram", "zram", "fd", "nbd"})
@@ -159,17 +170,24 @@ WmiObject NetworkVolume(const MountEntry& m) {
 }
 
 // An optical drive without a mounted disc still has its drive letter on Windows.
-WmiObject UnmountedOptical(const std::string& disk) {
+WmiObject UnmountedOptical(LinuxContext& ctx, const std::string& disk) {
     WmiObject obj;
     std::string device = "/dev/" + disk;
     obj.Set("Caption", Variant(device));
     obj.Set("DeviceID", Variant(device));
     obj.Set("DriveType", Variant(5));
-    obj.Set("VolumeName", Variant::Null());
-    obj.Set("FileSystem", Variant::Null());
-    obj.Set("VolumeSerialNumber", Variant::Null());
-    obj.Set("Size", Variant::Null());
-    obj.Set("FreeSpace", Variant::Null());
+    for (const char* prop : {"VolumeName", "FileSystem", "VolumeSerialNumber", "Size", "FreeSpace"})
+        obj.Set(prop, Variant::Null());
+    std::optional<int64_t> sectors = ctx.Fs().Number("/sys/block/" + disk + "/size");
+    std::optional<DeviceNumber> number =
+        ParseDeviceNumber(ctx.Fs().Line("/sys/block/" + disk + "/dev"));
+    if (!sectors || *sectors <= 0 || !number) return obj;
+    // A disc nobody mounted: its size, and its label where udev or the disc states one.
+    obj.Set("Size", Variant(std::to_string(static_cast<uint64_t>(*sectors) * 512)));
+    obj.Set("FreeSpace", Variant("0"));
+    Access why = Access::Absent;
+    auto props = VolumeProperties(ctx, *number, why);
+    if (!props.empty()) SetVolumeFacts(ctx, obj, "", props, why);
     return obj;
 }
 
@@ -180,14 +198,7 @@ std::optional<DeviceNumber> BlockNumberOf(const RootFs& fs, const MountEntry& m)
     if (m.source.rfind("/dev/", 0) != 0) return std::nullopt;
     std::string link = fs.LinkTarget(m.source);
     std::string name = BaseName(link.empty() ? m.source : link);
-    std::string dev = fs.Line("/sys/class/block/" + name + "/dev");
-    size_t colon = dev.find(':');
-    uint64_t major = 0, minor = 0;
-    if (colon == std::string::npos || !ParseDecimal(dev.substr(0, colon), major) ||
-        !ParseDecimal(dev.substr(colon + 1), minor) || major == 0 || major > 0xfffff ||
-        minor > 0xfffff)
-        return std::nullopt;
-    return DeviceNumber{static_cast<unsigned>(major), static_cast<unsigned>(minor)};
+    return ParseDeviceNumber(fs.Line("/sys/class/block/" + name + "/dev"));
 }
 
 std::vector<MountEntry> Mounts(LinuxContext& ctx) {
@@ -229,7 +240,7 @@ std::vector<WmiObject> BuildLogicalDisk(LinuxContext& ctx) {
     for (const std::string& disk : ctx.Fs().List("/sys/block"))
         if (disk.rfind("sr", 0) == 0 &&
             std::find(mountedOptical.begin(), mountedOptical.end(), disk) == mountedOptical.end())
-            out.push_back(UnmountedOptical(disk));
+            out.push_back(UnmountedOptical(ctx, disk));
     return out;
 }
 

@@ -233,9 +233,19 @@ TEST(LinuxTrees, Desktop_DisksVolumesAndOpticalDrive) {
                     {"Win32_CDROMDrive", 0, "Name", "HL-DT-ST DVDRAM GH24NSD1"},
                     {"Win32_CDROMDrive", 0, "MediaLoaded", true},
                     {"Win32_CDROMDrive", 0, "Size", "4706074624"},
+                    // A disc nobody mounted still has its drive, size and label.
+                    {"Win32_LogicalDisk", 7, "Caption", "/dev/sr1"},
+                    {"Win32_LogicalDisk", 7, "DriveType", 5},
+                    {"Win32_LogicalDisk", 7, "VolumeName", "INSTALL_CD"},
+                    {"Win32_LogicalDisk", 7, "FileSystem", "CDFS"},
+                    {"Win32_LogicalDisk", 7, "Size", "681574400"},
+                    {"Win32_CDROMDrive", 1, "Drive", "/dev/sr1"},
+                    {"Win32_CDROMDrive", 1, "Name", "ASUS DRW-24D5MT"},
+                    {"Win32_CDROMDrive", 1, "MediaLoaded", true},
+                    {"Win32_CDROMDrive", 1, "Size", "681574400"},
                 });
     // tmpfs, overlay, the squashfs loop image and the bind mount of / are not volumes.
-    EXPECT_EQ(t.Of("Win32_LogicalDisk").size(), 7u);
+    EXPECT_EQ(t.Of("Win32_LogicalDisk").size(), 8u);
     EXPECT_EQ(t.Of("Win32_DiskDrive").size(), 4u); // no loop, no zram, no optical drive
 }
 
