@@ -1,12 +1,10 @@
 #include "MachineSource.h"
 
-#include "core/PlatformError.h"
-
 #ifdef _WIN32
 #include "WindowsSource.h"
+#else
+#include "LinuxSource.h"
 #endif
-
-// PLACEHOLDER until the machine sources land.
 
 namespace hl {
 
@@ -16,8 +14,8 @@ std::unique_ptr<DataSource> MakeMachineSource(SettingsStore) {
     return std::make_unique<WindowsSource>();
 }
 #else
-std::unique_ptr<DataSource> MakeMachineSource(SettingsStore) {
-    throw PlatformError("reading this machine is not available yet; use --snapshot FILE");
+std::unique_ptr<DataSource> MakeMachineSource(SettingsStore store) {
+    return std::make_unique<LinuxSource>(LinuxSourceOptions{}, std::move(store));
 }
 #endif
 

@@ -1,0 +1,126 @@
+#pragma once
+
+#include "LinuxFiles.h"
+#include "LinuxIds.h"
+#include "LinuxProc.h"
+#include "LinuxSmbios.h"
+#include "core/DataSource.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace hl {
+
+struct VolumeSpace {
+    uint64_t size = 0;
+    uint64_t available = 0; // free to an ordinary user, as Windows counts free space
+};
+
+// statvfs and statx of real mount points, behind an interface that tests can replace.
+class MountProbe {
+public:
+    virtual ~MountProbe() = default;
+    virtual std::optional<VolumeSpace> Space(const std::string& mountPoint) = 0;
+    // Birth time in seconds since the epoch; nothing when the file system does not record it.
+    virtual std::optional<int64_t> BirthTime(const std::string& path) = 0;
+};
+std::shared_ptr<MountProbe> SystemMountProbe();
+
+// The screen mode of the display server, which the window knows and sysfs does not.
+struct DisplayMode {
+    int width = 0;
+    int height = 0;
+    int bitsPerPixel = 0;
+    int refreshHz = 0;
+};
+
+struct LinuxSourceOptions {
+    std::string root;                    // prefix of every file read; "" is the running system
+    std::shared_ptr<const RootFs> files; // replaces `root` when set (tests deny files with it)
+    std::shared_ptr<MountProbe> probe;   // default: the system's
+    std::function<std::optional<std::string>(const std::string&)> environment; // default: getenv
+    std::function<int64_t()> bootMillis;    // default: CLOCK_BOOTTIME
+    std::optional<uint32_t> uid;            // default: getuid()
+    std::optional<std::string> machine;     // default: /proc/sys/kernel/arch, else uname
+    std::optional<DisplayMode> currentMode; // default: the preferred mode of the monitor
+};
+
+// What the class builders share: the files, the id databases, the options, and a record of
+// why each missing property is missing.
+class LinuxContext {
+public:
+    LinuxContext(LinuxSourceOptions options);
+
+    const RootFs& Fs() const { return *fs_; }
+    IdDatabase& Ids() { return ids_; }
+    MountProbe& Probe() { return *options_.probe; }
+    const LinuxSourceOptions& Options() const { return options_; }
+    std::optional<std::string> Env(const std::string& name) const;
+    uint32_t Uid() const;
+    std::string Machine() const; // "x86_64", "aarch64", ...
+    // /proc/cpuinfo, read once: the rated speeds are asked for one processor at a time.
+    const std::vector<CpuEntry>& Cpus();
+
+    // Sets a property from a file read: the trimmed text, or Null with the reason noted.
+    void SetText(WmiObject& obj, const std::string& cls, const std::string& prop,
+                 const FileText& file);
+    void SetNull(WmiObject& obj, const std::string& cls, const std::string& prop, Access why);
+    Access WhyMissing(const std::string& cls, const std::string& prop) const;
+
+private:
+    LinuxSourceOptions options_;
+    std::shared_ptr<const RootFs> fs_;
+    IdDatabase ids_;
+    std::map<std::string, Access> why_;
+    std::optional<std::vector<CpuEntry>> cpus_;
+};
+
+using ClassBuilder = std::vector<WmiObject> (*)(LinuxContext&);
+
+std::vector<WmiObject> BuildOperatingSystem(LinuxContext& ctx);
+std::vector<WmiObject> BuildComputerSystem(LinuxContext& ctx);
+std::vector<WmiObject> BuildProcessor(LinuxContext& ctx);
+std::vector<WmiObject> BuildUserAccount(LinuxContext& ctx);
+std::vector<WmiObject> BuildNetworkLoginProfile(LinuxContext& ctx);
+std::vector<WmiObject> BuildPhysicalMemory(LinuxContext& ctx);
+std::vector<WmiObject> BuildBios(LinuxContext& ctx);
+std::vector<WmiObject> BuildBaseBoard(LinuxContext& ctx);
+std::vector<WmiObject> BuildLogicalDisk(LinuxContext& ctx);
+std::vector<WmiObject> BuildDiskDrive(LinuxContext& ctx);
+std::vector<WmiObject> BuildCdromDrive(LinuxContext& ctx);
+std::vector<WmiObject> BuildDesktopMonitor(LinuxContext& ctx);
+std::vector<WmiObject> BuildVideoController(LinuxContext& ctx);
+std::vector<WmiObject> BuildKeyboard(LinuxContext& ctx);
+std::vector<WmiObject> BuildPointingDevice(LinuxContext& ctx);
+std::vector<WmiObject> BuildSoundDevice(LinuxContext& ctx);
+
+// A file of /sys/class/dmi/id (drivers/firmware/dmi-id.c); serials there are root-only.
+FileText DmiField(LinuxContext& ctx, const std::string& name);
+
+struct SmbiosRead {
+    Access access = Access::Absent;
+    std::vector<SmbiosStructure> table;
+};
+// /sys/firmware/dmi/tables/DMI (Documentation/ABI/testing/sysfs-firmware-dmi-tables): root-only.
+SmbiosRead ReadSmbios(LinuxContext& ctx);
+
+// The mount point of a whole disk ("sr0"), "" when it is not mounted.
+std::string MountPointOf(LinuxContext& ctx, const std::string& disk);
+
+// Facts outside WMI.
+std::optional<int64_t> RatedMhz(LinuxContext& ctx, int processor); // nothing past the last CPU
+std::string BoardFullName(LinuxContext& ctx);                      // "" without DMI
+int32_t MouseButtonCount(LinuxContext& ctx);
+// Number and date conventions of two locales (names as in LC_NUMERIC and LC_TIME).
+Regional RegionalFor(const std::string& numericLocale, const std::string& timeLocale);
+// The Windows language code (LCID) of a locale name such as "es_AR.UTF-8"; nothing if unknown.
+std::optional<int> LocaleLcid(const std::string& localeName);
+// The strftime date format of a locale turned into the d/M/y pattern of regional settings.
+std::string ShortDatePattern(std::string_view strftimeFormat);
+std::string LoginName(LinuxContext& ctx); // USERNAME, else USER, else the passwd name
+
+} // namespace hl

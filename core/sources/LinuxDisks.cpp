@@ -1,0 +1,254 @@
+#include "LinuxClasses.h"
+#include "LinuxStorage.h"
+#include "LinuxSuperblock.h"
+
+#include <algorithm>
+#include <map>
+
+namespace hl {
+
+namespace {
+
+using DeviceNumber = std::pair<unsigned, unsigned>;
+
+struct BlockDevice {
+    std::string name; // "sda1", "nvme0n1p2", "sr0"
+    std::string disk; // the whole disk: "sda", "nvme0n1", "sr0"
+};
+
+// "8:1" as sysfs "dev" files write a device number.
+std::optional<DeviceNumber> ParseDeviceNumber(const std::string& text) {
+    size_t colon = text.find(':');
+    uint64_t major = 0, minor = 0;
+    if (colon == std::string::npos || !ParseDecimal(text.substr(0, colon), major) ||
+        !ParseDecimal(text.substr(colon + 1), minor) || major == 0 || major > 0xfffff ||
+        minor > 0xfffff)
+        return std::nullopt;
+    return DeviceNumber{static_cast<unsigned>(major), static_cast<unsigned>(minor)};
+}
+
+// File systems on block devices that are not drives: compressed images and RAM disks.
+bool SkippedDisk(const std::string& disk) {
+    for (const char* prefix : {"loop", "ram", "zram", "fd", "nbd"})
+        if (disk.rfind(prefix, 0) == 0) return true;
+    return false;
+}
+
+bool NetworkFileSystem(const std::string& type) {
+    for (const char* t :
+         {"nfs", "nfs4", "cifs", "smb3", "smbfs", "ceph", "glusterfs", "9p", "fuse.sshfs", "afs"})
+        if (type == t) return true;
+    return false;
+}
+
+// Documentation/ABI/testing/sysfs-dev: /sys/dev/block/MAJ:MIN links to the device folder,
+// ".../block/sda/sda1" for a partition and ".../block/sda" for a whole disk.
+std::optional<BlockDevice> DeviceOf(const RootFs& fs, unsigned major, unsigned minor) {
+    std::string target =
+        fs.LinkTarget("/sys/dev/block/" + std::to_string(major) + ":" + std::to_string(minor));
+    if (target.empty()) return std::nullopt;
+    std::string path = ResolveSysLink("/sys/dev/block", target);
+    BlockDevice dev;
+    dev.name = BaseName(path);
+    std::string parent = path.substr(0, path.size() - dev.name.size());
+    std::string parentName = BaseName(parent);
+    dev.disk = parentName == "block" ? dev.name : parentName;
+    return dev;
+}
+
+std::map<std::string, std::string> UdevProperties(const RootFs& fs, unsigned major,
+                                                  unsigned minor) {
+    // The udev database (udev(7)): "E:KEY=value" lines per device, absent without udev.
+    std::map<std::string, std::string> props;
+    FileText f = fs.Read("/run/udev/data/b" + std::to_string(major) + ":" + std::to_string(minor),
+                         256 * 1024);
+    for (std::string_view line : SplitLines(f.text)) {
+        if (line.size() < 3 || line[0] != 'E' || line[1] != ':') continue;
+        size_t eq = line.find('=');
+        if (eq == std::string_view::npos) continue;
+        props[std::string(line.substr(2, eq - 2))] = std::string(line.substr(eq + 1));
+    }
+    return props;
+}
+
+// Label and UUID from udev, else from the volume itself (readable by root and the disk group).
+// A denied device read is noted in `why`.
+std::map<std::string, std::string> VolumeProperties(LinuxContext& ctx, DeviceNumber number,
+                                                    Access& why) {
+    std::map<std::string, std::string> props =
+        UdevProperties(ctx.Fs(), number.first, number.second);
+    why = Access::Absent;
+    if (!props.empty()) return props;
+    std::optional<BlockDevice> dev = DeviceOf(ctx.Fs(), number.first, number.second);
+    if (!dev) return props;
+    FileText head = ctx.Fs().ReadBinary("/dev/" + dev->name, kSuperblockBytes);
+    if (head.access == Access::NeedsRoot) why = Access::NeedsRoot;
+    return ParseSuperblock(std::vector<uint8_t>(head.text.begin(), head.text.end()));
+}
+
+// ID_FS_LABEL_ENC writes unsafe bytes as \xNN.
+std::string DecodeUdev(const std::string& s) {
+    std::string out;
+    for (size_t i = 0; i < s.size(); ++i) {
+        uint64_t v = 0;
+        if (s[i] == '\\' && i + 3 < s.size() && s[i + 1] == 'x' &&
+            ParseHex(s.substr(i + 2, 2), v)) {
+            out += static_cast<char>(v);
+            i += 3;
+        } else {
+            out += s[i];
+        }
+    }
+    return out;
+}
+
+int DriveTypeOf(LinuxContext& ctx, const std::string& disk) {
+    if (disk.rfind("sr", 0) == 0) return 5;
+    const RootFs& fs = ctx.Fs();
+    if (fs.Line("/sys/block/" + disk + "/removable") == "1") return 2;
+    // SD cards are removable to Windows; soldered eMMC ("MMC") is fixed.
+    if (disk.rfind("mmcblk", 0) == 0 && fs.Line("/sys/block/" + disk + "/device/type") == "SD")
+        return 2;
+    return 3;
+}
+
+std::string Property(const std::map<std::string, std::string>& props, const char* key) {
+    auto it = props.find(key);
+    return it == props.end() ? std::string() : it->second;
+}
+
+void SetVolumeFacts(LinuxContext& ctx, WmiObject& obj, const std::string& fsType,
+                    const std::map<std::string, std::string>& udev, Access whyMissing) {
+    const char* cls = "Win32_LogicalDisk";
+    std::string label = DecodeUdev(Property(udev, "ID_FS_LABEL_ENC"));
+    if (label.empty()) label = Property(udev, "ID_FS_LABEL");
+    // Without a label WMI gives the empty text, not Null.
+    obj.Set("VolumeName", Variant(label));
+    std::string type = fsType.empty() ? Property(udev, "ID_FS_TYPE") : fsType;
+    std::string name = WindowsFileSystemName(type, Property(udev, "ID_FS_VERSION"));
+    obj.Set("FileSystem", name.empty() ? Variant::Null() : Variant(name));
+    std::string serial = VolumeSerialFromUuid(Property(udev, "ID_FS_UUID"), type);
+    if (serial.empty())
+        ctx.SetNull(obj, cls, "VolumeSerialNumber", whyMissing);
+    else
+        obj.Set("VolumeSerialNumber", Variant(serial));
+}
+
+void SetSpace(LinuxContext& ctx, WmiObject& obj, const std::string& mountPoint) {
+    std::optional<VolumeSpace> space = ctx.Probe().Space(ctx.Fs().Full(mountPoint));
+    obj.Set("Size", space ? Variant(std::to_string(space->size)) : Variant::Null());
+    obj.Set("FreeSpace", space ? Variant(std::to_string(space->available)) : Variant::Null());
+}
+
+WmiObject MountedVolume(LinuxContext& ctx, const MountEntry& m, DeviceNumber dev, int driveType) {
+    WmiObject obj;
+    obj.Set("Caption", Variant(m.mountPoint));
+    obj.Set("DeviceID", Variant(m.mountPoint));
+    obj.Set("DriveType", Variant(driveType));
+    SetSpace(ctx, obj, m.mountPoint);
+    // fuseblk (NTFS-3G, exFAT-FUSE) hides the real type, which udev knows.
+    Access why = Access::Absent;
+    auto props = VolumeProperties(ctx, dev, why);
+    SetVolumeFacts(ctx, obj, m.fsType == "fuseblk" ? "" : m.fsType, props, why);
+    return obj;
+}
+
+// A network share: its size is not asked for, since statvfs on a share whose server is gone
+// can block for minutes.
+WmiObject NetworkVolume(const MountEntry& m) {
+    WmiObject obj;
+    obj.Set("Caption", Variant(m.mountPoint));
+    obj.Set("DeviceID", Variant(m.mountPoint));
+    obj.Set("DriveType", Variant(4));
+    obj.Set("ProviderName", Variant(m.source));
+    obj.Set("FileSystem", Variant(m.fsType));
+    obj.Set("VolumeName", Variant::Null());
+    obj.Set("VolumeSerialNumber", Variant::Null());
+    obj.Set("Size", Variant::Null());
+    obj.Set("FreeSpace", Variant::Null());
+    return obj;
+}
+
+// An optical drive without a mounted disc still has its drive letter on Windows.
+WmiObject UnmountedOptical(LinuxContext& ctx, const std::string& disk) {
+    WmiObject obj;
+    std::string device = "/dev/" + disk;
+    obj.Set("Caption", Variant(device));
+    obj.Set("DeviceID", Variant(device));
+    obj.Set("DriveType", Variant(5));
+    for (const char* prop : {"VolumeName", "FileSystem", "VolumeSerialNumber", "Size", "FreeSpace"})
+        obj.Set(prop, Variant::Null());
+    std::optional<int64_t> sectors = ctx.Fs().Number("/sys/block/" + disk + "/size");
+    std::optional<DeviceNumber> number =
+        ParseDeviceNumber(ctx.Fs().Line("/sys/block/" + disk + "/dev"));
+    if (!sectors || *sectors <= 0 || !number) return obj;
+    // A disc nobody mounted: its size, and its label where udev or the disc states one.
+    obj.Set("Size", Variant(std::to_string(static_cast<uint64_t>(*sectors) * 512)));
+    obj.Set("FreeSpace", Variant("0"));
+    Access why = Access::Absent;
+    auto props = VolumeProperties(ctx, *number, why);
+    if (!props.empty()) SetVolumeFacts(ctx, obj, "", props, why);
+    return obj;
+}
+
+// The block device behind a mount. btrfs reports an anonymous device (major 0) in mountinfo;
+// its source names the real one, through /dev/mapper links for LVM and LUKS.
+std::optional<DeviceNumber> BlockNumberOf(const RootFs& fs, const MountEntry& m) {
+    if (m.major != 0) return DeviceNumber{m.major, m.minor};
+    if (m.source.rfind("/dev/", 0) != 0) return std::nullopt;
+    std::string link = fs.LinkTarget(m.source);
+    std::string name = BaseName(link.empty() ? m.source : link);
+    return ParseDeviceNumber(fs.Line("/sys/class/block/" + name + "/dev"));
+}
+
+std::vector<MountEntry> Mounts(LinuxContext& ctx) {
+    return ParseMountInfo(ctx.Fs().Read("/proc/self/mountinfo", 8 << 20).text);
+}
+
+} // namespace
+
+std::vector<WmiObject> BuildLogicalDisk(LinuxContext& ctx) {
+    std::vector<MountEntry> mounts = Mounts(ctx);
+    std::vector<std::optional<DeviceNumber>> keys;
+    // A device mounted twice (bind mounts, btrfs subvolumes) is one volume: keep the mount of
+    // its whole tree, else the first.
+    std::map<DeviceNumber, size_t> chosen;
+    for (size_t i = 0; i < mounts.size(); ++i) {
+        keys.push_back(BlockNumberOf(ctx.Fs(), mounts[i]));
+        if (!keys[i]) continue;
+        auto it = chosen.find(*keys[i]);
+        if (it == chosen.end())
+            chosen[*keys[i]] = i;
+        else if (mounts[it->second].root != "/" && mounts[i].root == "/")
+            it->second = i;
+    }
+    std::vector<WmiObject> out;
+    std::vector<std::string> mountedOptical;
+    for (size_t i = 0; i < mounts.size(); ++i) {
+        const MountEntry& m = mounts[i];
+        if (!keys[i]) {
+            if (NetworkFileSystem(m.fsType)) out.push_back(NetworkVolume(m));
+            continue;
+        }
+        if (chosen[*keys[i]] != i || m.fsType == "squashfs" || m.fsType == "swap") continue;
+        std::optional<BlockDevice> dev = DeviceOf(ctx.Fs(), keys[i]->first, keys[i]->second);
+        if (!dev || SkippedDisk(dev->disk)) continue;
+        int type = DriveTypeOf(ctx, dev->disk);
+        if (type == 5) mountedOptical.push_back(dev->disk);
+        out.push_back(MountedVolume(ctx, m, *keys[i], type));
+    }
+    for (const std::string& disk : ctx.Fs().List("/sys/block"))
+        if (disk.rfind("sr", 0) == 0 &&
+            std::find(mountedOptical.begin(), mountedOptical.end(), disk) == mountedOptical.end())
+            out.push_back(UnmountedOptical(ctx, disk));
+    return out;
+}
+
+std::string MountPointOf(LinuxContext& ctx, const std::string& disk) {
+    std::string dev = ctx.Fs().Line("/sys/block/" + disk + "/dev");
+    for (const MountEntry& m : Mounts(ctx))
+        if (std::to_string(m.major) + ":" + std::to_string(m.minor) == dev) return m.mountPoint;
+    return {};
+}
+
+} // namespace hl

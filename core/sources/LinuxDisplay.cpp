@@ -1,0 +1,183 @@
+#include "LinuxDisplay.h"
+
+#include "LinuxClasses.h"
+
+#include <cmath>
+
+namespace hl {
+
+namespace {
+
+constexpr size_t kBlockSize = 128;
+constexpr size_t kDescriptors[] = {54, 72, 90, 108};
+
+std::string DescriptorText(const std::vector<uint8_t>& e, size_t at) {
+    std::string text;
+    for (size_t i = at + 5; i < at + 18 && e[i] != 0x0A; ++i)
+        text += (e[i] >= 0x20 && e[i] < 0x7F) ? static_cast<char>(e[i]) : ' ';
+    return TrimWhite(text);
+}
+
+void TakeTiming(Edid& edid, const std::vector<uint8_t>& e, size_t at) {
+    uint32_t clock10kHz = e[at] | e[at + 1] << 8;
+    int hActive = e[at + 2] | (e[at + 4] & 0xF0) << 4;
+    int hBlank = e[at + 3] | (e[at + 4] & 0x0F) << 8;
+    int vActive = e[at + 5] | (e[at + 7] & 0xF0) << 4;
+    int vBlank = e[at + 6] | (e[at + 7] & 0x0F) << 8;
+    int total = (hActive + hBlank) * (vActive + vBlank);
+    if (hActive == 0 || vActive == 0 || total == 0) return;
+    edid.preferredWidth = hActive;
+    edid.preferredHeight = vActive;
+    edid.preferredRefreshHz = static_cast<int>(std::lround(clock10kHz * 10000.0 / total));
+}
+
+// The first connector, in name order, whose status is "connected"; drm_sysfs.c names the
+// connector folders cardN-TYPE-M.
+std::string ConnectedConnector(const RootFs& fs) {
+    for (const std::string& name : fs.List("/sys/class/drm")) {
+        if (name.rfind("card", 0) != 0 || name.find('-') == std::string::npos) continue;
+        if (fs.Line("/sys/class/drm/" + name + "/status") == "connected") return name;
+    }
+    return {};
+}
+
+std::optional<Edid> ConnectorEdid(const RootFs& fs, const std::string& connector) {
+    if (connector.empty()) return std::nullopt;
+    FileText raw = fs.ReadBinary("/sys/class/drm/" + connector + "/edid", 64 * 1024);
+    return ParseEdid(std::vector<uint8_t>(raw.text.begin(), raw.text.end()));
+}
+
+std::string FirstCard(const RootFs& fs) {
+    for (const std::string& name : fs.List("/sys/class/drm")) {
+        uint64_t n = 0;
+        if (name.rfind("card", 0) == 0 && ParseDecimal(name.substr(4), n)) return name;
+    }
+    return {};
+}
+
+void SetInt(WmiObject& obj, const char* prop, std::optional<int64_t> v) {
+    obj.Set(prop, v ? Variant(*v) : Variant::Null());
+}
+
+void SetMode(LinuxContext& ctx, WmiObject& obj, const std::string& connector,
+             const std::optional<Edid>& edid) {
+    DisplayMode mode;
+    if (ctx.Options().currentMode) {
+        mode = *ctx.Options().currentMode;
+    } else if (!connector.empty()) {
+        // The first line of "modes" is the preferred mode, which the console runs in.
+        std::string first = ctx.Fs().Line("/sys/class/drm/" + connector + "/modes");
+        first = first.substr(0, first.find('\n'));
+        size_t x = first.find('x');
+        uint64_t w = 0, h = 0;
+        if (x != std::string::npos && ParseDecimal(first.substr(0, x), w) &&
+            ParseDecimal(first.substr(x + 1), h) && w < 100000 && h < 100000) {
+            mode.width = static_cast<int>(w);
+            mode.height = static_cast<int>(h);
+            mode.bitsPerPixel = 32; // DRM consoles scan out XRGB8888
+            if (edid && edid->preferredWidth == mode.width)
+                mode.refreshHz = edid->preferredRefreshHz;
+        }
+    }
+    auto value = [](int v) { return v > 0 ? std::optional<int64_t>(v) : std::nullopt; };
+    SetInt(obj, "CurrentHorizontalResolution", value(mode.width));
+    SetInt(obj, "CurrentVerticalResolution", value(mode.height));
+    SetInt(obj, "CurrentBitsPerPixel", value(mode.bitsPerPixel));
+    SetInt(obj, "CurrentRefreshRate", value(mode.refreshHz));
+}
+
+} // namespace
+
+std::optional<Edid> ParseEdid(const std::vector<uint8_t>& e) {
+    static const uint8_t kHeader[] = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
+    if (e.size() < kBlockSize) return std::nullopt;
+    for (size_t i = 0; i < sizeof kHeader; ++i)
+        if (e[i] != kHeader[i]) return std::nullopt;
+    Edid edid;
+    // Bytes 8-9: three 5-bit letters, 1 = 'A', big-endian.
+    uint16_t id = static_cast<uint16_t>(e[8] << 8 | e[9]);
+    for (int shift : {10, 5, 0}) {
+        int letter = (id >> shift) & 0x1F;
+        edid.makerCode += (letter >= 1 && letter <= 26) ? static_cast<char>('A' + letter - 1) : '?';
+    }
+    for (size_t at : kDescriptors) {
+        if (e[at] == 0 && e[at + 1] == 0) {
+            if (e[at + 3] == 0xFC) edid.monitorName = DescriptorText(e, at);
+            if (e[at + 3] == 0xFD) {
+                // EDID 1.4 adds 255 to a rate whose offset flag (byte 4) is set.
+                edid.minRefreshHz = e[at + 5] + ((e[at + 4] & 0x01) ? 255 : 0);
+                edid.maxRefreshHz = e[at + 6] + ((e[at + 4] & 0x02) ? 255 : 0);
+            }
+        } else if (edid.preferredWidth == 0) {
+            TakeTiming(edid, e, at);
+        }
+    }
+    return edid;
+}
+
+std::vector<WmiObject> BuildDesktopMonitor(LinuxContext& ctx) {
+    const char* cls = "Win32_DesktopMonitor";
+    std::string connector = ConnectedConnector(ctx.Fs());
+    if (connector.empty()) return {};
+    std::optional<Edid> edid = ConnectorEdid(ctx.Fs(), connector);
+    WmiObject obj;
+    obj.Set("DeviceID", Variant("DesktopMonitor1"));
+    if (!edid || edid->monitorName.empty())
+        ctx.SetNull(obj, cls, "Name", Access::Absent);
+    else
+        obj.Set("Name", Variant(edid->monitorName));
+    std::string maker = edid ? ctx.Ids().Pnp(edid->makerCode) : std::string();
+    if (maker.empty() && edid) maker = edid->makerCode;
+    if (maker.empty())
+        ctx.SetNull(obj, cls, "MonitorManufacturer", Access::Absent);
+    else
+        obj.Set("MonitorManufacturer", Variant(maker));
+    SetInt(obj, "ScreenWidth",
+           edid && edid->preferredWidth ? std::optional<int64_t>(edid->preferredWidth)
+                                        : std::nullopt);
+    SetInt(obj, "ScreenHeight",
+           edid && edid->preferredHeight ? std::optional<int64_t>(edid->preferredHeight)
+                                         : std::nullopt);
+    return {obj};
+}
+
+std::vector<WmiObject> BuildVideoController(LinuxContext& ctx) {
+    const char* cls = "Win32_VideoController";
+    const RootFs& fs = ctx.Fs();
+    std::string card = FirstCard(fs);
+    if (card.empty()) return {};
+    std::string dev = "/sys/class/drm/" + card + "/device/";
+    uint64_t vendor = 0, device = 0;
+    IdNames names;
+    if (ParseHex(fs.Line(dev + "vendor"), vendor) && ParseHex(fs.Line(dev + "device"), device))
+        names = ctx.Ids().Pci(static_cast<uint32_t>(vendor), static_cast<uint32_t>(device));
+    WmiObject obj;
+    obj.Set("DeviceID", Variant("VideoController1"));
+    std::string name = names.device.empty() ? names.vendor : names.device;
+    if (name.empty())
+        ctx.SetNull(obj, cls, "Name", Access::Absent);
+    else
+        obj.Set("Name", Variant(name));
+    obj.Set("AdapterCompatibility", names.vendor.empty() ? Variant::Null() : Variant(names.vendor));
+    // amdgpu states its VRAM (Documentation/gpu/amdgpu/driver-misc.rst); WMI's field is 32-bit.
+    std::optional<int64_t> vram = fs.Number(dev + "mem_info_vram_total");
+    if (vram)
+        obj.Set("AdapterRAM", Variant(std::min<int64_t>(*vram, 4294967295LL)));
+    else
+        ctx.SetNull(obj, cls, "AdapterRAM", Access::Absent);
+    ctx.SetNull(obj, cls, "AdapterDACType", Access::Absent);
+    std::string driver = BaseName(fs.LinkTarget(dev + "driver"));
+    obj.Set("InstalledDisplayDrivers", driver.empty() ? Variant::Null() : Variant(driver));
+    std::string version = driver.empty() ? "" : fs.Line("/sys/module/" + driver + "/version");
+    if (version.empty()) version = fs.Line("/proc/sys/kernel/osrelease");
+    obj.Set("DriverVersion", version.empty() ? Variant::Null() : Variant(version));
+    ctx.SetNull(obj, cls, "DriverDate", Access::Absent);
+    std::string connector = ConnectedConnector(fs);
+    std::optional<Edid> edid = ConnectorEdid(fs, connector);
+    SetMode(ctx, obj, connector, edid);
+    SetInt(obj, "MinRefreshRate", edid ? edid->minRefreshHz : std::nullopt);
+    SetInt(obj, "MaxRefreshRate", edid ? edid->maxRefreshHz : std::nullopt);
+    return {obj};
+}
+
+} // namespace hl

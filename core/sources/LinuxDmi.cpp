@@ -1,0 +1,136 @@
+#include "LinuxClasses.h"
+
+namespace hl {
+
+namespace {
+
+constexpr const char* kDmiId = "/sys/class/dmi/id/";
+constexpr const char* kTables = "/sys/firmware/dmi/tables/";
+
+bool HasDmi(LinuxContext& ctx) {
+    return ctx.Fs().Exists(kDmiId) || ctx.Fs().Exists(std::string(kTables) + "DMI");
+}
+
+void SetOptionalText(LinuxContext& ctx, WmiObject& obj, const char* cls, const char* prop,
+                     const std::string& text, Access whyMissing) {
+    if (text.empty())
+        ctx.SetNull(obj, cls, prop, whyMissing);
+    else
+        obj.Set(prop, Variant(text));
+}
+
+// The installed size when the module table is out of reach: the memory blocks of
+// Documentation/admin-guide/mm/memory-hotplug.rst, else MemTotal.
+uint64_t InstalledBytes(LinuxContext& ctx) {
+    uint64_t blockSize = 0;
+    if (ParseHex(ctx.Fs().Line("/sys/devices/system/memory/block_size_bytes"), blockSize)) {
+        uint64_t blocks = 0;
+        for (const std::string& name : ctx.Fs().List("/sys/devices/system/memory")) {
+            uint64_t n = 0;
+            if (name.rfind("memory", 0) == 0 && ParseDecimal(name.substr(6), n)) ++blocks;
+        }
+        if (blocks) return blocks * blockSize;
+    }
+    auto mem = ParseMeminfo(ctx.Fs().Read("/proc/meminfo").text);
+    return mem.count("MemTotal") ? mem["MemTotal"] * 1024 : 0;
+}
+
+WmiObject ModuleObject(const MemoryModule& m, size_t index) {
+    WmiObject obj;
+    obj.Set("Tag", Variant("Physical Memory " + std::to_string(index)));
+    obj.Set("Capacity", Variant(std::to_string(m.bytes)));
+    obj.Set("MemoryType", Variant(m.memoryType));
+    obj.Set("FormFactor", Variant(m.formFactor));
+    obj.Set("DeviceLocator", Variant(m.deviceLocator));
+    obj.Set("BankLabel", m.bankLabel.empty() ? Variant::Null() : Variant(m.bankLabel));
+    obj.Set("TotalWidth", m.totalWidth ? Variant(*m.totalWidth) : Variant::Null());
+    obj.Set("Speed", m.speed ? Variant(*m.speed) : Variant::Null());
+    obj.Set("Manufacturer", m.manufacturer.empty() ? Variant::Null() : Variant(m.manufacturer));
+    obj.Set("PartNumber", m.partNumber.empty() ? Variant::Null() : Variant(m.partNumber));
+    obj.Set("SerialNumber", m.serialNumber.empty() ? Variant::Null() : Variant(m.serialNumber));
+    return obj;
+}
+
+} // namespace
+
+FileText DmiField(LinuxContext& ctx, const std::string& name) {
+    return ctx.Fs().Read(kDmiId + name, 4096);
+}
+
+SmbiosRead ReadSmbios(LinuxContext& ctx) {
+    SmbiosRead out;
+    FileText raw = ctx.Fs().ReadBinary(std::string(kTables) + "DMI", 4 << 20);
+    out.access = raw.access;
+    if (raw.Ok())
+        out.table = ParseSmbiosTable(std::vector<uint8_t>(raw.text.begin(), raw.text.end()));
+    return out;
+}
+
+std::string BoardFullName(LinuxContext& ctx) {
+    std::string vendor = TrimWhite(DmiField(ctx, "board_vendor").text);
+    std::string name = TrimWhite(DmiField(ctx, "board_name").text);
+    return TrimWhite(vendor + " " + name);
+}
+
+std::vector<WmiObject> BuildBios(LinuxContext& ctx) {
+    const char* cls = "Win32_BIOS";
+    if (!HasDmi(ctx)) return {};
+    WmiObject obj;
+    FileText version = DmiField(ctx, "bios_version");
+    ctx.SetText(obj, cls, "Name", version);
+    ctx.SetText(obj, cls, "Manufacturer", DmiField(ctx, "bios_vendor"));
+    ctx.SetText(obj, cls, "SMBIOSBIOSVersion", version);
+    FileText date = DmiField(ctx, "bios_date");
+    std::string wmiDate = date.Ok() ? WmiDateFromDmi(TrimWhite(date.text)) : std::string();
+    SetOptionalText(ctx, obj, cls, "ReleaseDate", wmiDate, date.Ok() ? Access::Empty : date.access);
+    // WMI gives the system's serial number (SMBIOS type 1) as the BIOS serial.
+    ctx.SetText(obj, cls, "SerialNumber", DmiField(ctx, "product_serial"));
+    obj.Set("PrimaryBIOS", Variant(true));
+    FileText entry = ctx.Fs().ReadBinary(std::string(kTables) + "smbios_entry_point", 64);
+    auto smbios = ParseSmbiosEntryPoint(std::vector<uint8_t>(entry.text.begin(), entry.text.end()));
+    if (smbios) {
+        obj.Set("SMBIOSMajorVersion", Variant(smbios->major));
+        obj.Set("SMBIOSMinorVersion", Variant(smbios->minor));
+    } else {
+        Access why = entry.Ok() ? Access::Empty : entry.access;
+        ctx.SetNull(obj, cls, "SMBIOSMajorVersion", why);
+        ctx.SetNull(obj, cls, "SMBIOSMinorVersion", why);
+    }
+    return {obj};
+}
+
+std::vector<WmiObject> BuildBaseBoard(LinuxContext& ctx) {
+    const char* cls = "Win32_BaseBoard";
+    if (!HasDmi(ctx)) return {};
+    WmiObject obj;
+    obj.Set("Tag", Variant("Base Board"));
+    ctx.SetText(obj, cls, "Manufacturer", DmiField(ctx, "board_vendor"));
+    ctx.SetText(obj, cls, "Product", DmiField(ctx, "board_name"));
+    ctx.SetText(obj, cls, "Version", DmiField(ctx, "board_version"));
+    ctx.SetText(obj, cls, "SerialNumber", DmiField(ctx, "board_serial"));
+    return {obj};
+}
+
+std::vector<WmiObject> BuildPhysicalMemory(LinuxContext& ctx) {
+    const char* cls = "Win32_PhysicalMemory";
+    SmbiosRead smbios = ReadSmbios(ctx);
+    std::vector<MemoryModule> modules = MemoryModules(smbios.table);
+    std::vector<WmiObject> out;
+    for (size_t i = 0; i < modules.size(); ++i)
+        out.push_back(ModuleObject(modules[i], i));
+    if (!out.empty()) return out;
+    uint64_t bytes = InstalledBytes(ctx);
+    if (bytes == 0) return out;
+    // One module standing for all memory: its size is known, the rest is not.
+    WmiObject obj;
+    obj.Set("Tag", Variant("Physical Memory 0"));
+    obj.Set("Capacity", Variant(std::to_string(bytes)));
+    Access why = smbios.access == Access::Present ? Access::Empty : smbios.access;
+    for (const char* prop : {"MemoryType", "FormFactor", "DeviceLocator", "BankLabel", "TotalWidth",
+                             "Speed", "Manufacturer", "PartNumber", "SerialNumber"})
+        ctx.SetNull(obj, cls, prop, why);
+    out.push_back(std::move(obj));
+    return out;
+}
+
+} // namespace hl

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace hl {
+
+// Why a fact could or could not be read. The sections show every missing fact as "Unknown";
+// the source keeps the difference so that a caller (and the documentation) can tell a file
+// that needs administrator rights from one the machine does not have.
+enum class Access { Present, Absent, NeedsRoot, Empty };
+
+const char* AccessName(Access access);
+
+struct FileText {
+    Access access = Access::Absent;
+    std::string text; // as read, untrimmed; empty unless access is Present
+    bool Ok() const { return access == Access::Present; }
+};
+
+// Every file the Linux source reads goes through one root prefix, so that tests can point the
+// source at a fake tree; "" is the running system.
+class RootFs {
+public:
+    explicit RootFs(std::string root) : root_(std::move(root)) {}
+    virtual ~RootFs() = default;
+
+    // The one place that opens a file: a descriptor, or -1 with the reason in `why`.
+    virtual int Open(const std::string& path, Access& why) const;
+    FileText ReadBytes(const std::string& path, size_t limit) const;
+
+    // Reads at most `limit` bytes. A file of nothing but white space counts as Empty.
+    FileText Read(const std::string& path, size_t limit = 1 << 20) const;
+    // Reads raw bytes (binary files such as EDID or SMBIOS tables); Empty for zero bytes.
+    FileText ReadBinary(const std::string& path, size_t limit = 1 << 20) const;
+    // The trimmed text, or "" when the file is missing, unreadable or empty.
+    std::string Line(const std::string& path) const;
+    std::optional<int64_t> Number(const std::string& path) const;
+    // Names in a folder, sorted, without "." and "..".
+    std::vector<std::string> List(const std::string& path) const;
+    // The target text of a symbolic link, "" when it is not one.
+    std::string LinkTarget(const std::string& path) const;
+    bool Exists(const std::string& path) const;
+    const std::string& Root() const { return root_; }
+    std::string Full(const std::string& path) const { return root_ + path; }
+
+private:
+    std::string root_;
+};
+
+std::string TrimWhite(std::string_view s);
+std::vector<std::string_view> SplitWhite(std::string_view s);
+std::vector<std::string_view> SplitLines(std::string_view s);
+bool ParseDecimal(std::string_view s, uint64_t& out);
+bool ParseHex(std::string_view s, uint64_t& out); // with or without "0x"
+// The last path component of a link target or path.
+std::string BaseName(std::string_view path);
+// A value of a KEY=value file (os-release, /etc/default/*): quotes removed, "" when absent.
+std::string ShellValue(std::string_view text, std::string_view key);
+
+// WMI datetimes: "yyyymmddHHMMSS.000000+zzz", zzz the offset from UTC in minutes.
+std::string WmiDateTime(time_t when);              // in the local time zone
+std::string WmiDate(int year, int month, int day); // midnight, offset +000
+// "MM/DD/YYYY" as the DMI bios_date gives it; "" for anything else.
+std::string WmiDateFromDmi(std::string_view mmddyyyy);
+
+} // namespace hl

@@ -1,0 +1,135 @@
+#include "LinuxIds.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace hl {
+
+namespace {
+
+constexpr size_t kChunk = 64 * 1024;
+
+// hwdata installs the files in /usr/share/hwdata; older systems keep them in /usr/share/misc.
+const char* const kFolders[] = {"/usr/share/hwdata/", "/usr/share/misc/"};
+
+std::string Hex4(uint32_t value) {
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "%04x", value & 0xffffu);
+    return buffer;
+}
+
+bool StartsWith(std::string_view line, std::string_view prefix) {
+    return line.size() >= prefix.size() && line.compare(0, prefix.size(), prefix) == 0;
+}
+
+// Scans a text file line by line in fixed-size chunks, so that a 1 MB database never sits in
+// memory whole; `visit` returns false to stop. With a `from` text, lines before the first one
+// that starts with it are skipped by a plain search, which is what makes a look-up cheap.
+// A line longer than a chunk is cut.
+template <class Visit>
+void ScanLines(const std::string& fullPath, const std::string& from, Visit visit) {
+    int fd = ::open(fullPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return;
+    std::string buffer(kChunk, '\0');
+    buffer[0] = '\n'; // so that the first line is found like every other
+    size_t held = 1;
+    std::string marker(1, '\n');
+    marker += from;
+    bool started = from.empty(), going = true;
+    while (going) {
+        ssize_t n = ::read(fd, buffer.data() + held, kChunk - held);
+        if (n < 0 && errno == EINTR) continue;
+        bool atEnd = n <= 0;
+        size_t filled = held + (atEnd ? 0 : static_cast<size_t>(n));
+        size_t start = 0;
+        if (!started) {
+            const void* hit = ::memmem(buffer.data(), filled, marker.data(), marker.size());
+            if (!hit) {
+                if (atEnd) break;
+                held = std::min(filled, marker.size() - 1);
+                std::memmove(buffer.data(), buffer.data() + filled - held, held);
+                continue;
+            }
+            started = true;
+            start = static_cast<size_t>(static_cast<const char*>(hit) - buffer.data()) + 1;
+        }
+        while (going && start < filled) {
+            const char* nl =
+                static_cast<const char*>(std::memchr(buffer.data() + start, '\n', filled - start));
+            if (!nl && !atEnd && start > 0) break; // the rest of the line comes in the next read
+            size_t end = nl ? static_cast<size_t>(nl - buffer.data()) : filled;
+            going = visit(std::string_view(buffer.data() + start, end - start));
+            start = end + 1;
+        }
+        if (atEnd) break;
+        held = start < filled ? filled - start : 0;
+        if (held) std::memmove(buffer.data(), buffer.data() + start, held);
+    }
+    ::close(fd);
+}
+
+} // namespace
+
+IdNames IdDatabase::Lookup(const char* file, uint32_t vendor, uint32_t device) {
+    std::string key = std::string(file) + ":" + Hex4(vendor) + ":" + Hex4(device);
+    if (auto it = cache_.find(key); it != cache_.end()) return it->second;
+    IdNames names;
+    std::string vendorPrefix = Hex4(vendor) + "  ";
+    std::string devicePrefix(1, '\t'); // GCC 12 warns falsely on "\t" + std::string
+    devicePrefix += Hex4(device) + "  ";
+    for (const char* folder : kFolders) {
+        std::string path = fs_.Full(std::string(folder) + file);
+        if (::access(path.c_str(), R_OK) != 0) continue;
+        bool inVendor = false;
+        ScanLines(path, vendorPrefix, [&](std::string_view line) {
+            if (!inVendor) {
+                if (!StartsWith(line, vendorPrefix)) return true;
+                names.vendor = TrimWhite(line.substr(vendorPrefix.size()));
+                inVendor = true;
+                return true;
+            }
+            if (line.empty() || line[0] == '#') return true;
+            if (line[0] != '\t') return false; // the next vendor: the device is not listed
+            if (!StartsWith(line, devicePrefix)) return true;
+            names.device = TrimWhite(line.substr(devicePrefix.size()));
+            return false;
+        });
+        break;
+    }
+    cache_[key] = names;
+    return names;
+}
+
+IdNames IdDatabase::Pci(uint32_t vendor, uint32_t device) {
+    return Lookup("pci.ids", vendor, device);
+}
+
+IdNames IdDatabase::Usb(uint32_t vendor, uint32_t product) {
+    return Lookup("usb.ids", vendor, product);
+}
+
+std::string IdDatabase::Pnp(const std::string& code) {
+    if (code.size() != 3) return {};
+    std::string key = "pnp:" + code;
+    if (auto it = cache_.find(key); it != cache_.end()) return it->second.vendor;
+    std::string found;
+    std::string prefix = code + "\t";
+    for (const char* folder : kFolders) {
+        std::string path = fs_.Full(std::string(folder) + "pnp.ids");
+        if (::access(path.c_str(), R_OK) != 0) continue;
+        ScanLines(path, prefix, [&](std::string_view line) {
+            if (!StartsWith(line, prefix)) return true;
+            found = TrimWhite(line.substr(prefix.size()));
+            return false;
+        });
+        break;
+    }
+    cache_[key] = IdNames{found, {}};
+    return found;
+}
+
+} // namespace hl

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "LinuxFiles.h"
+
+#include <map>
+#include <string>
+
+namespace hl {
+
+struct IdNames {
+    std::string vendor; // "" when unknown
+    std::string device; // "" when unknown
+};
+
+// Names from the hwdata databases (pci.ids, usb.ids, pnp.ids). Each question scans the one file
+// up to the vendor it needs and stops; nothing is parsed at start-up, and answers are kept for
+// the life of the object. A missing database gives empty names.
+class IdDatabase {
+public:
+    explicit IdDatabase(const RootFs& fs) : fs_(fs) {}
+
+    IdNames Pci(uint32_t vendor, uint32_t device);
+    IdNames Usb(uint32_t vendor, uint32_t product);
+    // The maker behind a three-letter EDID manufacturer id ("SAM", "DEL").
+    std::string Pnp(const std::string& code);
+
+private:
+    IdNames Lookup(const char* file, uint32_t vendor, uint32_t device);
+
+    const RootFs& fs_;
+    std::map<std::string, IdNames> cache_;
+};
+
+} // namespace hl

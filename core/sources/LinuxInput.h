@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace hl {
+
+// One block of /proc/bus/input/devices (drivers/input/input.c, input_devices_seq_show):
+// the ids, the name and the capability bitmaps ("B: KEY=..." in words of the kernel's long,
+// most significant word first).
+struct InputDevice {
+    unsigned bus = 0;
+    unsigned vendor = 0;
+    unsigned product = 0;
+    std::string name;
+    std::map<std::string, std::vector<uint64_t>> bits; // words, least significant first
+
+    bool Has(const std::string& kind, unsigned bit) const;
+};
+
+std::vector<InputDevice> ParseInputDevices(std::string_view text);
+
+bool IsKeyboard(const InputDevice& d);
+bool IsPointer(const InputDevice& d);
+bool IsTouchpad(const InputDevice& d);
+int FunctionKeyCount(const InputDevice& d);
+int ButtonCount(const InputDevice& d);
+// Win32_PointingDevice.DeviceInterface of a bus: 162 USB, 4 PS/2, 3 serial, 1 other, 2 unknown.
+int DeviceInterfaceOfBus(unsigned bus);
+
+} // namespace hl

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace hl {
+
+// One logical processor of /proc/cpuinfo (fs/proc/cpuinfo.c; the fields are the
+// architecture's own: arch/x86/kernel/cpu/proc.c, arch/arm64/kernel/cpuinfo.c).
+struct CpuEntry {
+    int processor = -1;
+    std::string vendor;    // vendor_id (x86) or the implementer code (ARM, "0x41")
+    std::string modelName; // model name
+    int family = -1;       // cpu family (x86) or architecture (ARM)
+    std::string model;     // model (x86, decimal) or CPU part (ARM, "0xd0c")
+    int stepping = -1;     // stepping (x86) or CPU revision (ARM)
+    double mhz = 0;        // cpu MHz, the clock of the moment
+    int physicalId = 0;    // the package; 0 where the architecture does not say
+    int siblings = 0;      // logical processors in the package
+    int cores = 0;         // cpu cores
+    std::set<std::string> flags;
+};
+
+std::vector<CpuEntry> ParseCpuInfo(std::string_view text);
+
+// /proc/meminfo (Documentation/filesystems/proc.rst): figures in kB by field name.
+std::map<std::string, uint64_t> ParseMeminfo(std::string_view text);
+
+// One line of /proc/self/mountinfo (Documentation/filesystems/proc.rst, "mountinfo").
+struct MountEntry {
+    int id = 0;
+    unsigned major = 0;
+    unsigned minor = 0;
+    std::string root;       // the part of the file system mounted here ("/" for the whole)
+    std::string mountPoint; // unescaped
+    std::string fsType;
+    std::string source; // unescaped
+};
+
+std::vector<MountEntry> ParseMountInfo(std::string_view text);
+// The kernel writes space, tab, newline and backslash in paths as \040, \011, \012, \134.
+std::string UnescapeMountPath(std::string_view s);
+
+} // namespace hl

@@ -1,0 +1,197 @@
+#include "LinuxSource.h"
+
+#include "core/PlatformError.h"
+#include "core/sources/Snapshot.h"
+
+#include <cstdlib>
+#include <ctime>
+#include <sys/utsname.h>
+#include <unistd.h>
+
+namespace hl {
+
+namespace {
+
+constexpr const char* kCpuKeyPrefix =
+    "HKEY_LOCAL_MACHINE\\HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\";
+constexpr const char* kMainboardStoreName = "Mainboard\\Full";
+
+class LinuxService : public WmiService {
+public:
+    explicit LinuxService(std::shared_ptr<LinuxContext> ctx) : ctx_(std::move(ctx)) {}
+    std::vector<WmiObject> InstancesOf(const std::string& className) override {
+        for (const auto& [name, build] : LinuxClassBuilders())
+            if (name == className) return build(*ctx_);
+        return {};
+    }
+
+private:
+    std::shared_ptr<LinuxContext> ctx_;
+};
+
+int64_t BootClockMillis() {
+    timespec ts{};
+    if (::clock_gettime(CLOCK_BOOTTIME, &ts) != 0) return 0;
+    return static_cast<int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
+}
+
+// "…\CentralProcessor\N\~MHz" gives N; -1 for any other path.
+int CpuKeyIndex(const std::string& path) {
+    std::string prefix = kCpuKeyPrefix, suffix = "\\~MHz";
+    if (path.size() <= prefix.size() + suffix.size() || path.rfind(prefix, 0) != 0 ||
+        path.compare(path.size() - suffix.size(), suffix.size(), suffix) != 0)
+        return -1;
+    std::string digits = path.substr(prefix.size(), path.size() - prefix.size() - suffix.size());
+    uint64_t n = 0;
+    if (!ParseDecimal(digits, n) || n > 4096) return -1;
+    return static_cast<int>(n);
+}
+
+std::string LocaleOfCategory(LinuxContext& ctx, const char* category) {
+    for (const char* name : {"LC_ALL", category, "LANG"}) {
+        std::optional<std::string> value = ctx.Env(name);
+        if (value && !value->empty()) return *value;
+    }
+    return "C";
+}
+
+} // namespace
+
+const std::vector<std::pair<std::string, ClassBuilder>>& LinuxClassBuilders() {
+    static const std::vector<std::pair<std::string, ClassBuilder>> kBuilders = {
+        {"Win32_OperatingSystem", BuildOperatingSystem},
+        {"Win32_ComputerSystem", BuildComputerSystem},
+        {"Win32_UserAccount", BuildUserAccount},
+        {"Win32_NetworkLoginProfile", BuildNetworkLoginProfile},
+        {"Win32_Processor", BuildProcessor},
+        {"Win32_PhysicalMemory", BuildPhysicalMemory},
+        {"Win32_LogicalDisk", BuildLogicalDisk},
+        {"Win32_DiskDrive", BuildDiskDrive},
+        {"Win32_BIOS", BuildBios},
+        {"Win32_DesktopMonitor", BuildDesktopMonitor},
+        {"Win32_VideoController", BuildVideoController},
+        {"Win32_Keyboard", BuildKeyboard},
+        {"Win32_PointingDevice", BuildPointingDevice},
+        {"Win32_CDROMDrive", BuildCdromDrive},
+        {"Win32_BaseBoard", BuildBaseBoard},
+        {"Win32_SoundDevice", BuildSoundDevice},
+    };
+    return kBuilders;
+}
+
+LinuxContext::LinuxContext(LinuxSourceOptions options)
+    : options_(std::move(options)),
+      fs_(options_.files ? options_.files : std::make_shared<const RootFs>(options_.root)),
+      ids_(*fs_) {
+    if (!options_.probe) options_.probe = SystemMountProbe();
+}
+
+std::optional<std::string> LinuxContext::Env(const std::string& name) const {
+    if (options_.environment) return options_.environment(name);
+    const char* value = std::getenv(name.c_str());
+    if (!value) return std::nullopt;
+    return std::string(value);
+}
+
+uint32_t LinuxContext::Uid() const {
+    return options_.uid ? *options_.uid : ::getuid();
+}
+
+std::string LinuxContext::Machine() const {
+    if (options_.machine) return *options_.machine;
+    std::string arch = fs_->Line("/proc/sys/kernel/arch");
+    if (!arch.empty()) return arch;
+    utsname names{};
+    return ::uname(&names) == 0 ? std::string(names.machine) : std::string();
+}
+
+const std::vector<CpuEntry>& LinuxContext::Cpus() {
+    if (!cpus_) {
+        FileText text = fs_->Read("/proc/cpuinfo", 8 << 20);
+        cpus_ = ParseCpuInfo(text.text);
+    }
+    return *cpus_;
+}
+
+void LinuxContext::SetText(WmiObject& obj, const std::string& cls, const std::string& prop,
+                           const FileText& file) {
+    std::string text = file.Ok() ? TrimWhite(file.text) : std::string();
+    if (text.empty())
+        SetNull(obj, cls, prop, file.Ok() ? Access::Empty : file.access);
+    else
+        obj.Set(prop, Variant(text));
+}
+
+void LinuxContext::SetNull(WmiObject& obj, const std::string& cls, const std::string& prop,
+                           Access why) {
+    obj.Set(prop, Variant::Null());
+    why_[cls + "." + prop] = why;
+}
+
+Access LinuxContext::WhyMissing(const std::string& cls, const std::string& prop) const {
+    auto it = why_.find(cls + "." + prop);
+    return it == why_.end() ? Access::Present : it->second;
+}
+
+LinuxSource::LinuxSource(LinuxSourceOptions options, SettingsStore store)
+    : ctx_(std::make_shared<LinuxContext>(std::move(options))), store_(std::move(store)) {}
+
+std::shared_ptr<WmiService> LinuxSource::ConnectWmi() {
+    return std::make_shared<LinuxService>(ctx_);
+}
+
+Variant LinuxSource::RegRead(const std::string& path) {
+    Variant out;
+    if (StoreRegRead(store_, path, out)) return out;
+    if (int cpu = CpuKeyIndex(path); cpu >= 0) {
+        if (std::optional<int64_t> mhz = RatedMhz(*ctx_, cpu)) return Variant(*mhz);
+    } else if (path == kMainboardFullPath) {
+        if (std::optional<std::string> kept = store_.Read(kMainboardStoreName))
+            return Variant(*kept);
+        std::string board = BoardFullName(*ctx_);
+        if (!board.empty()) return Variant(board);
+    }
+    throw PlatformError("registry value not found: " + path);
+}
+
+void LinuxSource::RegWrite(const std::string& path, const Variant& value) {
+    if (!StoreRegWrite(store_, path, value))
+        throw PlatformError("only the program's own settings can be written: " + path);
+}
+
+std::optional<std::vector<uint8_t>> LinuxSource::RegReadBinary(const std::string&,
+                                                               const std::string&) {
+    return std::nullopt; // Linux has no product key
+}
+
+std::string LinuxSource::ReadEnvironment(const std::string& name) {
+    if (name == "USERNAME") return LoginName(*ctx_);
+    std::optional<std::string> value = ctx_->Env(name);
+    if (value && !value->empty()) return *value;
+    if (name == "PROCESSOR_ARCHITECTURE") {
+        std::string machine = ctx_->Machine();
+        if (machine == "x86_64") return "AMD64";
+        if (machine.size() == 4 && machine[0] == 'i' && machine.substr(2) == "86") return "x86";
+        if (machine == "aarch64" || machine == "arm64") return "ARM64";
+        if (machine.rfind("arm", 0) == 0) return "ARM";
+    }
+    return {};
+}
+
+int64_t LinuxSource::TickCount() {
+    return ctx_->Options().bootMillis ? ctx_->Options().bootMillis() : BootClockMillis();
+}
+
+int32_t LinuxSource::GetSystemMetrics(int index) {
+    return index == kSmCMouseButtons ? MouseButtonCount(*ctx_) : 0;
+}
+
+Regional LinuxSource::RegionalSettings() {
+    return RegionalFor(LocaleOfCategory(*ctx_, "LC_NUMERIC"), LocaleOfCategory(*ctx_, "LC_TIME"));
+}
+
+Access LinuxSource::WhyMissing(const std::string& cls, const std::string& prop) const {
+    return ctx_->WhyMissing(cls, prop);
+}
+
+} // namespace hl

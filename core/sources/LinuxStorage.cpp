@@ -1,0 +1,108 @@
+#include "LinuxStorage.h"
+
+#include "LinuxClasses.h"
+
+#include <algorithm>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+
+namespace hl {
+
+namespace {
+
+class SystemProbe : public MountProbe {
+public:
+    std::optional<VolumeSpace> Space(const std::string& mountPoint) override {
+        struct statvfs st {};
+        if (::statvfs(mountPoint.c_str(), &st) != 0) return std::nullopt;
+        return VolumeSpace{static_cast<uint64_t>(st.f_blocks) * st.f_frsize,
+                           static_cast<uint64_t>(st.f_bavail) * st.f_frsize};
+    }
+    std::optional<int64_t> BirthTime(const std::string& path) override {
+        struct statx st {};
+        if (::statx(AT_FDCWD, path.c_str(), 0, STATX_BTIME, &st) != 0) return std::nullopt;
+        if (!(st.stx_mask & STATX_BTIME)) return std::nullopt;
+        return static_cast<int64_t>(st.stx_btime.tv_sec);
+    }
+};
+
+bool IsPciAddress(std::string_view s) {
+    // dddd:bb:dd.f
+    if (s.size() != 12 || s[4] != ':' || s[7] != ':' || s[10] != '.') return false;
+    for (size_t i : {0, 1, 2, 3, 5, 6, 8, 9, 11})
+        if (!std::isxdigit(static_cast<unsigned char>(s[i]))) return false;
+    return true;
+}
+
+bool Contains(std::string_view s, std::string_view part) {
+    return s.find(part) != std::string_view::npos;
+}
+
+} // namespace
+
+std::shared_ptr<MountProbe> SystemMountProbe() {
+    return std::make_shared<SystemProbe>();
+}
+
+std::string InterfaceOfDevicePath(std::string_view p) {
+    if (Contains(p, "/usb")) return "USB";
+    if (Contains(p, "/firewire") || Contains(p, "/fw")) return "1394";
+    if (Contains(p, "/ata")) return "IDE";
+    return "SCSI";
+}
+
+std::string ResolveSysLink(const std::string& linkDir, const std::string& target) {
+    std::vector<std::string> parts;
+    std::string joined = target.empty() || target[0] != '/' ? linkDir + "/" + target : target;
+    size_t start = 0;
+    while (start <= joined.size()) {
+        size_t slash = joined.find('/', start);
+        std::string part =
+            joined.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
+        if (part == "..") {
+            if (!parts.empty()) parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        if (slash == std::string::npos) break;
+        start = slash + 1;
+    }
+    std::string out;
+    for (const std::string& part : parts)
+        out += "/" + part;
+    return out;
+}
+
+std::string PciDeviceDir(const std::string& sysPath) {
+    size_t cut = std::string::npos, start = 0;
+    while (start < sysPath.size()) {
+        size_t slash = sysPath.find('/', start);
+        size_t end = slash == std::string::npos ? sysPath.size() : slash;
+        if (IsPciAddress(std::string_view(sysPath).substr(start, end - start))) cut = end;
+        start = end + 1;
+    }
+    return cut == std::string::npos ? std::string() : sysPath.substr(0, cut);
+}
+
+std::string VolumeSerialFromUuid(const std::string& uuid, const std::string& fsType) {
+    std::string hex;
+    for (char c : uuid)
+        if (std::isxdigit(static_cast<unsigned char>(c)))
+            hex += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (hex.size() < 8) return {};
+    // NTFS keeps a 64-bit serial of which Windows shows the low half.
+    if (fsType == "ntfs" || fsType == "ntfs3") return hex.substr(hex.size() - 8);
+    return hex.substr(0, 8);
+}
+
+std::string WindowsFileSystemName(const std::string& fsType, const std::string& fatVersion) {
+    if (fsType == "vfat" || fsType == "msdos") return fatVersion.empty() ? "FAT32" : fatVersion;
+    if (fsType == "ntfs" || fsType == "ntfs3") return "NTFS";
+    if (fsType == "exfat") return "exFAT";
+    if (fsType == "iso9660") return "CDFS";
+    if (fsType == "udf") return "UDF";
+    return fsType;
+}
+
+} // namespace hl

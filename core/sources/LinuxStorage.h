@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace hl {
+
+// How Windows would name the bus of a disk, from its sysfs device path:
+// "IDE" for ATA and SATA (Windows reports SATA disks as IDE), "SCSI" for SCSI, SAS, NVMe and
+// virtio, "USB", "1394".
+std::string InterfaceOfDevicePath(std::string_view devicePath);
+// "../devices/pci0000:00/0000:00:02.0/virtio1/block/vda" seen from /sys/block gives
+// "/sys/devices/pci0000:00/0000:00:02.0/virtio1/block/vda".
+std::string ResolveSysLink(const std::string& linkDir, const std::string& target);
+// The PCI device folder that a device path passes through last, "" when none.
+std::string PciDeviceDir(const std::string& sysPath);
+// Volume serial in the Windows form (eight upper-case hex digits) from a file-system UUID.
+std::string VolumeSerialFromUuid(const std::string& uuid, const std::string& fsType);
+// Windows names of file systems: "FAT32", "NTFS", "CDFS"...; others keep the Linux name.
+std::string WindowsFileSystemName(const std::string& fsType, const std::string& fatVersion);
+
+} // namespace hl

@@ -1,0 +1,343 @@
+#include "LinuxClasses.h"
+#include "LinuxUsers.h"
+
+#include <cmath>
+
+namespace hl {
+
+namespace {
+
+struct ArchInfo {
+    int wmiCode;
+    const char* systemType;
+    const char* captionPrefix;
+};
+
+std::optional<ArchInfo> ArchOf(const std::string& machine) {
+    if (machine == "x86_64") return ArchInfo{9, "x64-based PC", ""};
+    if (machine.size() == 4 && machine[0] == 'i' && machine.substr(2) == "86")
+        return ArchInfo{0, "X86-based PC", "x86"};
+    if (machine == "aarch64" || machine == "arm64")
+        return ArchInfo{12, "ARM64-based PC", "ARMv8 (64-bit)"};
+    if (machine.rfind("arm", 0) == 0) return ArchInfo{5, "ARM-based PC", "ARM"};
+    if (machine == "ia64") return ArchInfo{6, "Itanium-based PC", "IA64"};
+    if (machine.rfind("ppc", 0) == 0) return ArchInfo{3, "PowerPC-based PC", "PowerPC"};
+    if (machine.rfind("mips", 0) == 0) return ArchInfo{1, "MIPS-based PC", "MIPS"};
+    if (machine == "alpha") return ArchInfo{2, "Alpha-based PC", "Alpha"};
+    return std::nullopt;
+}
+
+std::string OsPrettyName(const RootFs& fs) {
+    // os-release(5): /etc/os-release wins over /usr/lib/os-release.
+    for (const char* path : {"/etc/os-release", "/usr/lib/os-release"}) {
+        FileText f = fs.Read(path, 64 * 1024);
+        if (!f.Ok()) continue;
+        std::string name = ShellValue(f.text, "PRETTY_NAME");
+        if (name.empty()) name = ShellValue(f.text, "NAME");
+        return name.empty() ? "Linux" : name;
+    }
+    return {};
+}
+
+// "6.1.0-18-amd64" gives "6.1.0".
+std::string NumericVersion(const std::string& release) {
+    size_t end = 0;
+    while (end < release.size() &&
+           (std::isdigit(static_cast<unsigned char>(release[end])) || release[end] == '.'))
+        ++end;
+    while (end > 0 && release[end - 1] == '.')
+        --end;
+    return release.substr(0, end);
+}
+
+std::string SystemLocale(LinuxContext& ctx) {
+    // locale.conf(5) on systemd systems; Debian keeps the same line in /etc/default/locale.
+    for (const char* path : {"/etc/locale.conf", "/etc/default/locale"}) {
+        std::string lang = ShellValue(ctx.Fs().Read(path, 16 * 1024).text, "LANG");
+        if (!lang.empty()) return lang;
+    }
+    std::optional<std::string> env = ctx.Env("LANG");
+    return env && !env->empty() ? *env : "C";
+}
+
+int64_t CountProcesses(const RootFs& fs) {
+    int64_t n = 0;
+    for (const std::string& name : fs.List("/proc")) {
+        uint64_t pid = 0;
+        if (ParseDecimal(name, pid)) ++n;
+    }
+    return n;
+}
+
+void SetKilobytes(WmiObject& obj, const char* prop, std::optional<uint64_t> kb) {
+    obj.Set(prop, kb ? Variant(std::to_string(*kb)) : Variant::Null());
+}
+
+std::optional<int64_t> BootMenuTimeout(LinuxContext& ctx) {
+    uint64_t seconds = 0;
+    std::string grub =
+        ShellValue(ctx.Fs().Read("/etc/default/grub", 64 * 1024).text, "GRUB_TIMEOUT");
+    if (ParseDecimal(grub, seconds) && seconds < 65536) return static_cast<int64_t>(seconds);
+    // loader.conf(5) of systemd-boot: "timeout 3".
+    for (const char* path : {"/boot/loader/loader.conf", "/efi/loader/loader.conf"}) {
+        for (std::string_view line : SplitLines(ctx.Fs().Read(path, 16 * 1024).text)) {
+            std::vector<std::string_view> f = SplitWhite(line);
+            if (f.size() == 2 && f[0] == "timeout" && ParseDecimal(f[1], seconds) &&
+                seconds < 65536)
+                return static_cast<int64_t>(seconds);
+        }
+    }
+    return std::nullopt;
+}
+
+std::string DnsDomain(LinuxContext& ctx) {
+    std::string host = ctx.Fs().Line("/etc/hostname");
+    if (size_t dot = host.find('.'); dot != std::string::npos && dot + 1 < host.size())
+        return host.substr(dot + 1);
+    // resolv.conf(5): "domain" names the local domain.
+    for (std::string_view line : SplitLines(ctx.Fs().Read("/etc/resolv.conf", 64 * 1024).text)) {
+        std::vector<std::string_view> f = SplitWhite(line);
+        if (f.size() >= 2 && f[0] == "domain") return std::string(f[1]);
+    }
+    return {};
+}
+
+std::string CpuManufacturer(const CpuEntry& cpu) {
+    // ARM names the implementer by a code (arch/arm64/include/asm/cputype.h).
+    if (cpu.vendor == "0x41") return "ARM";
+    if (cpu.vendor == "0x51") return "Qualcomm";
+    if (cpu.vendor == "0x61") return "Apple";
+    return cpu.vendor;
+}
+
+std::string CpuCaption(const CpuEntry& cpu, const std::string& machine) {
+    std::string family = cpu.family >= 0 ? std::to_string(cpu.family) : "?";
+    std::optional<ArchInfo> arch = ArchOf(machine);
+    if (machine == "x86_64") {
+        std::string prefix = cpu.vendor == "GenuineIntel" ? "Intel64" : "AMD64";
+        return prefix + " Family " + family + " Model " + cpu.model + " Stepping " +
+               std::to_string(cpu.stepping);
+    }
+    if (!arch) return {};
+    std::string caption = std::string(arch->captionPrefix) + " Family " + family;
+    if (!cpu.model.empty()) caption += " Model " + cpu.model;
+    if (cpu.stepping >= 0)
+        caption +=
+            (machine.rfind("arm", 0) == 0 || machine == "aarch64" ? " Revision " : " Stepping ") +
+            std::to_string(cpu.stepping);
+    return caption;
+}
+
+// "0-3,8" names five processors (the cpulist format of Documentation/admin-guide/cputopology.rst).
+int CountCpuList(const std::string& list) {
+    int count = 0;
+    size_t start = 0;
+    while (start < list.size()) {
+        size_t comma = list.find(',', start);
+        std::string item =
+            list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        size_t dash = item.find('-');
+        uint64_t a = 0, b = 0;
+        if (dash == std::string::npos && ParseDecimal(item, a))
+            count += 1;
+        else if (dash != std::string::npos && ParseDecimal(item.substr(0, dash), a) &&
+                 ParseDecimal(item.substr(dash + 1), b) && b >= a && b - a < 65536)
+            count += static_cast<int>(b - a + 1);
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    return count;
+}
+
+// A cache level's total size in the package: each cache of cpuN counts once for the CPUs
+// that share it (Documentation/ABI/testing/sysfs-devices-system-cpu, "cache").
+std::optional<int64_t> PackageCacheKb(const RootFs& fs, int cpu, int level, int logicalInPackage) {
+    std::string base = "/sys/devices/system/cpu/cpu" + std::to_string(cpu) + "/cache/";
+    std::optional<int64_t> total;
+    for (const std::string& index : fs.List(base)) {
+        if (index.rfind("index", 0) != 0) continue;
+        std::string dir = base + index + "/";
+        if (fs.Number(dir + "level") != level || fs.Line(dir + "type") == "Instruction") continue;
+        std::string size = fs.Line(dir + "size");
+        uint64_t kb = 0;
+        if (size.empty() || size.back() != 'K' ||
+            !ParseDecimal(size.substr(0, size.size() - 1), kb))
+            continue;
+        int sharers = CountCpuList(fs.Line(dir + "shared_cpu_list"));
+        int copies = sharers > 0 && logicalInPackage > sharers ? logicalInPackage / sharers : 1;
+        total = total.value_or(0) + static_cast<int64_t>(kb) * copies;
+    }
+    return total;
+}
+
+void SetOptionalInt(WmiObject& obj, const char* prop, std::optional<int64_t> value) {
+    obj.Set(prop, value ? Variant(*value) : Variant::Null());
+}
+
+} // namespace
+
+std::optional<int64_t> RatedMhz(LinuxContext& ctx, int processor) {
+    const std::vector<CpuEntry>& cpus = ctx.Cpus();
+    if (processor < 0 || static_cast<size_t>(processor) >= cpus.size()) return std::nullopt;
+    // The first processor of the same model stands for all of them, so that equal chips
+    // report equal speeds whatever their clock of the moment.
+    const CpuEntry* first = &cpus[static_cast<size_t>(processor)];
+    for (const CpuEntry& cpu : cpus)
+        if (cpu.modelName == first->modelName) {
+            first = &cpu;
+            break;
+        }
+    // Documentation/admin-guide/pm/cpufreq.rst and intel_pstate.rst: cpuinfo_max_freq and
+    // base_frequency are in kHz.
+    std::string dir =
+        "/sys/devices/system/cpu/cpu" + std::to_string(first->processor) + "/cpufreq/";
+    for (const char* file : {"base_frequency", "cpuinfo_max_freq"})
+        if (std::optional<int64_t> khz = ctx.Fs().Number(dir + file); khz && *khz > 0)
+            return *khz / 1000;
+    if (first->mhz > 0) return static_cast<int64_t>(std::floor(first->mhz));
+    return std::nullopt;
+}
+
+namespace {
+
+void SetOsRelease(LinuxContext& ctx, WmiObject& obj) {
+    const char* cls = "Win32_OperatingSystem";
+    std::string caption = OsPrettyName(ctx.Fs());
+    if (caption.empty())
+        ctx.SetNull(obj, cls, "Caption", Access::Absent);
+    else
+        obj.Set("Caption", Variant(caption));
+    FileText release = ctx.Fs().Read("/proc/sys/kernel/osrelease", 4096);
+    std::string version = NumericVersion(TrimWhite(release.text));
+    if (version.empty())
+        ctx.SetNull(obj, cls, "Version", release.Ok() ? Access::Empty : release.access);
+    else
+        obj.Set("Version", Variant(version));
+    ctx.SetText(obj, cls, "BuildNumber", release);
+    obj.Set("ServicePackMajorVersion", Variant(0));
+    obj.Set("ServicePackMinorVersion", Variant(0));
+}
+
+void SetMemoryFigures(const RootFs& fs, WmiObject& obj) {
+    auto mem = ParseMeminfo(fs.Read("/proc/meminfo").text);
+    auto field = [&](const char* name) -> std::optional<uint64_t> {
+        auto it = mem.find(name);
+        return it == mem.end() ? std::nullopt : std::optional<uint64_t>(it->second);
+    };
+    auto sum = [](std::optional<uint64_t> a, std::optional<uint64_t> b) -> std::optional<uint64_t> {
+        if (!a) return std::nullopt;
+        return *a + b.value_or(0);
+    };
+    // MemAvailable (Linux 3.14) is what Windows calls free: memory new programs can have.
+    std::optional<uint64_t> available =
+        field("MemAvailable") ? field("MemAvailable") : field("MemFree");
+    SetKilobytes(obj, "TotalVisibleMemorySize", field("MemTotal"));
+    SetKilobytes(obj, "FreePhysicalMemory", available);
+    SetKilobytes(obj, "TotalVirtualMemorySize", sum(field("MemTotal"), field("SwapTotal")));
+    SetKilobytes(obj, "FreeVirtualMemory", sum(available, field("SwapFree")));
+}
+
+} // namespace
+
+std::vector<WmiObject> BuildOperatingSystem(LinuxContext& ctx) {
+    const char* cls = "Win32_OperatingSystem";
+    const RootFs& fs = ctx.Fs();
+    WmiObject obj;
+    SetOsRelease(ctx, obj);
+    ctx.SetText(obj, cls, "SerialNumber", fs.Read("/etc/machine-id", 4096));
+    std::optional<int> lcid = LocaleLcid(SystemLocale(ctx));
+    obj.Set("OSLanguage", lcid ? Variant(*lcid) : Variant::Null());
+    std::optional<PasswdEntry> user = CurrentUser(ctx);
+    std::string fullName = user ? FullNameOf(*user) : std::string();
+    if (fullName.empty())
+        ctx.SetNull(obj, cls, "RegisteredUser", user ? Access::Empty : Access::Absent);
+    else
+        obj.Set("RegisteredUser", Variant(fullName));
+    obj.Set("NumberOfProcesses", Variant(CountProcesses(fs)));
+    // Birth time 0 means the file system did not record it, not 1 January 1970.
+    std::optional<int64_t> born = ctx.Probe().BirthTime(fs.Full("/"));
+    if (born && *born > 0)
+        obj.Set("InstallDate", Variant(WmiDateTime(static_cast<time_t>(*born))));
+    else
+        ctx.SetNull(obj, cls, "InstallDate", Access::Absent);
+    SetMemoryFigures(fs, obj);
+    obj.Set("LargeSystemCache", Variant(0));
+    std::string host = fs.Line("/proc/sys/kernel/hostname");
+    obj.Set("CSName", host.empty() ? Variant::Null() : Variant(host));
+    return {obj};
+}
+
+std::vector<WmiObject> BuildComputerSystem(LinuxContext& ctx) {
+    const char* cls = "Win32_ComputerSystem";
+    WmiObject obj;
+    std::string host = ctx.Fs().Line("/proc/sys/kernel/hostname");
+    obj.Set("Name", host.empty() ? Variant::Null() : Variant(host));
+    ctx.SetText(obj, cls, "Manufacturer", DmiField(ctx, "sys_vendor"));
+    ctx.SetText(obj, cls, "Model", DmiField(ctx, "product_name"));
+    std::optional<ArchInfo> arch = ArchOf(ctx.Machine());
+    obj.Set("SystemType", arch ? Variant(arch->systemType) : Variant::Null());
+    // proc(5), /proc/sys/kernel/panic: seconds before the reboot after a panic, 0 for never.
+    std::optional<int64_t> panic = ctx.Fs().Number("/proc/sys/kernel/panic");
+    obj.Set("AutomaticResetBootOption", panic ? Variant(*panic > 0) : Variant::Null());
+    SetOptionalInt(obj, "SystemStartupDelay", BootMenuTimeout(ctx));
+    std::string domain = DnsDomain(ctx);
+    if (domain.empty())
+        ctx.SetNull(obj, cls, "Domain", Access::Absent);
+    else
+        obj.Set("Domain", Variant(domain));
+    const std::vector<CpuEntry>& cpus = ctx.Cpus();
+    std::set<int> packages;
+    for (const CpuEntry& cpu : cpus)
+        packages.insert(cpu.physicalId);
+    obj.Set("NumberOfProcessors", Variant(static_cast<int64_t>(packages.size())));
+    obj.Set("NumberOfLogicalProcessors", Variant(static_cast<int64_t>(cpus.size())));
+    auto mem = ParseMeminfo(ctx.Fs().Read("/proc/meminfo").text);
+    obj.Set("TotalPhysicalMemory", mem.count("MemTotal")
+                                       ? Variant(std::to_string(mem["MemTotal"] * 1024))
+                                       : Variant::Null());
+    return {obj};
+}
+
+std::vector<WmiObject> BuildProcessor(LinuxContext& ctx) {
+    const char* cls = "Win32_Processor";
+    const std::vector<CpuEntry>& cpus = ctx.Cpus();
+    std::string machine = ctx.Machine();
+    std::optional<ArchInfo> arch = ArchOf(machine);
+    SmbiosRead smbios = ReadSmbios(ctx);
+    std::vector<std::string> sockets = ProcessorSockets(smbios.table);
+    std::vector<WmiObject> out;
+    std::set<int> seen;
+    for (const CpuEntry& cpu : cpus) {
+        if (!seen.insert(cpu.physicalId).second) continue; // one instance per package
+        int logical = 0;
+        for (const CpuEntry& c : cpus)
+            logical += c.physicalId == cpu.physicalId;
+        WmiObject obj;
+        obj.Set("DeviceID", Variant("CPU" + std::to_string(out.size())));
+        obj.Set("Name", cpu.modelName.empty() ? Variant::Null() : Variant(cpu.modelName));
+        std::string caption = CpuCaption(cpu, machine);
+        obj.Set("Caption", caption.empty() ? Variant::Null() : Variant(caption));
+        std::string maker = CpuManufacturer(cpu);
+        obj.Set("Manufacturer", maker.empty() ? Variant::Null() : Variant(maker));
+        if (out.size() < sockets.size() && !sockets[out.size()].empty())
+            obj.Set("SocketDesignation", Variant(sockets[out.size()]));
+        else
+            ctx.SetNull(obj, cls, "SocketDesignation",
+                        smbios.access == Access::Present ? Access::Empty : smbios.access);
+        obj.Set("Architecture", arch ? Variant(arch->wmiCode) : Variant::Null());
+        int bits = machine == "x86_64" || machine == "aarch64" ? 64 : 32;
+        obj.Set("AddressWidth", Variant(bits));
+        obj.Set("DataWidth", Variant(cpu.flags.count("lm") || bits == 64 ? 64 : 32));
+        SetOptionalInt(obj, "L2CacheSize", PackageCacheKb(ctx.Fs(), cpu.processor, 2, logical));
+        SetOptionalInt(obj, "L3CacheSize", PackageCacheKb(ctx.Fs(), cpu.processor, 3, logical));
+        obj.Set("NumberOfCores", cpu.cores > 0 ? Variant(cpu.cores) : Variant(logical));
+        obj.Set("NumberOfLogicalProcessors", Variant(logical));
+        SetOptionalInt(obj, "MaxClockSpeed", RatedMhz(ctx, static_cast<int>(&cpu - cpus.data())));
+        obj.Set("CurrentClockSpeed",
+                cpu.mhz > 0 ? Variant(static_cast<int64_t>(cpu.mhz)) : Variant::Null());
+        out.push_back(std::move(obj));
+    }
+    return out;
+}
+
+} // namespace hl
