@@ -10,18 +10,18 @@ namespace {
 
 // Reads the first Win32_BIOS instance; further instances are ignored.
 void GatherBios(WmiService& service, BiosValues& v) {
-    SkipOnceFound guard;
+    Statements guard;
     std::vector<WmiObject> instances = service.InstancesOf("Win32_BIOS");
     if (instances.empty()) return;
-    guard.Found();
+    guard.StartSkipping();
     const WmiObject& bios = instances.front();
-    guard([&] { ReadTrimmed(v.name, bios, "Name"); });
-    guard([&] { ReadTrimmed(v.manufacturer, bios, "Manufacturer"); });
-    guard([&] { ReadTrimmed(v.version, bios, "SMBIOSBIOSVersion"); });
-    guard([&] { ReadTrimmed(v.releaseDate, bios, "ReleaseDate"); });
-    guard([&] { ReadTrimmed(v.serialNumber, bios, "SerialNumber"); });
-    guard([&] { ReadTrimmed(v.primaryBios, bios, "PrimaryBIOS"); });
-    guard([&] { ReadTrimmed(v.smbiosMajorVersion, bios, "SMBIOSMajorVersion"); });
+    guard.Run([&] { ReadTrimmed(v.name, bios, "Name"); });
+    guard.Run([&] { ReadTrimmed(v.manufacturer, bios, "Manufacturer"); });
+    guard.Run([&] { ReadTrimmed(v.version, bios, "SMBIOSBIOSVersion"); });
+    guard.Run([&] { ReadTrimmed(v.releaseDate, bios, "ReleaseDate"); });
+    guard.Run([&] { ReadTrimmed(v.serialNumber, bios, "SerialNumber"); });
+    guard.Run([&] { ReadTrimmed(v.primaryBios, bios, "PrimaryBIOS"); });
+    guard.Run([&] { ReadTrimmed(v.smbiosMajorVersion, bios, "SMBIOSMajorVersion"); });
 }
 
 // Yes or No; an unreadable flag gives the empty text, which shows "Unknown" like every other

@@ -27,36 +27,36 @@ std::string Configuration(const WmiObject& adapter, const std::string& pixelsWor
 }
 
 void ReadAdapter(const WmiObject& a, DisplayValues& v, const std::string& pixelsWord,
-                 SkipOnceFound& guard) {
-    guard([&] { v.configuration = Configuration(a, pixelsWord); });
-    guard([&] { ReadTrimmed(v.minRate, a, "MinRefreshRate"); });
-    guard([&] { ReadTrimmed(v.maxRate, a, "MaxRefreshRate"); });
-    guard([&] { ReadTrimmed(v.adapterName, a, "Name"); });
+                 Statements& guard) {
+    guard.Run([&] { v.configuration = Configuration(a, pixelsWord); });
+    guard.Run([&] { ReadTrimmed(v.minRate, a, "MinRefreshRate"); });
+    guard.Run([&] { ReadTrimmed(v.maxRate, a, "MaxRefreshRate"); });
+    guard.Run([&] { ReadTrimmed(v.adapterName, a, "Name"); });
     // Held as 64 bits: cards of 2 GB and more are common and must not read "Unknown".
-    guard([&] { v.adapterMemory = a.Get("AdapterRAM").ToInt64(); });
-    guard([&] { ReadTrimmed(v.dacType, a, "AdapterDACType"); });
-    guard([&] { ReadTrimmed(v.driverNames, a, "InstalledDisplayDrivers"); });
-    guard([&] { ReadTrimmed(v.driverVersion, a, "DriverVersion"); });
-    guard([&] { ReadTrimmed(v.driverDate, a, "DriverDate"); });
+    guard.Run([&] { v.adapterMemory = a.Get("AdapterRAM").ToInt64(); });
+    guard.Run([&] { ReadTrimmed(v.dacType, a, "AdapterDACType"); });
+    guard.Run([&] { ReadTrimmed(v.driverNames, a, "InstalledDisplayDrivers"); });
+    guard.Run([&] { ReadTrimmed(v.driverVersion, a, "DriverVersion"); });
+    guard.Run([&] { ReadTrimmed(v.driverDate, a, "DriverDate"); });
 }
 
 // The first monitor and the first video adapter. The first binding and walk may fail to the
 // caller; once a monitor is found every later failure is skipped.
 void GatherDisplay(DataSource& source, std::shared_ptr<WmiService>& service, DisplayValues& v,
                    const std::string& pixelsWord) {
-    SkipOnceFound guard;
+    Statements guard;
     service = source.ConnectWmi();
     std::vector<WmiObject> monitors = service->InstancesOf("Win32_DesktopMonitor");
     if (!monitors.empty()) {
-        guard.Found();
-        guard([&] { ReadTrimmed(v.monitorName, monitors.front(), "Name"); });
-        guard([&] { ReadTrimmed(v.monitorManufacturer, monitors.front(), "MonitorManufacturer"); });
+        guard.StartSkipping();
+        guard.Run([&] { ReadTrimmed(v.monitorName, monitors.front(), "Name"); });
+        guard.Run([&] { ReadTrimmed(v.monitorManufacturer, monitors.front(), "MonitorManufacturer"); });
     }
     std::vector<WmiObject> adapters;
-    guard([&] { service = source.ConnectWmi(); });
-    guard([&] { adapters = service->InstancesOf("Win32_VideoController"); });
+    guard.Run([&] { service = source.ConnectWmi(); });
+    guard.Run([&] { adapters = service->InstancesOf("Win32_VideoController"); });
     if (!adapters.empty()) {
-        guard.Found();
+        guard.StartSkipping();
         ReadAdapter(adapters.front(), v, pixelsWord, guard);
     }
     for (std::string* rate : {&v.minRate, &v.maxRate})

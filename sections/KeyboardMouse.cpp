@@ -9,31 +9,31 @@ namespace {
 
 // Hands the first instance of `cls` to `read`; further instances are not looked at.
 template <class Read>
-void WalkFirst(WmiService& service, const char* cls, SkipOnceFound& guard, Read read) {
+void WalkFirst(WmiService& service, const char* cls, Statements& guard, Read read) {
     std::vector<WmiObject> instances;
-    guard([&] { instances = service.InstancesOf(cls); });
+    guard.Run([&] { instances = service.InstancesOf(cls); });
     if (instances.empty()) return;
-    guard.Found();
+    guard.StartSkipping();
     read(instances.front());
 }
 
-void ReadKeyboard(WmiService& service, KeyboardValues& k, SkipOnceFound& guard) {
+void ReadKeyboard(WmiService& service, KeyboardValues& k, Statements& guard) {
     WalkFirst(service, "Win32_Keyboard", guard, [&](const WmiObject& kb) {
-        guard([&] { ReadTrimmed(k.name, kb, "Name"); });
-        guard([&] { ReadTrimmed(k.description, kb, "Description"); });
-        guard([&] { ReadTrimmed(k.functionKeys, kb, "NumberOfFunctionKeys"); });
+        guard.Run([&] { ReadTrimmed(k.name, kb, "Name"); });
+        guard.Run([&] { ReadTrimmed(k.description, kb, "Description"); });
+        guard.Run([&] { ReadTrimmed(k.functionKeys, kb, "NumberOfFunctionKeys"); });
     });
 }
 
-void ReadMouse(DataSource& source, WmiService& service, MouseValues& m, SkipOnceFound& guard) {
+void ReadMouse(DataSource& source, WmiService& service, MouseValues& m, Statements& guard) {
     WalkFirst(service, "Win32_PointingDevice", guard, [&](const WmiObject& mouse) {
-        guard([&] { ReadTrimmed(m.name, mouse, "Name"); });
-        guard([&] { ReadTrimmed(m.manufacturer, mouse, "Manufacturer"); });
-        guard([&] { ReadTrimmed(m.deviceInterface, mouse, "DeviceInterface"); });
-        guard([&] { ReadTrimmed(m.handedness, mouse, "Handedness"); });
+        guard.Run([&] { ReadTrimmed(m.name, mouse, "Name"); });
+        guard.Run([&] { ReadTrimmed(m.manufacturer, mouse, "Manufacturer"); });
+        guard.Run([&] { ReadTrimmed(m.deviceInterface, mouse, "DeviceInterface"); });
+        guard.Run([&] { ReadTrimmed(m.handedness, mouse, "Handedness"); });
     });
     // The window system's count, whatever WMI says about the device.
-    guard([&] { m.buttonCount = source.GetSystemMetrics(kSmCMouseButtons); });
+    guard.Run([&] { m.buttonCount = source.GetSystemMetrics(kSmCMouseButtons); });
 }
 
 // The text of a numeric code from a table of (code, text); unknown or empty codes give "".
@@ -89,7 +89,7 @@ void Keyboard_mouse(App& app) {
     MouseValues& m = app.main.s8to13.mouse;
     k = {};
     m = {};
-    SkipOnceFound guard;
+    Statements guard;
     app.main.service = app.source->ConnectWmi();
     ReadKeyboard(*app.main.service, k, guard);
     ReadMouse(*app.source, *app.main.service, m, guard);
@@ -111,7 +111,7 @@ void Keyboard_mouse(App& app) {
 void InformeKeyboard(ReportContext& ctx) {
     KeyboardValues k;
     Skip([&] {
-        SkipOnceFound guard;
+        Statements guard;
         ReadKeyboard(ReportService(ctx), k, guard);
     });
     ctx.writer.Heading(ctx.app.T(205));
@@ -121,7 +121,7 @@ void InformeKeyboard(ReportContext& ctx) {
 void InformeMouse(ReportContext& ctx) {
     MouseValues m;
     Skip([&] {
-        SkipOnceFound guard;
+        Statements guard;
         ReadMouse(*ctx.app.source, ReportService(ctx), m, guard);
     });
     ctx.writer.Heading(ctx.app.table.MouseWord());

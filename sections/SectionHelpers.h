@@ -13,23 +13,6 @@
 
 namespace hl {
 
-// Statement skipping that comes into force once a walk over WMI instances has found one: until
-// then a failure ends the routine and goes to its caller, afterwards a failing statement is
-// skipped and the next one runs.
-class SkipOnceFound {
-public:
-    template <class Statement> void operator()(Statement&& statement) {
-        if (found_)
-            Skip(std::forward<Statement>(statement));
-        else
-            statement();
-    }
-    void Found() { found_ = true; }
-
-private:
-    bool found_ = false;
-};
-
 // Target := trimmed property text; a Null property fails, so a guarded read keeps the target.
 inline void ReadTrimmed(std::string& target, const WmiObject& object, const char* property) {
     target = object.Get(property).Trimmed();

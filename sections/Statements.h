@@ -11,24 +11,6 @@
 
 namespace hl {
 
-// The statements of a routine that ignores errors once a walk over WMI instances has found
-// its first instance. Until then a failure ends the routine and goes to its caller; from then
-// on a failing statement is skipped and its target keeps what it held.
-class Statements {
-public:
-    template <class Statement> void Run(Statement&& statement) {
-        if (skipping_)
-            Skip(std::forward<Statement>(statement));
-        else
-            std::forward<Statement>(statement)();
-    }
-    // Called at the first instance of a walk.
-    void StartSkipping() { skipping_ = true; }
-
-private:
-    bool skipping_ = false;
-};
-
 // Enumerates a class on a bound service; having no service fails like an unbound object.
 inline std::vector<WmiObject> InstancesOf(const std::shared_ptr<WmiService>& service,
                                           const std::string& className) {
