@@ -63,10 +63,20 @@ TEST(LinuxLive, EveryClassEnumeratesWithTheShapesOfWmi) {
     EXPECT_FALSE(source.ReadEnvironment("USERNAME").empty());
 }
 
+// Fixed figures: the free space of a real mount point moves while other tests write files.
+class FixedProbe : public MountProbe {
+public:
+    std::optional<VolumeSpace> Space(const std::string&) override {
+        return VolumeSpace{500107862016, 107701911552};
+    }
+    std::optional<int64_t> BirthTime(const std::string&) override { return 1268663422; }
+};
+
 TEST(LinuxLive, CaptureOfAFakeTreeReplaysTheSameReads) {
     test::TempDir dir;
     LinuxSourceOptions o;
     o.root = test::DataPath("linux/desktop");
+    o.probe = std::make_shared<FixedProbe>();
     o.environment = [](const std::string& n) -> std::optional<std::string> {
         if (n == "USER") return std::string("ana");
         return std::nullopt;
