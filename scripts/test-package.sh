@@ -95,6 +95,10 @@ trap cleanup EXIT
 for m in proc sys dev/pts dev; do
   mountpoint -q "$target/$m" 2>/dev/null && umount -l "$target/$m"
 done
+if grep -q " $target/" /proc/mounts; then
+  echo "Something is still mounted under $target; not removing it." >&2
+  exit 1
+fi
 rm -rf "$target"
 
 echo "== creating a fresh $suite chroot"
@@ -111,8 +115,10 @@ cp /etc/resolv.conf "$target/etc/resolv.conf" 2>/dev/null || true
 mount -t proc proc "$target/proc";        mounted+=("$target/proc")
 mount --rbind /sys "$target/sys";         mounted+=("$target/sys")
 mount --make-rslave "$target/sys"
-mount --bind /dev "$target/dev";          mounted+=("$target/dev")
+mount --rbind /dev "$target/dev";         mounted+=("$target/dev")
+mount --make-rslave "$target/dev"
 
+mkdir -p -m 700 "$target/run/user/0" # the runtime folder a login would give root
 cp "$deb" "$target/tmp/"
 debname=$(basename "$deb")
 
@@ -125,7 +131,7 @@ in_chroot sh -c "cd /tmp && apt-get install -y -q ./$debname"
 
 status=0
 run() {
-  echo "== \$ $*"
+  printf '== $'; printf ' %q' "$@"; printf '\n'
   set +e
   in_chroot "$@"
   local rc=$?
@@ -133,10 +139,28 @@ run() {
   echo "== exit status $rc"
   [ "$rc" -eq 0 ] || status=1
 }
+# This machine, through /proc and /sys.
 run hardlens-report --version
 run hardlens-report --section 1
 run sh -c 'hardlens-report > /dev/null'
-run dpkg -L hardlens
+
+# A recorded machine from the test data: the report code works whatever this machine is.
+cp tests/data/machines/rich.json "$target/tmp/rich.json"
+run hardlens-report --snapshot /tmp/rich.json --section 5
+run sh -c 'hardlens-report --snapshot /tmp/rich.json --format html > /tmp/rich.html && test -s /tmp/rich.html'
+
+# The window's files are where desktops look for them, and the window links against what the
+# package pulled in.
+for f in /usr/bin/hardlens /usr/share/applications/org.hardlens.Hardlens.desktop \
+         /usr/share/metainfo/org.hardlens.Hardlens.metainfo.xml \
+         /usr/share/icons/hicolor/scalable/apps/org.hardlens.Hardlens.svg \
+         /usr/share/man/man1/hardlens.1 /usr/share/man/man1/hardlens-report.1; do
+  if [ -s "$target$f" ]; then echo "== installed: $f"; else echo "== MISSING: $f"; status=1; fi
+done
+run sh -c '! ldd /usr/bin/hardlens | grep "not found"'
+# The window itself, off screen, on the recorded machine: it shows its first section and quits.
+run env QT_QPA_PLATFORM=offscreen HARDLENS_SNAPSHOT=/tmp/rich.json \
+        HARDLENS_EXIT_AFTER_FIRST_SECTION=1 XDG_RUNTIME_DIR=/run/user/0 hardlens
 
 if [ "$status" -eq 0 ]; then
   echo "== package test passed"
