@@ -76,6 +76,7 @@ mkdir -p "$work"
 tarball="$work/$suite-minbase.tgz"
 if [ ! -s "$tarball" ]; then
   echo "== downloading the $suite base system (once)"
+  rm -rf "$work/tarball-tmp"
   debootstrap --variant=minbase --make-tarball="$tarball.part" "$suite" "$work/tarball-tmp" "$mirror"
   rm -rf "$work/tarball-tmp"
   mv "$tarball.part" "$tarball"
