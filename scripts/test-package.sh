@@ -1,0 +1,171 @@
+#!/usr/bin/env bash
+# Installs the Hardlens .deb into a fresh, minimal Debian 12 (bookworm) chroot and runs
+# hardlens-report there.
+#
+#   scripts/test-package.sh [PACKAGE.deb]
+#
+# Without an argument it takes the newest build-pkg/hardlens_*.deb (made by
+# scripts/package.sh). Needs root (debootstrap, chroot, mounts). The downloaded base system is
+# kept as a tarball in build-pkg/chroot/ so that later runs start from a new, clean chroot
+# without downloading it again; delete that folder to fetch it anew.
+#
+# The mirror is the first Debian one configured for apt on this machine
+# (/etc/apt/sources.list and /etc/apt/sources.list.d/), or $HARDLENS_MIRROR when set.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root_dir=$(pwd)
+
+work="$root_dir/build-pkg/chroot"
+suite=bookworm
+
+deb=${1:-}
+if [ -z "$deb" ]; then
+  deb=$(ls -t build-pkg/hardlens_*.deb 2>/dev/null | head -n 1 || true)
+fi
+if [ -z "$deb" ] || [ ! -f "$deb" ]; then
+  echo "No package found: run scripts/package.sh first, or name the .deb." >&2
+  exit 2
+fi
+deb=$(cd "$(dirname "$deb")" && pwd)/$(basename "$deb")
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "This script needs root (debootstrap, chroot, mount)." >&2
+  exit 2
+fi
+if ! command -v debootstrap >/dev/null; then
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap
+fi
+
+# The Debian mirror apt uses here: one-line entries ("deb URI SUITE ...") and deb822
+# stanzas ("URIs:" / "Suites:"). The security archive is skipped: debootstrap needs the main one.
+find_mirror() {
+  local f
+  for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    [ -f "$f" ] || continue
+    awk '$1 == "deb" {
+           i = 2; if ($i ~ /^\[/) { while ($i !~ /\]$/) i++; i++ }
+           if ($(i+1) ~ /^(bookworm|stable)$/ && $i !~ /security/) { print $i; exit }
+         }' "$f"
+  done
+  for f in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$f" ] || continue
+    # One stanza per blank-line-separated paragraph.
+    awk 'BEGIN { RS = ""; FS = "\n" }
+         {
+           uris = ""; suites = ""; types = ""
+           for (n = 1; n <= NF; n++) {
+             if ($n ~ /^URIs:/)   { uris = $n;   sub(/^URIs:[ \t]*/, "", uris) }
+             if ($n ~ /^Suites:/) { suites = $n; sub(/^Suites:[ \t]*/, "", suites) }
+             if ($n ~ /^Types:/)  { types = $n }
+           }
+           if (types ~ /(^|[ \t])deb([ \t]|$)/ && (" " suites " ") ~ / (bookworm|stable) / &&
+               uris !~ /security/) {
+             split(uris, u, /[ \t]+/); print u[1]; exit
+           }
+         }' "$f"
+  done
+}
+mirror=${HARDLENS_MIRROR:-$(find_mirror | head -n 1)}
+if [ -z "$mirror" ]; then
+  echo "No Debian $suite mirror found in the apt sources of this machine; set HARDLENS_MIRROR." >&2
+  exit 2
+fi
+echo "== mirror: $mirror"
+
+mkdir -p "$work"
+tarball="$work/$suite-minbase.tgz"
+if [ ! -s "$tarball" ]; then
+  echo "== downloading the $suite base system (once)"
+  rm -rf "$work/tarball-tmp"
+  debootstrap --variant=minbase --make-tarball="$tarball.part" "$suite" "$work/tarball-tmp" "$mirror"
+  rm -rf "$work/tarball-tmp"
+  mv "$tarball.part" "$tarball"
+fi
+
+target="$work/root"
+mounted=()
+cleanup() {
+  local i
+  for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do
+    umount -l "${mounted[$i]}" 2>/dev/null || true
+  done
+}
+trap cleanup EXIT
+
+# Leftover mounts from an interrupted run must go before the old tree is removed.
+for m in proc sys dev/pts dev; do
+  mountpoint -q "$target/$m" 2>/dev/null && umount -l "$target/$m"
+done
+if grep -q " $target/" /proc/mounts; then
+  echo "Something is still mounted under $target; not removing it." >&2
+  exit 1
+fi
+rm -rf "$target"
+
+echo "== creating a fresh $suite chroot"
+debootstrap --variant=minbase --unpack-tarball="$tarball" "$suite" "$target" "$mirror" >"$work/debootstrap.log" 2>&1 ||
+  { tail -n 30 "$work/debootstrap.log" >&2; exit 1; }
+
+# Same apt sources as the mirror debootstrap used (plus updates, for current libraries).
+cat >"$target/etc/apt/sources.list" <<EOF
+deb $mirror $suite main
+deb $mirror $suite-updates main
+EOF
+cp /etc/resolv.conf "$target/etc/resolv.conf" 2>/dev/null || true
+
+mount -t proc proc "$target/proc";        mounted+=("$target/proc")
+mount --rbind /sys "$target/sys";         mounted+=("$target/sys")
+mount --make-rslave "$target/sys"
+mount --rbind /dev "$target/dev";         mounted+=("$target/dev")
+mount --make-rslave "$target/dev"
+
+mkdir -p -m 700 "$target/run/user/0" # the runtime folder a login would give root
+cp "$deb" "$target/tmp/"
+debname=$(basename "$deb")
+
+in_chroot() { chroot "$target" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root \
+                LANG=C.UTF-8 DEBIAN_FRONTEND=noninteractive "$@"; }
+
+echo "== apt-get install ./$debname"
+in_chroot apt-get update -qq
+in_chroot sh -c "cd /tmp && apt-get install -y -q ./$debname"
+
+status=0
+run() {
+  printf '== $'; printf ' %q' "$@"; printf '\n'
+  set +e
+  in_chroot "$@"
+  local rc=$?
+  set -e
+  echo "== exit status $rc"
+  [ "$rc" -eq 0 ] || status=1
+}
+# This machine, through /proc and /sys.
+run hardlens-report --version
+run hardlens-report --section 1
+run sh -c 'hardlens-report > /dev/null'
+
+# A recorded machine from the test data: the report code works whatever this machine is.
+cp tests/data/machines/rich.json "$target/tmp/rich.json"
+run hardlens-report --snapshot /tmp/rich.json --section 5
+run sh -c 'hardlens-report --snapshot /tmp/rich.json --format html > /tmp/rich.html && test -s /tmp/rich.html'
+
+# The window's files are where desktops look for them, and the window links against what the
+# package pulled in.
+for f in /usr/bin/hardlens /usr/share/applications/org.hardlens.Hardlens.desktop \
+         /usr/share/metainfo/org.hardlens.Hardlens.metainfo.xml \
+         /usr/share/icons/hicolor/scalable/apps/org.hardlens.Hardlens.svg \
+         /usr/share/man/man1/hardlens.1 /usr/share/man/man1/hardlens-report.1; do
+  if [ -s "$target$f" ]; then echo "== installed: $f"; else echo "== MISSING: $f"; status=1; fi
+done
+run sh -c '! ldd /usr/bin/hardlens | grep "not found"'
+# The window itself, off screen, on the recorded machine: it shows its first section and quits.
+run env QT_QPA_PLATFORM=offscreen HARDLENS_SNAPSHOT=/tmp/rich.json \
+        HARDLENS_EXIT_AFTER_FIRST_SECTION=1 XDG_RUNTIME_DIR=/run/user/0 hardlens
+
+if [ "$status" -eq 0 ]; then
+  echo "== package test passed"
+else
+  echo "== package test FAILED" >&2
+fi
+exit "$status"
