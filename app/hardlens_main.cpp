@@ -100,6 +100,8 @@ int main(int argc, char** argv) {
 
     QApplication qapp(argc, argv);
     QApplication::setApplicationName("Hardlens");
+    // Lets Wayland desktops match the window to its desktop entry and icon.
+    QGuiApplication::setDesktopFileName("org.hardlens.Hardlens");
 
     std::unique_ptr<hl::DataSource> source;
     try {
