@@ -37,7 +37,7 @@ inline Snapshot SmallMachine() {
 // ("XDG_CONFIG_HOME") holding `settingsFile` before start-up.
 class Started {
 public:
-    explicit Started(const QByteArray& settingsFile = {}) {
+    explicit Started(const QByteArray& settingsFile = {}, Snapshot machine = SmallMachine()) {
         const QString folder = m_config.path() + "/hardlens";
         QDir().mkpath(folder);
         m_store = folder.toStdString() + "/settings";
@@ -45,7 +45,7 @@ public:
             QFile file(QString::fromStdString(m_store));
             if (file.open(QIODevice::WriteOnly)) file.write(settingsFile);
         }
-        m_source = std::make_unique<SnapshotSource>(SmallMachine(), SettingsStore(m_store));
+        m_source = std::make_unique<SnapshotSource>(std::move(machine), SettingsStore(m_store));
         m_app = std::make_unique<App>(*m_source);
         m_app->settings = LoadSettings(*m_source, m_app->table);
         m_form = std::make_unique<Form1>(*m_app);
@@ -58,6 +58,7 @@ public:
     }
 
     App& app() { return *m_app; }
+    const std::string& StorePath() const { return m_store; }
     Form1& form() { return *m_form; }
     std::optional<std::string> Stored(const char* name) const {
         return SettingsStore(m_store).Read(name);

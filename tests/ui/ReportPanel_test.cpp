@@ -1,0 +1,498 @@
+#include "UiTestSupport.h"
+#include "core/Navigation.h"
+#include "report/ReportPanel.h"
+#include "ui/AcceptButton.h"
+#include "ui/PictureBox.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QtTest>
+#include <functional>
+
+using namespace hl;
+using hl::test::Started;
+
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+std::string Expected(const char* name) {
+    return ReadAll(QString(HARDLENS_TEST_DATA "/machines/") + name).toStdString();
+}
+
+std::tm ReportTime() {
+    std::tm at{};
+    at.tm_year = 2026 - 1900;
+    at.tm_mon = 11;
+    at.tm_mday = 8;
+    at.tm_hour = 17;
+    at.tm_min = 30;
+    return at;
+}
+
+// Modal dialogs run their own event loop: the script is queued before the dialog opens and
+// acts on it once it is shown. Returns a flag that tells whether it ran.
+template <class T>
+std::shared_ptr<bool> WhenShown(const QString& name, std::function<void(T*)> act) {
+    auto ran = std::make_shared<bool>(false);
+    auto poll = std::make_shared<std::function<void(int)>>();
+    *poll = [=](int triesLeft) {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* t = qobject_cast<T*>(w);
+            if (t && t->isVisible() && t->objectName() == name) {
+                *ran = true;
+                act(t);
+                return;
+            }
+        }
+        if (triesLeft > 0) QTimer::singleShot(10, [poll, triesLeft] { (*poll)(triesLeft - 1); });
+    };
+    QTimer::singleShot(0, [poll] { (*poll)(300); });
+    return ran;
+}
+
+std::shared_ptr<bool> SaveAs(const QString& typed, const QString& filter) {
+    return WhenShown<QFileDialog>("SaveDialog", [=](QFileDialog* d) {
+        d->selectNameFilter(filter);
+        d->findChild<QLineEdit*>("fileNameEdit")->setText(typed);
+        static_cast<QDialog*>(d)->accept(); // QFileDialog::accept, as the Save button
+    });
+}
+
+std::shared_ptr<bool> Answer(const QString& box, QMessageBox::StandardButton button) {
+    return WhenShown<QMessageBox>(box, [=](QMessageBox* b) { b->button(button)->click(); });
+}
+
+bool AnyMessageBoxShown() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<QMessageBox*>(w) && w->isVisible()) return true;
+    return false;
+}
+
+const QString kText = "Text document (*.txt)";
+const QString kHtml = "HTML page (*.html)";
+
+// The rich recorded machine in English with the Blue skin, its report generated at the time
+// of the reference documents.
+struct Generated {
+    Started s{"Idioma=English\nCar\xC3\xA1tula=Blue\n",
+              LoadSnapshotFile(HARDLENS_TEST_DATA "/machines/rich.json")};
+    ReportPanel* panel = nullptr;
+    int launched = 0;
+
+    explicit Generated(bool generate = true) {
+        panel = new ReportPanel(s.app(), s.form());
+        panel->SetClock(ReportTime);
+        panel->SetEditorLauncher([this] { ++launched; });
+        if (!s.LoadAndWait()) qWarning("the window did not finish its fade-in");
+        if (generate) panel->GenerateReport();
+    }
+    QString Status() { return s.Text("Labelmi"); }
+};
+
+} // namespace
+
+class ReportPanelTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void generationShowsTheTextReport();
+    void commandsAreInertWhileGenerating();
+    void reportMenuHoldsItsCommands();
+    void savingTheHtmlPageUnderATypedName();
+    void textFilterAppendsItsExtensionToEveryName();
+    void shownHtmlSavedWithEitherFilter();
+    void switchingLosesEdits();
+    void copyPutsTheShownMarkupOnTheClipboard();
+    void cancelWritesNothingAndShowsNothing();
+    void acceptWhileEditingResetsEditing();
+    void existingFileUnderTheFinalNameIsReplacedOnlyWhenConfirmed();
+    void savingReplacesAFileWhole();
+    void failedSaveIsReported();
+    void editorCommandFromDesktopEntry_data();
+    void editorCommandFromDesktopEntry();
+
+private:
+    QTemporaryDir m_home;
+    QString m_documents;
+};
+
+void ReportPanelTest::initTestCase() {
+    hl::test::QuietOpacityWarnings();
+    qputenv("HOME", m_home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (m_home.path() + "/config").toUtf8());
+    m_documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QVERIFY(m_documents.startsWith(m_home.path()));
+}
+
+void ReportPanelTest::init() {
+    QDir(m_documents).removeRecursively();
+    QVERIFY(QDir().mkpath(m_documents));
+}
+
+void ReportPanelTest::generationShowsTheTextReport() {
+    Generated g;
+    ReportPanel& p = *g.panel;
+    const std::string text = Expected("rich.English.txt");
+    QVERIFY(p.ReportPanelOpen());
+    QVERIFY(p.ReportReady());
+    QCOMPARE(p.TiO(), text);
+    QCOMPARE(p.TiHTML(), Expected("rich.English.Blue.html"));
+    QCOMPARE(p.ShownDocument(), text);
+    QCOMPARE(p.ReportFormat(), QString("TXT"));
+    QVERIFY(!p.ReportEditable());
+    QVERIFY(p.Ti()->isEnabled());
+    QVERIFY(p.Ti()->isReadOnly());
+
+    const App& app = g.s.app();
+    QCOMPARE(app.main.currentSection, kReportPanel);
+    QCOMPARE(int(app.main.savedSection), 1);
+    QVERIFY(!app.main.timer1Enabled && !app.main.timer2Enabled && !app.main.timer3Enabled);
+    QCOMPARE(g.Status(), QString("Report generated"));
+    QVERIFY(g.s.Part("ImagenInfo")->isVisible());
+    QCOMPARE(g.s.Part<PictureBox>("Ico")->Picture(), QString("IInf"));
+    QCOMPARE(g.s.Text("TituloInforme"), QString("Generate report"));
+    QCOMPARE(hl::test::TextColour(g.s.Part("TituloInforme")), QColor(0, 66, 221));
+    QCOMPARE(g.s.Part<PictureBox>("LineInforme1")->Picture(), QString("ILine"));
+    for (const char* line : {"CILineTop", "CILineLeft", "CILineDown", "CILineRight"})
+        QCOMPARE(g.s.Part(line)->palette().color(QPalette::Window), QColor(190, 190, 190));
+    QCOMPARE(g.s.Part<PictureBox>("ImageOpc")->Picture(), QString("OpcNormal"));
+    QCOMPARE(g.s.Part<PictureBox>("CIBS")->Picture(), QString("ISaveColor"));
+    QCOMPARE(g.s.Part<PictureBox>("BotonAcInforme")->Picture(), QString("BAN"));
+    QCOMPARE(g.s.Text("CIlop"), QString("Options"));
+    QCOMPARE(g.s.Text("LSave"), QString("Save report as..."));
+    QCOMPARE(g.s.Text("CILA"), QString("Accept"));
+    QCOMPARE(hl::test::TextColour(g.s.Part("CIlop")), QColor(70, 70, 70));
+    QCOMPARE(hl::test::TextColour(g.s.Part("LSave")), QColor(70, 70, 70));
+    QCOMPARE(hl::test::TextColour(g.s.Part("CILA")), QColor(64, 64, 64));
+    QVERIFY(!g.s.Part("CITapador")->isVisible());
+    QCOMPARE(hl::test::TextColour(g.s.Part<QLabel>("LBM2")), QColor(215, 215, 215));
+
+    // Pointing at a command lights it in the skin's colour; the background turns it back.
+    QEvent enter(QEvent::Enter);
+    QCoreApplication::sendEvent(g.s.Part("LSave"), &enter);
+    QCOMPARE(hl::test::TextColour(g.s.Part("LSave")), QColor(0, 66, 221));
+    QMouseEvent move(QEvent::MouseMove, QPointF(300, 30), p.mapToGlobal(QPointF(300, 30)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&p, &move);
+    QCOMPARE(hl::test::TextColour(g.s.Part("LSave")), QColor(70, 70, 70));
+}
+
+void ReportPanelTest::commandsAreInertWhileGenerating() {
+    Generated g(false);
+    ReportPanel& p = *g.panel;
+    bool checked = false;
+    QString status, accept;
+    bool tapador = false, acceptEnabled = true;
+    g.s.app().pumpEvents = [&] {
+        if (checked) return;
+        checked = true;
+        status = g.Status();
+        accept = g.s.Part<PictureBox>("BotonAcInforme")->Picture();
+        acceptEnabled = g.s.Part("BotonAcInforme")->isEnabled() &&
+                        g.s.Part("BotonAcInformeHost")->isEnabled();
+        tapador = g.s.Part("CITapador")->isVisible();
+        QTest::mousePress(g.s.Part("CILA"), Qt::LeftButton);
+        QTest::mouseClick(g.s.Part("LSave"), Qt::LeftButton);
+        p.SM2_Click();
+        p.OPedit_Click();
+        p.CopyReport_Click();
+    };
+    p.GenerateReport();
+    QVERIFY(checked);
+    QCOMPARE(status, QString("Generating report... Please wait."));
+    QCOMPARE(accept, QString("BAByN"));
+    QVERIFY(!acceptEnabled);
+    QVERIFY(tapador);
+    // None of the commands ran: the panel is open, the text shown, nothing asked or saved.
+    QVERIFY(p.ReportPanelOpen());
+    QCOMPARE(p.ReportFormat(), QString("TXT"));
+    QVERIFY(!p.ReportEditable());
+    QCOMPARE(p.ShownDocument(), Expected("rich.English.txt"));
+    QVERIFY(QDir(m_documents).isEmpty());
+}
+
+void ReportPanelTest::reportMenuHoldsItsCommands() {
+    Generated g;
+    QMenu* menu = g.panel->Menu1();
+    QStringList names;
+    for (QAction* a : menu->actions())
+        names << (a->isSeparator() ? "-" : a->objectName());
+    QCOMPARE(names, QStringList({"CopyReport", "-", "OPedit", "CInf"}));
+    QCOMPARE(menu->defaultAction()->objectName(), QString("CopyReport"));
+    auto action = [menu](const char* name) { return menu->findChild<QAction*>(name); };
+    QCOMPARE(action("CopyReport")->text(), QString("Copy report to the clipboard"));
+    QCOMPARE(action("OPedit")->text(), QString("Edit report"));
+    QCOMPARE(action("CInf")->text(), QString("Change report to..."));
+    QMenu* sub = action("CInf")->menu();
+    QVERIFY(sub);
+    QCOMPARE(sub->actions().size(), 2);
+    QCOMPARE(sub->actions()[0]->text(), QString("Text document"));
+    QCOMPARE(sub->actions()[1]->text(), QString("HTML page"));
+    QVERIFY(action("SM1")->isChecked());
+    QVERIFY(!action("SM2")->isChecked());
+    QVERIFY(!action("OPedit")->isChecked());
+
+    action("SM2")->trigger();
+    QVERIFY(!action("SM1")->isChecked());
+    QVERIFY(action("SM2")->isChecked());
+    QCOMPARE(g.panel->ShownDocument(), Expected("rich.English.Blue.html"));
+    action("SM2")->trigger(); // again: stays checked
+    QVERIFY(action("SM2")->isChecked());
+    action("OPedit")->trigger();
+    QVERIFY(action("OPedit")->isChecked());
+    QVERIFY(!g.panel->Ti()->isReadOnly());
+
+    // The menu opens on a release over the options label, not with the right button.
+    QTest::mouseClick(g.s.Part("CIlop"), Qt::RightButton);
+    QVERIFY(!menu->isVisible());
+    QTest::mouseClick(g.s.Part("CIlop"), Qt::LeftButton);
+    QVERIFY(menu->isVisible());
+    menu->hide();
+}
+
+void ReportPanelTest::savingTheHtmlPageUnderATypedName() {
+    Generated g;
+    QString title, folder, name, filter;
+    QStringList filters;
+    auto ran = WhenShown<QFileDialog>("SaveDialog", [&](QFileDialog* d) {
+        title = d->windowTitle();
+        folder = d->directory().absolutePath();
+        name = d->findChild<QLineEdit*>("fileNameEdit")->text();
+        filter = d->selectedNameFilter();
+        filters = d->nameFilters();
+        d->findChild<QLineEdit*>("fileNameEdit")->setText("report");
+        static_cast<QDialog*>(d)->accept(); // QFileDialog::accept, as the Save button
+    });
+    QTest::mouseClick(g.s.Part("LSave"), Qt::LeftButton);
+    QVERIFY(*ran);
+    QCOMPARE(title, QString("Save report as..."));
+    QCOMPARE(folder, QDir(m_documents).absolutePath());
+    QCOMPARE(name, QString("Report of Hardlens"));
+    QCOMPARE(filters, QStringList({kText, kHtml}));
+    QCOMPARE(filter, kHtml);
+
+    const QString file = m_documents + "/report.html";
+    QCOMPARE(ReadAll(file).toStdString(), Expected("rich.English.Blue.html") + "\r\n");
+    QCOMPARE(QString::fromStdString(g.panel->ReportFileName()), file);
+    QCOMPARE(g.Status(), QString("Report saved successfully!"));
+}
+
+void ReportPanelTest::textFilterAppendsItsExtensionToEveryName() {
+    Generated g;
+    auto ran = SaveAs("report.txt", kText);
+    g.panel->LSave_Click();
+    QVERIFY(*ran);
+    QCOMPARE(ReadAll(m_documents + "/report.txt.txt").toStdString(),
+             Expected("rich.English.txt") + "\r\n");
+    QVERIFY(!QFile::exists(m_documents + "/report.txt"));
+}
+
+void ReportPanelTest::shownHtmlSavedWithEitherFilter() {
+    Generated g;
+    ReportPanel& p = *g.panel;
+    p.SM2_Click();
+    p.OPedit_Click();
+    QTest::keyClicks(p.Ti(), "EDITED");
+    const std::string edited = p.ShownDocument();
+    QVERIFY(edited.find("EDITED") != std::string::npos);
+
+    // The text filter writes the generated text, not the shown page.
+    SaveAs("as-text", kText);
+    p.LSave_Click();
+    QCOMPARE(ReadAll(m_documents + "/as-text.txt").toStdString(),
+             Expected("rich.English.txt") + "\r\n");
+    // The HTML filter writes the page as shown, edits included.
+    SaveAs("as-page", kHtml);
+    p.LSave_Click();
+    QCOMPARE(ReadAll(m_documents + "/as-page.html").toStdString(), edited + "\r\n");
+}
+
+void ReportPanelTest::switchingLosesEdits() {
+    Generated g;
+    ReportPanel& p = *g.panel;
+    p.OPedit_Click();
+    QVERIFY(p.ReportEditable());
+    QTest::keyClicks(p.Ti(), "EDITED");
+    QVERIFY(p.Ti()->toPlainText().contains("EDITED"));
+    p.SM2_Click();
+    p.SM1_Click();
+    QVERIFY(!p.Ti()->toPlainText().contains("EDITED"));
+    QCOMPARE(p.ShownDocument(), Expected("rich.English.txt"));
+    QCOMPARE(p.TiO(), Expected("rich.English.txt"));
+    QVERIFY(p.ReportEditable()); // a switch leaves editing as it was
+    QVERIFY(!p.Ti()->isReadOnly());
+}
+
+void ReportPanelTest::copyPutsTheShownMarkupOnTheClipboard() {
+    Generated g;
+    ReportPanel& p = *g.panel;
+    p.SM2_Click();
+    QString text, title;
+    QMessageBox::Icon icon{};
+    QMessageBox::StandardButtons buttons;
+    auto ran = WhenShown<QMessageBox>("OpenEditorQuestion", [&](QMessageBox* b) {
+        text = b->text();
+        title = b->windowTitle();
+        icon = b->icon();
+        buttons = b->standardButtons();
+        b->button(QMessageBox::No)->click();
+    });
+    p.CopyReport_Click();
+    QVERIFY(*ran);
+    QCOMPARE(QGuiApplication::clipboard()->text().toStdString(),
+             Expected("rich.English.Blue.html"));
+    QCOMPARE(text, g.s.T(234) + "\n\n" + g.s.T(237));
+    QCOMPARE(title, g.s.form().windowTitle());
+    QCOMPARE(icon, QMessageBox::Information);
+    QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(g.launched, 0);
+
+    Answer("OpenEditorQuestion", QMessageBox::Yes);
+    p.CopyReport_Click();
+    QCOMPARE(g.launched, 1);
+}
+
+void ReportPanelTest::cancelWritesNothingAndShowsNothing() {
+    Generated g;
+    bool boxAfterCancel = true;
+    auto ran = WhenShown<QFileDialog>("SaveDialog", [](QFileDialog* d) { d->reject(); });
+    g.panel->LSave_Click();
+    QVERIFY(*ran);
+    boxAfterCancel = AnyMessageBoxShown();
+    QVERIFY(!boxAfterCancel);
+    QVERIFY(QDir(m_documents).isEmpty());
+    QCOMPARE(g.Status(), QString("Report generated"));
+    QVERIFY(g.panel->ReportReady());
+}
+
+void ReportPanelTest::acceptWhileEditingResetsEditing() {
+    Generated g;
+    ReportPanel& p = *g.panel;
+    App& app = g.s.app();
+    p.OPedit_Click();
+    QTest::mousePress(g.s.Part("CILA"), Qt::RightButton);
+    QVERIFY(p.ReportPanelOpen());
+    QTest::mousePress(g.s.Part("CILA"), Qt::LeftButton);
+    QVERIFY(!p.ReportPanelOpen());
+    QVERIFY(!p.ReportReady());
+    QVERIFY(!p.ReportEditable());
+    QVERIFY(!p.Menu1()->findChild<QAction*>("OPedit")->isChecked());
+    QVERIFY(p.Ti()->isReadOnly());
+    QVERIFY(!p.Ti()->isEnabled());
+    QVERIFY(p.TiO().empty() && p.TiHTML().empty() && p.Ti()->toPlainText().isEmpty());
+    QVERIFY(!p.isVisible());
+    QCOMPARE(hl::test::TextColour(g.s.Part("CILA")), QColor(0, 105, 210));
+    QVERIFY(!app.main.panelOpen);
+    QCOMPARE(app.main.currentSection, 1);
+    QCOMPARE(g.s.Text("Titulo"), QString("Summary")); // collected again
+
+    p.GenerateReport();
+    QVERIFY(!p.Menu1()->findChild<QAction*>("OPedit")->isChecked());
+    QVERIFY(p.Ti()->isReadOnly());
+}
+
+void ReportPanelTest::existingFileUnderTheFinalNameIsReplacedOnlyWhenConfirmed() {
+    Generated g;
+    const QString file = m_documents + "/report.html";
+    {
+        QFile old(file);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old");
+    }
+    QString question;
+    SaveAs("report", kHtml);
+    auto asked = WhenShown<QMessageBox>("ReplaceQuestion", [&](QMessageBox* b) {
+        question = b->text();
+        b->button(QMessageBox::No)->click();
+    });
+    g.panel->LSave_Click();
+    QVERIFY(*asked);
+    QVERIFY(question.contains(file));
+    QCOMPARE(ReadAll(file), QByteArray("old"));
+    QCOMPARE(g.Status(), QString("Report generated"));
+
+    SaveAs("report", kHtml);
+    Answer("ReplaceQuestion", QMessageBox::Yes);
+    g.panel->LSave_Click();
+    QCOMPARE(ReadAll(file).toStdString(), Expected("rich.English.Blue.html") + "\r\n");
+}
+
+void ReportPanelTest::savingReplacesAFileWhole() {
+    Generated g;
+    const QString file = m_documents + "/report.txt";
+    {
+        QFile old(file);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write(QByteArray(200000, 'x')); // longer than the report
+    }
+    SaveAs("report", kText);
+    Answer("ReplaceQuestion", QMessageBox::Yes);
+    g.panel->LSave_Click();
+    QCOMPARE(ReadAll(file).toStdString(), Expected("rich.English.txt") + "\r\n");
+    // Nothing is left beside it from the way it was written.
+    QCOMPARE(QDir(m_documents).entryList(QDir::Files | QDir::Hidden), QStringList{"report.txt"});
+}
+
+void ReportPanelTest::failedSaveIsReported() {
+    Generated g;
+    QString title, text;
+    auto failure = [&](QMessageBox* b) {
+        title = b->windowTitle();
+        text = b->text();
+        b->button(QMessageBox::Ok)->click();
+    };
+    // A folder that does not exist.
+    const QString missing = m_documents + "/missing/report";
+    SaveAs(missing, kHtml);
+    auto shown = WhenShown<QMessageBox>("SaveFailed", failure);
+    g.panel->LSave_Click();
+    QVERIFY(*shown);
+    QCOMPARE(title, QString("Error!"));
+    QVERIFY(text.contains(missing + ".html"));
+    QVERIFY(text.size() > missing.size() + 5); // the reason follows the name
+    QVERIFY(!QFile::exists(missing + ".html"));
+    QCOMPARE(g.Status(), QString("Report generated"));
+
+    // A folder in the way of the file: it is kept as it was.
+    QVERIFY(QDir().mkpath(m_documents + "/taken.html/inside"));
+    SaveAs("taken", kHtml);
+    Answer("ReplaceQuestion", QMessageBox::Yes);
+    shown = WhenShown<QMessageBox>("SaveFailed", failure);
+    g.panel->LSave_Click();
+    QVERIFY(*shown);
+    QVERIFY(QFileInfo(m_documents + "/taken.html/inside").isDir());
+    QCOMPARE(g.Status(), QString("Report generated"));
+}
+
+void ReportPanelTest::editorCommandFromDesktopEntry_data() {
+    QTest::addColumn<QString>("exec");
+    QTest::addColumn<QStringList>("command");
+    QTest::newRow("file code") << "gedit %U" << QStringList{"gedit"};
+    QTest::newRow("options kept") << "gnome-text-editor --new-window %F"
+                                  << QStringList{"gnome-text-editor", "--new-window"};
+    QTest::newRow("quoted program") << "\"/opt/My Editor/edit\" -n %f"
+                                    << QStringList{"/opt/My Editor/edit", "-n"};
+    QTest::newRow("literal percent") << "kate --title 100%% %u"
+                                     << QStringList{"kate", "--title", "100%"};
+}
+
+void ReportPanelTest::editorCommandFromDesktopEntry() {
+    QFETCH(QString, exec);
+    QFETCH(QStringList, command);
+    QCOMPARE(EditorCommandFromExec(exec), command);
+}
+
+QTEST_MAIN(ReportPanelTest)
+#include "ReportPanel_test.moc"
