@@ -50,8 +50,7 @@ inline std::string ExtensionFromFilter(const std::string& converted, int index) 
     const long at = 2L * index - 1;
     if (index < 1 || at >= static_cast<long>(parts.size())) return {};
     std::string pattern = parts[static_cast<size_t>(at)];
-    const bool catchAll =
-        index == 1 ? pattern == "*.*" : pattern.find("*.*") != std::string::npos;
+    const bool catchAll = index == 1 ? pattern == "*.*" : pattern.find("*.*") != std::string::npos;
     if (catchAll) return {};
     for (size_t p; (p = pattern.find("*.")) != std::string::npos;)
         pattern.erase(p, 2);

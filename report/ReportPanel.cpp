@@ -290,8 +290,7 @@ bool ReportPanel::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (watched == m_accept->Picture() || watched == m_accept->Caption()) {
         const bool pointer = type == QEvent::Enter || type == QEvent::Leave ||
-                             type == QEvent::MouseButtonPress ||
-                             type == QEvent::MouseButtonRelease;
+                             type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease;
         return pointer && !m_ready;
     }
     if (!m_ready) return false;

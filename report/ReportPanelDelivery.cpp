@@ -1,6 +1,5 @@
 // Delivering the report: copying it to the clipboard and saving it to a file.
 #include "ReportPanel.h"
-
 #include "core/App.h"
 #include "report/API_Save.h"
 #include "ui/Form1.h"
@@ -25,22 +24,25 @@ constexpr Rgb kCommandIdle{70, 70, 70};
 
 // Asked when the name with the filter's extension names a file the dialog did not ask about.
 QString ReplaceQuestion(const std::string& language, const QString& fileName) {
-    if (language == "Spanish") return QString::fromUtf8("\"%1\" ya existe.\n¿Desea reemplazarlo?").arg(fileName);
-    if (language == "Dutch") return QString("\"%1\" bestaat al.\nWilt u het vervangen?").arg(fileName);
+    if (language == "Spanish")
+        return QString::fromUtf8("\"%1\" ya existe.\n¿Desea reemplazarlo?").arg(fileName);
+    if (language == "Dutch")
+        return QString("\"%1\" bestaat al.\nWilt u het vervangen?").arg(fileName);
     return QString("\"%1\" already exists.\nDo you want to replace it?").arg(fileName);
 }
 
 // The Exec line of the desktop entry `desktopId` among the installed applications.
 QString DesktopExec(const QString& desktopId) {
-    const QString path =
-        QStandardPaths::locate(QStandardPaths::ApplicationsLocation, desktopId);
+    const QString path = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, desktopId);
     QFile file(path);
     if (path.isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
     bool inEntry = false;
     while (!file.atEnd()) {
         const QString line = QString::fromUtf8(file.readLine()).trimmed();
-        if (line.startsWith('[')) inEntry = line == "[Desktop Entry]";
-        else if (inEntry && line.startsWith("Exec=")) return line.mid(5);
+        if (line.startsWith('['))
+            inEntry = line == "[Desktop Entry]";
+        else if (inEntry && line.startsWith("Exec="))
+            return line.mid(5);
     }
     return {};
 }
@@ -114,8 +116,7 @@ void ReportPanel::LSave_Click() {
     const std::string documents =
         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
     std::string typed;
-    m_fileName =
-        ShowSaveDialog(&m_form, filter, m_app.T(209), documents, m_app.T(214), 2, &typed);
+    m_fileName = ShowSaveDialog(&m_form, filter, m_app.T(209), documents, m_app.T(214), 2, &typed);
     if (m_fileName.empty()) return;
 
     // The dialog asked about the name as typed only; the extension may name another file.

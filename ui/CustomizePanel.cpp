@@ -129,8 +129,8 @@ void CustomizePanel::BuildLanguageRows() {
     }
     const char* names[4] = {"LabOpc1", "LabOpc2", "LabOpc3", "LabOpc4"};
     for (int i = 0; i < 4; ++i)
-        m_labOpc[i] = MakeLabel(names[i], this, {kLeft, 130 + (i / 2) * 24},
-                                i % 2 ? kValueText : kDarkGrey);
+        m_labOpc[i] =
+            MakeLabel(names[i], this, {kLeft, 130 + (i / 2) * 24}, i % 2 ? kValueText : kDarkGrey);
 }
 
 void CustomizePanel::BuildSkinRows() {
@@ -140,8 +140,8 @@ void CustomizePanel::BuildSkinRows() {
     }
     const char* names[4] = {"LabOpc5", "LabOpc6", "LabOpc7", "LabOpc8"};
     for (int i = 0; i < 4; ++i)
-        m_labOpc[4 + i] = MakeLabel(names[i], this, {kLeft, 254 + (i / 2) * 24},
-                                    i % 2 ? kValueText : kDarkGrey);
+        m_labOpc[4 + i] =
+            MakeLabel(names[i], this, {kLeft, 254 + (i / 2) * 24}, i % 2 ? kValueText : kDarkGrey);
     for (PictureBox* part : m_flags)
         part->installEventFilter(this);
     for (PictureBox* part : m_skins)

@@ -71,16 +71,17 @@ void CustomizePanelTest::opensWithTheSettingsInForce() {
     QCOMPARE(s.Part("Flag1")->toolTip(), QString::fromUtf8("Español (Argentina)"));
     QCOMPARE(s.Part("Flag2")->toolTip(), QString("English (UK, Great Britain)"));
     QCOMPARE(s.Part("Flag3")->toolTip(), QString("Nederlands (Nederland)"));
-    QCOMPARE(QStringList({o.Picture("Skin1"), o.Picture("Skin2"), o.Picture("Skin3"),
-                          o.Picture("Skin4")}),
+    QCOMPARE(QStringList(
+                 {o.Picture("Skin1"), o.Picture("Skin2"), o.Picture("Skin3"), o.Picture("Skin4")}),
              QStringList({"Blue0", "Green1", "Pink0", "Violet0"}));
     QCOMPARE(QStringList({s.Part("Skin1")->toolTip(), s.Part("Skin2")->toolTip(),
                           s.Part("Skin3")->toolTip(), s.Part("Skin4")->toolTip()}),
              QStringList({"Blue", "Green", "Pink", "Violet"}));
 
-    const char* texts[8] = {"Current language: ", "English (UK, Great Britain)",
-                            "English translation by: ", "Tarsel Omunde", "Current skin: ",
-                            "Green", "Skin created by: ", "Tarsel Omunde"};
+    const char* texts[8] = {"Current language: ",       "English (UK, Great Britain)",
+                            "English translation by: ", "Tarsel Omunde",
+                            "Current skin: ",           "Green",
+                            "Skin created by: ",        "Tarsel Omunde"};
     for (int i = 0; i < 8; ++i)
         QCOMPARE(s.Text(QString("LabOpc%1").arg(i + 1)), QString(texts[i]));
     for (int first : {1, 3, 5, 7}) {

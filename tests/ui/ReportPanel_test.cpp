@@ -200,8 +200,8 @@ void ReportPanelTest::commandsAreInertWhileGenerating() {
         checked = true;
         status = g.Status();
         accept = g.s.Part<PictureBox>("BotonAcInforme")->Picture();
-        acceptEnabled = g.s.Part("BotonAcInforme")->isEnabled() &&
-                        g.s.Part("BotonAcInformeHost")->isEnabled();
+        acceptEnabled =
+            g.s.Part("BotonAcInforme")->isEnabled() && g.s.Part("BotonAcInformeHost")->isEnabled();
         tapador = g.s.Part("CITapador")->isVisible();
         QTest::mousePress(g.s.Part("CILA"), Qt::LeftButton);
         QTest::mouseClick(g.s.Part("LSave"), Qt::LeftButton);
@@ -482,10 +482,10 @@ void ReportPanelTest::editorCommandFromDesktopEntry_data() {
     QTest::newRow("file code") << "gedit %U" << QStringList{"gedit"};
     QTest::newRow("options kept") << "gnome-text-editor --new-window %F"
                                   << QStringList{"gnome-text-editor", "--new-window"};
-    QTest::newRow("quoted program") << "\"/opt/My Editor/edit\" -n %f"
-                                    << QStringList{"/opt/My Editor/edit", "-n"};
-    QTest::newRow("literal percent") << "kate --title 100%% %u"
-                                     << QStringList{"kate", "--title", "100%"};
+    QTest::newRow("quoted program")
+        << "\"/opt/My Editor/edit\" -n %f" << QStringList{"/opt/My Editor/edit", "-n"};
+    QTest::newRow("literal percent")
+        << "kate --title 100%% %u" << QStringList{"kate", "--title", "100%"};
 }
 
 void ReportPanelTest::editorCommandFromDesktopEntry() {
