@@ -17,7 +17,9 @@
 #include <functional>
 
 using namespace hl;
+using hl::test::Answer;
 using hl::test::Started;
+using hl::test::WhenShown;
 
 namespace {
 
@@ -40,43 +42,12 @@ std::tm ReportTime() {
     return at;
 }
 
-// Modal dialogs run their own event loop: the script is queued before the dialog opens and
-// acts on it once it is shown. Returns a flag that tells whether it ran.
-template <class T>
-std::shared_ptr<bool> WhenShown(const QString& name, std::function<void(T*)> act) {
-    auto ran = std::make_shared<bool>(false);
-    auto poll = std::make_shared<std::function<void(int)>>();
-    *poll = [=](int triesLeft) {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* t = qobject_cast<T*>(w);
-            if (t && t->isVisible() && t->objectName() == name) {
-                *ran = true;
-                act(t);
-                return;
-            }
-        }
-        if (triesLeft > 0) QTimer::singleShot(10, [poll, triesLeft] { (*poll)(triesLeft - 1); });
-    };
-    QTimer::singleShot(0, [poll] { (*poll)(300); });
-    return ran;
-}
-
 std::shared_ptr<bool> SaveAs(const QString& typed, const QString& filter) {
     return WhenShown<QFileDialog>("SaveDialog", [=](QFileDialog* d) {
         d->selectNameFilter(filter);
         d->findChild<QLineEdit*>("fileNameEdit")->setText(typed);
         static_cast<QDialog*>(d)->accept(); // QFileDialog::accept, as the Save button
     });
-}
-
-std::shared_ptr<bool> Answer(const QString& box, QMessageBox::StandardButton button) {
-    return WhenShown<QMessageBox>(box, [=](QMessageBox* b) { b->button(button)->click(); });
-}
-
-bool AnyMessageBoxShown() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (qobject_cast<QMessageBox*>(w) && w->isVisible()) return true;
-    return false;
 }
 
 const QString kText = "Text document (*.txt)";
@@ -366,12 +337,10 @@ void ReportPanelTest::copyPutsTheShownMarkupOnTheClipboard() {
 
 void ReportPanelTest::cancelWritesNothingAndShowsNothing() {
     Generated g;
-    bool boxAfterCancel = true;
     auto ran = WhenShown<QFileDialog>("SaveDialog", [](QFileDialog* d) { d->reject(); });
     g.panel->LSave_Click();
     QVERIFY(*ran);
-    boxAfterCancel = AnyMessageBoxShown();
-    QVERIFY(!boxAfterCancel);
+    QVERIFY(!hl::test::AnyMessageBoxShown());
     QVERIFY(QDir(m_documents).isEmpty());
     QCOMPARE(g.Status(), QString("Report generated"));
     QVERIFY(g.panel->ReportReady());

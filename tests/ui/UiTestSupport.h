@@ -6,11 +6,16 @@
 #include "core/sources/Snapshot.h"
 #include "ui/Form1.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <memory>
 
 namespace hl::test {
@@ -102,6 +107,38 @@ inline bool Draws(QWidget* w, QColor colour) {
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             if (image.pixelColor(x, y).rgb() == colour.rgb()) return true;
+    return false;
+}
+
+// Modal dialogs run their own event loop: the script is queued before the dialog opens and
+// acts on it once it is shown. Returns a flag that tells whether it ran.
+template <class T>
+inline std::shared_ptr<bool> WhenShown(const QString& name, std::function<void(T*)> act) {
+    auto ran = std::make_shared<bool>(false);
+    auto poll = std::make_shared<std::function<void(int)>>();
+    *poll = [=](int triesLeft) {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* t = qobject_cast<T*>(w);
+            if (t && t->isVisible() && t->objectName() == name) {
+                *ran = true;
+                act(t);
+                return;
+            }
+        }
+        if (triesLeft > 0) QTimer::singleShot(10, [poll, triesLeft] { (*poll)(triesLeft - 1); });
+    };
+    QTimer::singleShot(0, [poll] { (*poll)(300); });
+    return ran;
+}
+
+// Presses `button` of the message box named `box` once it shows.
+inline std::shared_ptr<bool> Answer(const QString& box, QMessageBox::StandardButton button) {
+    return WhenShown<QMessageBox>(box, [=](QMessageBox* b) { b->button(button)->click(); });
+}
+
+inline bool AnyMessageBoxShown() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<QMessageBox*>(w) && w->isVisible()) return true;
     return false;
 }
 
