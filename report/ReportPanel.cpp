@@ -92,6 +92,7 @@ ReportPanel::ReportPanel(App& app, Form1& form)
     m_ti->setReadOnly(true);
     m_ti->setEnabled(false);
     m_ti->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_ti->document()->setDocumentMargin(8);
 
     // Covers the text box while the report is being built.
     m_tapador = new QWidget(this);
