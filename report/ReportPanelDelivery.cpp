@@ -6,6 +6,7 @@
 #include "ui/Look.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -113,10 +114,11 @@ void ReportPanel::LSave_Click() {
     if (!m_ready) return;
     SetTextColour(m_lsave, kCommandIdle);
     const std::string filter = m_app.T(208) + m_app.T(238);
-    const std::string documents =
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QDir(documents).exists()) documents = QDir::homePath();
     std::string typed;
-    m_fileName = ShowSaveDialog(&m_form, filter, m_app.T(209), documents, m_app.T(214), 2, &typed);
+    m_fileName = ShowSaveDialog(&m_form, filter, m_app.T(209), documents.toStdString(),
+                                m_app.T(214), 2, &typed);
     if (m_fileName.empty()) return;
 
     // The dialog asked about the name as typed only; the extension may name another file.

@@ -107,6 +107,8 @@ void CustomizePanelTest::knobPlacementWhenOpening_data() {
     QTest::newRow("0") << 0 << 0;
     QTest::newRow("40") << 40 << 80;
     QTest::newRow("80") << 80 << 150;
+    // Two pixels per percent would pass the track's end from 76 on; the knob stops there.
+    QTest::newRow("78") << 78 << 150;
 }
 
 void CustomizePanelTest::knobPlacementWhenOpening() {

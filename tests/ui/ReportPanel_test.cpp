@@ -1,77 +1,15 @@
-#include "UiTestSupport.h"
+#include "ReportTestSupport.h"
 #include "core/Navigation.h"
-#include "report/ReportPanel.h"
 #include "ui/AcceptButton.h"
 #include "ui/PictureBox.h"
 
-#include <QApplication>
 #include <QClipboard>
-#include <QFileDialog>
-#include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QStandardPaths>
 #include <QtTest>
-#include <functional>
 
 using namespace hl;
-using hl::test::Answer;
-using hl::test::Started;
-using hl::test::WhenShown;
-
-namespace {
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-std::string Expected(const char* name) {
-    return ReadAll(QString(HARDLENS_TEST_DATA "/machines/") + name).toStdString();
-}
-
-std::tm ReportTime() {
-    std::tm at{};
-    at.tm_year = 2026 - 1900;
-    at.tm_mon = 11;
-    at.tm_mday = 8;
-    at.tm_hour = 17;
-    at.tm_min = 30;
-    return at;
-}
-
-std::shared_ptr<bool> SaveAs(const QString& typed, const QString& filter) {
-    return WhenShown<QFileDialog>("SaveDialog", [=](QFileDialog* d) {
-        d->selectNameFilter(filter);
-        d->findChild<QLineEdit*>("fileNameEdit")->setText(typed);
-        static_cast<QDialog*>(d)->accept(); // QFileDialog::accept, as the Save button
-    });
-}
-
-const QString kText = "Text document (*.txt)";
-const QString kHtml = "HTML page (*.html)";
-
-// The rich recorded machine in English with the Blue skin, its report generated at the time
-// of the reference documents.
-struct Generated {
-    Started s{"Idioma=English\nCar\xC3\xA1tula=Blue\n",
-              LoadSnapshotFile(HARDLENS_TEST_DATA "/machines/rich.json")};
-    ReportPanel* panel = nullptr;
-    int launched = 0;
-
-    explicit Generated(bool generate = true) {
-        panel = new ReportPanel(s.app(), s.form());
-        panel->SetClock(ReportTime);
-        panel->SetEditorLauncher([this] { ++launched; });
-        if (!s.LoadAndWait()) qWarning("the window did not finish its fade-in");
-        if (generate) panel->GenerateReport();
-    }
-    QString Status() { return s.Text("Labelmi"); }
-};
-
-} // namespace
+using namespace hl::test;
 
 class ReportPanelTest : public QObject {
     Q_OBJECT
@@ -81,35 +19,26 @@ private slots:
     void generationShowsTheTextReport();
     void commandsAreInertWhileGenerating();
     void reportMenuHoldsItsCommands();
-    void savingTheHtmlPageUnderATypedName();
-    void textFilterAppendsItsExtensionToEveryName();
-    void shownHtmlSavedWithEitherFilter();
     void switchingLosesEdits();
     void copyPutsTheShownMarkupOnTheClipboard();
-    void cancelWritesNothingAndShowsNothing();
     void acceptWhileEditingResetsEditing();
-    void existingFileUnderTheFinalNameIsReplacedOnlyWhenConfirmed();
-    void savingReplacesAFileWhole();
-    void failedSaveIsReported();
     void editorCommandFromDesktopEntry_data();
     void editorCommandFromDesktopEntry();
 
 private:
-    QTemporaryDir m_home;
+    std::unique_ptr<TemporaryHome> m_home;
     QString m_documents;
 };
 
 void ReportPanelTest::initTestCase() {
-    hl::test::QuietOpacityWarnings();
-    qputenv("HOME", m_home.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", (m_home.path() + "/config").toUtf8());
-    m_documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QVERIFY(m_documents.startsWith(m_home.path()));
+    QuietOpacityWarnings();
+    m_home = std::make_unique<TemporaryHome>();
+    m_documents = m_home->Documents();
+    QVERIFY(m_home->Inside());
 }
 
 void ReportPanelTest::init() {
-    QDir(m_documents).removeRecursively();
-    QVERIFY(QDir().mkpath(m_documents));
+    QVERIFY(m_home->Clear());
 }
 
 void ReportPanelTest::generationShowsTheTextReport() {
@@ -233,63 +162,6 @@ void ReportPanelTest::reportMenuHoldsItsCommands() {
     menu->hide();
 }
 
-void ReportPanelTest::savingTheHtmlPageUnderATypedName() {
-    Generated g;
-    QString title, folder, name, filter;
-    QStringList filters;
-    auto ran = WhenShown<QFileDialog>("SaveDialog", [&](QFileDialog* d) {
-        title = d->windowTitle();
-        folder = d->directory().absolutePath();
-        name = d->findChild<QLineEdit*>("fileNameEdit")->text();
-        filter = d->selectedNameFilter();
-        filters = d->nameFilters();
-        d->findChild<QLineEdit*>("fileNameEdit")->setText("report");
-        static_cast<QDialog*>(d)->accept(); // QFileDialog::accept, as the Save button
-    });
-    QTest::mouseClick(g.s.Part("LSave"), Qt::LeftButton);
-    QVERIFY(*ran);
-    QCOMPARE(title, QString("Save report as..."));
-    QCOMPARE(folder, QDir(m_documents).absolutePath());
-    QCOMPARE(name, QString("Report of Hardlens"));
-    QCOMPARE(filters, QStringList({kText, kHtml}));
-    QCOMPARE(filter, kHtml);
-
-    const QString file = m_documents + "/report.html";
-    QCOMPARE(ReadAll(file).toStdString(), Expected("rich.English.Blue.html") + "\r\n");
-    QCOMPARE(QString::fromStdString(g.panel->ReportFileName()), file);
-    QCOMPARE(g.Status(), QString("Report saved successfully!"));
-}
-
-void ReportPanelTest::textFilterAppendsItsExtensionToEveryName() {
-    Generated g;
-    auto ran = SaveAs("report.txt", kText);
-    g.panel->LSave_Click();
-    QVERIFY(*ran);
-    QCOMPARE(ReadAll(m_documents + "/report.txt.txt").toStdString(),
-             Expected("rich.English.txt") + "\r\n");
-    QVERIFY(!QFile::exists(m_documents + "/report.txt"));
-}
-
-void ReportPanelTest::shownHtmlSavedWithEitherFilter() {
-    Generated g;
-    ReportPanel& p = *g.panel;
-    p.SM2_Click();
-    p.OPedit_Click();
-    QTest::keyClicks(p.Ti(), "EDITED");
-    const std::string edited = p.ShownDocument();
-    QVERIFY(edited.find("EDITED") != std::string::npos);
-
-    // The text filter writes the generated text, not the shown page.
-    SaveAs("as-text", kText);
-    p.LSave_Click();
-    QCOMPARE(ReadAll(m_documents + "/as-text.txt").toStdString(),
-             Expected("rich.English.txt") + "\r\n");
-    // The HTML filter writes the page as shown, edits included.
-    SaveAs("as-page", kHtml);
-    p.LSave_Click();
-    QCOMPARE(ReadAll(m_documents + "/as-page.html").toStdString(), edited + "\r\n");
-}
-
 void ReportPanelTest::switchingLosesEdits() {
     Generated g;
     ReportPanel& p = *g.panel;
@@ -335,17 +207,6 @@ void ReportPanelTest::copyPutsTheShownMarkupOnTheClipboard() {
     QCOMPARE(g.launched, 1);
 }
 
-void ReportPanelTest::cancelWritesNothingAndShowsNothing() {
-    Generated g;
-    auto ran = WhenShown<QFileDialog>("SaveDialog", [](QFileDialog* d) { d->reject(); });
-    g.panel->LSave_Click();
-    QVERIFY(*ran);
-    QVERIFY(!hl::test::AnyMessageBoxShown());
-    QVERIFY(QDir(m_documents).isEmpty());
-    QCOMPARE(g.Status(), QString("Report generated"));
-    QVERIFY(g.panel->ReportReady());
-}
-
 void ReportPanelTest::acceptWhileEditingResetsEditing() {
     Generated g;
     ReportPanel& p = *g.panel;
@@ -370,79 +231,6 @@ void ReportPanelTest::acceptWhileEditingResetsEditing() {
     p.GenerateReport();
     QVERIFY(!p.Menu1()->findChild<QAction*>("OPedit")->isChecked());
     QVERIFY(p.Ti()->isReadOnly());
-}
-
-void ReportPanelTest::existingFileUnderTheFinalNameIsReplacedOnlyWhenConfirmed() {
-    Generated g;
-    const QString file = m_documents + "/report.html";
-    {
-        QFile old(file);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("old");
-    }
-    QString question;
-    SaveAs("report", kHtml);
-    auto asked = WhenShown<QMessageBox>("ReplaceQuestion", [&](QMessageBox* b) {
-        question = b->text();
-        b->button(QMessageBox::No)->click();
-    });
-    g.panel->LSave_Click();
-    QVERIFY(*asked);
-    QVERIFY(question.contains(file));
-    QCOMPARE(ReadAll(file), QByteArray("old"));
-    QCOMPARE(g.Status(), QString("Report generated"));
-
-    SaveAs("report", kHtml);
-    Answer("ReplaceQuestion", QMessageBox::Yes);
-    g.panel->LSave_Click();
-    QCOMPARE(ReadAll(file).toStdString(), Expected("rich.English.Blue.html") + "\r\n");
-}
-
-void ReportPanelTest::savingReplacesAFileWhole() {
-    Generated g;
-    const QString file = m_documents + "/report.txt";
-    {
-        QFile old(file);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write(QByteArray(200000, 'x')); // longer than the report
-    }
-    SaveAs("report", kText);
-    Answer("ReplaceQuestion", QMessageBox::Yes);
-    g.panel->LSave_Click();
-    QCOMPARE(ReadAll(file).toStdString(), Expected("rich.English.txt") + "\r\n");
-    // Nothing is left beside it from the way it was written.
-    QCOMPARE(QDir(m_documents).entryList(QDir::Files | QDir::Hidden), QStringList{"report.txt"});
-}
-
-void ReportPanelTest::failedSaveIsReported() {
-    Generated g;
-    QString title, text;
-    auto failure = [&](QMessageBox* b) {
-        title = b->windowTitle();
-        text = b->text();
-        b->button(QMessageBox::Ok)->click();
-    };
-    // A folder that does not exist.
-    const QString missing = m_documents + "/missing/report";
-    SaveAs(missing, kHtml);
-    auto shown = WhenShown<QMessageBox>("SaveFailed", failure);
-    g.panel->LSave_Click();
-    QVERIFY(*shown);
-    QCOMPARE(title, QString("Error!"));
-    QVERIFY(text.contains(missing + ".html"));
-    QVERIFY(text.size() > missing.size() + 5); // the reason follows the name
-    QVERIFY(!QFile::exists(missing + ".html"));
-    QCOMPARE(g.Status(), QString("Report generated"));
-
-    // A folder in the way of the file: it is kept as it was.
-    QVERIFY(QDir().mkpath(m_documents + "/taken.html/inside"));
-    SaveAs("taken", kHtml);
-    Answer("ReplaceQuestion", QMessageBox::Yes);
-    shown = WhenShown<QMessageBox>("SaveFailed", failure);
-    g.panel->LSave_Click();
-    QVERIFY(*shown);
-    QVERIFY(QFileInfo(m_documents + "/taken.html/inside").isDir());
-    QCOMPARE(g.Status(), QString("Report generated"));
 }
 
 void ReportPanelTest::editorCommandFromDesktopEntry_data() {
