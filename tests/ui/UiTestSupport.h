@@ -116,6 +116,8 @@ template <class T>
 inline std::shared_ptr<bool> WhenShown(const QString& name, std::function<void(T*)> act) {
     auto ran = std::make_shared<bool>(false);
     auto poll = std::make_shared<std::function<void(int)>>();
+    // The queued timers keep the poll alive; it does not keep itself.
+    std::weak_ptr<std::function<void(int)>> self = poll;
     *poll = [=](int triesLeft) {
         for (QWidget* w : QApplication::topLevelWidgets()) {
             auto* t = qobject_cast<T*>(w);
@@ -125,7 +127,8 @@ inline std::shared_ptr<bool> WhenShown(const QString& name, std::function<void(T
                 return;
             }
         }
-        if (triesLeft > 0) QTimer::singleShot(10, [poll, triesLeft] { (*poll)(triesLeft - 1); });
+        if (auto again = self.lock(); again && triesLeft > 0)
+            QTimer::singleShot(10, [again, triesLeft] { (*again)(triesLeft - 1); });
     };
     QTimer::singleShot(0, [poll] { (*poll)(300); });
     return ran;
