@@ -169,6 +169,7 @@ void ReportPanel::GenerateReport() {
     m_lsave->setText(T(236));
     m_accept->Picture()->SetPicture("BAByN");
     m_accept->SetCaption(T(6));
+    // The commands look inactive until the report is ready.
     for (QLabel* label : {m_cilop, m_lsave}) {
         SetTextColour(label, {150, 150, 150});
         label->adjustSize();
