@@ -3,6 +3,8 @@
 #include "core/SettingsStore.h"
 #include "core/sources/MachineSource.h"
 #include "core/sources/Snapshot.h"
+#include "report/ReportPanel.h"
+#include "ui/CustomizePanel.h"
 #include "ui/Form1.h"
 #include "ui/SingleInstance.h"
 
@@ -121,6 +123,9 @@ int main(int argc, char** argv) {
     app.pumpEvents = [] { QCoreApplication::processEvents(); };
 
     hl::Form1 window(app);
+    // The panels live in the window's value area, which owns them.
+    new hl::ReportPanel(app, window);
+    new hl::CustomizePanel(app, window);
     InstallMeasuring(window);
     window.Form_Load();
     return qapp.exec();

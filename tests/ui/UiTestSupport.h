@@ -6,11 +6,16 @@
 #include "core/sources/Snapshot.h"
 #include "ui/Form1.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <memory>
 
 namespace hl::test {
@@ -37,7 +42,7 @@ inline Snapshot SmallMachine() {
 // ("XDG_CONFIG_HOME") holding `settingsFile` before start-up.
 class Started {
 public:
-    explicit Started(const QByteArray& settingsFile = {}) {
+    explicit Started(const QByteArray& settingsFile = {}, Snapshot machine = SmallMachine()) {
         const QString folder = m_config.path() + "/hardlens";
         QDir().mkpath(folder);
         m_store = folder.toStdString() + "/settings";
@@ -45,7 +50,7 @@ public:
             QFile file(QString::fromStdString(m_store));
             if (file.open(QIODevice::WriteOnly)) file.write(settingsFile);
         }
-        m_source = std::make_unique<SnapshotSource>(SmallMachine(), SettingsStore(m_store));
+        m_source = std::make_unique<SnapshotSource>(std::move(machine), SettingsStore(m_store));
         m_app = std::make_unique<App>(*m_source);
         m_app->settings = LoadSettings(*m_source, m_app->table);
         m_form = std::make_unique<Form1>(*m_app);
@@ -58,6 +63,7 @@ public:
     }
 
     App& app() { return *m_app; }
+    const std::string& StorePath() const { return m_store; }
     Form1& form() { return *m_form; }
     std::optional<std::string> Stored(const char* name) const {
         return SettingsStore(m_store).Read(name);
@@ -101,6 +107,41 @@ inline bool Draws(QWidget* w, QColor colour) {
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             if (image.pixelColor(x, y).rgb() == colour.rgb()) return true;
+    return false;
+}
+
+// Modal dialogs run their own event loop: the script is queued before the dialog opens and
+// acts on it once it is shown. Returns a flag that tells whether it ran.
+template <class T>
+inline std::shared_ptr<bool> WhenShown(const QString& name, std::function<void(T*)> act) {
+    auto ran = std::make_shared<bool>(false);
+    auto poll = std::make_shared<std::function<void(int)>>();
+    // The queued timers keep the poll alive; it does not keep itself.
+    std::weak_ptr<std::function<void(int)>> self = poll;
+    *poll = [=](int triesLeft) {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* t = qobject_cast<T*>(w);
+            if (t && t->isVisible() && t->objectName() == name) {
+                *ran = true;
+                act(t);
+                return;
+            }
+        }
+        if (auto again = self.lock(); again && triesLeft > 0)
+            QTimer::singleShot(10, [again, triesLeft] { (*again)(triesLeft - 1); });
+    };
+    QTimer::singleShot(0, [poll] { (*poll)(300); });
+    return ran;
+}
+
+// Presses `button` of the message box named `box` once it shows.
+inline std::shared_ptr<bool> Answer(const QString& box, QMessageBox::StandardButton button) {
+    return WhenShown<QMessageBox>(box, [=](QMessageBox* b) { b->button(button)->click(); });
+}
+
+inline bool AnyMessageBoxShown() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<QMessageBox*>(w) && w->isVisible()) return true;
     return false;
 }
 

@@ -1,0 +1,167 @@
+// Delivering the report: copying it to the clipboard and saving it to a file.
+#include "ReportPanel.h"
+#include "core/App.h"
+#include "report/API_Save.h"
+#include "ui/Form1.h"
+#include "ui/Look.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+namespace hl {
+
+namespace {
+
+constexpr Rgb kCommandIdle{70, 70, 70};
+
+// Asked when the name with the filter's extension names a file the dialog did not ask about.
+QString ReplaceQuestion(const std::string& language, const QString& fileName) {
+    if (language == "Spanish")
+        return QString::fromUtf8("\"%1\" ya existe.\n¿Desea reemplazarlo?").arg(fileName);
+    if (language == "Dutch")
+        return QString("\"%1\" bestaat al.\nWilt u het vervangen?").arg(fileName);
+    return QString("\"%1\" already exists.\nDo you want to replace it?").arg(fileName);
+}
+
+// The Exec line of the desktop entry `desktopId` among the installed applications.
+QString DesktopExec(const QString& desktopId) {
+    const QString path = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, desktopId);
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
+    bool inEntry = false;
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+        if (line.startsWith('['))
+            inEntry = line == "[Desktop Entry]";
+        else if (inEntry && line.startsWith("Exec="))
+            return line.mid(5);
+    }
+    return {};
+}
+
+// The application the desktop opens plain text with (its MIME defaults).
+QStringList DefaultTextEditor() {
+    QProcess query;
+    query.start("xdg-mime", {"query", "default", "text/plain"});
+    if (!query.waitForFinished(3000) || query.exitCode() != 0) return {};
+    const QString id = QString::fromUtf8(query.readAllStandardOutput()).trimmed();
+    return id.isEmpty() ? QStringList() : EditorCommandFromExec(DesktopExec(id));
+}
+
+} // namespace
+
+QStringList EditorCommandFromExec(const QString& exec) {
+    static const QRegularExpression fieldCode("^%[fFuUdDnNickvm]$");
+    QStringList command;
+    for (QString arg : QProcess::splitCommand(exec)) {
+        if (fieldCode.match(arg).hasMatch()) continue;
+        command << arg.replace("%%", "%");
+    }
+    return command;
+}
+
+bool ReportPanel::StartPlainTextEditor() {
+    QStringList command = DefaultTextEditor();
+    if (command.isEmpty()) {
+        for (const char* name : {"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad",
+                                 "pluma", "xed", "featherpad", "leafpad"}) {
+            const QString program = QStandardPaths::findExecutable(name);
+            if (!program.isEmpty()) {
+                command << program;
+                break;
+            }
+        }
+    }
+    if (command.isEmpty()) return false;
+    const QString program = command.takeFirst();
+    return QProcess::startDetached(program, command);
+}
+
+QString ReportPanel::Caption() const {
+    return m_form.windowTitle();
+}
+
+void ReportPanel::CopyReport_Click() {
+    if (!m_ready) return;
+    SetTextColour(m_cilop, kCommandIdle);
+    const QString text = QString::fromStdString(ShownDocument());
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(text);
+    // A clipboard that refused the text reads back as something else.
+    if (clipboard->text() != text) {
+        QMessageBox box(QMessageBox::Warning, T(55), T(235), QMessageBox::Ok, &m_form);
+        box.setObjectName("CopyFailed");
+        box.exec();
+        return;
+    }
+    QMessageBox question(QMessageBox::Information, Caption(), T(234) + "\n\n" + T(237),
+                         QMessageBox::Yes | QMessageBox::No, &m_form);
+    question.setObjectName("OpenEditorQuestion");
+    if (question.exec() == QMessageBox::Yes && m_launchEditor) m_launchEditor();
+}
+
+void ReportPanel::LSave_Click() {
+    if (!m_ready) return;
+    SetTextColour(m_lsave, kCommandIdle);
+    const std::string filter = m_app.T(208) + m_app.T(238);
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QDir(documents).exists()) documents = QDir::homePath();
+    std::string typed;
+    m_fileName = ShowSaveDialog(&m_form, filter, m_app.T(209), documents.toStdString(),
+                                m_app.T(214), 2, &typed);
+    if (m_fileName.empty()) return;
+
+    // The dialog asked about the name as typed only; the extension may name another file.
+    const QString fileName = QString::fromStdString(m_fileName);
+    if (m_fileName != typed && QFileInfo::exists(fileName)) {
+        QMessageBox question(QMessageBox::Warning, T(209),
+                             ReplaceQuestion(m_app.settings.language, fileName),
+                             QMessageBox::Yes | QMessageBox::No, &m_form);
+        question.setObjectName("ReplaceQuestion");
+        question.setDefaultButton(QMessageBox::No);
+        if (question.exec() != QMessageBox::Yes) return;
+    }
+    Save(m_fileName);
+}
+
+void ReportPanel::Save(const std::string& fileName) {
+    std::string document;
+    bool lineEnd = true;
+    switch (ContentForName(fileName, m_format.toStdString())) {
+    case SavedContent::Shown:
+        document = ShownDocument();
+        break;
+    case SavedContent::GeneratedText:
+        document = m_tiO;
+        break;
+    case SavedContent::GeneratedHtml:
+        document = m_tiHtml;
+        break;
+    case SavedContent::Nothing:
+        lineEnd = false;
+        break;
+    }
+    QString error;
+    if (!WriteReportFile(fileName, document, &error, lineEnd)) {
+        QMessageBox box(QMessageBox::Critical, T(55),
+                        QString("%1\n\n%2").arg(QString::fromStdString(fileName), error),
+                        QMessageBox::Ok, &m_form);
+        box.setObjectName("SaveFailed");
+        box.exec();
+        return;
+    }
+    m_app.area.labelmi = m_app.T(210);
+    m_form.Render();
+}
+
+} // namespace hl

@@ -1,0 +1,327 @@
+#include "CustomizePanel.h"
+
+#include "AcceptButton.h"
+#include "Form1.h"
+#include "Look.h"
+#include "PictureBox.h"
+#include "Transparency.h"
+#include "core/App.h"
+#include "core/Navigation.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+namespace hl {
+
+namespace {
+
+constexpr int kLeft = 32;
+constexpr int kRight = 530;
+constexpr Rgb kAcceptIdle{40, 40, 40};
+constexpr Rgb kAcceptDone{0, 105, 210};
+constexpr Rgb kValueText{24, 24, 28};
+
+struct Flag {
+    const char* language;
+    const char* selected;
+    const char* normal;
+};
+constexpr Flag kFlags[3] = {
+    {"Spanish", "AR1", "AR0"}, {"English", "GB1", "GB0"}, {"Dutch", "DU1", "DU0"}};
+
+const char* const kSkinAuthor = "Tarsel Omunde";
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+const Skin& SkinInForce(const App& app) {
+    const Skin* skin = FindSkin(app.settings.skin);
+    return skin ? *skin : Skins()[0];
+}
+
+QLabel* MakeLabel(const char* name, QWidget* parent, QPoint at, Rgb colour = kDarkGrey) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setFont(WindowFont(9.5));
+    label->setTextFormat(Qt::PlainText);
+    label->move(at);
+    SetTextColour(label, colour);
+    return label;
+}
+
+void SetSized(QLabel* label, const QString& text) {
+    label->setText(text);
+    label->adjustSize();
+}
+
+// The second label of a pair starts where the first one ends.
+void PlaceAfter(QLabel* second, const QLabel* first) {
+    second->move(first->x() + first->width(), first->y());
+}
+
+PictureBox* MakeLine(const char* name, QWidget* parent, int y) {
+    auto* line = new PictureBox(name, parent);
+    line->setGeometry(kLeft - 1, y, 500, 2);
+    line->SetPicture("ILine");
+    line->SetStandIn(LineStandIn());
+    return line;
+}
+
+// CSLI: the groove the knob runs in.
+class Groove : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QRectF groove(0.5, height() / 2.0 - 2.5, width() - 1.0, 5.0);
+        p.setPen(QColor(168, 174, 186));
+        p.setBrush(QColor(222, 226, 232));
+        p.drawRoundedRect(groove, 2.5, 2.5);
+    }
+};
+
+} // namespace
+
+int CustomizePanel::KnobOffsetFor(int transparency) {
+    const int offset = 2 * transparency - (transparency == kMaximum ? 10 : 0);
+    // 76 to 79 percent would put the knob past the track's end.
+    return std::clamp(offset, 0, kTrack.width() - kKnob.width());
+}
+
+int CustomizePanel::TransparencyAt(int knobOffset) {
+    return kMinimum + knobOffset * (kMaximum - kMinimum) / (kTrack.width() - kKnob.width());
+}
+
+CustomizePanel::CustomizePanel(App& app, Form1& form)
+    : QWidget(form.PanelArea()), m_app(app), m_form(form) {
+    setObjectName("PicOpciones");
+    setGeometry(parentWidget()->rect());
+    setMouseTracking(true);
+
+    m_top1 = new QLabel(this);
+    m_top1->setObjectName("TOp1");
+    m_top1->setFont(WindowFont(16, QFont::DemiBold));
+    m_top1->setGeometry(80, 10, kRight - 80, 48);
+    MakeLine("LineOpc1", this, 68);
+    BuildLanguageRows();
+    MakeLine("Lcop", this, 186);
+    BuildSkinRows();
+    MakeLine("Lcop2", this, 310);
+    BuildTransparencyRows();
+
+    m_accept = new AcceptButton("BotonAcOpciones", "Ab6", this);
+    m_accept->move(kRight - AcceptButton::kSize.width(), 420);
+    connect(m_accept, &AcceptButton::accepted, this, &CustomizePanel::Accept);
+    hide();
+    connect(&form, &Form1::customizeRequested, this, &CustomizePanel::Pers_Click);
+}
+
+void CustomizePanel::BuildLanguageRows() {
+    for (int i = 0; i < 3; ++i) {
+        m_flags[i] = new PictureBox(QString("Flag%1").arg(i + 1), this);
+        m_flags[i]->setGeometry(kLeft + i * 58, 86, 48, 32);
+    }
+    const char* names[4] = {"LabOpc1", "LabOpc2", "LabOpc3", "LabOpc4"};
+    for (int i = 0; i < 4; ++i)
+        m_labOpc[i] =
+            MakeLabel(names[i], this, {kLeft, 130 + (i / 2) * 24}, i % 2 ? kValueText : kDarkGrey);
+}
+
+void CustomizePanel::BuildSkinRows() {
+    for (int i = 0; i < 4; ++i) {
+        m_skins[i] = new PictureBox(QString("Skin%1").arg(i + 1), this);
+        m_skins[i]->setGeometry(kLeft + i * 50, 204, 40, 40);
+    }
+    const char* names[4] = {"LabOpc5", "LabOpc6", "LabOpc7", "LabOpc8"};
+    for (int i = 0; i < 4; ++i)
+        m_labOpc[4 + i] =
+            MakeLabel(names[i], this, {kLeft, 254 + (i / 2) * 24}, i % 2 ? kValueText : kDarkGrey);
+    for (PictureBox* part : m_flags)
+        part->installEventFilter(this);
+    for (PictureBox* part : m_skins)
+        part->installEventFilter(this);
+    for (QWidget* part : m_flags)
+        part->setCursor(Qt::PointingHandCursor);
+    for (QWidget* part : m_skins)
+        part->setCursor(Qt::PointingHandCursor);
+}
+
+void CustomizePanel::BuildTransparencyRows() {
+    m_ab5 = MakeLabel("Ab5", this, {kLeft, 330});
+    m_csli = new Groove(this);
+    m_csli->setObjectName("CSLI");
+    m_csli->setGeometry(kTrack);
+    m_sli = new PictureBox("SLI", this);
+    m_sli->resize(kKnob);
+    m_sli->SetPicture("SLIn");
+    m_sli->setCursor(Qt::PointingHandCursor);
+    m_sli->installEventFilter(this);
+    m_lvt = MakeLabel("LVT", this, {kTrack.right() + 14, kTrack.y()}, kValueText);
+    m_lvt->setFont(WindowFont(9.5, QFont::DemiBold));
+    m_lvt->setFixedSize(56, kTrack.height());
+    m_lvt->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void CustomizePanel::Pers_Click() {
+    if (!m_form.OpenPanelWidget(this, kCustomizePanel)) return;
+    ShowFlags(false);
+    ShowSkinButtons(false);
+    SetTextColour(m_top1, SkinInForce(m_app).title);
+    m_app.main.settingsAtOpening = m_app.settings;
+    SetTextColour(m_accept->Caption(), kAcceptIdle);
+    m_accept->show();
+
+    m_dragging = false;
+    m_csli->show();
+    m_sli->show();
+    m_sli->SetPicture("SLIn");
+    const int transparency = m_app.settings.transparency;
+    m_sli->move(kTrack.x() + KnobOffsetFor(transparency), kTrack.y());
+    m_lvt->setText(QString("%1%").arg(transparency));
+
+    // Each flag names its language in that language.
+    for (int i = 0; i < 3; ++i) {
+        StringTable table;
+        LoadLanguage(table, kFlags[i].language);
+        m_flags[i]->setToolTip(Q(table[0]));
+    }
+    for (int i = 0; i < 3; ++i)
+        if (m_app.settings.language == kFlags[i].language) Flag_Click(i + 1);
+}
+
+void CustomizePanel::Flag_Click(int flag) {
+    if (flag < 1 || flag > 3) return;
+    m_app.settings.language = kFlags[flag - 1].language;
+    LoadLanguage(m_app.table, m_app.settings.language);
+    Caption();
+    m_form.ApplyCaptions();
+    ShowFlags(true);
+}
+
+void CustomizePanel::Caption() {
+    SetSized(m_top1, Q(m_app.T(28)));
+    m_top1->setFixedHeight(48);
+    SetSized(m_labOpc[0], Q(m_app.T(99)) + ": ");
+    SetSized(m_labOpc[1], Q(m_app.T(0)));
+    PlaceAfter(m_labOpc[1], m_labOpc[0]);
+    SetSized(m_labOpc[2], Q(m_app.T(1)) + ": ");
+    SetSized(m_labOpc[3], Q(m_app.T(2)));
+    PlaceAfter(m_labOpc[3], m_labOpc[2]);
+    for (int i = 0; i < 4; ++i)
+        m_skins[i]->setToolTip(Q(m_app.T(Skins()[i].nameEntry)));
+    SkinLabels();
+    SetSized(m_ab5, Q(m_app.T(106)) + ": ");
+    m_accept->SetCaption(Q(m_app.T(6)));
+}
+
+void CustomizePanel::SkinLabels() {
+    SetSized(m_labOpc[4], Q(m_app.T(100)) + ": ");
+    const Skin* skin = FindSkin(m_app.settings.skin);
+    SetSized(m_labOpc[5], skin ? Q(m_app.T(skin->nameEntry)) : QString());
+    PlaceAfter(m_labOpc[5], m_labOpc[4]);
+    SetSized(m_labOpc[6], Q(m_app.T(4)) + ": ");
+    SetSized(m_labOpc[7], kSkinAuthor);
+    PlaceAfter(m_labOpc[7], m_labOpc[6]);
+}
+
+void CustomizePanel::ShowFlags(bool fade) {
+    for (int i = 0; i < 3; ++i) {
+        const Flag& f = kFlags[i];
+        m_flags[i]->SetPicture(m_app.settings.language == f.language ? f.selected : f.normal);
+        if (fade) m_flags[i]->FadeIn(kFlagFadeMs);
+    }
+}
+
+void CustomizePanel::ShowSkinButtons(bool fade) {
+    for (int i = 0; i < 4; ++i) {
+        const Skin& skin = Skins()[i];
+        const char* picture =
+            m_app.settings.skin == skin.id ? skin.buttonSelected : skin.buttonNormal;
+        if (fade)
+            m_skins[i]->CrossFadeTo(picture, kSkinFadeMs);
+        else
+            m_skins[i]->SetPicture(picture);
+    }
+}
+
+void CustomizePanel::Skin_Click(int skin) {
+    if (skin < 1 || skin > 4) return;
+    m_app.settings.skin = Skins()[skin - 1].id;
+    SkinLabels();
+    SetTextColour(m_top1, Skins()[skin - 1].title);
+    // The frame, the title colour and the marker of the section shown before all follow.
+    m_form.ApplySkin(true);
+    ShowSkinButtons(true);
+    m_form.Render();
+}
+
+void CustomizePanel::SetTransparencyShown(int transparency) {
+    m_app.settings.transparency = transparency;
+    SetTransparency(m_form, static_cast<int16_t>(transparency));
+    m_lvt->setText(QString("%1%").arg(transparency));
+}
+
+void CustomizePanel::DragTo(int pointerX) {
+    // The knob's right edge follows the pointer, kept within the track.
+    const int left = std::clamp(pointerX - kKnob.width(), kTrack.x(),
+                                kTrack.x() + kTrack.width() - kKnob.width());
+    m_sli->move(left, kTrack.y());
+    SetTransparencyShown(TransparencyAt(left - kTrack.x()));
+}
+
+void CustomizePanel::Accept() {
+    if (!m_app.main.panelOpen || m_app.main.currentSection != kCustomizePanel) return;
+    m_dragging = false;
+    m_accept->hide();
+    m_csli->hide();
+    m_sli->hide();
+    m_form.ClosePanelWidget(this);
+    SetTextColour(m_accept->Caption(), kAcceptDone);
+    QFont font = m_accept->Caption()->font();
+    font.setUnderline(false);
+    m_accept->Caption()->setFont(font);
+    SaveChangedSettings(*m_app.source, m_app.settings, m_app.main.settingsAtOpening);
+}
+
+bool CustomizePanel::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+        type != QEvent::MouseMove)
+        return false;
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    auto* widget = static_cast<QWidget*>(watched);
+    if (watched == m_sli) {
+        if (type == QEvent::MouseButtonPress) {
+            m_sli->SetPicture("SLIp");
+            m_dragging = true;
+        } else if (type == QEvent::MouseButtonRelease) {
+            m_sli->SetPicture("SLIn");
+            m_dragging = false;
+            return true;
+        }
+        if (m_dragging) DragTo(m_sli->mapToParent(mouse->position().toPoint()).x());
+        return true;
+    }
+    // A click is a left-button release over the flag or skin button.
+    if (type != QEvent::MouseButtonRelease || mouse->button() != Qt::LeftButton ||
+        !widget->rect().contains(mouse->position().toPoint()))
+        return type != QEvent::MouseMove;
+    for (int i = 0; i < 3; ++i)
+        if (watched == m_flags[i]) Flag_Click(i + 1);
+    for (int i = 0; i < 4; ++i)
+        if (watched == m_skins[i]) Skin_Click(i + 1);
+    return true;
+}
+
+void CustomizePanel::mouseMoveEvent(QMouseEvent* event) {
+    if (!m_dragging) m_sli->SetPicture("SLIn");
+    QWidget::mouseMoveEvent(event);
+}
+
+} // namespace hl
