@@ -39,8 +39,10 @@ bool IsDigitText(std::string_view s) {
 
 std::string FormatByTable(std::string_view digits, std::string_view sep,
                           const std::vector<SizeStep>& steps) {
-    if (!IsDigitText(digits)) throw PlatformError("not a byte count: " + std::string(digits));
-    double n = std::stod(std::string(digits));
+    // Past the range of a double the count overflows like any other conversion.
+    double n = 0;
+    if (!IsDigitText(digits) || !ParseNumber(digits, n))
+        throw PlatformError("not a byte count: " + std::string(digits));
     size_t d = DigitCount(digits);
     if (n <= 1023) return NumberText(n) + " bytes";
     if (d <= 4) return QuotientPrefix(n / 1024, 4, sep) + " KB";

@@ -79,7 +79,9 @@ void CheckSize(const char* rule, std::string (*format)(std::string_view, std::st
         std::string shown = format(digits, separator);
         Expect(!shown.empty(), std::string(rule) + " gave nothing");
     } catch (const PlatformError&) {
-        Expect(!AllDigits(digits), std::string(rule) + " refused a digit string");
+        // Only a number past the range of a double may be refused.
+        Expect(!AllDigits(digits) || digits.size() > 308,
+               std::string(rule) + " refused a digit string");
     }
 }
 

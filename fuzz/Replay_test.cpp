@@ -6,10 +6,17 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <vector>
 
 namespace fs = std::filesystem;
+
+namespace hl::fuzz {
+void PrintTo(const Target& target, std::ostream* os) {
+    *os << target.name;
+}
+} // namespace hl::fuzz
 
 namespace {
 

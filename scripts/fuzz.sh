@@ -18,12 +18,12 @@ cmake --build build-fuzz --parallel "$(nproc)"
 run_one() {
     local t=$1 work=build-fuzz/corpus/$1 crashes=build-fuzz/crashes/$1 rc=0
     mkdir -p "$work" "$crashes"
-    local dict=()
+    local dict=() started=$SECONDS
     [ -f "fuzz/dict/$t.dict" ] && dict=(-dict="fuzz/dict/$t.dict")
     build-fuzz/fuzz/fuzz_"$t" "$work" "fuzz/corpus/$t" "fuzz/regressions/$t" "${dict[@]}" \
         -max_total_time="$seconds" -max_len=16384 -timeout=10 -rss_limit_mb=2048 \
         -artifact_prefix="$crashes/" -print_final_stats=1 >"build-fuzz/$t.log" 2>&1 || rc=$?
-    echo "$t: exit $rc, $(grep -h 'stat::number_of_executed_units' "build-fuzz/$t.log" | awk '{print $2}') runs in ${seconds}s"
+    echo "$t: exit $rc, $(grep -h 'stat::number_of_executed_units' "build-fuzz/$t.log" | awk '{print $2}') runs in $((SECONDS - started))s"
     return $rc
 }
 
