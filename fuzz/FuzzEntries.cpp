@@ -21,6 +21,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <unistd.h>
 
 namespace hl::fuzz {
 
@@ -41,20 +42,23 @@ std::string Text(const uint8_t* data, size_t size) {
 }
 
 // A folder of its own for the files a target writes, removed at exit.
-const std::string& ScratchFolder() {
-    static const std::string folder = [] {
+struct Scratch {
+    std::string path;
+    Scratch() {
         namespace fs = std::filesystem;
-        fs::path base = fs::temp_directory_path() / ("hardlens-fuzz-" + std::to_string(::rand()));
-        for (int i = 0; fs::exists(base); ++i)
-            base += std::to_string(i);
+        fs::path base = fs::temp_directory_path() / ("hardlens-fuzz-" + std::to_string(::getpid()));
         fs::create_directories(base);
-        std::atexit([] {
-            std::error_code ec;
-            fs::remove_all(ScratchFolder(), ec);
-        });
-        return base.string();
-    }();
-    return folder;
+        path = base.string();
+    }
+    ~Scratch() {
+        std::error_code ec;
+        std::filesystem::remove_all(path, ec);
+    }
+};
+
+const std::string& ScratchFolder() {
+    static const Scratch scratch;
+    return scratch.path;
 }
 
 // Runs a conversion that may refuse its input; anything else escaping is a fault.
