@@ -102,8 +102,10 @@ std::string UsedBytes(std::string_view sizeDigits, std::string_view freeDigits) 
 int64_t Percentage(std::string_view partDigits, std::string_view wholeDigits) {
     double whole = static_cast<double>(ByteCount(wholeDigits));
     if (whole == 0) throw PlatformError("division by zero");
-    return static_cast<int64_t>(
-        RoundHalfEven(static_cast<double>(ByteCount(partDigits)) * 100 / whole));
+    // A part far above its whole (free space above a tiny size) overflows the share.
+    double share = RoundHalfEven(static_cast<double>(ByteCount(partDigits)) * 100 / whole);
+    if (!(share < 9.2e18)) throw PlatformError("overflow");
+    return static_cast<int64_t>(share);
 }
 
 } // namespace hl

@@ -94,6 +94,10 @@ TEST(FormatAdapterMemory, ZeroOrLessGivesNothing) {
     }
 }
 
+TEST(Percentage, FailsWhenTheShareOverflows) {
+    EXPECT_THROW(Percentage("9999999999999999999", "1"), PlatformError);
+}
+
 TEST(Percentage, RoundsHalfToEven) {
     EXPECT_EQ(Percentage("41", "200"), 20); // 20.5
     EXPECT_EQ(Percentage("43", "200"), 22); // 21.5
