@@ -39,8 +39,10 @@ bool IsDigitText(std::string_view s) {
 
 std::string FormatByTable(std::string_view digits, std::string_view sep,
                           const std::vector<SizeStep>& steps) {
-    if (!IsDigitText(digits)) throw PlatformError("not a byte count: " + std::string(digits));
-    double n = std::stod(std::string(digits));
+    // Past the range of a double the count overflows like any other conversion.
+    double n = 0;
+    if (!IsDigitText(digits) || !ParseNumber(digits, n))
+        throw PlatformError("not a byte count: " + std::string(digits));
     size_t d = DigitCount(digits);
     if (n <= 1023) return NumberText(n) + " bytes";
     if (d <= 4) return QuotientPrefix(n / 1024, 4, sep) + " KB";
@@ -100,8 +102,10 @@ std::string UsedBytes(std::string_view sizeDigits, std::string_view freeDigits) 
 int64_t Percentage(std::string_view partDigits, std::string_view wholeDigits) {
     double whole = static_cast<double>(ByteCount(wholeDigits));
     if (whole == 0) throw PlatformError("division by zero");
-    return static_cast<int64_t>(
-        RoundHalfEven(static_cast<double>(ByteCount(partDigits)) * 100 / whole));
+    // A part far above its whole (free space above a tiny size) overflows the share.
+    double share = RoundHalfEven(static_cast<double>(ByteCount(partDigits)) * 100 / whole);
+    if (!(share < 9.2e18)) throw PlatformError("overflow");
+    return static_cast<int64_t>(share);
 }
 
 } // namespace hl

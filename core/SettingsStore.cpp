@@ -70,8 +70,10 @@ std::optional<std::string> SettingsStore::Read(const std::string& name) const {
 }
 
 bool SettingsStore::Write(const std::string& name, const std::string& value) const {
-    if (name.find_first_of("=\r\n") != std::string::npos ||
-        value.find_first_of("\r\n") != std::string::npos)
+    // Refuse what Read could never find again rather than report it saved.
+    using namespace std::string_literals;
+    if (name.empty() || name.find_first_of("=\r\n\0"s) != std::string::npos ||
+        value.find_first_of("\r\n\0"s) != std::string::npos)
         return false;
     Entries entries = Parse(ReadAll(path_));
     bool replaced = false;

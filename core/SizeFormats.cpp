@@ -4,6 +4,8 @@
 #include "PlatformError.h"
 #include "Variant.h"
 
+#include <cmath>
+
 namespace hl {
 
 namespace {
@@ -14,7 +16,10 @@ double ByteCount(std::string_view digits) {
     return n;
 }
 
+// Digits in exponent form ("1161E70") can count few characters yet be far too large for a
+// whole number; the conversion then overflows as the platform's would.
 int64_t Whole(double x) {
+    if (!(std::fabs(x) < 9.2e18)) throw PlatformError("overflow");
     return static_cast<int64_t>(x);
 }
 

@@ -1,6 +1,7 @@
 #include "ReportChain.h"
 
 #include "sections/Sections.h"
+#include "sections/Statements.h"
 
 namespace hl {
 
@@ -17,7 +18,7 @@ const Builder kChain[] = {
 ReportDocuments BuildReport(App& app, ReportWriter::Clock clock) {
     MainState& m = app.main;
     m.timer1Enabled = m.timer2Enabled = m.timer3Enabled = false;
-    ReportWriter writer(app.table, app.settings.skin, app.source->RegionalSettings(),
+    ReportWriter writer(app.table, app.settings.skin, RegionalOrDefault(*app.source),
                         std::move(clock), app.pumpEvents);
     writer.SetPrivate(app.privateValues);
     ReportContext ctx{app, writer, nullptr, {}};

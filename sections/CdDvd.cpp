@@ -1,5 +1,6 @@
 #include "SectionHelpers.h"
 #include "Sections.h"
+#include "Statements.h"
 #include "core/MediaFormats.h"
 #include "core/Navigation.h"
 
@@ -46,7 +47,7 @@ void ListDiscs(App& app) {
 // so that a medium without a size never borrows the previous drive's.
 void ListDrives(App& app) {
     DriveLists& l = app.main.s8to13.drives;
-    std::string sep = app.source->RegionalSettings().decimalSeparator;
+    std::string sep = RegionalOrDefault(*app.source).decimalSeparator;
     for (const WmiObject& drive : EnumerateGuarded(app.main.service, "Win32_CDROMDrive")) {
         bool loaded = false;
         Skip([&] { loaded = HasLoadedMedium(drive); });

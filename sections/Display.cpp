@@ -1,5 +1,6 @@
 #include "SectionHelpers.h"
 #include "Sections.h"
+#include "Statements.h"
 #include "core/Formats.h"
 #include "core/MediaFormats.h"
 #include "core/Navigation.h"
@@ -82,7 +83,7 @@ std::string DateText(const App& app, const std::string& wmiDate) {
 }
 
 std::string DecimalSeparator(const App& app) {
-    return app.source->RegionalSettings().decimalSeparator;
+    return RegionalOrDefault(*app.source).decimalSeparator;
 }
 
 // Rows 6 to 11, the graphics card, with the memory text given.

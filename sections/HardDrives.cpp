@@ -5,6 +5,7 @@
 #include "core/SizeFormats.h"
 #include "report/ReportChain.h"
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -24,8 +25,11 @@ const int kLocalDisk = 3;
 double Bytes(const Variant& v) {
     return v.ToDouble();
 }
+// A size far smaller than its free space gives a share no whole number holds.
 std::string Percent(double part, double whole) {
-    return std::to_string(static_cast<int64_t>(RoundHalfEven(part * 100 / whole)));
+    double share = RoundHalfEven(part * 100 / whole);
+    if (!(std::fabs(share) < 9.2e18)) throw PlatformError("overflow");
+    return std::to_string(static_cast<int64_t>(share));
 }
 
 // A size with its share of the disk; a disk of size 0 has no share to show.

@@ -1,5 +1,6 @@
 #include "SectionHelpers.h"
 #include "Sections.h"
+#include "Statements.h"
 #include "core/MediaFormats.h"
 #include "core/Navigation.h"
 
@@ -26,7 +27,7 @@ struct DriveSizes {
 
 void AppendDrive(App& app, const WmiObject& disk, const DriveSizes& d) {
     DriveLists& l = app.main.s8to13.drives;
-    std::string sep = app.source->RegionalSettings().decimalSeparator;
+    std::string sep = RegionalOrDefault(*app.source).decimalSeparator;
     Skip([&] { l.names += (d.volumeName.empty() ? app.T(7) : d.volumeName) + " - "; });
     Skip([&] { l.letters += "(" + disk.Get("Caption").Trimmed() + ") - "; });
     Skip([&] { l.sizes += FormatSizeLeft(d.size, sep) + ") - ("; });

@@ -18,4 +18,12 @@ inline std::vector<WmiObject> InstancesOf(const std::shared_ptr<WmiService>& ser
     return service->InstancesOf(className);
 }
 
+// The regional settings, or the defaults when they cannot be read: the read is one skipped
+// statement, and a separator is never worth ending a routine for.
+inline Regional RegionalOrDefault(DataSource& source) {
+    Regional regional;
+    Skip([&] { regional = source.RegionalSettings(); });
+    return regional;
+}
+
 } // namespace hl

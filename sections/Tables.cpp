@@ -35,7 +35,7 @@ std::string EntryOrBlank(const Entries& entries, const std::string& code, const 
 
 bool CodeNumber(const std::string& code, long long& out) {
     double d = 0;
-    if (!ParseNumber(code, d) || d != std::trunc(d)) return false;
+    if (!ParseNumber(code, d) || d != std::trunc(d) || !(std::fabs(d) < 9.2e18)) return false;
     out = static_cast<long long>(d);
     return true;
 }

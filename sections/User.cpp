@@ -130,7 +130,7 @@ void User(App& app) {
     std::vector<Line> lines = AccountLines(app, f);
     for (size_t i = 0; i < lines.size(); ++i)
         WriteRow(app, static_cast<int>(i) + 1, Caption(app, lines[i].entry), lines[i].value);
-    WriteRow(app, 9, Caption(app, 98), usage);
+    WriteRow(app, 9, Caption(app, 98), OrUnknown(app, usage));
     WriteRow(app, 10, Caption(app, 191), LogonCountText(f.logons, app));
     ClearLabels(app, 21, 24);
 

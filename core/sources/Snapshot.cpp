@@ -170,7 +170,7 @@ Snapshot ParseSnapshot(const std::string& text, const std::string& name) {
     json doc;
     try {
         doc = json::parse(text);
-    } catch (const json::parse_error& e) {
+    } catch (const json::exception& e) { // a syntax error, or a number beyond a double
         std::string what = e.what();
         size_t colon = what.find("]: ");
         Refuse(name, "", "not valid JSON (" + (colon == std::string::npos ? what : what.substr(colon + 3)) + ")");

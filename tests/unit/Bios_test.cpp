@@ -98,7 +98,7 @@ TEST(Bios, AFailingBindingOrWalkLeavesTheRowsAsTheyWere) {
     for (bool failBinding : {true, false}) {
         TestApp app(MachineWith(KeystoneBios()));
         MenuClick(*app, 8);
-        WrappedSource broken(*app->source);
+        FaultInjectingSource broken(*app->source);
         broken.failConnect = failBinding;
         if (!failBinding) broken.failingClasses = {"Win32_BIOS"};
         app->source = &broken;
@@ -138,7 +138,7 @@ TEST(InformeBios, WritesTheSectionToBothDocuments) {
 
 TEST(InformeBios, EnumeratesOnTheServiceOfAnEarlierBuilder) {
     TestApp app(MachineWith(KeystoneBios()));
-    WrappedSource counting(*app->source);
+    FaultInjectingSource counting(*app->source);
     app->source = &counting;
     BuilderRun run(*app);
     run.ctx.service = counting.ConnectWmi();
@@ -149,7 +149,7 @@ TEST(InformeBios, EnumeratesOnTheServiceOfAnEarlierBuilder) {
 
 TEST(InformeBios, AFailedBindingStillWritesEveryRowAsUnknown) {
     TestApp app(MachineWith(KeystoneBios()));
-    WrappedSource broken(*app->source);
+    FaultInjectingSource broken(*app->source);
     broken.failConnect = true;
     app->source = &broken;
     BuilderRun run(*app);

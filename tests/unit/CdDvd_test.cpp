@@ -129,7 +129,7 @@ TEST(CdDvd, AMediumWithoutSizeIsNeitherCountedNorListed) {
 
 TEST(CdDvd, ASecondClickRedrawsWithoutQuerying) {
     TestApp app(OneDiscTwoDrives().Build());
-    WrappedSource counting(*app->source);
+    FaultInjectingSource counting(*app->source);
     app->source = &counting;
     MenuClick(*app, 12);
     const int cdWalks = counting.instancesOfCalls["Win32_CDROMDrive"];
@@ -155,7 +155,7 @@ TEST(CdDvd, WithoutNamesEveryClickQueries) {
     m.Instance("Win32_LogicalDisk", OpticalDisk("D:", Variant::Null()))
         .Instance("Win32_CDROMDrive", Drive("D:", "Optora DVD-RW", true, "734003200"));
     TestApp app(m.Build());
-    WrappedSource counting(*app->source);
+    FaultInjectingSource counting(*app->source);
     app->source = &counting;
     MenuClick(*app, 12);
     MenuClick(*app, 12);
@@ -164,7 +164,7 @@ TEST(CdDvd, WithoutNamesEveryClickQueries) {
 
 TEST(CdDvd, AFailingBindingShowsTheEmptyState) {
     TestApp app(OneDiscTwoDrives().Build());
-    WrappedSource broken(*app->source);
+    FaultInjectingSource broken(*app->source);
     broken.failConnect = true;
     app->source = &broken;
     MenuClick(*app, 12);

@@ -142,7 +142,7 @@ TEST(Display, DriverDateFollowsTheLanguage) {
 TEST(Display, AFailingBindingLeavesTheRowsAsTheyWere) {
     TestApp app(Machine().Build());
     MenuClick(*app, 9);
-    WrappedSource broken(*app->source);
+    FaultInjectingSource broken(*app->source);
     broken.failConnect = true;
     app->source = &broken;
     MenuClick(*app, 9);
@@ -153,7 +153,7 @@ TEST(Display, AFailingBindingLeavesTheRowsAsTheyWere) {
 
 TEST(Display, OnceAMonitorIsFoundAFailingCardWalkIsSkipped) {
     TestApp app(Machine().Build());
-    WrappedSource broken(*app->source);
+    FaultInjectingSource broken(*app->source);
     broken.failingClasses = {"Win32_VideoController"};
     app->source = &broken;
     MenuClick(*app, 9);
@@ -199,7 +199,7 @@ TEST(InformeDisplay, WritesTheMonitorThenInformeGraphicsTheCard) {
 
 TEST(InformeDisplay, AFailedBindingStillWritesBothSectionsWhole) {
     TestApp app(Machine().Build());
-    WrappedSource broken(*app->source);
+    FaultInjectingSource broken(*app->source);
     broken.failConnect = true;
     app->source = &broken;
     BuilderRun run(*app);

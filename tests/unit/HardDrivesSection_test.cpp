@@ -116,3 +116,15 @@ TEST(HardDrivesSection, DriveWalkFailsAfterADiskWasFoundIsSkipped) {
     EXPECT_EQ(t->area.Row(3).value, "Unknown");
     EXPECT_EQ(t->area.Row(9).value, "Unknown");
 }
+
+TEST(HardDrivesSection, AShareTooLargeForANumberLeavesItsDiskOutOfTheFreeList) {
+    Props odd = Disk("D:", 3, "Odd", "", "99999999");
+    odd[3].second = 1e-300; // a size far below its free space
+    MachineBuilder m;
+    m.Instance("Win32_LogicalDisk", Disk("C:", 3, "System", "1000", "500"))
+        .Instance("Win32_LogicalDisk", odd);
+    TestApp t(m.Build());
+    MenuClick(*t, 7);
+    EXPECT_EQ(t->main.lastError, "");
+    EXPECT_EQ(t->area.Row(5).value, "(500 bytes - 50%)");
+}

@@ -96,7 +96,7 @@ TEST(KeyboardMouse, ButtonCountComesFromTheSystemWithoutADevice) {
 TEST(KeyboardMouse, AFailingBindingLeavesTheRowsAsTheyWere) {
     TestApp app(Machine());
     MenuClick(*app, 10);
-    WrappedSource broken(*app->source);
+    FaultInjectingSource broken(*app->source);
     broken.failConnect = true;
     app->source = &broken;
     MenuClick(*app, 10);
@@ -148,7 +148,7 @@ TEST(InformeMouse, TheDutchSectionIsTitledMuis) {
 
 TEST(InformeKeyboard, BindsAnewOnlyWhenNoEarlierBuilderBound) {
     TestApp app(Machine());
-    WrappedSource counting(*app->source);
+    FaultInjectingSource counting(*app->source);
     app->source = &counting;
     BuilderRun run(*app);
     InformeKeyboard(run.ctx); // no service yet: binds once
@@ -160,7 +160,7 @@ TEST(InformeKeyboard, BindsAnewOnlyWhenNoEarlierBuilderBound) {
 
 TEST(InformeMouse, AFailedWalkStillWritesEveryRow) {
     TestApp app(Machine());
-    WrappedSource broken(*app->source);
+    FaultInjectingSource broken(*app->source);
     broken.failingClasses = {"Win32_PointingDevice"};
     app->source = &broken;
     BuilderRun run(*app);

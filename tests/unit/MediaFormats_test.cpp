@@ -60,6 +60,10 @@ TEST(FormatSizeRules, RefuseTextThatIsNotADigitString) {
         EXPECT_THROW(FormatSizeLeft(bad, "."), PlatformError) << bad;
         EXPECT_THROW(FormatDiscSize(bad, "."), PlatformError) << bad;
     }
+    // Digits beyond the range of a double overflow as a platform error, not another type.
+    const std::string huge(320, '9');
+    EXPECT_THROW(FormatSizeLeft(huge, "."), PlatformError);
+    EXPECT_THROW(FormatDiscSize(huge, "."), PlatformError);
 }
 
 TEST(FormatAdapterMemory, ScreenKeepsDecimalsAndReportShowsWholeUnits) {
@@ -88,6 +92,10 @@ TEST(FormatAdapterMemory, ZeroOrLessGivesNothing) {
         EXPECT_EQ(FormatAdapterMemory(bytes, "."), "");
         EXPECT_EQ(FormatAdapterMemoryReport(bytes), "");
     }
+}
+
+TEST(Percentage, FailsWhenTheShareOverflows) {
+    EXPECT_THROW(Percentage("9999999999999999999", "1"), PlatformError);
 }
 
 TEST(Percentage, RoundsHalfToEven) {

@@ -48,7 +48,7 @@ TEST(OtherHardware, CopyAllGivesBoardAndFirstSoundDevice) {
 
 TEST(OtherHardware, AFailingBindingStillShowsTheRegistryName) {
     TestApp app(Machine().Build());
-    WrappedSource broken(*app->source);
+    FaultInjectingSource broken(*app->source);
     broken.failConnect = true;
     app->source = &broken;
     MenuClick(*app, 13);
@@ -98,7 +98,7 @@ TEST(InformeOtros_hardware, EscapesMarkupInTheHtmlDocumentOnly) {
 
 TEST(InformeOtros_hardware, WithNothingReadableWritesUnknownRowsAndTheFoot) {
     TestApp app(Machine().Build());
-    WrappedSource broken(*app->source);
+    FaultInjectingSource broken(*app->source);
     broken.failConnect = true;
     app->source = &broken;
     BuilderRun run(*app);

@@ -143,7 +143,7 @@ TEST(RemovableMemory, WithoutAMediumTheEmptyStateAsksForADrive) {
 
 TEST(RemovableMemory, AFailingBindingShowsTheEmptyState) {
     TestApp app(TwoSticks());
-    WrappedSource broken(*app->source);
+    FaultInjectingSource broken(*app->source);
     broken.failConnect = true;
     app->source = &broken;
     MenuClick(*app, 11);

@@ -139,3 +139,14 @@ TEST(MemoryUseText, NamesApplicationsAndSystemCache) {
     EXPECT_EQ(MemoryUseText("2", t), "Unknown");
     EXPECT_EQ(MemoryUseText("", t), "Unknown");
 }
+
+TEST(CodeNumber, TakesWholeNumbersThatFitOnly) {
+    long long n = 0;
+    EXPECT_TRUE(CodeNumber("12", n));
+    EXPECT_EQ(n, 12);
+    EXPECT_FALSE(CodeNumber("1.5", n));
+    EXPECT_FALSE(CodeNumber("abc", n));
+    // Whole, but far beyond a 64-bit count.
+    EXPECT_FALSE(CodeNumber("1E300", n));
+    EXPECT_FALSE(CodeNumber("-9.3E18", n));
+}

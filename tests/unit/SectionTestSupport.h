@@ -1,10 +1,11 @@
 #pragma once
 
-#include "FaultySource.h"
+#include "FaultInjectingSource.h"
 #include "TestSupport.h"
-#include "WrappedSource.h"
 #include "core/Navigation.h"
+#include "report/ReportChain.h"
 
+#include <ctime>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,7 +20,7 @@ struct FaultyApp {
         base.app->source = &faulty;
     }
     TestApp base;
-    FaultySource faulty;
+    FaultInjectingSource faulty;
     App& operator*() { return *base.app; }
     App* operator->() { return base.app.get(); }
 };
@@ -38,6 +39,15 @@ inline std::vector<std::string> RowCaptions(const App& app, int n) {
         captions.push_back(app.area.Row(r).caption);
     return captions;
 }
+
+// One builder's run on a fresh pair of documents (no head, so they hold the section alone).
+struct BuilderRun {
+    explicit BuilderRun(App& app, const std::string& skin = "Blue")
+        : writer(app.table, skin, app.source->RegionalSettings(), [] { return std::tm{}; }),
+          ctx{app, writer, nullptr, {}} {}
+    ReportWriter writer;
+    ReportContext ctx;
+};
 
 inline Snapshot FixtureMachine() {
     return LoadSnapshotFile(DataPath("s17/machine.json"));

@@ -101,6 +101,18 @@ TEST(Settings, DamagedStoreReadsAsMissingValues) {
     EXPECT_EQ(f.Stored(kIdioma), "English");
 }
 
+TEST(Settings, StoreRefusesWhatItCouldNotReadBack) {
+    Fixture f;
+    using namespace std::string_literals;
+    EXPECT_FALSE(f.store.Write("", "Dutch"));
+    EXPECT_FALSE(f.store.Write("Idi\0oma"s, "Dutch"));
+    EXPECT_FALSE(f.store.Write("Idioma", "Du\0tch"s));
+    EXPECT_FALSE(f.store.Write("Idioma", "Dutch\r\n"));
+    EXPECT_EQ(f.store.Read("Idioma"), std::nullopt);
+    EXPECT_TRUE(f.store.Write("Idioma", "Dutch"));
+    EXPECT_EQ(f.store.Read("Idioma"), "Dutch");
+}
+
 TEST(Settings, UnwritableStoreLeavesTheRunGoing) {
     if (::geteuid() == 0) GTEST_SKIP() << "root can write into read-only folders";
     Fixture f;

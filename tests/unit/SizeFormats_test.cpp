@@ -45,6 +45,9 @@ TEST(FormatSize, UsesTheRegionalDecimalSeparator) {
 
 TEST(FormatSize, FailsOnTextThatIsNoNumber) {
     EXPECT_THROW(FormatSize("12a4", "."), PlatformError);
+    // Few characters but an exponent: too large for the kilobyte and megabyte rows.
+    EXPECT_THROW(FormatSize("1161E70", "."), PlatformError);
+    EXPECT_THROW(FormatSize("9E99999", "."), PlatformError);
 }
 
 TEST(SummaryMemorySize, FollowsTheDigitTable) {

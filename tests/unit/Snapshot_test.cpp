@@ -92,6 +92,7 @@ TEST(SnapshotLoader, RefusesMalformedFilesNamingTheFileAndThePlace) {
     } cases[] = {
         {"this is not json", "bad.json: not valid JSON"},
         {R"({"format": "hardlens-snapshot/1", "wmi": {)", "bad.json: not valid JSON"},
+        {R"({"format": "hardlens-snapshot/1", "tickCount": 2e308})", "bad.json: not valid JSON"},
         {"[]", "bad.json: expected a JSON object"},
         {R"({"format": "hardlens-snapshot/2"})", "bad.json: format: expected"},
         {R"({"wmi": {}})", "bad.json: format: expected"},

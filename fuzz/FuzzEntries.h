@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace hl::fuzz {
+
+// One fuzzed entry point. Each returns 0 and aborts on a broken promise (a crash, an escaped
+// exception, a result that contradicts the function's contract), so that the fuzzer and the
+// replay test catch the same faults.
+using Entry = int (*)(const uint8_t* data, size_t size);
+
+int Snapshot(const uint8_t* data, size_t size);
+int Settings(const uint8_t* data, size_t size);
+int Numbers(const uint8_t* data, size_t size);
+int Sizes(const uint8_t* data, size_t size);
+int WmiDate(const uint8_t* data, size_t size);
+int ProductKey(const uint8_t* data, size_t size);
+int Pipeline(const uint8_t* data, size_t size);
+
+struct Target {
+    const char* name; // also the folder of its seeds and regressions
+    Entry entry;
+};
+const std::vector<Target>& Targets();
+
+} // namespace hl::fuzz
