@@ -39,8 +39,10 @@ size_t LineCount(std::string_view text) {
     return SplitLines(text).size();
 }
 
+// White space as the Linux source splits and trims it (LinuxFiles.cpp); vertical tab and form
+// feed are ordinary characters there.
 bool HasWhite(std::string_view s) {
-    return s.find_first_of(" \t\n\r\v\f") != std::string_view::npos;
+    return s.find_first_of(std::string_view(" \t\n\r\0", 5)) != std::string_view::npos;
 }
 
 } // namespace
