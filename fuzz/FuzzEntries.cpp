@@ -214,9 +214,14 @@ namespace hl::fuzz {
 
 const std::vector<Target>& Targets() {
     static const std::vector<Target> all = {
-        {"snapshot", Snapshot}, {"settings", Settings}, {"numbers", Numbers},
-        {"sizes", Sizes},       {"wmidate", WmiDate},   {"productkey", ProductKey},
+        {"snapshot", Snapshot},   {"settings", Settings},  {"numbers", Numbers},
+        {"sizes", Sizes},         {"wmidate", WmiDate},    {"productkey", ProductKey},
         {"pipeline", Pipeline},
+#ifndef _WIN32
+        {"mountinfo", MountInfo}, {"cpuinfo", CpuInfo},    {"edid", EdidData},
+        {"smbios", Smbios},       {"input", InputDevices}, {"osrelease", OsRelease},
+        {"utmp", LoginRecords},
+#endif
     };
     return all;
 }

@@ -19,6 +19,14 @@ int Sizes(const uint8_t* data, size_t size);
 int WmiDate(const uint8_t* data, size_t size);
 int ProductKey(const uint8_t* data, size_t size);
 int Pipeline(const uint8_t* data, size_t size);
+// The Linux source's parsers (LinuxEntries.cpp), built where the core has them.
+int MountInfo(const uint8_t* data, size_t size);
+int CpuInfo(const uint8_t* data, size_t size);
+int EdidData(const uint8_t* data, size_t size);
+int Smbios(const uint8_t* data, size_t size);
+int InputDevices(const uint8_t* data, size_t size);
+int OsRelease(const uint8_t* data, size_t size);
+int LoginRecords(const uint8_t* data, size_t size);
 
 struct Target {
     const char* name; // also the folder of its seeds and regressions

@@ -9,7 +9,8 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(snapshot settings numbers sizes wmidate productkey pipeline)
+[ ${#targets[@]} -gt 0 ] || targets=(snapshot settings numbers sizes wmidate productkey pipeline
+    mountinfo cpuinfo edid smbios input osrelease utmp)
 jobs=${JOBS:-$(nproc)}
 
 [ -f build-fuzz/build.ninja ] || cmake --preset fuzz

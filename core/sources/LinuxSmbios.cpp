@@ -179,6 +179,8 @@ std::vector<MemoryModule> MemoryModules(const std::vector<SmbiosStructure>& tabl
             m.bytes = static_cast<uint64_t>(s.Dword(0x1C) & 0x7FFFFFFF) << 20;
         else
             m.bytes = static_cast<uint64_t>(size & 0x7FFF) << ((size & 0x8000) ? 10 : 20);
+        // A size of 0 KB, or an extended size of 0 MB, holds no memory either.
+        if (m.bytes == 0) continue;
         if (s.Word(0x08) != 0xFFFF) m.totalWidth = s.Word(0x08);
         m.formFactor = WmiFormFactor(s.Byte(0x0E));
         m.deviceLocator = s.String(0x10);

@@ -50,6 +50,32 @@ TEST(LinuxParsers, Smbios_CutTablesAndBadLengthsNeverReadPastTheEnd) {
     EXPECT_EQ(two[1].type, 127);
 }
 
+TEST(LinuxParsers, Smbios_ModulesOfNoBytesAreEmptySlots) {
+    // Type 17 structures of 0x20 bytes with no strings; the size word is at 0x0C and the
+    // extended size, used for a size word of 0x7FFF, at 0x1C.
+    auto device = [](uint16_t size, uint32_t extended) {
+        std::vector<uint8_t> s(0x20, 0);
+        s[0] = 17;
+        s[1] = 0x20;
+        s[0x0C] = size & 0xFF;
+        s[0x0D] = size >> 8;
+        for (int i = 0; i < 4; ++i)
+            s[0x1C + i] = static_cast<uint8_t>(extended >> (8 * i));
+        s.push_back(0);
+        s.push_back(0);
+        return s;
+    };
+    std::vector<uint8_t> table;
+    for (auto s : {device(0x8000, 0), device(0x7FFF, 0), device(0x0400, 0), device(0x7FFF, 0x8000),
+                   device(0x8200, 0)})
+        table.insert(table.end(), s.begin(), s.end());
+    std::vector<MemoryModule> modules = MemoryModules(ParseSmbiosTable(table));
+    ASSERT_EQ(modules.size(), 3u);
+    EXPECT_EQ(modules[0].bytes, 1ull << 30);   // 0x400 MB
+    EXPECT_EQ(modules[1].bytes, 32ull << 30);  // 0x8000 MB through the extended size
+    EXPECT_EQ(modules[2].bytes, 512ull << 10); // 0x200 KB
+}
+
 TEST(LinuxParsers, Smbios_CodesTurnIntoWmiCodes) {
     struct Case {
         uint8_t smbios;
