@@ -27,16 +27,6 @@ namespace hl::fuzz {
 
 namespace {
 
-// A broken promise: report it and stop, so that the input is kept as a crash.
-[[noreturn]] void Broken(const std::string& what) {
-    std::fprintf(stderr, "broken promise: %s\n", what.c_str());
-    std::abort();
-}
-
-void Expect(bool ok, const std::string& what) {
-    if (!ok) Broken(what);
-}
-
 std::string Text(const uint8_t* data, size_t size) {
     return std::string(reinterpret_cast<const char*>(data), size);
 }

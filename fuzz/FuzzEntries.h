@@ -2,10 +2,22 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace hl::fuzz {
+
+// A broken promise: report it and stop, so that the fuzzer keeps the input as a crash.
+[[noreturn]] inline void Broken(const std::string& what) {
+    std::fprintf(stderr, "broken promise: %s\n", what.c_str());
+    std::abort();
+}
+
+inline void Expect(bool ok, const std::string& what) {
+    if (!ok) Broken(what);
+}
 
 // One fuzzed entry point. Each returns 0 and aborts on a broken promise (a crash, an escaped
 // exception, a result that contradicts the function's contract), so that the fuzzer and the

@@ -21,15 +21,6 @@ namespace hl::fuzz {
 
 namespace {
 
-[[noreturn]] void Broken(const std::string& what) {
-    std::fprintf(stderr, "broken promise: %s\n", what.c_str());
-    std::abort();
-}
-
-void Expect(bool ok, const std::string& what) {
-    if (!ok) Broken(what);
-}
-
 std::string_view View(const uint8_t* data, size_t size) {
     return std::string_view(reinterpret_cast<const char*>(data), size);
 }
