@@ -131,6 +131,12 @@ void ClearLabels(App& app, int fromLabel, int toLabel) {
     }
 }
 
+void ShowImageLine(App& app, int anchorLabel, int offset) {
+    app.area.imageLineAnchorLabel = anchorLabel;
+    app.area.imageLineOffset = offset;
+    app.area.imageLineVisible = true;
+}
+
 void FinishSection(App& app, int n) {
     SetEntryPointer(app, n, Pointer::Hand);
     app.area.labelmi = app.T(33);

@@ -41,6 +41,8 @@ void WriteRow(App& app, int r, const std::string& caption, const std::string& va
               const std::string& captionTip = {});
 // Clears captions and tool tips of Label(from)..Label(to) (label numbers 1..24).
 void ClearLabels(App& app, int fromLabel, int toLabel);
+// Shows the separator line with its top `offset` units below the top of Label(anchorLabel).
+void ShowImageLine(App& app, int anchorLabel, int offset);
 // Pointers of entry n back to the hand, status entry 33 ("Done"), then Icono.
 void FinishSection(App& app, int n);
 // The value shown for a fact that cannot be read: entry 53 when the text is empty.

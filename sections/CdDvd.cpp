@@ -91,9 +91,7 @@ std::string Notice(const App& app, const CdCounters& c) {
 }
 
 void Close(App& app) {
-    app.area.imageLineAnchorLabel = 13;
-    app.area.imageLineOffset = 4;
-    app.area.imageLineVisible = true;
+    ShowImageLine(app, 13, 4);
     ClearLabels(app, 13, 24);
     app.area.iavisoVisible = app.area.lavisoVisible = true;
     FinishSection(app, 12);

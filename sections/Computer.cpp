@@ -1,5 +1,6 @@
 #include "Computer.h"
 
+#include "Lines.h"
 #include "Sections.h"
 #include "Statements.h"
 #include "Tables.h"
@@ -15,12 +16,6 @@ namespace {
 
 // What the platform writes when no delay is configured.
 const char* const kNoBreakSpace = "\xC2\xA0";
-
-struct Line {
-    int entry;
-    std::string value;
-    int tipEntry; // caption tool tip on screen; 0 for none
-};
 
 void GatherComputer(DataSource& source, ComputerFacts& f, std::shared_ptr<WmiService>& service) {
     f = {};
@@ -74,12 +69,7 @@ void PC(App& app) {
 
     app.area.titulo = app.T(12);
     app.area.Row(1).captionColour = kDarkGrey;
-    std::vector<Line> lines = ComputerLines(app, f);
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const Line& line = lines[i];
-        WriteRow(app, static_cast<int>(i) + 1, Caption(app, line.entry), line.value,
-                 line.tipEntry ? app.T(line.tipEntry) : std::string());
-    }
+    WriteLines(app, ComputerLines(app, f));
     ClearLabels(app, 13, 24);
     FinishSection(app, 3);
 }
@@ -93,10 +83,7 @@ void InformePC(ReportContext& ctx) {
     } catch (const PlatformError&) {
         // The section is still written, with what was gathered.
     }
-    std::vector<Line> lines = ComputerLines(app, f);
-    for (size_t i = 0; i < lines.size(); ++i)
-        ctx.writer.Row(app.T(lines[i].entry), lines[i].value,
-                       i + 1 == lines.size() ? RowEnd::LastBrCrlf : RowEnd::Normal);
+    ReportLines(ctx.writer, app, ComputerLines(app, f), RowEnd::LastBrCrlf);
     ctx.writer.SectionEnd();
 }
 

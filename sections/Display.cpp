@@ -121,9 +121,7 @@ void Display(App& app) {
 
     ShowDisplay(app, v);
     WriteRow(app, 5, "", "");
-    app.area.imageLineAnchorLabel = 9;
-    app.area.imageLineOffset = 10;
-    app.area.imageLineVisible = true;
+    ShowImageLine(app, 9, 10);
     ClearLabels(app, 23, 24);
     FinishSection(app, 9);
 }

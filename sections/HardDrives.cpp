@@ -1,3 +1,4 @@
+#include "Lines.h"
 #include "Sections.h"
 #include "Statements.h"
 #include "core/Formats.h"
@@ -112,11 +113,6 @@ std::string PartitionsText(const App& app, const std::string& partitions) {
     return partitions.empty() || partitions == "0" ? app.T(53) : partitions;
 }
 
-struct Line {
-    int entry;
-    std::string value;
-};
-
 std::vector<Line> DiskLines(const App& app, const DiskLists& l) {
     return {
         {39, ListText(app, l.names, 3)},          {115, ListText(app, l.letters, 3)},
@@ -137,9 +133,7 @@ void HDs(App& app) {
     app.area.imageLineVisible = false;
     app.area.Row(1).captionColour = kDarkGrey;
     app.area.Row(8).captionColour = kDarkGrey;
-    std::vector<Line> lines = DiskLines(app, lists);
-    for (size_t i = 0; i < lines.size(); ++i)
-        WriteRow(app, static_cast<int>(i) + 1, Caption(app, lines[i].entry), lines[i].value);
+    WriteLines(app, DiskLines(app, lists));
     ClearLabels(app, 19, 24);
     FinishSection(app, 7);
 }
@@ -155,9 +149,7 @@ void InformeHDs(ReportContext& ctx) {
     }
     std::vector<Line> lines = DiskLines(app, lists);
     lines.erase(lines.begin() + 5); // the space in use is shown on screen only
-    for (size_t i = 0; i + 1 < lines.size(); ++i)
-        ctx.writer.Row(app.T(lines[i].entry), lines[i].value);
-    ctx.writer.Row(app.T(lines.back().entry), lines.back().value, RowEnd::LastBr);
+    ReportLines(ctx.writer, app, lines, RowEnd::LastBr);
     ctx.writer.SectionEnd();
 }
 

@@ -100,9 +100,7 @@ void Keyboard_mouse(App& app) {
     app.area.Row(1).captionColour = kDarkGrey;
     app.area.Row(8).captionColour = kDarkGrey;
     WriteRow(app, 4, "", "");
-    app.area.imageLineAnchorLabel = 8;
-    app.area.imageLineOffset = 9;
-    app.area.imageLineVisible = true;
+    ShowImageLine(app, 8, 9);
     ClearLabels(app, 19, 24);
     FinishSection(app, 10);
 }

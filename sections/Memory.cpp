@@ -1,5 +1,6 @@
 #include "Memory.h"
 
+#include "Lines.h"
 #include "Sections.h"
 #include "Statements.h"
 #include "Tables.h"
@@ -12,11 +13,6 @@
 namespace hl {
 
 namespace {
-
-struct Line {
-    int entry;
-    std::string value;
-};
 
 // Type, form factor and width describe the last module; capacities add up over all of them.
 void ReadModule(const WmiObject& module, RamFacts& f, Variant& bytes, Statements& run) {
@@ -100,8 +96,7 @@ void RAM(App& app) {
     std::vector<Line> lines = ModuleLines(app, f, false);
     MemoryUsage usage = MemoryUsageTexts(app, f.totalMemoryMB, f.freeMemoryMB);
     lines.insert(lines.begin() + 3, {{108, usage.inUse}, {109, usage.available}});
-    for (size_t i = 0; i < lines.size(); ++i)
-        WriteRow(app, static_cast<int>(i) + 1, Caption(app, lines[i].entry), lines[i].value);
+    WriteLines(app, lines);
     ClearLabels(app, 17, 24);
     FinishSection(app, 6);
     app.main.timer2Enabled = true;
@@ -117,11 +112,9 @@ void InformeRAM(ReportContext& ctx) {
         // The section is still written, with what was gathered.
     }
     std::vector<Line> lines = ModuleLines(app, f, true);
-    const Line& last = lines.back();
-    for (size_t i = 0; i + 1 < lines.size(); ++i)
-        ctx.writer.Row(app.T(lines[i].entry), lines[i].value);
-    ctx.writer.Row(app.T(last.entry), last.value,
-                   last.value == app.T(53) ? RowEnd::LastBr : RowEnd::LastNothing);
+    // The last row closes with "<br>" only when it reads "Unknown".
+    ReportLines(ctx.writer, app, lines,
+                lines.back().value == app.T(53) ? RowEnd::LastBr : RowEnd::LastNothing);
     ctx.writer.SectionEnd();
 }
 

@@ -1,5 +1,6 @@
 #include "OperatingSystem.h"
 
+#include "Lines.h"
 #include "Sections.h"
 #include "Statements.h"
 #include "Tables.h"
@@ -14,11 +15,6 @@
 namespace hl {
 
 namespace {
-
-struct Line {
-    int entry;
-    std::string value;
-};
 
 void ReadSystem(const WmiObject& os, OsFacts& f, Statements& run) {
     run.Run([&] { f.name = os.Get("Caption").Trimmed(); });
@@ -111,9 +107,7 @@ void OS(App& app) {
     app.area.titulo = app.T(13);
     app.area.Row(1).captionColour = kDarkGrey;
     app.area.Row(8).captionColour = kDarkGrey;
-    std::vector<Line> lines = SystemLines(app, f);
-    for (size_t i = 0; i < lines.size(); ++i)
-        WriteRow(app, static_cast<int>(i) + 1, Caption(app, lines[i].entry), lines[i].value);
+    WriteLines(app, SystemLines(app, f));
     WriteRow(app, 9, Caption(app, 73), OrUnknown(app, f.processCount));
     WriteRow(app, 10, Caption(app, 74), InstallDateText(app, f.installDate));
     WriteRow(app, 11, Caption(app, 75), VirtualMemoryLine(app, f.totalVirtualKB, f.freeVirtualKB));
@@ -131,8 +125,7 @@ void InformeOS(ReportContext& ctx) {
     } catch (const PlatformError&) {
         // The section is still written, with what was gathered.
     }
-    for (const Line& line : SystemLines(app, f))
-        ctx.writer.Row(app.T(line.entry), line.value);
+    ReportLines(ctx.writer, app, SystemLines(app, f));
     ctx.writer.Row(app.T(74), InstallDateText(app, f.installDate));
     ctx.writer.Row(app.T(76), ReportVirtualTotal(app, f.totalVirtualKB), RowEnd::LastBrCrlf);
     ctx.writer.SectionEnd();

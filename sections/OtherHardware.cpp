@@ -51,9 +51,7 @@ void Otros_hardware(App& app) {
     for (const auto& [entry, value] : BoardRows(v))
         WriteRow(app, r++, Caption(app, entry), OrUnknown(app, value));
     WriteRow(app, 4, "", "");
-    app.area.imageLineAnchorLabel = 7;
-    app.area.imageLineOffset = 10;
-    app.area.imageLineVisible = true;
+    ShowImageLine(app, 7, 10);
     r = 5;
     for (const auto& [entry, value] : SoundRows(v))
         WriteRow(app, r++, Caption(app, entry), OrUnknown(app, value));

@@ -1,3 +1,4 @@
+#include "Lines.h"
 #include "Sections.h"
 #include "Statements.h"
 #include "Tables.h"
@@ -9,11 +10,6 @@
 namespace hl {
 
 namespace {
-
-struct Line {
-    int entry;
-    std::string value;
-};
 
 // The rated speeds of logical processors 0 to 7; a processor that has no value stays Empty.
 void ReadSpeeds(DataSource& source, CpuFacts& f) {
@@ -99,9 +95,7 @@ void CPU(App& app) {
     app.area.iavisoVisible = app.area.lavisoVisible = app.area.imageLineVisible = false;
     app.area.Row(1).captionColour = kDarkGrey;
     app.area.Row(8).captionColour = kDarkGrey;
-    std::vector<Line> lines = ProcessorLines(app, f);
-    for (size_t i = 0; i < lines.size(); ++i)
-        WriteRow(app, static_cast<int>(i) + 1, Caption(app, lines[i].entry), lines[i].value);
+    WriteLines(app, ProcessorLines(app, f));
     ClearLabels(app, 19, 24);
     FinishSection(app, 5);
 }
@@ -111,10 +105,7 @@ void InformeCPU(ReportContext& ctx) {
     ctx.writer.Heading(app.T(14));
     CpuFacts f;
     GatherProcessor(*app.source, f, ctx.service);
-    std::vector<Line> lines = ProcessorLines(app, f);
-    for (size_t i = 0; i < lines.size(); ++i)
-        ctx.writer.Row(app.T(lines[i].entry), lines[i].value,
-                       i + 1 == lines.size() ? RowEnd::LastBrCrlf : RowEnd::Normal);
+    ReportLines(ctx.writer, app, ProcessorLines(app, f), RowEnd::LastBrCrlf);
     ctx.writer.SectionEnd();
 }
 

@@ -91,9 +91,7 @@ void WriteRows(App& app, const DriveLists* lists) {
 }
 
 void Close(App& app) {
-    app.area.imageLineAnchorLabel = 17;
-    app.area.imageLineOffset = 4;
-    app.area.imageLineVisible = true;
+    ShowImageLine(app, 17, 4);
     ClearLabels(app, 17, 24);
     app.area.iavisoVisible = app.area.lavisoVisible = true;
     FinishSection(app, 11);

@@ -1,5 +1,6 @@
 #include "User.h"
 
+#include "Lines.h"
 #include "Sections.h"
 #include "Statements.h"
 #include "Tables.h"
@@ -13,11 +14,6 @@
 namespace hl {
 
 namespace {
-
-struct Line {
-    int entry;
-    std::string value;
-};
 
 bool IsDutch(const App& app) {
     return app.settings.language == "Dutch";
@@ -127,9 +123,7 @@ void User(App& app) {
     app.area.titulo = app.T(11);
     app.area.Row(1).captionColour = kDarkGrey;
     app.area.Row(8).captionColour = kDarkGrey;
-    std::vector<Line> lines = AccountLines(app, f);
-    for (size_t i = 0; i < lines.size(); ++i)
-        WriteRow(app, static_cast<int>(i) + 1, Caption(app, lines[i].entry), lines[i].value);
+    WriteLines(app, AccountLines(app, f));
     WriteRow(app, 9, Caption(app, 98), OrUnknown(app, usage));
     WriteRow(app, 10, Caption(app, 191), LogonCountText(f.logons, app));
     ClearLabels(app, 21, 24);
@@ -152,8 +146,7 @@ void InformeUser(ReportContext& ctx) {
     } catch (const PlatformError&) {
         // The section is still written, with what was gathered.
     }
-    for (const Line& line : AccountLines(app, f))
-        ctx.writer.Row(app.T(line.entry), line.value);
+    ReportLines(ctx.writer, app, AccountLines(app, f));
     ctx.writer.Row(app.T(191), LogonCountText(f.logons, app), RowEnd::LastBrCrlf);
     ctx.writer.SectionEnd();
 }
