@@ -4,13 +4,14 @@
 #include "core/LocaleText.h"
 #include "core/Navigation.h"
 #include "core/PlatformError.h"
+#include "core/RowKeys.h"
 #include "core/SettingsStore.h"
 #include "core/Skins.h"
+#include "core/Version.h"
 #include "core/sources/MachineSource.h"
 #include "core/sources/Snapshot.h"
 #include "report/JsonReport.h"
 #include "report/ReportChain.h"
-#include "core/RowKeys.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -59,15 +60,24 @@ Options ParseArgs(const std::vector<std::string>& args) {
     Options o;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--help" || a == "-h") o.help = true;
-        else if (a == "--version") o.version = true;
-        else if (a == "--private") o.privateValues = true;
-        else if (a == "--snapshot") o.snapshot = NeedValue(args, i);
-        else if (a == "--language") o.language = NeedValue(args, i);
-        else if (a == "--skin") o.skin = NeedValue(args, i);
-        else if (a == "--format") o.format = NeedValue(args, i);
-        else if (a == "--output") o.output = NeedValue(args, i);
-        else if (a == "--capture") o.capture = NeedValue(args, i);
+        if (a == "--help" || a == "-h")
+            o.help = true;
+        else if (a == "--version")
+            o.version = true;
+        else if (a == "--private")
+            o.privateValues = true;
+        else if (a == "--snapshot")
+            o.snapshot = NeedValue(args, i);
+        else if (a == "--language")
+            o.language = NeedValue(args, i);
+        else if (a == "--skin")
+            o.skin = NeedValue(args, i);
+        else if (a == "--format")
+            o.format = NeedValue(args, i);
+        else if (a == "--output")
+            o.output = NeedValue(args, i);
+        else if (a == "--capture")
+            o.capture = NeedValue(args, i);
         else if (a == "--section") {
             std::string v = NeedValue(args, i);
             char* end = nullptr;
@@ -75,7 +85,8 @@ Options ParseArgs(const std::vector<std::string>& args) {
             if (v.empty() || *end || n < 1 || n > 13)
                 throw UsageError{"--section needs a number from 1 to 13, not \"" + v + "\""};
             o.section = static_cast<int>(n);
-        } else throw UsageError{"unknown argument \"" + a + "\" (see --help)"};
+        } else
+            throw UsageError{"unknown argument \"" + a + "\" (see --help)"};
     }
     if (!o.language.empty() && !IsLanguage(o.language))
         throw UsageError{"--language must be Spanish, English or Dutch"};
@@ -119,8 +130,9 @@ int Run(const Options& o, std::ostream& out, std::ostream& err) {
     std::unique_ptr<DataSource> source = OpenSource(o);
     if (!o.capture.empty()) {
         std::string json = SnapshotToJson(CaptureSnapshot(*source, "hardlens-report --capture"));
-        return WriteFileAtomically(o.capture, json) ? 0 : (err << "hardlens-report: cannot write "
-                                                               << o.capture << "\n", 1);
+        return WriteFileAtomically(o.capture, json)
+                   ? 0
+                   : (err << "hardlens-report: cannot write " << o.capture << "\n", 1);
     }
     App app(*source);
     app.settings = LoadSettings(*source, app.table, /*writeBack=*/false);
@@ -170,7 +182,7 @@ int RunReportCli(const std::vector<std::string>& args, std::ostream& out, std::o
         return 0;
     }
     if (o.version) {
-        out << "hardlens-report 2.1\n";
+        out << "hardlens-report " << kVersion << "\n";
         return 0;
     }
     try {

@@ -1,16 +1,19 @@
 #include "Captions.h"
 
+#include "Version.h"
+
 namespace hl {
 
 MainCaptions TraduPrincipal(const StringTable& t) {
     MainCaptions c;
-    c.title = "Vexmoor Hardlens - " + t[9] + " 2.1";
+    c.title = "Vexmoor Hardlens - " + t[9] + " " + kVersion;
     c.lops = t[27];
     c.pers = t[28];
     c.ginf = t[26];
     c.about = t[29];
     c.quit = t[31];
-    for (int i = 0; i < 13; ++i) c.lbm[i] = t[10 + i];
+    for (int i = 0; i < 13; ++i)
+        c.lbm[i] = t[10 + i];
     c.copy = t[30];
     c.copyAll = t[32];
     return c;

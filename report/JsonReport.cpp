@@ -2,6 +2,7 @@
 
 #include "core/Navigation.h"
 #include "core/RowKeys.h"
+#include "core/Version.h"
 
 #include <nlohmann/json.hpp>
 
@@ -41,10 +42,11 @@ json SectionJson(App& app, int section) {
 
 std::string JsonReport(App& app, const std::vector<int>& sections) {
     json doc = {{"format", "hardlens-report/1"},
-                {"product", "Hardlens 2.1"},
+                {"product", kProductLine},
                 {"language", app.settings.language}};
     json list = json::array();
-    for (int section : sections) list.push_back(SectionJson(app, section));
+    for (int section : sections)
+        list.push_back(SectionJson(app, section));
     doc["sections"] = std::move(list);
     // A device name that is not valid UTF-8 must still give valid JSON.
     return doc.dump(2, ' ', false, json::error_handler_t::replace) + "\n";

@@ -2,6 +2,7 @@
 
 #include "core/DataSource.h"
 #include "core/StringTable.h"
+#include "core/Version.h"
 
 #include <ctime>
 #include <functional>
@@ -30,8 +31,9 @@ class ReportWriter {
 public:
     using Clock = std::function<std::tm()>;
 
-    ReportWriter(const StringTable& table, std::string skin, Regional regional, Clock clock,
-                 std::function<void()> pumpEvents = [] {});
+    ReportWriter(
+        const StringTable& table, std::string skin, Regional regional, Clock clock,
+        std::function<void()> pumpEvents = [] {});
 
     // Replaces the identifying rows of the report by a marker (report shared on a forum).
     void SetPrivate(bool on) { private_ = on; }
@@ -70,7 +72,6 @@ private:
     int row_ = 0;     // rows written in the current section
 };
 
-inline constexpr const char* kProductLine = "Hardlens 2.1";
 inline constexpr const char* kCrlf = "\r\n";
 inline constexpr const char* kBullet = " \xC2\xB7 ";
 

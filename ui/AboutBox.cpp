@@ -4,6 +4,7 @@
 #include "Look.h"
 #include "PictureBox.h"
 #include "core/App.h"
+#include "core/Version.h"
 
 #include <QDesktopServices>
 #include <QLabel>
@@ -53,9 +54,11 @@ const QUrl& AboutBox::WebSite() {
 }
 
 QString AboutBox::VersionText(const std::string& language) {
-    if (language == "Spanish") return "2.1 (01/03/2011)";
-    if (language == "Dutch") return "2.1 (01-03-2011)";
-    return "2.1 (03/01/2011)";
+    // The release date, written the way each language writes dates.
+    const char* date = language == "Spanish" ? " (01/03/2011)"
+                       : language == "Dutch" ? " (01-03-2011)"
+                                             : " (03/01/2011)";
+    return QString(kVersion) + date;
 }
 
 AboutBox::AboutBox(QWidget* valueArea) : QWidget(valueArea) {
