@@ -42,8 +42,10 @@ std::string CopyAllText(const ValueArea& area, int section) {
     for (int line : LinesOf(section)) {
         if (!first) text += "\r\n";
         first = false;
-        if (line > 0) text += CopyRowText(area, line);
-        else if (line < 0) text += area.Row(-line).caption + ":";
+        if (line > 0)
+            text += CopyRowText(area, line);
+        else if (line < 0)
+            text += area.Row(-line).caption + ":";
     }
     return text;
 }

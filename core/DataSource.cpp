@@ -37,6 +37,8 @@ std::string CpuMhzPath(int processor) {
            std::to_string(processor) + "\\~MHz";
 }
 
-bool IsSettingsPath(const std::string& path) { return path.rfind(kSettingsKey, 0) == 0; }
+bool IsSettingsPath(const std::string& path) {
+    return path.rfind(kSettingsKey, 0) == 0;
+}
 
 } // namespace hl

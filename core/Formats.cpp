@@ -25,7 +25,9 @@ std::string FormatWmiDate(std::string_view d, const std::string& language,
     return FormatWmiDateOnly(d, language) + " " + table[77] + " " + time + tail;
 }
 
-size_t DigitCount(std::string_view digits) { return digits.size(); }
+size_t DigitCount(std::string_view digits) {
+    return digits.size();
+}
 
 std::string QuotientPrefix(double quotient, size_t k, std::string_view decimalSeparator) {
     return Left(NumberText(quotient, decimalSeparator), k);
@@ -45,11 +47,20 @@ std::string EscapeHtml(std::string_view s) {
     out.reserve(s.size());
     for (char c : s) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
         }
     }
     return out;

@@ -49,7 +49,9 @@ const char* const kTexts[StringTable::kSize] = {
     /*  42 */ "Wachtwoord wijzigbaar",
     /*  43 */ "Wachtwoord verlopen",
     /*  44 */ "Starttijd",
-    /*  45 */ "De informatie in dit onderdeel het betrekking tot het gebruikersaccount dat Hardlens heeft uitgevoerd.",
+    /*  45 */
+    "De informatie in dit onderdeel het betrekking tot het gebruikersaccount dat Hardlens heeft "
+    "uitgevoerd.",
     /*  46 */ "Temp duplicate",
     /*  47 */ "Normaal",
     /*  48 */ "Intern domein",
@@ -140,7 +142,8 @@ const char* const kTexts[StringTable::kSize] = {
     /* 133 */ "Minimale vernieuwingsfrequentie",
     /* 134 */ "Geeft de minimale vernieuwingsfrequentie aan die het beeldscherm ondersteunt.",
     /* 135 */ "Minimale en maximale vernieuwingsfrequentie",
-    /* 136 */ "Geeft de minimale en maximale vernieuwingsfrequentie aan die het beeldscherm ondersteunt.",
+    /* 136 */
+    "Geeft de minimale en maximale vernieuwingsfrequentie aan die het beeldscherm ondersteunt.",
     /* 137 */ "Beschrijving",
     /* 138 */ "Geheugengrootte",
     /* 139 */ "Geheugentype",
@@ -238,7 +241,9 @@ const char* const kTexts[StringTable::kSize] = {
     /* 231 */ "Nederlandse vertaling",
     /* 232 */ ".",
     /* 233 */ "Rapport naar het klembord kopiëren",
-    /* 234 */ "Het rapport is succesvol naar het klembord gekopiëerd. Je kunt het nu in een tekstbewerker plakken.",
+    /* 234 */
+    "Het rapport is succesvol naar het klembord gekopiëerd. Je kunt het nu in een tekstbewerker "
+    "plakken.",
     /* 235 */ "Kon het rapport niet naar het klembord kopiëren.",
     /* 236 */ "Rapport opslaan als...",
     /* 237 */ "Wilt u Kladblok openen?",
@@ -255,6 +260,8 @@ const char* const kTexts[StringTable::kSize] = {
 };
 } // namespace
 
-void LangDutch(StringTable& table) { table.Assign(kTexts, "Muis"); }
+void LangDutch(StringTable& table) {
+    table.Assign(kTexts, "Muis");
+}
 
 } // namespace hl

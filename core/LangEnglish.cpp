@@ -49,7 +49,9 @@ const char* const kTexts[StringTable::kSize] = {
     /*  42 */ "Password changeable",
     /*  43 */ "Password expired",
     /*  44 */ "Start time",
-    /*  45 */ "The information obtained in this section corresponds to the user account that executed Hardlens.",
+    /*  45 */
+    "The information obtained in this section corresponds to the user account that executed "
+    "Hardlens.",
     /*  46 */ "Temp duplicate",
     /*  47 */ "Normal",
     /*  48 */ "Internal domain",
@@ -238,7 +240,9 @@ const char* const kTexts[StringTable::kSize] = {
     /* 231 */ "Dutch translation",
     /* 232 */ ".",
     /* 233 */ "Copy report to the clipboard",
-    /* 234 */ "The report was successfully copied to the clipboard, you can now paste it into any text editor.",
+    /* 234 */
+    "The report was successfully copied to the clipboard, you can now paste it into any text "
+    "editor.",
     /* 235 */ "Unable to copy the report to the clipboard.",
     /* 236 */ "Save report as...",
     /* 237 */ "¿Do you want to open the Notepad?",
@@ -255,6 +259,8 @@ const char* const kTexts[StringTable::kSize] = {
 };
 } // namespace
 
-void LangEnglish(StringTable& table) { table.Assign(kTexts, "Mouse"); }
+void LangEnglish(StringTable& table) {
+    table.Assign(kTexts, "Mouse");
+}
 
 } // namespace hl

@@ -49,7 +49,9 @@ const char* const kTexts[StringTable::kSize] = {
     /*  42 */ "Contraseña modificable",
     /*  43 */ "Contraseña vencida",
     /*  44 */ "Hora de inicio",
-    /*  45 */ "La información obtenida en esta sección corresponde a la cuenta de usuario que ha ejecutado Hardlens.",
+    /*  45 */
+    "La información obtenida en esta sección corresponde a la cuenta de usuario que ha ejecutado "
+    "Hardlens.",
     /*  46 */ "Temporal duplicada",
     /*  47 */ "Normal",
     /*  48 */ "Dominio interno",
@@ -238,7 +240,9 @@ const char* const kTexts[StringTable::kSize] = {
     /* 231 */ "Traducción al neerlandés",
     /* 232 */ ",",
     /* 233 */ "Copiar informe al portapapeles",
-    /* 234 */ "El informe se copió satisfactoriamente al portapapeles, ahora puede pegar el informe en cualquier editor de texto.",
+    /* 234 */
+    "El informe se copió satisfactoriamente al portapapeles, ahora puede pegar el informe en "
+    "cualquier editor de texto.",
     /* 235 */ "No se ha podido copiar el informe al portapapeles.",
     /* 236 */ "Guardar informe como...",
     /* 237 */ "¿Desea abrir el Bloc de Notas?",
@@ -255,6 +259,8 @@ const char* const kTexts[StringTable::kSize] = {
 };
 } // namespace
 
-void LangSpanish(StringTable& table) { table.Assign(kTexts, "Mouse"); }
+void LangSpanish(StringTable& table) {
+    table.Assign(kTexts, "Mouse");
+}
 
 } // namespace hl

@@ -21,8 +21,8 @@ enum class Pointer { Arrow = 1, Busy = 11, Hand = 99 };
 
 // The section menu as the window draws it.
 struct MenuModel {
-    std::array<bool, 14> markerShown{}; // BM(1)..BM(13); index 0 unused
-    Rgb textColour = kMenuText;          // LOps and LBM1..LBM13
+    std::array<bool, 14> markerShown{};   // BM(1)..BM(13); index 0 unused
+    Rgb textColour = kMenuText;           // LOps and LBM1..LBM13
     std::array<Pointer, 14> entryPointer; // LBMn and BM(n)
     Pointer lopsPointer = Pointer::Hand;
     Pointer skinTopLeftPointer = Pointer::Hand;

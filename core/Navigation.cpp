@@ -6,7 +6,9 @@ namespace hl {
 
 namespace {
 
-bool IsSection(int n) { return n >= 1 && n <= 13; }
+bool IsSection(int n) {
+    return n >= 1 && n <= 13;
+}
 
 void SetEntryPointer(App& app, int n, Pointer p) {
     if (IsSection(n)) app.main.menu.entryPointer[n] = p;
@@ -42,12 +44,15 @@ void ClearMenuMarkers(App& app, int keep) {
         if (i != keep) app.main.menu.markerShown[i] = false;
 }
 
-void ResetMenuColours(App& app) { app.main.menu.textColour = kMenuText; }
+void ResetMenuColours(App& app) {
+    app.main.menu.textColour = kMenuText;
+}
 
 void DisableMenu(App& app) {
     auto& menu = app.main.menu;
     menu.skinTopLeftPointer = Pointer::Arrow;
-    for (int i = 1; i <= 13; ++i) menu.entryPointer[i] = Pointer::Arrow;
+    for (int i = 1; i <= 13; ++i)
+        menu.entryPointer[i] = Pointer::Arrow;
     menu.textColour = kMenuGrey;
 }
 
@@ -55,7 +60,8 @@ void EnableMenu(App& app) {
     auto& menu = app.main.menu;
     menu.lopsPointer = Pointer::Hand;
     menu.skinTopLeftPointer = Pointer::Hand;
-    for (int i = 1; i <= 13; ++i) menu.entryPointer[i] = Pointer::Hand;
+    for (int i = 1; i <= 13; ++i)
+        menu.entryPointer[i] = Pointer::Hand;
 }
 
 void ClearValueRows(App& app) {
@@ -107,7 +113,9 @@ void EnterSection(App& app, int n) {
     app.main.currentSection = n;
 }
 
-std::string Caption(const App& app, int entry) { return app.T(entry) + ": "; }
+std::string Caption(const App& app, int entry) {
+    return app.T(entry) + ": ";
+}
 
 void WriteRow(App& app, int r, const std::string& caption, const std::string& value,
               const std::string& captionTip) {
@@ -149,12 +157,18 @@ std::string OrUnknown(const App& app, const std::string& value) {
 
 IconPair IconsFor(int section, int removableCounted, int cdCounted) {
     switch (section) {
-    case 2: return {"Sec2", "Info"};
-    case 11: return removableCounted > 0 ? IconPair{"Sec11a", "Ok"} : IconPair{"Sec11b", "Alerta"};
-    case 12: return cdCounted > 0 ? IconPair{"Sec12a", "Ok"} : IconPair{"Sec12b", "Alerta"};
-    case kCustomizePanel: return {"IOpc", ""};
-    case kReportPanel: return {"IInf", ""};
-    case kAboutBox: return {"IAC", ""};
+    case 2:
+        return {"Sec2", "Info"};
+    case 11:
+        return removableCounted > 0 ? IconPair{"Sec11a", "Ok"} : IconPair{"Sec11b", "Alerta"};
+    case 12:
+        return cdCounted > 0 ? IconPair{"Sec12a", "Ok"} : IconPair{"Sec12b", "Alerta"};
+    case kCustomizePanel:
+        return {"IOpc", ""};
+    case kReportPanel:
+        return {"IInf", ""};
+    case kAboutBox:
+        return {"IAC", ""};
     default:
         if (IsSection(section)) return {"Sec" + std::to_string(section), ""};
         return {"", ""};

@@ -8,8 +8,8 @@ namespace hl {
 
 // Stable, language-independent names of the sections and their rows, for structured output.
 // A row without a key (a heading, a spacer, an unused row) gives the empty text.
-std::string SectionKey(int section);            // "summary", "user", ..., "other"
-std::string RowKey(int section, int row);       // "processor.l2_cache"
+std::string SectionKey(int section);      // "summary", "user", ..., "other"
+std::string RowKey(int section, int row); // "processor.l2_cache"
 
 // Values that identify a machine or a person: serial numbers (operating system, BIOS,
 // volumes), the product key, the user name, the registered owner and the domain.

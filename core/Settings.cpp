@@ -5,7 +5,9 @@
 
 namespace hl {
 
-std::string SettingPath(const char* valueName) { return std::string(kSettingsKey) + valueName; }
+std::string SettingPath(const char* valueName) {
+    return std::string(kSettingsKey) + valueName;
+}
 
 Settings LoadSettings(DataSource& source, StringTable& table, bool writeBack) {
     Settings s;

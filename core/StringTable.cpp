@@ -8,7 +8,8 @@ const std::string& StringTable::operator[](int index) const {
 }
 
 void StringTable::Assign(const char* const (&texts)[kSize], const char* mouseWord) {
-    for (int i = 0; i < kSize; ++i) entries_[i] = texts[i];
+    for (int i = 0; i < kSize; ++i)
+        entries_[i] = texts[i];
     mouseWord_ = mouseWord;
 }
 
@@ -17,10 +18,14 @@ bool IsLanguage(const std::string& language) {
 }
 
 bool LoadLanguage(StringTable& table, const std::string& language) {
-    if (language == "Spanish") LangSpanish(table);
-    else if (language == "English") LangEnglish(table);
-    else if (language == "Dutch") LangDutch(table);
-    else return false;
+    if (language == "Spanish")
+        LangSpanish(table);
+    else if (language == "English")
+        LangEnglish(table);
+    else if (language == "Dutch")
+        LangDutch(table);
+    else
+        return false;
     return true;
 }
 

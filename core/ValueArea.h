@@ -23,11 +23,11 @@ struct ValueArea {
     Rgb tituloColour{0, 66, 221};
     std::array<InfoRow, 12> rows;
 
-    std::string labelmi;          // the status line
+    std::string labelmi;           // the status line
     bool imagenInfoVisible = true; // the picture behind the status line
 
-    bool iavisoVisible = false;   // notice icon
-    bool lavisoVisible = false;   // notice text
+    bool iavisoVisible = false; // notice icon
+    bool lavisoVisible = false; // notice text
     std::string laviso;
     Rgb lavisoColour = kNoticeGrey;
 

@@ -13,7 +13,9 @@ namespace hl {
 
 namespace {
 
-[[noreturn]] void Fail(const char* what) { throw PlatformError(what); }
+[[noreturn]] void Fail(const char* what) {
+    throw PlatformError(what);
+}
 
 bool IsIntegral(double d) {
     return std::isfinite(d) && d == std::trunc(d) && std::fabs(d) < 9.2e18;
@@ -48,7 +50,9 @@ Variant Variant::Null() {
     return v;
 }
 
-Variant::Kind Variant::kind() const { return static_cast<Kind>(v_.index()); }
+Variant::Kind Variant::kind() const {
+    return static_cast<Kind>(v_.index());
+}
 
 bool ParseNumber(std::string_view s, double& out) {
     std::string t = TrimSpaces(s);
@@ -107,9 +111,13 @@ std::string Variant::Text() const {
     Fail("invalid variant");
 }
 
-std::string Variant::Trimmed() const { return TrimSpaces(Text()); }
+std::string Variant::Trimmed() const {
+    return TrimSpaces(Text());
+}
 
-std::string Variant::JoinText() const { return IsNull() ? std::string() : Text(); }
+std::string Variant::JoinText() const {
+    return IsNull() ? std::string() : Text();
+}
 
 double Variant::ToDouble() const {
     switch (kind()) {
@@ -151,7 +159,8 @@ bool Variant::ToBool() const {
     if (kind() == Kind::Text) {
         std::string t = TrimSpaces(std::get<std::string>(v_));
         std::string lower;
-        for (char c : t) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (char c : t)
+            lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         if (lower == "true") return true;
         if (lower == "false") return false;
     }
@@ -214,13 +223,17 @@ std::string NumberText(double x, std::string_view decimalSeparator) {
     if (s == "-0") s = "0";
     std::string out;
     for (char c : s) {
-        if (c == '.') out += decimalSeparator;
-        else out += c;
+        if (c == '.')
+            out += decimalSeparator;
+        else
+            out += c;
     }
     return out;
 }
 
-std::string Left(std::string_view s, size_t n) { return std::string(s.substr(0, n)); }
+std::string Left(std::string_view s, size_t n) {
+    return std::string(s.substr(0, n));
+}
 
 std::string TrimSpaces(std::string_view s) {
     size_t b = s.find_first_not_of(' ');

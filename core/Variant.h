@@ -37,10 +37,10 @@ public:
     std::string Trimmed() const;
     // Text with Null read as empty: what a join ("&") does with it.
     std::string JoinText() const;
-    int64_t ToInt64() const;  // rounds doubles half to even; fails on Null or non-numeric text
-    int32_t ToInt32() const;  // as ToInt64, failing outside the 32-bit range
-    double ToDouble() const;  // fails on Null or non-numeric text
-    bool ToBool() const;      // "True"/"False" (any case) or a number; fails otherwise
+    int64_t ToInt64() const; // rounds doubles half to even; fails on Null or non-numeric text
+    int32_t ToInt32() const; // as ToInt64, failing outside the 32-bit range
+    double ToDouble() const; // fails on Null or non-numeric text
+    bool ToBool() const;     // "True"/"False" (any case) or a number; fails otherwise
 
     const std::string* TextPtr() const { return std::get_if<std::string>(&v_); }
 

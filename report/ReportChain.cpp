@@ -9,9 +9,9 @@ namespace {
 // The builders in document order; each writes its heading, rows and section end (the first
 // also the head, the last the foot).
 const Builder kChain[] = {
-    InformeUser,    InformePC,      InformeOS,       InformeCPU,       InformeRAM,    InformeHDs,
-    InformeBios,    InformeDisplay, InformeGraphics, InformeKeyboard,  InformeMouse,
-    InformeOtros_hardware,
+    InformeUser,     InformePC,       InformeOS,    InformeCPU,
+    InformeRAM,      InformeHDs,      InformeBios,  InformeDisplay,
+    InformeGraphics, InformeKeyboard, InformeMouse, InformeOtros_hardware,
 };
 } // namespace
 

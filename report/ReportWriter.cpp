@@ -34,13 +34,18 @@ std::string ShortDate(const std::tm& t, const Regional& regional) {
     for (size_t i = 0; i < p.size();) {
         char c = p[i];
         size_t run = 1;
-        while (i + run < p.size() && p[i + run] == c) ++run;
-        if (c == 'd' && run <= 2) out += run == 1 ? std::to_string(t.tm_mday) : TwoDigits(t.tm_mday);
+        while (i + run < p.size() && p[i + run] == c)
+            ++run;
+        if (c == 'd' && run <= 2)
+            out += run == 1 ? std::to_string(t.tm_mday) : TwoDigits(t.tm_mday);
         else if (c == 'M' && run <= 2)
             out += run == 1 ? std::to_string(t.tm_mon + 1) : TwoDigits(t.tm_mon + 1);
-        else if (c == 'y' && run >= 3) out += std::to_string(t.tm_year + 1900);
-        else if (c == 'y') out += TwoDigits((t.tm_year + 1900) % 100);
-        else out.append(run, c);
+        else if (c == 'y' && run >= 3)
+            out += std::to_string(t.tm_year + 1900);
+        else if (c == 'y')
+            out += TwoDigits((t.tm_year + 1900) % 100);
+        else
+            out.append(run, c);
         i += run;
     }
     return out;
@@ -108,9 +113,14 @@ void ReportWriter::SplitRow(const std::string& textCaption, const std::string& h
     html_ += EscapeHtml(htmlCaption) + ":</strong> " + EscapeHtml(shown);
     switch (end) {
     case RowEnd::Normal:
-    case RowEnd::LastBrCrlf: html_ += "<br>\r\n"; break;
-    case RowEnd::LastBr: html_ += "<br>"; break;
-    case RowEnd::LastNothing: break;
+    case RowEnd::LastBrCrlf:
+        html_ += "<br>\r\n";
+        break;
+    case RowEnd::LastBr:
+        html_ += "<br>";
+        break;
+    case RowEnd::LastNothing:
+        break;
     }
     firstRow_ = false;
     pump_();

@@ -51,7 +51,8 @@ void GatherDisplay(DataSource& source, std::shared_ptr<WmiService>& service, Dis
     if (!monitors.empty()) {
         guard.StartSkipping();
         guard.Run([&] { ReadTrimmed(v.monitorName, monitors.front(), "Name"); });
-        guard.Run([&] { ReadTrimmed(v.monitorManufacturer, monitors.front(), "MonitorManufacturer"); });
+        guard.Run(
+            [&] { ReadTrimmed(v.monitorManufacturer, monitors.front(), "MonitorManufacturer"); });
     }
     std::vector<WmiObject> adapters;
     guard.Run([&] { service = source.ConnectWmi(); });

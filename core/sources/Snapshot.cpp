@@ -3,10 +3,9 @@
 #include "core/PlatformError.h"
 #include "core/Skip.h"
 
-#include <nlohmann/json.hpp>
-
 #include <cctype>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 namespace hl {
@@ -22,35 +21,46 @@ namespace {
 
 Variant ToVariant(const json& j, const std::string& name, const std::string& place) {
     switch (j.type()) {
-    case json::value_t::null: return Variant::Null();
-    case json::value_t::boolean: return Variant(j.get<bool>());
-    case json::value_t::number_integer: return Variant(j.get<int64_t>());
+    case json::value_t::null:
+        return Variant::Null();
+    case json::value_t::boolean:
+        return Variant(j.get<bool>());
+    case json::value_t::number_integer:
+        return Variant(j.get<int64_t>());
     case json::value_t::number_unsigned: {
         uint64_t u = j.get<uint64_t>();
         if (u > static_cast<uint64_t>(INT64_MAX)) return Variant(std::to_string(u));
         return Variant(static_cast<int64_t>(u));
     }
-    case json::value_t::number_float: return Variant(j.get<double>());
-    case json::value_t::string: return Variant(j.get<std::string>());
-    default: Refuse(name, place, "expected a string, number, true, false or null");
+    case json::value_t::number_float:
+        return Variant(j.get<double>());
+    case json::value_t::string:
+        return Variant(j.get<std::string>());
+    default:
+        Refuse(name, place, "expected a string, number, true, false or null");
     }
 }
 
 json FromVariant(const Variant& v) {
     switch (v.kind()) {
-    case Variant::Kind::Boolean: return v.ToBool();
-    case Variant::Kind::Integer: return v.ToInt64();
-    case Variant::Kind::Double: return v.ToDouble();
-    case Variant::Kind::Text: return v.Text();
-    default: return nullptr;
+    case Variant::Kind::Boolean:
+        return v.ToBool();
+    case Variant::Kind::Integer:
+        return v.ToInt64();
+    case Variant::Kind::Double:
+        return v.ToDouble();
+    case Variant::Kind::Text:
+        return v.Text();
+    default:
+        return nullptr;
     }
 }
 
 const json& Member(const json& obj, const char* key, json::value_t type, const std::string& name,
                    const char* typeName) {
     const json& j = obj.at(key);
-    bool ok = j.type() == type || (type == json::value_t::number_integer &&
-                                   j.type() == json::value_t::number_unsigned);
+    bool ok = j.type() == type ||
+              (type == json::value_t::number_integer && j.type() == json::value_t::number_unsigned);
     if (!ok) Refuse(name, key, std::string("expected ") + typeName);
     return j;
 }
@@ -114,25 +124,33 @@ Regional ParseRegional(const json& j, const std::string& name) {
 }
 
 void ParseTopLevel(const json& doc, Snapshot& s, const std::string& name) {
-    if (doc.contains("source")) s.source = Member(doc, "source", json::value_t::string, name, "a string");
-    if (doc.contains("wmi")) ParseWmi(Member(doc, "wmi", json::value_t::object, name, "an object"), s, name);
+    if (doc.contains("source"))
+        s.source = Member(doc, "source", json::value_t::string, name, "a string");
+    if (doc.contains("wmi"))
+        ParseWmi(Member(doc, "wmi", json::value_t::object, name, "an object"), s, name);
     if (doc.contains("registry"))
-        for (const auto& [path, v] : Member(doc, "registry", json::value_t::object, name, "an object").items())
+        for (const auto& [path, v] :
+             Member(doc, "registry", json::value_t::object, name, "an object").items())
             s.registry.emplace_back(path, ToVariant(v, name, "registry." + path));
     if (doc.contains("binary"))
-        for (const auto& [path, v] : Member(doc, "binary", json::value_t::object, name, "an object").items()) {
-            if (!v.is_string()) Refuse(name, "binary." + path, "expected a string of hexadecimal bytes");
+        for (const auto& [path, v] :
+             Member(doc, "binary", json::value_t::object, name, "an object").items()) {
+            if (!v.is_string())
+                Refuse(name, "binary." + path, "expected a string of hexadecimal bytes");
             s.binary.emplace_back(path, ParseHex(v.get<std::string>(), name, "binary." + path));
         }
     if (doc.contains("environment"))
-        for (const auto& [var, v] : Member(doc, "environment", json::value_t::object, name, "an object").items()) {
+        for (const auto& [var, v] :
+             Member(doc, "environment", json::value_t::object, name, "an object").items()) {
             if (!v.is_string()) Refuse(name, "environment." + var, "expected a string");
             s.environment.emplace_back(var, v.get<std::string>());
         }
     if (doc.contains("tickCount"))
-        s.tickCount = Member(doc, "tickCount", json::value_t::number_integer, name, "an integer").get<int64_t>();
+        s.tickCount = Member(doc, "tickCount", json::value_t::number_integer, name, "an integer")
+                          .get<int64_t>();
     if (doc.contains("mouseButtons")) {
-        int64_t b = Member(doc, "mouseButtons", json::value_t::number_integer, name, "an integer").get<int64_t>();
+        int64_t b = Member(doc, "mouseButtons", json::value_t::number_integer, name, "an integer")
+                        .get<int64_t>();
         if (b < 0 || b > 64) Refuse(name, "mouseButtons", "out of range");
         s.mouseButtons = static_cast<int32_t>(b);
     }
@@ -156,11 +174,11 @@ private:
 
 const std::vector<std::string>& SnapshotClasses() {
     static const std::vector<std::string> kClasses = {
-        "Win32_OperatingSystem", "Win32_ComputerSystem",   "Win32_UserAccount",
-        "Win32_NetworkLoginProfile", "Win32_Processor",    "Win32_PhysicalMemory",
-        "Win32_LogicalDisk",     "Win32_DiskDrive",        "Win32_BIOS",
-        "Win32_DesktopMonitor",  "Win32_VideoController",  "Win32_Keyboard",
-        "Win32_PointingDevice",  "Win32_CDROMDrive",       "Win32_BaseBoard",
+        "Win32_OperatingSystem",     "Win32_ComputerSystem",  "Win32_UserAccount",
+        "Win32_NetworkLoginProfile", "Win32_Processor",       "Win32_PhysicalMemory",
+        "Win32_LogicalDisk",         "Win32_DiskDrive",       "Win32_BIOS",
+        "Win32_DesktopMonitor",      "Win32_VideoController", "Win32_Keyboard",
+        "Win32_PointingDevice",      "Win32_CDROMDrive",      "Win32_BaseBoard",
         "Win32_SoundDevice",
     };
     return kClasses;
@@ -173,7 +191,9 @@ Snapshot ParseSnapshot(const std::string& text, const std::string& name) {
     } catch (const json::exception& e) { // a syntax error, or a number beyond a double
         std::string what = e.what();
         size_t colon = what.find("]: ");
-        Refuse(name, "", "not valid JSON (" + (colon == std::string::npos ? what : what.substr(colon + 3)) + ")");
+        Refuse(name, "",
+               "not valid JSON (" + (colon == std::string::npos ? what : what.substr(colon + 3)) +
+                   ")");
     }
     if (!doc.is_object()) Refuse(name, "", "expected a JSON object at the top");
     if (!doc.contains("format") || doc["format"] != kSnapshotFormat)
@@ -205,20 +225,24 @@ std::string SnapshotToJson(const Snapshot& s) {
         json arr = json::array();
         for (const WmiObject& obj : objects) {
             json o = json::object();
-            for (const auto& [prop, value] : obj.Properties()) o[prop] = FromVariant(value);
+            for (const auto& [prop, value] : obj.Properties())
+                o[prop] = FromVariant(value);
             arr.push_back(std::move(o));
         }
         wmi[cls] = std::move(arr);
     }
     doc["wmi"] = std::move(wmi);
     json reg = json::object();
-    for (const auto& [path, v] : s.registry) reg[path] = FromVariant(v);
+    for (const auto& [path, v] : s.registry)
+        reg[path] = FromVariant(v);
     doc["registry"] = std::move(reg);
     json bin = json::object();
-    for (const auto& [path, bytes] : s.binary) bin[path] = ToHex(bytes);
+    for (const auto& [path, bytes] : s.binary)
+        bin[path] = ToHex(bytes);
     doc["binary"] = std::move(bin);
     json env = json::object();
-    for (const auto& [var, v] : s.environment) env[var] = v;
+    for (const auto& [var, v] : s.environment)
+        env[var] = v;
     doc["environment"] = std::move(env);
     doc["tickCount"] = s.tickCount;
     doc["mouseButtons"] = s.mouseButtons;
@@ -239,18 +263,19 @@ Snapshot CaptureSnapshot(DataSource& source, const std::string& description) {
     for (const std::string& cls : SnapshotClasses()) {
         std::vector<WmiObject> objects;
         if (service) Skip([&] { objects = service->InstancesOf(cls); });
-        for (WmiObject& obj : objects) obj.SetHook(nullptr);
+        for (WmiObject& obj : objects)
+            obj.SetHook(nullptr);
         s.wmi.emplace_back(cls, std::move(objects));
     }
     std::vector<std::string> paths;
-    for (int cpu = 0; cpu < 8; ++cpu) paths.push_back(CpuMhzPath(cpu));
+    for (int cpu = 0; cpu < 8; ++cpu)
+        paths.push_back(CpuMhzPath(cpu));
     paths.push_back(kMainboardFullPath);
     for (const std::string& path : paths)
         Skip([&] { s.registry.emplace_back(path, source.RegRead(path)); });
     if (auto bytes = source.RegReadBinary(kProductIdKey, kProductIdValue))
-        s.binary.emplace_back(std::string("HKEY_LOCAL_MACHINE\\") + kProductIdKey + "\\" +
-                                  kProductIdValue,
-                              *bytes);
+        s.binary.emplace_back(
+            std::string("HKEY_LOCAL_MACHINE\\") + kProductIdKey + "\\" + kProductIdValue, *bytes);
     for (const char* var : {"USERNAME", "PROCESSOR_ARCHITECTURE"})
         s.environment.emplace_back(var, source.ReadEnvironment(var));
     Skip([&] { s.tickCount = source.TickCount(); });
@@ -312,6 +337,8 @@ int32_t SnapshotSource::GetSystemMetrics(int index) {
     return index == kSmCMouseButtons ? data_->mouseButtons : 0;
 }
 
-Regional SnapshotSource::RegionalSettings() { return data_->regional.value_or(Regional{}); }
+Regional SnapshotSource::RegionalSettings() {
+    return data_->regional.value_or(Regional{});
+}
 
 } // namespace hl

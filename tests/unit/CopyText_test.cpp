@@ -55,7 +55,8 @@ TEST(CopyText, CopyAllOfTheSummaryWritesHeadingsWithAColon) {
 TEST(CopyText, CopyAllOfDisplayAndKeyboardLeaveAnEmptyLineForTheSpacer) {
     ValueArea a;
     a.titulo = "T";
-    for (int r = 1; r <= 12; ++r) a.Row(r) = {"C" + std::to_string(r) + ": ", "v", "", ""};
+    for (int r = 1; r <= 12; ++r)
+        a.Row(r) = {"C" + std::to_string(r) + ": ", "v", "", ""};
     EXPECT_EQ(CopyAllText(a, 9), "T\r\n\r\nC1: v\r\nC2: v\r\nC3: v\r\nC4: v\r\n\r\nC6: v\r\n"
                                  "C7: v\r\nC8: v\r\nC9: v\r\nC10: v\r\nC11: v");
     EXPECT_EQ(CopyAllText(a, 10), "T\r\n\r\nC1: v\r\nC2: v\r\nC3: v\r\n\r\nC5: v\r\nC6: v\r\n"
@@ -67,15 +68,24 @@ TEST(CopyText, CopyAllOfDisplayAndKeyboardLeaveAnEmptyLineForTheSpacer) {
 
 TEST(CopyEnabled, TheTableOfRowsLeftEmptyOrUsedAsHeadings) {
     // Sections in which Copy is disabled, row by row.
-    const std::vector<std::vector<int>> disabled = {
-        {1}, {1}, {}, {10, 13}, {9}, {}, {1, 3, 12, 13}, {1, 3, 8, 12, 13},
-        {1, 3, 6, 8, 11, 12, 13}, {3, 5, 6, 7, 8, 10, 11, 12, 13},
-        {2, 3, 5, 6, 7, 8, 10, 11, 12, 13}, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}};
+    const std::vector<std::vector<int>> disabled = {{1},
+                                                    {1},
+                                                    {},
+                                                    {10, 13},
+                                                    {9},
+                                                    {},
+                                                    {1, 3, 12, 13},
+                                                    {1, 3, 8, 12, 13},
+                                                    {1, 3, 6, 8, 11, 12, 13},
+                                                    {3, 5, 6, 7, 8, 10, 11, 12, 13},
+                                                    {2, 3, 5, 6, 7, 8, 10, 11, 12, 13},
+                                                    {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}};
     for (int row = 1; row <= 12; ++row) {
         for (int section = 1; section <= 13; ++section) {
             const auto& off = disabled[row - 1];
             bool expected = std::find(off.begin(), off.end(), section) == off.end();
-            EXPECT_EQ(CopyEnabled(section, row), expected) << "section " << section << " row " << row;
+            EXPECT_EQ(CopyEnabled(section, row), expected)
+                << "section " << section << " row " << row;
         }
     }
 }

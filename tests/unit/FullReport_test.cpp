@@ -32,7 +32,8 @@ void ExpectSameDocument(const std::string& actual, const std::string& expected) 
     std::istringstream a(actual), e(expected);
     std::string la, le;
     for (int line = 1; std::getline(e, le); ++line) {
-        ASSERT_TRUE(static_cast<bool>(std::getline(a, la))) << "missing line " << line << ": " << le;
+        ASSERT_TRUE(static_cast<bool>(std::getline(a, la)))
+            << "missing line " << line << ": " << le;
         ASSERT_EQ(la, le) << "line " << line;
     }
     EXPECT_EQ(actual, expected);
@@ -45,7 +46,8 @@ TEST(FullReport, TextDocumentInTheThreeLanguages) {
         SCOPED_TRACE(language);
         CliRun r({"--snapshot", DataPath("machines/rich.json"), "--language", language});
         ASSERT_EQ(r.status, 0) << r.err;
-        ExpectSameDocument(r.out, ReadFile(DataPath(std::string("machines/rich.") + language + ".txt")));
+        ExpectSameDocument(r.out,
+                           ReadFile(DataPath(std::string("machines/rich.") + language + ".txt")));
     }
 }
 

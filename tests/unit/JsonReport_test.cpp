@@ -28,7 +28,9 @@ struct Cli {
     }
 };
 
-std::string Rich() { return DataPath("machines/rich.json"); }
+std::string Rich() {
+    return DataPath("machines/rich.json");
+}
 
 } // namespace
 
@@ -45,7 +47,8 @@ TEST(JsonReport, EverySectionKeyByKeyAsTheWindowShowsIt) {
         MenuClick(*window, n);
         EXPECT_EQ(section["title"], window->area.titulo);
         std::set<std::string> keys;
-        for (const json& row : section["rows"]) keys.insert(row["key"].get<std::string>());
+        for (const json& row : section["rows"])
+            keys.insert(row["key"].get<std::string>());
         for (int r = 1; r <= 12; ++r) {
             std::string key = RowKey(n, r);
             if (key.empty()) continue;
@@ -65,11 +68,13 @@ TEST(JsonReport, EverySectionKeyByKeyAsTheWindowShowsIt) {
 TEST(JsonReport, KeysAreTheSameInTheThreeLanguages) {
     Cli cli;
     auto keysOf = [&](const char* language) {
-        json doc = json::parse(cli.Run({"--snapshot", Rich(), "--format", "json", "--language", language}));
+        json doc = json::parse(
+            cli.Run({"--snapshot", Rich(), "--format", "json", "--language", language}));
         std::vector<std::string> keys;
         for (const json& s : doc["sections"]) {
             keys.push_back(s["id"]);
-            for (const json& row : s["rows"]) keys.push_back(row["key"]);
+            for (const json& row : s["rows"])
+                keys.push_back(row["key"]);
         }
         return keys;
     };
@@ -98,6 +103,7 @@ TEST(JsonReport, HostileValuesStayValidJson) {
     ASSERT_EQ(doc["sections"].size(), 2u);
     MenuClick(*t, 5);
     if (t->area.Row(1).value == hostile) // once collected, the name round-trips where it is valid
-        EXPECT_NE(doc["sections"][0]["rows"][0]["value"].get<std::string>().find("Quote \" back\\slash <b>"),
+        EXPECT_NE(doc["sections"][0]["rows"][0]["value"].get<std::string>().find(
+                      "Quote \" back\\slash <b>"),
                   std::string::npos);
 }

@@ -65,7 +65,8 @@ TEST(Navigation, AMenuClickMarksOnlyItsEntry) {
     MenuClick(app, 2);
     MenuClick(app, 5);
     EXPECT_EQ(app.main.selectedEntry, 5);
-    for (int i = 1; i <= 13; ++i) EXPECT_EQ(app.main.menu.markerShown[i], i == 5) << i;
+    for (int i = 1; i <= 13; ++i)
+        EXPECT_EQ(app.main.menu.markerShown[i], i == 5) << i;
     BM_Click(app, 14);
     EXPECT_EQ(app.main.selectedEntry, 5) << "markers outside 1..13 do nothing";
 }
@@ -75,10 +76,10 @@ TEST(Navigation, SectionIconsByCurrentSection) {
         int section, removable, cd;
         const char *ico, *iaviso;
     } cases[] = {
-        {1, 0, 0, "Sec1", ""},       {2, 0, 0, "Sec2", "Info"},     {3, 0, 0, "Sec3", ""},
-        {10, 0, 0, "Sec10", ""},     {11, 0, 0, "Sec11b", "Alerta"}, {11, 1, 0, "Sec11a", "Ok"},
-        {12, 0, 0, "Sec12b", "Alerta"}, {12, 0, 2, "Sec12a", "Ok"}, {13, 0, 0, "Sec13", ""},
-        {97, 0, 0, "IOpc", ""},      {98, 0, 0, "IInf", ""},        {99, 0, 0, "IAC", ""},
+        {1, 0, 0, "Sec1", ""},          {2, 0, 0, "Sec2", "Info"},      {3, 0, 0, "Sec3", ""},
+        {10, 0, 0, "Sec10", ""},        {11, 0, 0, "Sec11b", "Alerta"}, {11, 1, 0, "Sec11a", "Ok"},
+        {12, 0, 0, "Sec12b", "Alerta"}, {12, 0, 2, "Sec12a", "Ok"},     {13, 0, 0, "Sec13", ""},
+        {97, 0, 0, "IOpc", ""},         {98, 0, 0, "IInf", ""},         {99, 0, 0, "IAC", ""},
     };
     for (const Case& c : cases) {
         IconPair icons = IconsFor(c.section, c.removable, c.cd);
@@ -90,7 +91,8 @@ TEST(Navigation, SectionIconsByCurrentSection) {
 TEST(Navigation, ClearLabelsClearsCaptionsValuesAndTips) {
     TestApp t(MachineBuilder().Build());
     App& app = *t;
-    for (int r = 1; r <= 12; ++r) WriteRow(app, r, "C: ", "v", "tip");
+    for (int r = 1; r <= 12; ++r)
+        WriteRow(app, r, "C: ", "v", "tip");
     ClearLabels(app, 19, 24);
     EXPECT_EQ(app.area.Row(9).value, "v");
     for (int r = 10; r <= 12; ++r) {

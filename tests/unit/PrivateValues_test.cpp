@@ -14,10 +14,19 @@ using hl::test::TempDir;
 namespace {
 
 // What the recorded machine holds that identifies it or its user.
-const std::vector<std::string> kIdentifying = {
-    "00426-OEM-8992662-00006", "FFFFF-GGGGG-HHHHH-JJJJJ-KKKKK", "anaquiroga77", "Ana Quiroga",
-    "PC-ANA", "Pc-ana", "HOMENET", "Homenet", "BSN-77-1234", "A1B2C3D4", "5E6F7A8B", "1234ABCD",
-    "9F8E7D6C"};
+const std::vector<std::string> kIdentifying = {"00426-OEM-8992662-00006",
+                                               "FFFFF-GGGGG-HHHHH-JJJJJ-KKKKK",
+                                               "anaquiroga77",
+                                               "Ana Quiroga",
+                                               "PC-ANA",
+                                               "Pc-ana",
+                                               "HOMENET",
+                                               "Homenet",
+                                               "BSN-77-1234",
+                                               "A1B2C3D4",
+                                               "5E6F7A8B",
+                                               "1234ABCD",
+                                               "9F8E7D6C"};
 
 std::string Run(std::vector<std::string> args) {
     TempDir config;
@@ -32,7 +41,8 @@ std::string Run(std::vector<std::string> args) {
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
     return lines;
 }
 
@@ -58,9 +68,15 @@ void ExpectOnlyIdentifyingLinesDiffer(const std::vector<std::string>& args) {
 
 } // namespace
 
-TEST(PrivateValues, TextReport) { ExpectOnlyIdentifyingLinesDiffer({"--format", "text"}); }
-TEST(PrivateValues, HtmlReport) { ExpectOnlyIdentifyingLinesDiffer({"--format", "html"}); }
-TEST(PrivateValues, Json) { ExpectOnlyIdentifyingLinesDiffer({"--format", "json"}); }
+TEST(PrivateValues, TextReport) {
+    ExpectOnlyIdentifyingLinesDiffer({"--format", "text"});
+}
+TEST(PrivateValues, HtmlReport) {
+    ExpectOnlyIdentifyingLinesDiffer({"--format", "html"});
+}
+TEST(PrivateValues, Json) {
+    ExpectOnlyIdentifyingLinesDiffer({"--format", "json"});
+}
 
 TEST(PrivateValues, EverySection) {
     for (int n = 1; n <= 13; ++n)

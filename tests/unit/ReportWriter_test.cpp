@@ -103,8 +103,11 @@ TEST(ReportWriter, SkinOutsideTheFourLeavesOutTheColouredPieces) {
 TEST(ReportWriter, ChangeOfLanguageChangesWordsButNotProductLineOrRules) {
     Doc d("Green", "Spanish");
     d.WriteSample();
-    EXPECT_NE(d.writer.Text().find(" \xC2\xB7 Informe generado por Hardlens 2.1 "), std::string::npos);
-    EXPECT_NE(d.writer.Text().find(" del d\xC3\xAD" "a 08/12/2026."), std::string::npos);
+    EXPECT_NE(d.writer.Text().find(" \xC2\xB7 Informe generado por Hardlens 2.1 "),
+              std::string::npos);
+    EXPECT_NE(d.writer.Text().find(" del d\xC3\xAD"
+                                   "a 08/12/2026."),
+              std::string::npos);
     EXPECT_NE(d.writer.Text().find("Desconocido"), std::string::npos);
     EXPECT_NE(d.writer.Html().find("<title>Informe de Hardlens</title>"), std::string::npos);
     EXPECT_NE(d.writer.Text().find("\r\n------------------\r\n"), std::string::npos);

@@ -118,7 +118,7 @@ TEST(Settings, UnwritableStoreLeavesTheRunGoing) {
     Fixture f;
     std::filesystem::create_directories(f.dir.File("hardlens"));
     std::filesystem::permissions(f.dir.File("hardlens"), std::filesystem::perms::owner_read |
-                                                            std::filesystem::perms::owner_exec);
+                                                             std::filesystem::perms::owner_exec);
     Settings s = f.Load();
     EXPECT_EQ(s.language, "English");
     EXPECT_FALSE(f.Stored(kIdioma).has_value());

@@ -103,13 +103,18 @@ TEST(SnapshotLoader, RefusesMalformedFilesNamingTheFileAndThePlace) {
          "bad.json: wmi.Win32_BIOS[0]: expected an object"},
         {R"({"format": "hardlens-snapshot/1", "wmi": {"Win32_BIOS": [{"Name": [1]}]}})",
          "bad.json: wmi.Win32_BIOS[0].Name: expected a string"},
-        {R"({"format": "hardlens-snapshot/1", "binary": {"K": "zz"}})", "bad.json: binary.K: not hexadecimal"},
-        {R"({"format": "hardlens-snapshot/1", "binary": {"K": "abc"}})", "bad.json: binary.K: odd number"},
-        {R"({"format": "hardlens-snapshot/1", "tickCount": "12"})", "bad.json: tickCount: expected an integer"},
-        {R"({"format": "hardlens-snapshot/1", "mouseButtons": -3})", "bad.json: mouseButtons: out of range"},
+        {R"({"format": "hardlens-snapshot/1", "binary": {"K": "zz"}})",
+         "bad.json: binary.K: not hexadecimal"},
+        {R"({"format": "hardlens-snapshot/1", "binary": {"K": "abc"}})",
+         "bad.json: binary.K: odd number"},
+        {R"({"format": "hardlens-snapshot/1", "tickCount": "12"})",
+         "bad.json: tickCount: expected an integer"},
+        {R"({"format": "hardlens-snapshot/1", "mouseButtons": -3})",
+         "bad.json: mouseButtons: out of range"},
         {R"({"format": "hardlens-snapshot/1", "environment": {"USERNAME": 5}})",
          "bad.json: environment.USERNAME: expected a string"},
-        {R"({"format": "hardlens-snapshot/1", "regional": {"am": 1}})", "bad.json: regional.am: expected a string"},
+        {R"({"format": "hardlens-snapshot/1", "regional": {"am": 1}})",
+         "bad.json: regional.am: expected a string"},
     };
     for (const Case& c : cases) {
         std::string refusal = RefusalOf(c.json);
@@ -139,10 +144,12 @@ TEST(SnapshotWriter, WritesWhatTheLoaderReadsBack) {
     Snapshot captured = CaptureSnapshot(original, "copy");
     Snapshot again = ParseSnapshot(SnapshotToJson(captured), "copy.json");
     SnapshotSource copy(again, SettingsStore(dir.File("s2")));
-    EXPECT_EQ(copy.ConnectWmi()->InstancesOf("Win32_LogicalDisk")[0].Get("Size").Text(), "80026361856");
+    EXPECT_EQ(copy.ConnectWmi()->InstancesOf("Win32_LogicalDisk")[0].Get("Size").Text(),
+              "80026361856");
     EXPECT_TRUE(copy.ConnectWmi()->InstancesOf("Win32_LogicalDisk")[0].Get("VolumeName").IsNull());
     EXPECT_EQ(copy.RegRead(CpuMhzPath(0)).ToInt64(), 2394);
-    EXPECT_EQ(copy.RegReadBinary(kProductIdKey, kProductIdValue), original.RegReadBinary(kProductIdKey, kProductIdValue));
+    EXPECT_EQ(copy.RegReadBinary(kProductIdKey, kProductIdValue),
+              original.RegReadBinary(kProductIdKey, kProductIdValue));
     EXPECT_EQ(copy.TickCount(), 93784000);
     EXPECT_EQ(copy.GetSystemMetrics(kSmCMouseButtons), 3);
     EXPECT_EQ(copy.RegionalSettings().shortDate, "dd/MM/yyyy");

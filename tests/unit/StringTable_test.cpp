@@ -30,11 +30,21 @@ void ExpectEntries(const std::string& language, const nlohmann::json& entries) {
 
 } // namespace
 
-TEST(StringTable, EnglishHasAllTexts) { ExpectEntries("English", Expected()["english"]); }
-TEST(StringTable, SpanishGivenTexts) { ExpectEntries("Spanish", Expected()["spanish"]); }
-TEST(StringTable, DutchGivenTexts) { ExpectEntries("Dutch", Expected()["dutch"]); }
-TEST(StringTable, SpanishExampleWords) { ExpectEntries("Spanish", Expected()["examples"]["Spanish"]); }
-TEST(StringTable, DutchExampleWords) { ExpectEntries("Dutch", Expected()["examples"]["Dutch"]); }
+TEST(StringTable, EnglishHasAllTexts) {
+    ExpectEntries("English", Expected()["english"]);
+}
+TEST(StringTable, SpanishGivenTexts) {
+    ExpectEntries("Spanish", Expected()["spanish"]);
+}
+TEST(StringTable, DutchGivenTexts) {
+    ExpectEntries("Dutch", Expected()["dutch"]);
+}
+TEST(StringTable, SpanishExampleWords) {
+    ExpectEntries("Spanish", Expected()["examples"]["Spanish"]);
+}
+TEST(StringTable, DutchExampleWords) {
+    ExpectEntries("Dutch", Expected()["examples"]["Dutch"]);
+}
 
 TEST(StringTable, EmptyEntriesAndTranslationsOfEveryOther) {
     std::vector<int> empty = Expected()["emptyInAllLanguages"].get<std::vector<int>>();
@@ -47,7 +57,8 @@ TEST(StringTable, EmptyEntriesAndTranslationsOfEveryOther) {
             EXPECT_EQ(t[i].empty(), shouldBeEmpty) << language << " entry " << i;
         }
     }
-    for (int i : empty) EXPECT_EQ(en[i], "") << i;
+    for (int i : empty)
+        EXPECT_EQ(en[i], "") << i;
     EXPECT_EQ(en[248], "") << "outside the table";
 }
 

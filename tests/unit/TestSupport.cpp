@@ -87,7 +87,8 @@ MachineBuilder& MachineBuilder::WithRegional(Regional r) {
 }
 
 TestApp::TestApp(Snapshot snapshot, const std::string& language, const std::string& skin) {
-    source = std::make_unique<SnapshotSource>(std::move(snapshot), SettingsStore(dir.File("settings")));
+    source =
+        std::make_unique<SnapshotSource>(std::move(snapshot), SettingsStore(dir.File("settings")));
     app = std::make_unique<App>(*source);
     app->settings.language = language;
     app->settings.skin = skin;

@@ -27,7 +27,8 @@ std::string DataPath(const std::string& relative);
 // A recorded machine built in a test: add instances, registry values and facts, then serve.
 class MachineBuilder {
 public:
-    MachineBuilder& Instance(const std::string& cls, std::vector<std::pair<std::string, Variant>> props);
+    MachineBuilder& Instance(const std::string& cls,
+                             std::vector<std::pair<std::string, Variant>> props);
     MachineBuilder& Registry(const std::string& path, Variant value);
     MachineBuilder& Environment(const std::string& name, const std::string& value);
     MachineBuilder& Binary(const std::string& path, std::vector<uint8_t> bytes);
