@@ -1,18 +1,19 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang into build-fuzz/ and runs each for SECONDS (default
-# 60), JOBS at a time (default: the number of processors). New inputs go to build-fuzz/corpus;
+# 600), JOBS at a time (default: the number of processors). New inputs go to build-fuzz/corpus;
 # crashes are left in build-fuzz/crashes/<target>/ — copy them into fuzz/regressions/<target>/
 # once fixed, so that the replay test keeps them fixed.
 #   scripts/fuzz.sh [SECONDS] [TARGET...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${1:-60}
+seconds=${1:-600}
 shift || true
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(snapshot settings numbers sizes wmidate productkey pipeline
     mountinfo cpuinfo edid smbios input osrelease utmp)
 jobs=${JOBS:-$(nproc)}
 
+scripts/install-deps.sh clang libclang-rt-14-dev
 [ -f build-fuzz/build.ninja ] || cmake --preset fuzz
 cmake --build build-fuzz --parallel "$(nproc)"
 
