@@ -80,7 +80,9 @@ std::optional<int64_t> BootMenuTimeout(LinuxContext& ctx) {
     if (ParseDecimal(grub, seconds) && seconds < 65536) return static_cast<int64_t>(seconds);
     // loader.conf(5) of systemd-boot: "timeout 3".
     for (const char* path : {"/boot/loader/loader.conf", "/efi/loader/loader.conf"}) {
-        for (std::string_view line : SplitLines(ctx.Fs().Read(path, 16 * 1024).text)) {
+        // The text outlives the loop: the range's views point into it.
+        const FileText conf = ctx.Fs().Read(path, 16 * 1024);
+        for (std::string_view line : SplitLines(conf.text)) {
             std::vector<std::string_view> f = SplitWhite(line);
             if (f.size() == 2 && f[0] == "timeout" && ParseDecimal(f[1], seconds) &&
                 seconds < 65536)
@@ -95,7 +97,8 @@ std::string DnsDomain(LinuxContext& ctx) {
     if (size_t dot = host.find('.'); dot != std::string::npos && dot + 1 < host.size())
         return host.substr(dot + 1);
     // resolv.conf(5): "domain" names the local domain.
-    for (std::string_view line : SplitLines(ctx.Fs().Read("/etc/resolv.conf", 64 * 1024).text)) {
+    const FileText resolv = ctx.Fs().Read("/etc/resolv.conf", 64 * 1024);
+    for (std::string_view line : SplitLines(resolv.text)) {
         std::vector<std::string_view> f = SplitWhite(line);
         if (f.size() >= 2 && f[0] == "domain") return std::string(f[1]);
     }
