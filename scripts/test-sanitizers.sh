@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds Hardlens with AddressSanitizer and UndefinedBehaviorSanitizer into build-asan/ and
-# runs the whole suite there. Not part of scripts/test.sh: it takes several times as long.
+# runs the whole suite there (scripts/test.sh runs it too).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/install-deps.sh
 [ -f build-asan/build.ninja ] || cmake --preset asan "$@"
 cmake --build build-asan --parallel "$(nproc)"
 # Leak checking stays on for every test, the Qt window tests included (they run clean).

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: the native suite, then the Windows
-# build's suite under wine.
+# Installs what is missing, builds, and runs every test: the native suite, the same suite under
+# AddressSanitizer + UndefinedBehaviorSanitizer, then the Windows build's suite under wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # The cross compiler, wine, and GoogleTest's sources to build it for Windows.
@@ -8,5 +8,6 @@ scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine wine64 googletest
 scripts/build.sh
 status=0
 (cd build && ctest --output-on-failure --parallel "$(nproc)" --timeout 600) || status=1
+scripts/test-sanitizers.sh || status=1
 scripts/test-wine.sh || status=1
 exit "$status"
