@@ -157,18 +157,12 @@ std::string OrUnknown(const App& app, const std::string& value) {
 
 IconPair IconsFor(int section, int removableCounted, int cdCounted) {
     switch (section) {
-    case 2:
-        return {"Sec2", "Info"};
-    case 11:
-        return removableCounted > 0 ? IconPair{"Sec11a", "Ok"} : IconPair{"Sec11b", "Alerta"};
-    case 12:
-        return cdCounted > 0 ? IconPair{"Sec12a", "Ok"} : IconPair{"Sec12b", "Alerta"};
-    case kCustomizePanel:
-        return {"IOpc", ""};
-    case kReportPanel:
-        return {"IInf", ""};
-    case kAboutBox:
-        return {"IAC", ""};
+    case 2: return {"Sec2", "Info"};
+    case 11: return removableCounted > 0 ? IconPair{"Sec11a", "Ok"} : IconPair{"Sec11b", "Alerta"};
+    case 12: return cdCounted > 0 ? IconPair{"Sec12a", "Ok"} : IconPair{"Sec12b", "Alerta"};
+    case kCustomizePanel: return {"IOpc", ""};
+    case kReportPanel: return {"IInf", ""};
+    case kAboutBox: return {"IAC", ""};
     default:
         if (IsSection(section)) return {"Sec" + std::to_string(section), ""};
         return {"", ""};

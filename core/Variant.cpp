@@ -82,31 +82,23 @@ bool Variant::IsNumeric() const {
     case Kind::Boolean:
     case Kind::Integer:
     case Kind::Double:
-    case Kind::Empty:
-        return true;
+    case Kind::Empty: return true;
     case Kind::Text: {
         double d;
         return ParseNumber(std::get<std::string>(v_), d);
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 
 std::string Variant::Text() const {
     switch (kind()) {
-    case Kind::Empty:
-        return {};
-    case Kind::Null:
-        Fail("invalid use of Null");
-    case Kind::Boolean:
-        return std::get<bool>(v_) ? "True" : "False";
-    case Kind::Integer:
-        return std::to_string(std::get<int64_t>(v_));
-    case Kind::Double:
-        return NumberText(std::get<double>(v_));
-    case Kind::Text:
-        return std::get<std::string>(v_);
+    case Kind::Empty: return {};
+    case Kind::Null: Fail("invalid use of Null");
+    case Kind::Boolean: return std::get<bool>(v_) ? "True" : "False";
+    case Kind::Integer: return std::to_string(std::get<int64_t>(v_));
+    case Kind::Double: return NumberText(std::get<double>(v_));
+    case Kind::Text: return std::get<std::string>(v_);
     }
     Fail("invalid variant");
 }
@@ -121,16 +113,11 @@ std::string Variant::JoinText() const {
 
 double Variant::ToDouble() const {
     switch (kind()) {
-    case Kind::Empty:
-        return 0;
-    case Kind::Null:
-        Fail("invalid use of Null");
-    case Kind::Boolean:
-        return std::get<bool>(v_) ? -1 : 0;
-    case Kind::Integer:
-        return static_cast<double>(std::get<int64_t>(v_));
-    case Kind::Double:
-        return std::get<double>(v_);
+    case Kind::Empty: return 0;
+    case Kind::Null: Fail("invalid use of Null");
+    case Kind::Boolean: return std::get<bool>(v_) ? -1 : 0;
+    case Kind::Integer: return static_cast<double>(std::get<int64_t>(v_));
+    case Kind::Double: return std::get<double>(v_);
     case Kind::Text: {
         double d;
         if (!ParseNumber(std::get<std::string>(v_), d)) Fail("type mismatch");

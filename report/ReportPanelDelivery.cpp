@@ -138,18 +138,10 @@ void ReportPanel::Save(const std::string& fileName) {
     std::string document;
     bool lineEnd = true;
     switch (ContentForName(fileName, m_format.toStdString())) {
-    case SavedContent::Shown:
-        document = ShownDocument();
-        break;
-    case SavedContent::GeneratedText:
-        document = m_tiO;
-        break;
-    case SavedContent::GeneratedHtml:
-        document = m_tiHtml;
-        break;
-    case SavedContent::Nothing:
-        lineEnd = false;
-        break;
+    case SavedContent::Shown: document = ShownDocument(); break;
+    case SavedContent::GeneratedText: document = m_tiO; break;
+    case SavedContent::GeneratedHtml: document = m_tiHtml; break;
+    case SavedContent::Nothing: lineEnd = false; break;
     }
     QString error;
     if (!WriteReportFile(fileName, document, &error, lineEnd)) {

@@ -113,14 +113,9 @@ void ReportWriter::SplitRow(const std::string& textCaption, const std::string& h
     html_ += EscapeHtml(htmlCaption) + ":</strong> " + EscapeHtml(shown);
     switch (end) {
     case RowEnd::Normal:
-    case RowEnd::LastBrCrlf:
-        html_ += "<br>\r\n";
-        break;
-    case RowEnd::LastBr:
-        html_ += "<br>";
-        break;
-    case RowEnd::LastNothing:
-        break;
+    case RowEnd::LastBrCrlf: html_ += "<br>\r\n"; break;
+    case RowEnd::LastBr: html_ += "<br>"; break;
+    case RowEnd::LastNothing: break;
     }
     firstRow_ = false;
     pump_();

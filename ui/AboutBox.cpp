@@ -120,18 +120,13 @@ void AboutBox::SetLinkHover(bool hover) {
 bool AboutBox::eventFilter(QObject* watched, QEvent* event) {
     if (watched != m_user2) return false;
     switch (event->type()) {
-    case QEvent::Enter:
-        SetLinkHover(true);
-        break;
-    case QEvent::Leave:
-        SetLinkHover(false);
-        break;
+    case QEvent::Enter: SetLinkHover(true); break;
+    case QEvent::Leave: SetLinkHover(false); break;
     case QEvent::MouseButtonPress:
         if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
             QDesktopServices::openUrl(WebSite());
         return true;
-    default:
-        break;
+    default: break;
     }
     return false;
 }

@@ -39,20 +39,15 @@ void AcceptButton::SetHover(bool hover) {
 
 bool AcceptButton::eventFilter(QObject*, QEvent* event) {
     switch (event->type()) {
-    case QEvent::Enter:
-        SetHover(true);
-        break;
-    case QEvent::Leave:
-        SetHover(false);
-        break;
+    case QEvent::Enter: SetHover(true); break;
+    case QEvent::Leave: SetHover(false); break;
     case QEvent::MouseButtonPress:
         if (static_cast<QMouseEvent*>(event)->button() != Qt::RightButton) {
             SetHover(false);
             emit accepted();
         }
         return true;
-    default:
-        break;
+    default: break;
     }
     return false;
 }

@@ -294,8 +294,7 @@ bool Form1::FrameEvent(QObject* watched, QEvent* event) {
         if (m_dragging && watched == m_skin[kTop])
             move(mouse->globalPosition().toPoint() - m_dragOffset);
         return true;
-    default:
-        break;
+    default: break;
     }
 
     // A click is a release over the part that saw the press.

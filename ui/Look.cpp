@@ -8,12 +8,9 @@ namespace hl {
 
 QCursor ToCursor(Pointer p) {
     switch (p) {
-    case Pointer::Busy:
-        return Qt::WaitCursor;
-    case Pointer::Hand:
-        return Qt::PointingHandCursor;
-    case Pointer::Arrow:
-        break;
+    case Pointer::Busy: return Qt::WaitCursor;
+    case Pointer::Hand: return Qt::PointingHandCursor;
+    case Pointer::Arrow: break;
     }
     return Qt::ArrowCursor;
 }

@@ -49,15 +49,9 @@ void MonitorTimers::Tick(int n) {
     // it stops rather than failing again every second (an exception must not reach Qt).
     try {
         switch (n) {
-        case 1:
-            Timer1_Timer(m_app);
-            break;
-        case 2:
-            Timer2_Timer(m_app);
-            break;
-        default:
-            Timer3_Timer(m_app);
-            break;
+        case 1: Timer1_Timer(m_app); break;
+        case 2: Timer2_Timer(m_app); break;
+        default: Timer3_Timer(m_app); break;
         }
     } catch (const std::exception&) {
         EnabledFlag(m_app, n) = false;

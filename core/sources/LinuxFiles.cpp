@@ -46,14 +46,10 @@ FileText ReadFrom(int fd, size_t limit) {
 
 const char* AccessName(Access access) {
     switch (access) {
-    case Access::Present:
-        return "present";
-    case Access::Absent:
-        return "absent";
-    case Access::NeedsRoot:
-        return "needs administrator";
-    case Access::Empty:
-        return "empty";
+    case Access::Present: return "present";
+    case Access::Absent: return "absent";
+    case Access::NeedsRoot: return "needs administrator";
+    case Access::Empty: return "empty";
     }
     return "absent";
 }

@@ -54,14 +54,10 @@ FileText InputDevicesFile(LinuxContext& ctx) {
 
 const char* KeyboardDescription(unsigned bus) {
     switch (bus) {
-    case kBusUsb:
-        return "USB Input Device";
-    case kBusI8042:
-        return "Standard PS/2 Keyboard";
-    case kBusBluetooth:
-        return "Bluetooth Input Device";
-    default:
-        return "Keyboard";
+    case kBusUsb: return "USB Input Device";
+    case kBusI8042: return "Standard PS/2 Keyboard";
+    case kBusBluetooth: return "Bluetooth Input Device";
+    default: return "Keyboard";
     }
 }
 
@@ -125,17 +121,12 @@ int ButtonCount(const InputDevice& d) {
 
 int DeviceInterfaceOfBus(unsigned bus) {
     switch (bus) {
-    case kBusUsb:
-        return 162;
-    case kBusI8042:
-        return 4;
-    case kBusRs232:
-        return 3;
+    case kBusUsb: return 162;
+    case kBusI8042: return 4;
+    case kBusRs232: return 3;
     case kBusBluetooth:
-    case kBusI2c:
-        return 1;
-    default:
-        return 2;
+    case kBusI2c: return 1;
+    default: return 2;
     }
 }
 

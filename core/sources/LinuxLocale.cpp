@@ -63,32 +63,17 @@ std::string ShortDatePattern(std::string_view format) {
         if ((c == 'E' || c == 'O' || c == '-' || c == '0') && i + 1 < format.size())
             c = format[++i];
         switch (c) {
-        case 'd':
-            out += "dd";
-            break;
-        case 'e':
-            out += "d";
-            break;
-        case 'm':
-            out += "MM";
-            break;
+        case 'd': out += "dd"; break;
+        case 'e': out += "d"; break;
+        case 'm': out += "MM"; break;
         // A four-digit year where the locale writes two, as Windows short dates do.
         case 'y':
         case 'Y':
-        case 'C':
-            out += "yyyy";
-            break;
-        case 'D':
-            out += "MM/dd/yyyy";
-            break;
-        case 'F':
-            out += "yyyy-MM-dd";
-            break;
-        case '%':
-            out += '%';
-            break;
-        default:
-            break;
+        case 'C': out += "yyyy"; break;
+        case 'D': out += "MM/dd/yyyy"; break;
+        case 'F': out += "yyyy-MM-dd"; break;
+        case '%': out += '%'; break;
+        default: break;
         }
     }
     return out;

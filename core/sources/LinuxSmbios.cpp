@@ -88,83 +88,47 @@ int WmiMemoryType(uint8_t t) {
     // SMBIOS 0x03 DRAM .. 0x14 DDR2 FB-DIMM follow WMI 2 .. 22 in the same order but for
     // "Synchronous DRAM"; DDR3 and DDR4 have WMI codes of their own; newer types are unknown.
     switch (t) {
-    case 0x01:
-        return 1;
-    case 0x03:
-        return 2;
-    case 0x04:
-        return 6;
-    case 0x05:
-        return 7;
-    case 0x06:
-        return 8;
-    case 0x07:
-        return 9;
-    case 0x08:
-        return 10;
-    case 0x09:
-        return 11;
-    case 0x0A:
-        return 12;
-    case 0x0B:
-        return 13;
-    case 0x0C:
-        return 14;
-    case 0x0D:
-        return 15;
-    case 0x0E:
-        return 16;
-    case 0x0F:
-        return 17;
-    case 0x10:
-        return 18;
-    case 0x11:
-        return 19;
-    case 0x12:
-        return 20;
-    case 0x13:
-        return 21;
-    case 0x14:
-        return 22;
-    case 0x18:
-        return 24;
-    case 0x19:
-        return 25;
-    case 0x1A:
-        return 26;
-    default:
-        return 0;
+    case 0x01: return 1;
+    case 0x03: return 2;
+    case 0x04: return 6;
+    case 0x05: return 7;
+    case 0x06: return 8;
+    case 0x07: return 9;
+    case 0x08: return 10;
+    case 0x09: return 11;
+    case 0x0A: return 12;
+    case 0x0B: return 13;
+    case 0x0C: return 14;
+    case 0x0D: return 15;
+    case 0x0E: return 16;
+    case 0x0F: return 17;
+    case 0x10: return 18;
+    case 0x11: return 19;
+    case 0x12: return 20;
+    case 0x13: return 21;
+    case 0x14: return 22;
+    case 0x18: return 24;
+    case 0x19: return 25;
+    case 0x1A: return 26;
+    default: return 0;
     }
 }
 
 int WmiFormFactor(uint8_t f) {
     switch (f) {
-    case 0x01:
-        return 1; // Other
-    case 0x03:
-        return 7; // SIMM
-    case 0x04:
-        return 2; // SIP
-    case 0x06:
-        return 3; // DIP
-    case 0x07:
-        return 4; // ZIP
-    case 0x08:
-        return 6; // Proprietary card
-    case 0x09:
-        return 8; // DIMM
-    case 0x0A:
-        return 9; // TSOP
-    case 0x0C:
-        return 11; // RIMM
-    case 0x0D:
-        return 12; // SODIMM
-    case 0x0E:
-        return 13; // SRIMM
-    case 0x0F:
-        return 24; // FB-DIMM
-    default:
-        return 0; // Unknown, Chip, Row of chips, Die
+    case 0x01: return 1;  // Other
+    case 0x03: return 7;  // SIMM
+    case 0x04: return 2;  // SIP
+    case 0x06: return 3;  // DIP
+    case 0x07: return 4;  // ZIP
+    case 0x08: return 6;  // Proprietary card
+    case 0x09: return 8;  // DIMM
+    case 0x0A: return 9;  // TSOP
+    case 0x0C: return 11; // RIMM
+    case 0x0D: return 12; // SODIMM
+    case 0x0E: return 13; // SRIMM
+    case 0x0F: return 24; // FB-DIMM
+    default: return 0;    // Unknown, Chip, Row of chips, Die
     }
 }
 

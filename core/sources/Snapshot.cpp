@@ -21,38 +21,27 @@ namespace {
 
 Variant ToVariant(const json& j, const std::string& name, const std::string& place) {
     switch (j.type()) {
-    case json::value_t::null:
-        return Variant::Null();
-    case json::value_t::boolean:
-        return Variant(j.get<bool>());
-    case json::value_t::number_integer:
-        return Variant(j.get<int64_t>());
+    case json::value_t::null: return Variant::Null();
+    case json::value_t::boolean: return Variant(j.get<bool>());
+    case json::value_t::number_integer: return Variant(j.get<int64_t>());
     case json::value_t::number_unsigned: {
         uint64_t u = j.get<uint64_t>();
         if (u > static_cast<uint64_t>(INT64_MAX)) return Variant(std::to_string(u));
         return Variant(static_cast<int64_t>(u));
     }
-    case json::value_t::number_float:
-        return Variant(j.get<double>());
-    case json::value_t::string:
-        return Variant(j.get<std::string>());
-    default:
-        Refuse(name, place, "expected a string, number, true, false or null");
+    case json::value_t::number_float: return Variant(j.get<double>());
+    case json::value_t::string: return Variant(j.get<std::string>());
+    default: Refuse(name, place, "expected a string, number, true, false or null");
     }
 }
 
 json FromVariant(const Variant& v) {
     switch (v.kind()) {
-    case Variant::Kind::Boolean:
-        return v.ToBool();
-    case Variant::Kind::Integer:
-        return v.ToInt64();
-    case Variant::Kind::Double:
-        return v.ToDouble();
-    case Variant::Kind::Text:
-        return v.Text();
-    default:
-        return nullptr;
+    case Variant::Kind::Boolean: return v.ToBool();
+    case Variant::Kind::Integer: return v.ToInt64();
+    case Variant::Kind::Double: return v.ToDouble();
+    case Variant::Kind::Text: return v.Text();
+    default: return nullptr;
     }
 }
 

@@ -84,14 +84,12 @@ Variant ReadRegistryValue(const std::string& path) {
     data.resize(size);
     switch (type) {
     case REG_SZ:
-    case REG_EXPAND_SZ:
-        return Variant(WideToUtf8(TextOf(data)));
+    case REG_EXPAND_SZ: return Variant(WideToUtf8(TextOf(data)));
     case REG_DWORD:
         if (size != sizeof(DWORD)) break;
         // The shell object hands double words over as signed 32-bit numbers.
         return Variant(static_cast<int64_t>(*reinterpret_cast<const int32_t*>(data.data())));
-    default:
-        break;
+    default: break;
     }
     throw PlatformError("registry value of an unsupported type: " + path);
 }

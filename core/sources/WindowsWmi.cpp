@@ -19,25 +19,18 @@ bool IsUnknownClass(HRESULT hr) {
 
 Variant IntegerOf(const VARIANT& value, CIMTYPE type) {
     switch (V_VT(&value)) {
-    case VT_I1:
-        return Variant(static_cast<int64_t>(V_I1(&value)));
-    case VT_UI1:
-        return Variant(static_cast<int64_t>(V_UI1(&value)));
-    case VT_I2:
-        return Variant(static_cast<int64_t>(V_I2(&value)));
-    case VT_UI2:
-        return Variant(static_cast<int64_t>(V_UI2(&value)));
-    case VT_UI4:
-        return Variant(static_cast<int64_t>(V_UI4(&value)));
-    case VT_I8:
-        return Variant(static_cast<int64_t>(V_I8(&value)));
+    case VT_I1: return Variant(static_cast<int64_t>(V_I1(&value)));
+    case VT_UI1: return Variant(static_cast<int64_t>(V_UI1(&value)));
+    case VT_I2: return Variant(static_cast<int64_t>(V_I2(&value)));
+    case VT_UI2: return Variant(static_cast<int64_t>(V_UI2(&value)));
+    case VT_UI4: return Variant(static_cast<int64_t>(V_UI4(&value)));
+    case VT_I8: return Variant(static_cast<int64_t>(V_I8(&value)));
     case VT_UI8: {
         uint64_t u = V_UI8(&value);
         if (u > static_cast<uint64_t>(INT64_MAX)) return Variant(std::to_string(u));
         return Variant(static_cast<int64_t>(u));
     }
-    default:
-        break; // VT_I4
+    default: break; // VT_I4
     }
     // WMI carries uint32 in a signed VT_I4; 4 GB of adapter memory must not read as negative.
     if (type == CIM_UINT32)
@@ -52,14 +45,12 @@ std::optional<Variant> FromComVariant(const VARIANT& value, CIMTYPE type) {
     if (vt & (VT_ARRAY | VT_BYREF)) return std::nullopt;
     switch (vt) {
     case VT_EMPTY:
-    case VT_NULL:
-        return Variant::Null();
+    case VT_NULL: return Variant::Null();
     case VT_BSTR:
         return Variant(WideToUtf8(
             V_BSTR(&value) ? std::wstring_view(V_BSTR(&value), SysStringLen(V_BSTR(&value)))
                            : std::wstring_view()));
-    case VT_BOOL:
-        return Variant(V_BOOL(&value) != VARIANT_FALSE);
+    case VT_BOOL: return Variant(V_BOOL(&value) != VARIANT_FALSE);
     case VT_I1:
     case VT_UI1:
     case VT_I2:
@@ -67,18 +58,12 @@ std::optional<Variant> FromComVariant(const VARIANT& value, CIMTYPE type) {
     case VT_I4:
     case VT_UI4:
     case VT_I8:
-    case VT_UI8:
-        return IntegerOf(value, type);
-    case VT_INT:
-        return Variant(static_cast<int64_t>(V_INT(&value)));
-    case VT_UINT:
-        return Variant(static_cast<int64_t>(V_UINT(&value)));
-    case VT_R4:
-        return Variant(static_cast<double>(V_R4(&value)));
-    case VT_R8:
-        return Variant(V_R8(&value));
-    default:
-        return std::nullopt; // embedded objects and anything stranger
+    case VT_UI8: return IntegerOf(value, type);
+    case VT_INT: return Variant(static_cast<int64_t>(V_INT(&value)));
+    case VT_UINT: return Variant(static_cast<int64_t>(V_UINT(&value)));
+    case VT_R4: return Variant(static_cast<double>(V_R4(&value)));
+    case VT_R8: return Variant(V_R8(&value));
+    default: return std::nullopt; // embedded objects and anything stranger
     }
 }
 

@@ -68,18 +68,20 @@ TEST(CopyText, CopyAllOfDisplayAndKeyboardLeaveAnEmptyLineForTheSpacer) {
 
 TEST(CopyEnabled, TheTableOfRowsLeftEmptyOrUsedAsHeadings) {
     // Sections in which Copy is disabled, row by row.
-    const std::vector<std::vector<int>> disabled = {{1},
-                                                    {1},
-                                                    {},
-                                                    {10, 13},
-                                                    {9},
-                                                    {},
-                                                    {1, 3, 12, 13},
-                                                    {1, 3, 8, 12, 13},
-                                                    {1, 3, 6, 8, 11, 12, 13},
-                                                    {3, 5, 6, 7, 8, 10, 11, 12, 13},
-                                                    {2, 3, 5, 6, 7, 8, 10, 11, 12, 13},
-                                                    {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}};
+    const std::vector<std::vector<int>> disabled = {
+        {1},
+        {1},
+        {},
+        {10, 13},
+        {9},
+        {},
+        {1, 3, 12, 13},
+        {1, 3, 8, 12, 13},
+        {1, 3, 6, 8, 11, 12, 13},
+        {3, 5, 6, 7, 8, 10, 11, 12, 13},
+        {2, 3, 5, 6, 7, 8, 10, 11, 12, 13},
+        {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13},
+    };
     for (int row = 1; row <= 12; ++row) {
         for (int section = 1; section <= 13; ++section) {
             const auto& off = disabled[row - 1];

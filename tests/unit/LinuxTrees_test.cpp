@@ -75,14 +75,10 @@ struct Tree {
 
 std::string Show(const Variant& v) {
     switch (v.kind()) {
-    case Variant::Kind::Null:
-        return "<null>";
-    case Variant::Kind::Empty:
-        return "<empty>";
-    case Variant::Kind::Text:
-        return "'" + v.Text() + "'";
-    default:
-        return v.Text();
+    case Variant::Kind::Null: return "<null>";
+    case Variant::Kind::Empty: return "<empty>";
+    case Variant::Kind::Text: return "'" + v.Text() + "'";
+    default: return v.Text();
     }
 }
 

@@ -27,18 +27,10 @@ VARIANT Number(VARTYPE vt, long long n) {
     VariantInit(&v);
     V_VT(&v) = vt;
     switch (vt) {
-    case VT_UI1:
-        V_UI1(&v) = static_cast<BYTE>(n);
-        break;
-    case VT_I2:
-        V_I2(&v) = static_cast<SHORT>(n);
-        break;
-    case VT_BOOL:
-        V_BOOL(&v) = n ? VARIANT_TRUE : VARIANT_FALSE;
-        break;
-    default:
-        V_I4(&v) = static_cast<LONG>(n);
-        break;
+    case VT_UI1: V_UI1(&v) = static_cast<BYTE>(n); break;
+    case VT_I2: V_I2(&v) = static_cast<SHORT>(n); break;
+    case VT_BOOL: V_BOOL(&v) = n ? VARIANT_TRUE : VARIANT_FALSE; break;
+    default: V_I4(&v) = static_cast<LONG>(n); break;
     }
     return v;
 }
