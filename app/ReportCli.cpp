@@ -13,11 +13,14 @@
 #include "report/JsonReport.h"
 #include "report/ReportChain.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <memory>
 #include <optional>
+#include <sys/stat.h>
 
 namespace hl {
 
@@ -27,7 +30,7 @@ const char* const kUsage =
     "Usage: hardlens-report [--snapshot FILE] [--language Spanish|English|Dutch]\n"
     "                       [--skin Blue|Green|Pink|Violet] [--format text|html|json]\n"
     "                       [--section N] [--private] [--output FILE] [--capture FILE]\n"
-    "                       [--help] [--version]\n"
+    "                       [--root DIR] [--help] [--version]\n"
     "\n"
     "Prints the Hardlens report of this machine (or of a recorded one) as text or HTML,\n"
     "or the lines of one section (1 Summary ... 13 Others hardware).\n"
@@ -39,10 +42,12 @@ const char* const kUsage =
     "  --private         replace serial numbers, the product key, the user name, the\n"
     "                    registered owner and the domain by \"[private]\"\n"
     "  --output FILE     write the document to FILE as the Save command does\n"
-    "  --capture FILE    record this machine into FILE as a snapshot\n";
+    "  --capture FILE    record this machine into FILE as a snapshot\n"
+    "  --root DIR        read the Linux machine whose proc, sys, etc, run and var trees\n"
+    "                    stand in DIR (a copied tree) instead of this one\n";
 
 struct Options {
-    std::string snapshot, language, skin, format = "text", output, capture;
+    std::string snapshot, language, skin, format = "text", output, capture, root;
     int section = 0;
     bool help = false, version = false, privateValues = false;
 };
@@ -54,6 +59,19 @@ struct UsageError {
 std::string NeedValue(const std::vector<std::string>& args, size_t& i) {
     if (i + 1 >= args.size()) throw UsageError{"option " + args[i] + " needs a value"};
     return args[++i];
+}
+
+void CheckRoot(const Options& o) {
+    if (o.root.empty()) return;
+#ifdef _WIN32
+    throw UsageError{"--root reads a Linux machine's tree; it is not available on Windows"};
+#else
+    if (!o.snapshot.empty()) throw UsageError{"--root and --snapshot name two machines; give one"};
+    struct stat st {};
+    if (::stat(o.root.c_str(), &st) != 0)
+        throw UsageError{"--root " + o.root + ": " + std::strerror(errno)};
+    if (!S_ISDIR(st.st_mode)) throw UsageError{"--root " + o.root + ": not a folder"};
+#endif
 }
 
 Options ParseArgs(const std::vector<std::string>& args) {
@@ -78,6 +96,8 @@ Options ParseArgs(const std::vector<std::string>& args) {
             o.output = NeedValue(args, i);
         else if (a == "--capture")
             o.capture = NeedValue(args, i);
+        else if (a == "--root")
+            o.root = NeedValue(args, i);
         else if (a == "--section") {
             std::string v = NeedValue(args, i);
             char* end = nullptr;
@@ -94,6 +114,7 @@ Options ParseArgs(const std::vector<std::string>& args) {
         throw UsageError{"--skin must be Blue, Green, Pink or Violet"};
     if (o.format != "text" && o.format != "html" && o.format != "json")
         throw UsageError{"--format must be text, html or json"};
+    CheckRoot(o);
     return o;
 }
 
@@ -114,7 +135,7 @@ std::unique_ptr<DataSource> OpenSource(const Options& o) {
     SettingsStore store(SettingsStore::DefaultPath());
     if (!o.snapshot.empty())
         return std::make_unique<SnapshotSource>(LoadSnapshotFile(o.snapshot), store);
-    return MakeMachineSource(store);
+    return MakeMachineSource(store, o.root);
 }
 
 // Documents are saved as the window's Save command does; JSON stays UTF-8 as JSON must be.

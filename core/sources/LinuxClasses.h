@@ -28,7 +28,8 @@ public:
     // Birth time in seconds since the epoch; nothing when the file system does not record it.
     virtual std::optional<int64_t> BirthTime(const std::string& path) = 0;
 };
-std::shared_ptr<MountProbe> SystemMountProbe();
+// statvfs and statx on the mount points of the machine under `root` ("" for this one).
+std::shared_ptr<MountProbe> SystemMountProbe(const std::string& root = "");
 
 // The screen mode of the display server, which the window knows and sysfs does not.
 struct DisplayMode {
@@ -47,6 +48,9 @@ struct LinuxSourceOptions {
     std::optional<uint32_t> uid;            // default: getuid()
     std::optional<std::string> machine;     // default: /proc/sys/kernel/arch, else uname
     std::optional<DisplayMode> currentMode; // default: the preferred mode of the monitor
+    // A copied tree seldom carries the id databases: look them up on this system when the
+    // tree has none.
+    bool hostIdsFallback = false;
 };
 
 // What the class builders share: the files, the id databases, the options, and a record of

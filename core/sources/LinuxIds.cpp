@@ -74,6 +74,17 @@ void ScanLines(const std::string& fullPath, const std::string& from, Visit visit
 
 } // namespace
 
+std::string IdDatabase::Find(const char* file) const {
+    for (const std::string& prefix : {fs_.Root(), std::string()}) {
+        for (const char* folder : kFolders) {
+            std::string path = prefix + folder + file;
+            if (::access(path.c_str(), R_OK) == 0) return path;
+        }
+        if (!hostFallback_ || prefix.empty()) break;
+    }
+    return {};
+}
+
 IdNames IdDatabase::Lookup(const char* file, uint32_t vendor, uint32_t device) {
     std::string key = std::string(file) + ":" + Hex4(vendor) + ":" + Hex4(device);
     if (auto it = cache_.find(key); it != cache_.end()) return it->second;
@@ -81,9 +92,7 @@ IdNames IdDatabase::Lookup(const char* file, uint32_t vendor, uint32_t device) {
     std::string vendorPrefix = Hex4(vendor) + "  ";
     std::string devicePrefix(1, '\t'); // GCC 12 warns falsely on "\t" + std::string
     devicePrefix += Hex4(device) + "  ";
-    for (const char* folder : kFolders) {
-        std::string path = fs_.Full(std::string(folder) + file);
-        if (::access(path.c_str(), R_OK) != 0) continue;
+    if (std::string path = Find(file); !path.empty()) {
         bool inVendor = false;
         ScanLines(path, vendorPrefix, [&](std::string_view line) {
             if (!inVendor) {
@@ -98,7 +107,6 @@ IdNames IdDatabase::Lookup(const char* file, uint32_t vendor, uint32_t device) {
             names.device = TrimWhite(line.substr(devicePrefix.size()));
             return false;
         });
-        break;
     }
     cache_[key] = names;
     return names;
@@ -118,16 +126,12 @@ std::string IdDatabase::Pnp(const std::string& code) {
     if (auto it = cache_.find(key); it != cache_.end()) return it->second.vendor;
     std::string found;
     std::string prefix = code + "\t";
-    for (const char* folder : kFolders) {
-        std::string path = fs_.Full(std::string(folder) + "pnp.ids");
-        if (::access(path.c_str(), R_OK) != 0) continue;
+    if (std::string path = Find("pnp.ids"); !path.empty())
         ScanLines(path, prefix, [&](std::string_view line) {
             if (!StartsWith(line, prefix)) return true;
             found = TrimWhite(line.substr(prefix.size()));
             return false;
         });
-        break;
-    }
     cache_[key] = IdNames{found, {}};
     return found;
 }

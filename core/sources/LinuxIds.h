@@ -17,7 +17,9 @@ struct IdNames {
 // the life of the object. A missing database gives empty names.
 class IdDatabase {
 public:
-    explicit IdDatabase(const RootFs& fs) : fs_(fs) {}
+    // With `hostFallback`, a database missing under the root is read from this system.
+    explicit IdDatabase(const RootFs& fs, bool hostFallback = false)
+        : fs_(fs), hostFallback_(hostFallback) {}
 
     IdNames Pci(uint32_t vendor, uint32_t device);
     IdNames Usb(uint32_t vendor, uint32_t product);
@@ -26,8 +28,11 @@ public:
 
 private:
     IdNames Lookup(const char* file, uint32_t vendor, uint32_t device);
+    // The full path of the first readable copy of a database, "" when there is none.
+    std::string Find(const char* file) const;
 
     const RootFs& fs_;
+    bool hostFallback_;
     std::map<std::string, IdNames> cache_;
 };
 

@@ -82,8 +82,8 @@ const std::vector<std::pair<std::string, ClassBuilder>>& LinuxClassBuilders() {
 LinuxContext::LinuxContext(LinuxSourceOptions options)
     : options_(std::move(options)),
       fs_(options_.files ? options_.files : std::make_shared<const RootFs>(options_.root)),
-      ids_(*fs_) {
-    if (!options_.probe) options_.probe = SystemMountProbe();
+      ids_(*fs_, options_.hostIdsFallback) {
+    if (!options_.probe) options_.probe = SystemMountProbe(options_.root);
 }
 
 std::optional<std::string> LinuxContext::Env(const std::string& name) const {

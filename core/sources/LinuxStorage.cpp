@@ -11,20 +11,26 @@ namespace hl {
 
 namespace {
 
+// Mount points and paths are those of the machine under `root_` ("" for this one).
 class SystemProbe : public MountProbe {
 public:
+    explicit SystemProbe(std::string root) : root_(std::move(root)) {}
     std::optional<VolumeSpace> Space(const std::string& mountPoint) override {
         struct statvfs st {};
-        if (::statvfs(mountPoint.c_str(), &st) != 0) return std::nullopt;
+        if (::statvfs((root_ + mountPoint).c_str(), &st) != 0) return std::nullopt;
         return VolumeSpace{static_cast<uint64_t>(st.f_blocks) * st.f_frsize,
                            static_cast<uint64_t>(st.f_bavail) * st.f_frsize};
     }
     std::optional<int64_t> BirthTime(const std::string& path) override {
         struct statx st {};
-        if (::statx(AT_FDCWD, path.c_str(), 0, STATX_BTIME, &st) != 0) return std::nullopt;
+        if (::statx(AT_FDCWD, (root_ + path).c_str(), 0, STATX_BTIME, &st) != 0)
+            return std::nullopt;
         if (!(st.stx_mask & STATX_BTIME)) return std::nullopt;
         return static_cast<int64_t>(st.stx_btime.tv_sec);
     }
+
+private:
+    std::string root_;
 };
 
 bool IsPciAddress(std::string_view s) {
@@ -41,8 +47,8 @@ bool Contains(std::string_view s, std::string_view part) {
 
 } // namespace
 
-std::shared_ptr<MountProbe> SystemMountProbe() {
-    return std::make_shared<SystemProbe>();
+std::shared_ptr<MountProbe> SystemMountProbe(const std::string& root) {
+    return std::make_shared<SystemProbe>(root);
 }
 
 std::string InterfaceOfDevicePath(std::string_view p) {
