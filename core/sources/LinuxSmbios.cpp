@@ -36,44 +36,17 @@ bool ReadStringSet(const std::vector<uint8_t>& t, size_t& p, std::vector<std::st
 }
 
 // The names dmi_memory_id (like dmidecode) gives the SMBIOS codes, from code 1 on.
-constexpr std::array<std::string_view, 35> kMemoryTypeNames = {"Other",
-                                                               "Unknown",
-                                                               "DRAM",
-                                                               "EDRAM",
-                                                               "VRAM",
-                                                               "SRAM",
-                                                               "RAM",
-                                                               "ROM",
-                                                               "Flash",
-                                                               "EEPROM",
-                                                               "FEPROM",
-                                                               "EPROM",
-                                                               "CDRAM",
-                                                               "3DRAM",
-                                                               "SDRAM",
-                                                               "SGRAM",
-                                                               "RDRAM",
-                                                               "DDR",
-                                                               "DDR2",
-                                                               "DDR2 FB-DIMM",
-                                                               "Reserved",
-                                                               "Reserved",
-                                                               "Reserved",
-                                                               "DDR3",
-                                                               "FBD2",
-                                                               "DDR4",
-                                                               "LPDDR",
-                                                               "LPDDR2",
-                                                               "LPDDR3",
-                                                               "LPDDR4",
-                                                               "Logical non-volatile device",
-                                                               "HBM",
-                                                               "HBM2",
-                                                               "DDR5",
-                                                               "LPDDR5"};
+// clang-format off
+constexpr std::array<std::string_view, 35> kMemoryTypeNames = {
+    "Other", "Unknown", "DRAM", "EDRAM", "VRAM", "SRAM", "RAM", "ROM", "Flash", "EEPROM",
+    "FEPROM", "EPROM", "CDRAM", "3DRAM", "SDRAM", "SGRAM", "RDRAM", "DDR", "DDR2",
+    "DDR2 FB-DIMM", "Reserved", "Reserved", "Reserved", "DDR3", "FBD2", "DDR4", "LPDDR",
+    "LPDDR2", "LPDDR3", "LPDDR4", "Logical non-volatile device", "HBM", "HBM2", "DDR5",
+    "LPDDR5"};
 constexpr std::array<std::string_view, 16> kFormFactorNames = {
-    "Other", "Unknown", "SIMM",         "SIP",  "Chip",   "DIP",   "ZIP",     "Proprietary Card",
-    "DIMM",  "TSOP",    "Row Of Chips", "RIMM", "SODIMM", "SRIMM", "FB-DIMM", "Die"};
+    "Other", "Unknown", "SIMM", "SIP", "Chip", "DIP", "ZIP", "Proprietary Card", "DIMM", "TSOP",
+    "Row Of Chips", "RIMM", "SODIMM", "SRIMM", "FB-DIMM", "Die"};
+// clang-format on
 
 template <size_t N>
 uint8_t CodeOfName(const std::array<std::string_view, N>& names, const std::string& name) {

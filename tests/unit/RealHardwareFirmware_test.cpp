@@ -223,6 +223,15 @@ TEST(RealHardwareFirmware, ModulesForAnOrdinaryUserComeFromUdev) {
 TEST(RealHardwareFirmware, BrokenTablesGiveNothing) {
     const std::string device = MemoryDevice();
     const std::string end = Bytes({127, 4, 0, 0, 0, 0});
+    // Whole, the same structure and udev line are one module each: what the cases below lack.
+    for (const std::string& file : {kTable, kUdev}) {
+        std::string contents = file == kTable ? device + "DIMM0" + Bytes({0, 0}) + end
+                                              : "E:MEMORY_DEVICE_0_SIZE=8589934592\n";
+        BadTree whole(std::map<std::string, std::string>{{file, contents}});
+        std::vector<WmiObject> modules = whole.Of("Win32_PhysicalMemory");
+        ASSERT_EQ(modules.size(), 1u) << file;
+        EXPECT_EQ(modules[0].Get("Capacity").Text(), "8589934592") << file;
+    }
     const std::map<std::string, std::string> cases[] = {
         // The structure claims more bytes than the table holds.
         {{kTable, device.substr(0, 0x10)}},
