@@ -101,7 +101,7 @@ function Get-WmiInstances($Service, [string]$Class, [string[]]$Names) {
 # SMBIOSMemoryType; the program then takes that code in WMI's numbering, and so does the record.
 # Up to DDR2 the two numberings differ (SMBIOS 0x12 DDR is WMI 20); from DDR3 (24) on they agree.
 $SmbiosToWmiMemoryType = @{
-    1 = 1; 3 = 2; 4 = 6; 5 = 7; 6 = 8; 7 = 9; 8 = 10; 9 = 11; 10 = 12; 11 = 13; 12 = 14
+    3 = 2; 4 = 6; 5 = 7; 6 = 8; 7 = 9; 8 = 10; 9 = 11; 10 = 12; 11 = 13; 12 = 14
     13 = 15; 14 = 16; 15 = 17; 16 = 18; 17 = 19; 18 = 20; 19 = 21; 20 = 22
 }
 foreach ($code in 24..35) { $SmbiosToWmiMemoryType[$code] = $code }
