@@ -15,10 +15,12 @@ namespace hl {
 namespace {
 
 // Type, form factor and width describe the last module; capacities add up over all of them.
-void ReadModule(const WmiObject& module, RamFacts& f, Variant& bytes, Statements& run) {
+// The sum is a typed number: a module without a capacity fails its addition, which is then
+// skipped, so the other modules still count.
+void ReadModule(const WmiObject& module, RamFacts& f, double& bytes, Statements& run) {
     run.Run([&] { f.memoryType = module.Get("MemoryType").Trimmed(); });
     run.Run([&] { f.formFactor = module.Get("FormFactor").Trimmed(); });
-    run.Run([&] { bytes = Add(bytes, module.Get("Capacity")); });
+    run.Run([&] { bytes = Add(Variant(bytes), module.Get("Capacity")).ToDouble(); });
     run.Run([&] {
         if (module.Get("DeviceLocator").Text() != "") ++f.moduleCount;
     });
@@ -29,12 +31,12 @@ void GatherMemory(DataSource& source, RamFacts& f, std::shared_ptr<WmiService>& 
     f = {};
     service = source.ConnectWmi();
     Statements run;
-    Variant bytes = 0;
+    double bytes = 0;
     for (const WmiObject& module : InstancesOf(service, "Win32_PhysicalMemory")) {
         run.StartSkipping();
         ReadModule(module, f, bytes, run);
     }
-    run.Run([&] { f.totalMemoryMB = TotalMemoryMB(bytes.ToDouble()); });
+    run.Run([&] { f.totalMemoryMB = TotalMemoryMB(bytes); });
     std::vector<WmiObject> systems;
     run.Run([&] { systems = InstancesOf(service, "Win32_OperatingSystem"); });
     Variant freeKB = 0;

@@ -2,6 +2,7 @@
 
 #include "core/Variant.h"
 
+#include <cctype>
 #include <cmath>
 #include <map>
 
@@ -68,8 +69,8 @@ std::string OsLanguageName(const std::string& code, const StringTable& t) {
 }
 
 std::string ArchitectureText(const std::string& code, const StringTable& t) {
-    static const Names kArchitectures = {
-        {0, "x86"}, {1, "MIPS"}, {2, "Alpha"}, {3, "PowerPC"}, {9, "x64"}};
+    static const Names kArchitectures = {{0, "x86"}, {1, "MIPS"}, {2, "Alpha"}, {3, "PowerPC"},
+                                         {5, "ARM"}, {9, "x64"},  {12, "ARM64"}};
     long long n = 0;
     if (CodeNumber(code, n) && n == 6) return t[91];
     return Named(kArchitectures, code, t);
@@ -93,14 +94,20 @@ std::string CacheSizeText(const std::string& kilobytes, const StringTable& t) {
 }
 
 std::string MemoryTypeText(const std::string& code, const StringTable& t, bool forReport) {
+    // 24 and up are the codes WMI took over from SMBIOS for the generations after DDR2.
     static const Names kTypes = {
-        {2, "DRAM"},   {5, "EDO"},    {6, "EDRAM"},   {7, "VRAM"},    {8, "SRAM"},   {9, "RAM"},
-        {10, "ROM"},   {11, "Flash"}, {12, "EEPROM"}, {13, "FEPROM"}, {14, "EPROM"}, {15, "CDRAM"},
-        {16, "3DRAM"}, {17, "SDRAM"}, {18, "SGRAM"},  {19, "RDRAM"},  {20, "DDR"},   {21, "DDR2"},
+        {2, "DRAM"},    {5, "EDO"},     {6, "EDRAM"},   {7, "VRAM"},    {8, "SRAM"},
+        {9, "RAM"},     {10, "ROM"},    {11, "Flash"},  {12, "EEPROM"}, {13, "FEPROM"},
+        {14, "EPROM"},  {15, "CDRAM"},  {16, "3DRAM"},  {17, "SDRAM"},  {18, "SGRAM"},
+        {19, "RDRAM"},  {20, "DDR"},    {21, "DDR2"},   {24, "DDR3"},   {26, "DDR4"},
+        {27, "LPDDR"},  {28, "LPDDR2"}, {29, "LPDDR3"}, {30, "LPDDR4"}, {34, "DDR5"},
+        {35, "LPDDR5"},
     };
-    long long n = 0;
-    if (forReport && CodeNumber(code, n) && n == 21) return "DDR 2";
-    return Named(kTypes, code, t);
+    std::string name = Named(kTypes, code, t);
+    // The reports part the generation from its family: "DDR 2", "LPDDR 4".
+    if (forReport && !name.empty() && std::isdigit(static_cast<unsigned char>(name.back())))
+        name.insert(name.size() - 1, " ");
+    return name;
 }
 
 std::string FormFactorText(const std::string& code, const StringTable& t) {

@@ -21,7 +21,7 @@ std::string ArchitectureText(const std::string& code, const StringTable& t);
 std::string CoreCountText(int count, const StringTable& t);
 // A cache size in kilobytes, judged by the length of its text.
 std::string CacheSizeText(const std::string& kilobytes, const StringTable& t);
-// Win32_PhysicalMemory.MemoryType; the reports spell code 21 "DDR 2".
+// Win32_PhysicalMemory.MemoryType; the reports spell the generations apart ("DDR 2", "DDR 4").
 std::string MemoryTypeText(const std::string& code, const StringTable& t, bool forReport);
 // Win32_PhysicalMemory.FormFactor.
 std::string FormFactorText(const std::string& code, const StringTable& t);

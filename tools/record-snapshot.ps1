@@ -44,7 +44,7 @@ $Classes = [ordered]@{
     Win32_Processor           = 'Name', 'Caption', 'Manufacturer', 'SocketDesignation',
                                 'Architecture', 'L2CacheSize', 'L3CacheSize'
     Win32_PhysicalMemory      = 'Capacity', 'MemoryType', 'FormFactor', 'DeviceLocator',
-                                'TotalWidth'
+                                'TotalWidth', 'SMBIOSMemoryType'
     Win32_LogicalDisk         = 'Caption', 'DriveType', 'VolumeName', 'FileSystem',
                                 'VolumeSerialNumber', 'Size', 'FreeSpace'
     Win32_DiskDrive           = 'Caption', 'InterfaceType', 'Partitions', 'Size'
@@ -97,6 +97,23 @@ function Get-WmiInstances($Service, [string]$Class, [string[]]$Names) {
     return , $instances
 }
 
+# WMI leaves MemoryType 0 for memory newer than DDR2 and gives the SMBIOS code in
+# SMBIOSMemoryType; the program then takes that code in WMI's numbering, and so does the record.
+# Up to DDR2 the two numberings differ (SMBIOS 0x12 DDR is WMI 20); from DDR3 (24) on they agree.
+$SmbiosToWmiMemoryType = @{
+    3 = 2; 4 = 6; 5 = 7; 6 = 8; 7 = 9; 8 = 10; 9 = 11; 10 = 12; 11 = 13; 12 = 14
+    13 = 15; 14 = 16; 15 = 17; 16 = 18; 17 = 19; 18 = 20; 19 = 21; 20 = 22
+}
+foreach ($code in 24..35) { $SmbiosToWmiMemoryType[$code] = $code }
+
+function Set-MemoryTypeFromSmbios($Module) {
+    $type = $Module['MemoryType']
+    if ($null -ne $type -and [int64]$type -ne 0) { return }
+    $smbios = $Module['SMBIOSMemoryType']
+    if ($null -eq $smbios -or -not $SmbiosToWmiMemoryType.ContainsKey([int]$smbios)) { return }
+    $Module['MemoryType'] = $SmbiosToWmiMemoryType[[int]$smbios]
+}
+
 function Get-RegistryValues {
     $values = [ordered]@{}
     $cpuKey = 'HKLM:\HARDWARE\DESCRIPTION\System\CentralProcessor'
@@ -141,6 +158,7 @@ $wmi = [ordered]@{}
 foreach ($class in $Classes.Keys) {
     $wmi[$class] = Get-WmiInstances $service $class $Classes[$class]
 }
+foreach ($module in $wmi['Win32_PhysicalMemory']) { Set-MemoryTypeFromSmbios $module }
 
 $binary = [ordered]@{}
 $productId = Get-ProductIdHex

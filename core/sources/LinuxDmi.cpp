@@ -6,6 +6,7 @@ namespace {
 
 constexpr const char* kDmiId = "/sys/class/dmi/id/";
 constexpr const char* kTables = "/sys/firmware/dmi/tables/";
+constexpr const char* kUdevDmi = "/run/udev/data/+dmi:id";
 
 bool HasDmi(LinuxContext& ctx) {
     return ctx.Fs().Exists(kDmiId) || ctx.Fs().Exists(std::string(kTables) + "DMI");
@@ -49,6 +50,19 @@ WmiObject ModuleObject(const MemoryModule& m, size_t index) {
     obj.Set("PartNumber", m.partNumber.empty() ? Variant::Null() : Variant(m.partNumber));
     obj.Set("SerialNumber", m.serialNumber.empty() ? Variant::Null() : Variant(m.serialNumber));
     return obj;
+}
+
+// The modules from the udev database, which every user may read, else from the SMBIOS table,
+// which only root may. `why` says why the table gave nothing.
+std::vector<MemoryModule> InstalledModules(LinuxContext& ctx, Access& why) {
+    FileText udev = ctx.Fs().Read(kUdevDmi, 1 << 20);
+    if (udev.Ok()) {
+        std::vector<MemoryModule> modules = MemoryModulesFromUdev(udev.text);
+        if (!modules.empty()) return modules;
+    }
+    SmbiosRead smbios = ReadSmbios(ctx);
+    why = smbios.access == Access::Present ? Access::Empty : smbios.access;
+    return MemoryModules(smbios.table);
 }
 
 } // namespace
@@ -113,8 +127,8 @@ std::vector<WmiObject> BuildBaseBoard(LinuxContext& ctx) {
 
 std::vector<WmiObject> BuildPhysicalMemory(LinuxContext& ctx) {
     const char* cls = "Win32_PhysicalMemory";
-    SmbiosRead smbios = ReadSmbios(ctx);
-    std::vector<MemoryModule> modules = MemoryModules(smbios.table);
+    Access why = Access::Empty;
+    std::vector<MemoryModule> modules = InstalledModules(ctx, why);
     std::vector<WmiObject> out;
     for (size_t i = 0; i < modules.size(); ++i)
         out.push_back(ModuleObject(modules[i], i));
@@ -125,7 +139,6 @@ std::vector<WmiObject> BuildPhysicalMemory(LinuxContext& ctx) {
     WmiObject obj;
     obj.Set("Tag", Variant("Physical Memory 0"));
     obj.Set("Capacity", Variant(std::to_string(bytes)));
-    Access why = smbios.access == Access::Present ? Access::Empty : smbios.access;
     for (const char* prop : {"MemoryType", "FormFactor", "DeviceLocator", "BankLabel", "TotalWidth",
                              "Speed", "Manufacturer", "PartNumber", "SerialNumber"})
         ctx.SetNull(obj, cls, prop, why);

@@ -2,6 +2,9 @@
 
 #include "LinuxFiles.h"
 
+#include <array>
+#include <map>
+
 namespace hl {
 
 namespace {
@@ -30,6 +33,65 @@ bool ReadStringSet(const std::vector<uint8_t>& t, size_t& p, std::vector<std::st
         }
     }
     return false;
+}
+
+// The names dmi_memory_id (like dmidecode) gives the SMBIOS codes, from code 1 on.
+// clang-format off
+constexpr std::array<std::string_view, 35> kMemoryTypeNames = {
+    "Other", "Unknown", "DRAM", "EDRAM", "VRAM", "SRAM", "RAM", "ROM", "Flash", "EEPROM",
+    "FEPROM", "EPROM", "CDRAM", "3DRAM", "SDRAM", "SGRAM", "RDRAM", "DDR", "DDR2",
+    "DDR2 FB-DIMM", "Reserved", "Reserved", "Reserved", "DDR3", "FBD2", "DDR4", "LPDDR",
+    "LPDDR2", "LPDDR3", "LPDDR4", "Logical non-volatile device", "HBM", "HBM2", "DDR5",
+    "LPDDR5"};
+constexpr std::array<std::string_view, 16> kFormFactorNames = {
+    "Other", "Unknown", "SIMM", "SIP", "Chip", "DIP", "ZIP", "Proprietary Card", "DIMM", "TSOP",
+    "Row Of Chips", "RIMM", "SODIMM", "SRIMM", "FB-DIMM", "Die"};
+// clang-format on
+
+template <size_t N>
+uint8_t CodeOfName(const std::array<std::string_view, N>& names, const std::string& name) {
+    for (size_t i = 0; i < N; ++i)
+        if (names[i] == name) return static_cast<uint8_t>(i + 1);
+    return 0;
+}
+
+using UdevFields = std::map<std::string, std::string>;
+
+// "E:MEMORY_DEVICE_3_SIZE=8589934592" becomes fields[3]["SIZE"]; other lines are not ours.
+std::map<uint64_t, UdevFields> UdevMemoryDevices(std::string_view database) {
+    constexpr std::string_view kPrefix = "E:MEMORY_DEVICE_";
+    std::map<uint64_t, UdevFields> devices;
+    for (std::string_view line : SplitLines(database)) {
+        if (line.substr(0, kPrefix.size()) != kPrefix) continue;
+        line.remove_prefix(kPrefix.size());
+        size_t underscore = line.find('_');
+        size_t equals = line.find('=');
+        uint64_t index = 0;
+        if (underscore == std::string_view::npos || equals == std::string_view::npos ||
+            equals < underscore || !ParseDecimal(line.substr(0, underscore), index))
+            continue;
+        std::string key(line.substr(underscore + 1, equals - underscore - 1));
+        devices[index][key] = TrimWhite(line.substr(equals + 1));
+    }
+    return devices;
+}
+
+std::optional<uint64_t> UdevNumber(const UdevFields& fields, const char* key) {
+    auto it = fields.find(key);
+    uint64_t n = 0;
+    if (it == fields.end() || !ParseDecimal(it->second, n)) return std::nullopt;
+    return n;
+}
+
+std::string UdevText(const UdevFields& fields, const char* key) {
+    auto it = fields.find(key);
+    return it == fields.end() ? std::string() : it->second;
+}
+
+std::optional<int> SmallNumber(const UdevFields& fields, const char* key) {
+    std::optional<uint64_t> n = UdevNumber(fields, key);
+    if (!n || *n > 0xFFFF) return std::nullopt; // the standard's fields are 16-bit
+    return static_cast<int>(*n);
 }
 
 } // namespace
@@ -63,11 +125,9 @@ std::vector<SmbiosStructure> ParseSmbiosTable(const std::vector<uint8_t>& t) {
         s.formatted.assign(t.begin() + static_cast<long>(at),
                            t.begin() + static_cast<long>(at + length));
         size_t p = at + length;
-        bool ended = ReadStringSet(t, p, s.strings);
-        if (!ended) {
-            out.push_back(std::move(s));
-            break; // the table was cut inside this structure
-        }
+        // A table cut inside a structure, or one whose last string set never ends, ends before
+        // it: what such a structure holds cannot be told from what follows it.
+        if (!ReadStringSet(t, p, s.strings)) break;
         bool last = s.type == kEndOfTable;
         out.push_back(std::move(s));
         if (last) break;
@@ -82,54 +142,6 @@ std::optional<SmbiosVersion> ParseSmbiosEntryPoint(const std::vector<uint8_t>& e
     if (e.size() >= 8 && e[0] == '_' && e[1] == 'S' && e[2] == 'M' && e[3] == '_')
         return SmbiosVersion{e[6], e[7]};
     return std::nullopt;
-}
-
-int WmiMemoryType(uint8_t t) {
-    // SMBIOS 0x03 DRAM .. 0x14 DDR2 FB-DIMM follow WMI 2 .. 22 in the same order but for
-    // "Synchronous DRAM"; DDR3 and DDR4 have WMI codes of their own; newer types are unknown.
-    switch (t) {
-    case 0x01: return 1;
-    case 0x03: return 2;
-    case 0x04: return 6;
-    case 0x05: return 7;
-    case 0x06: return 8;
-    case 0x07: return 9;
-    case 0x08: return 10;
-    case 0x09: return 11;
-    case 0x0A: return 12;
-    case 0x0B: return 13;
-    case 0x0C: return 14;
-    case 0x0D: return 15;
-    case 0x0E: return 16;
-    case 0x0F: return 17;
-    case 0x10: return 18;
-    case 0x11: return 19;
-    case 0x12: return 20;
-    case 0x13: return 21;
-    case 0x14: return 22;
-    case 0x18: return 24;
-    case 0x19: return 25;
-    case 0x1A: return 26;
-    default: return 0;
-    }
-}
-
-int WmiFormFactor(uint8_t f) {
-    switch (f) {
-    case 0x01: return 1;  // Other
-    case 0x03: return 7;  // SIMM
-    case 0x04: return 2;  // SIP
-    case 0x06: return 3;  // DIP
-    case 0x07: return 4;  // ZIP
-    case 0x08: return 6;  // Proprietary card
-    case 0x09: return 8;  // DIMM
-    case 0x0A: return 9;  // TSOP
-    case 0x0C: return 11; // RIMM
-    case 0x0D: return 12; // SODIMM
-    case 0x0E: return 13; // SRIMM
-    case 0x0F: return 24; // FB-DIMM
-    default: return 0;    // Unknown, Chip, Row of chips, Die
-    }
 }
 
 std::vector<MemoryModule> MemoryModules(const std::vector<SmbiosStructure>& table) {
@@ -154,6 +166,27 @@ std::vector<MemoryModule> MemoryModules(const std::vector<SmbiosStructure>& tabl
         m.manufacturer = s.String(0x17);
         m.serialNumber = s.String(0x18);
         m.partNumber = s.String(0x1A);
+        modules.push_back(std::move(m));
+    }
+    return modules;
+}
+
+std::vector<MemoryModule> MemoryModulesFromUdev(std::string_view database) {
+    std::vector<MemoryModule> modules;
+    for (const auto& [index, fields] : UdevMemoryDevices(database)) {
+        std::optional<uint64_t> bytes = UdevNumber(fields, "SIZE");
+        if (UdevText(fields, "PRESENT") == "0" || !bytes || *bytes == 0) continue;
+        MemoryModule m;
+        m.bytes = *bytes;
+        m.memoryType = WmiMemoryType(CodeOfName(kMemoryTypeNames, UdevText(fields, "TYPE")));
+        m.formFactor = WmiFormFactor(CodeOfName(kFormFactorNames, UdevText(fields, "FORM_FACTOR")));
+        m.totalWidth = SmallNumber(fields, "TOTAL_WIDTH");
+        m.speed = SmallNumber(fields, "SPEED_MTS");
+        m.deviceLocator = UdevText(fields, "LOCATOR");
+        m.bankLabel = UdevText(fields, "BANK_LOCATOR");
+        m.manufacturer = UdevText(fields, "MANUFACTURER");
+        m.serialNumber = UdevText(fields, "SERIAL_NUMBER");
+        m.partNumber = UdevText(fields, "PART_NUMBER");
         modules.push_back(std::move(m));
     }
     return modules;

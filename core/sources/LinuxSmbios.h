@@ -1,8 +1,11 @@
 #pragma once
 
+#include "SmbiosCodes.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace hl {
@@ -40,11 +43,12 @@ struct MemoryModule {
 
 // Installed modules of the type 17 structures; empty slots are left out, as WMI does.
 std::vector<MemoryModule> MemoryModules(const std::vector<SmbiosStructure>& table);
+// Installed modules from the udev database of the DMI device (/run/udev/data/+dmi:id), where
+// systemd's dmi_memory_id (systemd 248 on) keeps the type 17 fields as MEMORY_DEVICE_<n>_<FIELD>
+// properties that every user may read. Empty slots (PRESENT=0) and modules of unknown size
+// are left out, as in MemoryModules.
+std::vector<MemoryModule> MemoryModulesFromUdev(std::string_view database);
 // Socket names of the populated processor sockets (type 4), in table order.
 std::vector<std::string> ProcessorSockets(const std::vector<SmbiosStructure>& table);
-
-// SMBIOS memory type and form factor codes turned into Win32_PhysicalMemory codes.
-int WmiMemoryType(uint8_t smbiosType);
-int WmiFormFactor(uint8_t smbiosFormFactor);
 
 } // namespace hl

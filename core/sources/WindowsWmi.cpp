@@ -1,5 +1,6 @@
 #include "WindowsWmi.h"
 
+#include "SmbiosCodes.h"
 #include "core/PlatformError.h"
 
 #include <algorithm>
@@ -141,7 +142,11 @@ std::vector<WmiObject> WindowsWmiService::InstancesOf(const std::string& classNa
         enumerator.Put());
     if (IsUnknownClass(hr)) return {};
     CheckHr(hr, ("WMI " + className).c_str());
-    return DrainEnumerator(*enumerator.Get(), deadline, className);
+    std::vector<WmiObject> objects = DrainEnumerator(*enumerator.Get(), deadline, className);
+    if (className == "Win32_PhysicalMemory")
+        for (WmiObject& module : objects)
+            FillMemoryTypeFromSmbios(module);
+    return objects;
 }
 
 } // namespace hl

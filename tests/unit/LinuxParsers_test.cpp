@@ -39,10 +39,8 @@ TEST(LinuxParsers, CpuInfo_FlagsSplitOnRunsOfSpaces) {
 TEST(LinuxParsers, Smbios_CutTablesAndBadLengthsNeverReadPastTheEnd) {
     // type 0, length 0x18 would pass the end: nothing is parsed.
     EXPECT_TRUE(ParseSmbiosTable({0, 0x18, 0, 0, 1}).empty());
-    // A structure whose string set is cut keeps what was read and stops.
-    auto cut = ParseSmbiosTable({2, 5, 1, 0, 1, 'A', 'B'});
-    ASSERT_EQ(cut.size(), 1u);
-    EXPECT_EQ(cut[0].String(4), "");
+    // A structure whose string set is cut is not a structure: the walk ends before it.
+    EXPECT_TRUE(ParseSmbiosTable({2, 5, 1, 0, 1, 'A', 'B'}).empty());
     auto two = ParseSmbiosTable({2, 5, 0, 0, 1, 'X', 0, 0, 127, 4, 0, 0, 0, 0});
     ASSERT_EQ(two.size(), 2u);
     EXPECT_EQ(two[0].String(4), "X");
@@ -81,12 +79,46 @@ TEST(LinuxParsers, Smbios_CodesTurnIntoWmiCodes) {
         uint8_t smbios;
         int type;
     };
-    for (Case c : {Case{0x12, 20}, {0x13, 21}, {0x18, 24}, {0x1A, 26}, {0x22, 0}, {0x0F, 17}})
+    for (Case c : {Case{0x12, 20},
+                   {0x13, 21},
+                   {0x18, 24},
+                   {0x1A, 26},
+                   {0x1B, 27},
+                   {0x1E, 30},
+                   {0x22, 34},
+                   {0x23, 35},
+                   {0x24, 0},
+                   {0x0F, 17},
+                   {0x02, 0}})
         EXPECT_EQ(WmiMemoryType(c.smbios), c.type) << int(c.smbios);
     for (Case c : {Case{0x09, 8}, {0x0D, 12}, {0x03, 7}, {0x05, 0}})
         EXPECT_EQ(WmiFormFactor(c.smbios), c.type) << int(c.smbios);
     EXPECT_EQ(ParseSmbiosEntryPoint({'_', 'S', 'M', '3', '_', 0, 0x18, 3, 2})->major, 3);
     EXPECT_FALSE(ParseSmbiosEntryPoint({'_', 'S', 'M'}));
+}
+
+// Windows leaves MemoryType 0 (or unset) on DDR3 and later and gives the SMBIOS code apart.
+TEST(LinuxParsers, Smbios_WindowsMemoryTypeFallsBackToTheSmbiosCode) {
+    struct Case {
+        Variant memoryType, smbiosType;
+        const char* result;
+    } cases[] = {
+        {0, 26, "26"},
+        {Variant::Null(), 24, "24"},
+        {0, 0x12, "20"},
+        {21, 26, "21"},
+        {0, Variant::Null(), "0"},
+        {0, 0x02, "0"},
+        {0, 4096, "0"},
+        {0, "x", "0"},
+        {Variant::Null(), 0x22, "34"},
+    };
+    for (const Case& c : cases) {
+        WmiObject module({{"MemoryType", c.memoryType}, {"SMBIOSMemoryType", c.smbiosType}});
+        FillMemoryTypeFromSmbios(module);
+        EXPECT_EQ(module.Get("MemoryType").JoinText(), c.result)
+            << c.memoryType.JoinText() << "/" << c.smbiosType.JoinText();
+    }
 }
 
 TEST(LinuxParsers, Edid_RejectsShortOrHeaderlessBlocks) {

@@ -1,5 +1,6 @@
 #include "SectionTestSupport.h"
 #include "sections/Memory.h"
+#include "sections/Sections.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +11,8 @@ namespace {
 
 using Props = std::vector<std::pair<std::string, Variant>>;
 
-Props Module(const char* capacity, Variant type = 21, Variant formFactor = 8,
-             Variant locator = "DIMM", Variant width = 64) {
+Props Module(Variant capacity, Variant type = 21, Variant formFactor = 8, Variant locator = "DIMM",
+             Variant width = 64) {
     return {{"Capacity", capacity},
             {"MemoryType", type},
             {"FormFactor", formFactor},
@@ -78,8 +79,40 @@ TEST(MemorySection, UnknownCodes) {
     EXPECT_EQ(rows[1], "Unknown");
     EXPECT_EQ(rows[6], "Unknown");
     EXPECT_EQ(rows[7], "Unknown");
-    EXPECT_EQ(RamRows({Module(k512MB, 24)})[0], "Unknown");
+    EXPECT_EQ(RamRows({Module(k512MB, 23)})[0], "Unknown");
     EXPECT_EQ(RamRows({}, {{"LargeSystemCache", 1}})[7], "System cache");
+}
+
+// A module whose capacity cannot be read (Null) is left out of the sum, on screen and in both
+// reports, instead of making the whole total unknown.
+TEST(MemorySection, ModuleWithoutCapacityLeavesTheOthersSummed) {
+    const char* const k8GB = "8589934592";
+    const Variant kNoCapacity = Variant::Null();
+    struct Case {
+        std::vector<Props> modules;
+        const char* total;
+    } cases[] = {
+        {{Module(k8GB, 26), Module(kNoCapacity, 26), Module(k8GB, 26)}, "16 GB"},
+        {{Module(kNoCapacity), Module(k512MB)}, "512 MB"},
+        {{Module(k8GB), Module(kNoCapacity)}, "8 GB"},
+        {{Module(kNoCapacity)}, "Unknown"},
+    };
+    for (Case& c : cases) {
+        MachineBuilder m;
+        for (Props& module : c.modules)
+            m.Instance("Win32_PhysicalMemory", std::move(module));
+        TestApp t(m.Build());
+        MenuClick(*t, 6);
+        EXPECT_EQ(t->area.Row(3).value, c.total);
+        BuilderRun run(*t);
+        InformeRAM(run.ctx);
+        EXPECT_NE(run.writer.Text().find("Total memory: " + std::string(c.total) + "\r\n"),
+                  std::string::npos)
+            << run.writer.Text();
+        EXPECT_NE(run.writer.Html().find("Total memory:</strong> " + std::string(c.total) + "<br>"),
+                  std::string::npos)
+            << run.writer.Html();
+    }
 }
 
 TEST(MemorySection, NoModuleShowsUnknownEverywhereButUse) {

@@ -77,7 +77,7 @@ TEST(ProcessorSection, CacheAndArchitectureRules) {
         const char *l2Text, *architectureText;
     } cases[] = {{256, 9, "256 KB", "x64"},
                  {6144, 0, "6 MB", "x86"},
-                 {8, 5, "Unknown", "Unknown"},
+                 {8, 4, "Unknown", "Unknown"},
                  {0, 6, "Unknown", "Intel Itanium processor family (IPF)"}};
     for (const Case& c : cases) {
         std::vector<std::string> rows =

@@ -69,8 +69,9 @@ TEST(ArchitectureText, NamesTheKnownCodes) {
                           {"3", "PowerPC"},
                           {"6", "Intel Itanium processor family (IPF)"},
                           {"9", "x64"},
-                          {"5", "Unknown"},
-                          {"12", "Unknown"},
+                          {"5", "ARM"},
+                          {"12", "ARM64"},
+                          {"4", "Unknown"},
                           {"", "Unknown"}};
     for (const Case& c : cases)
         EXPECT_EQ(ArchitectureText(c.code, t), c.expected) << c.code;
@@ -108,16 +109,22 @@ TEST(CacheSizeText, JudgesByTheLengthOfTheKilobyteText) {
 
 TEST(MemoryTypeText, NamesTheTypesAndSpellsDdr2ApartInReports) {
     StringTable t = English();
-    const Case cases[] = {
-        {"2", "DRAM"},    {"5", "EDO"},     {"6", "EDRAM"},    {"7", "VRAM"},     {"8", "SRAM"},
-        {"9", "RAM"},     {"10", "ROM"},    {"11", "Flash"},   {"12", "EEPROM"},  {"13", "FEPROM"},
-        {"14", "EPROM"},  {"15", "CDRAM"},  {"16", "3DRAM"},   {"17", "SDRAM"},   {"18", "SGRAM"},
-        {"19", "RDRAM"},  {"20", "DDR"},    {"21", "DDR2"},    {"0", "Unknown"},  {"1", "Unknown"},
-        {"3", "Unknown"}, {"4", "Unknown"}, {"22", "Unknown"}, {"24", "Unknown"}, {"", "Unknown"}};
+    const Case cases[] = {{"2", "DRAM"},    {"5", "EDO"},      {"6", "EDRAM"},    {"7", "VRAM"},
+                          {"8", "SRAM"},    {"9", "RAM"},      {"10", "ROM"},     {"11", "Flash"},
+                          {"12", "EEPROM"}, {"13", "FEPROM"},  {"14", "EPROM"},   {"15", "CDRAM"},
+                          {"16", "3DRAM"},  {"17", "SDRAM"},   {"18", "SGRAM"},   {"19", "RDRAM"},
+                          {"20", "DDR"},    {"21", "DDR2"},    {"0", "Unknown"},  {"1", "Unknown"},
+                          {"3", "Unknown"}, {"4", "Unknown"},  {"22", "Unknown"}, {"23", "Unknown"},
+                          {"", "Unknown"},  {"24", "DDR3"},    {"26", "DDR4"},    {"34", "DDR5"},
+                          {"27", "LPDDR"},  {"28", "LPDDR2"},  {"29", "LPDDR3"},  {"30", "LPDDR4"},
+                          {"35", "LPDDR5"}, {"25", "Unknown"}, {"31", "Unknown"}};
     for (const Case& c : cases)
         EXPECT_EQ(MemoryTypeText(c.code, t, false), c.expected) << c.code;
-    EXPECT_EQ(MemoryTypeText("21", t, true), "DDR 2");
-    EXPECT_EQ(MemoryTypeText("20", t, true), "DDR");
+    const Case reported[] = {{"21", "DDR 2"}, {"20", "DDR"},     {"24", "DDR 3"},
+                             {"26", "DDR 4"}, {"35", "LPDDR 5"}, {"27", "LPDDR"},
+                             {"16", "3DRAM"}, {"99", "Unknown"}};
+    for (const Case& c : reported)
+        EXPECT_EQ(MemoryTypeText(c.code, t, true), c.expected) << c.code;
 }
 
 TEST(FormFactorText, NamesTheFormFactors) {
