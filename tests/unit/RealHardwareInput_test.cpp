@@ -133,7 +133,10 @@ TEST(RealHardwareInput, FunctionKeysPastF12OnlyWhereTheHidKeyboardListsThem) {
     } cases[] = {
         {"no report descriptor", "", 12},
         {"keys up to 0x65", kBootKeyboard, 12},
-        {"keys up to 0x73 (F24)", Replaced(kBootKeyboard, "\x29\x65", "\x29\x73"), 24},
+        {"keys up to 0x73 (F24)",
+         Replaced(kBootKeyboard, "\x25\x65\x05\x07\x19\x00\x29\x65"s,
+                  "\x25\x73\x05\x07\x19\x00\x29\x73"s),
+         24},
         {"F13-F15 named one by one",
          Replaced(kBootKeyboard, "\x81\x00\xC0"s, "\x81\x00\x09\x68\x09\x69\x09\x6A\x81\x00\xC0"s),
          15},
