@@ -1,6 +1,7 @@
 #include "LinuxDisplay.h"
 
 #include "LinuxClasses.h"
+#include "LinuxDisplayMakers.h"
 
 #include <cmath>
 
@@ -11,11 +12,27 @@ namespace {
 constexpr size_t kBlockSize = 128;
 constexpr size_t kDescriptors[] = {54, 72, 90, 108};
 
+// The text of a display descriptor: up to 13 characters, ended by a line feed and padded with
+// blanks. Left untrimmed so that a name split over two descriptors joins at the right place.
 std::string DescriptorText(const std::vector<uint8_t>& e, size_t at) {
     std::string text;
     for (size_t i = at + 5; i < at + 18 && e[i] != 0x0A; ++i)
         text += (e[i] >= 0x20 && e[i] < 0x7F) ? static_cast<char>(e[i]) : ' ';
-    return TrimWhite(text);
+    return text;
+}
+
+bool LooksLikePartNumber(const std::string& text) {
+    return text.find(' ') == std::string::npos &&
+           text.find_first_of("0123456789") != std::string::npos;
+}
+
+// Laptop panels carry no product name. Their alphanumeric strings hold the panel maker's name or
+// code first and the part number after it ("CSOT T3", then "MNG007DA1-C"): take the last string
+// that reads like a part number (digits, no blank), else the last one.
+std::string PanelPartNumber(const std::vector<std::string>& strings) {
+    for (auto it = strings.rbegin(); it != strings.rend(); ++it)
+        if (LooksLikePartNumber(*it)) return *it;
+    return strings.empty() ? std::string() : strings.back();
 }
 
 void TakeTiming(Edid& edid, const std::vector<uint8_t>& e, size_t at) {
@@ -24,11 +41,16 @@ void TakeTiming(Edid& edid, const std::vector<uint8_t>& e, size_t at) {
     int hBlank = e[at + 3] | (e[at + 4] & 0x0F) << 8;
     int vActive = e[at + 5] | (e[at + 7] & 0xF0) << 4;
     int vBlank = e[at + 6] | (e[at + 7] & 0x0F) << 8;
-    int total = (hActive + hBlank) * (vActive + vBlank);
-    if (hActive == 0 || vActive == 0 || total == 0) return;
+    if (hActive == 0 || vActive == 0 || hActive + hBlank == 0) return;
+    // An interlaced timing gives the lines of one field; a frame holds two fields and the
+    // half line between them, and the rate is that of the fields (1080i at 60 Hz).
+    bool interlaced = e[at + 17] & 0x80;
+    double fieldLines = vActive + vBlank + (interlaced ? 0.5 : 0.0);
     edid.preferredWidth = hActive;
-    edid.preferredHeight = vActive;
-    edid.preferredRefreshHz = static_cast<int>(std::lround(clock10kHz * 10000.0 / total));
+    edid.preferredHeight = interlaced ? 2 * vActive : vActive;
+    edid.preferredInterlaced = interlaced;
+    edid.preferredRefreshHz =
+        static_cast<int>(std::lround(clock10kHz * 10000.0 / ((hActive + hBlank) * fieldLines)));
 }
 
 // The first connector, in name order, whose status is "connected"; drm_sysfs.c names the
@@ -59,23 +81,35 @@ void SetInt(WmiObject& obj, const char* prop, std::optional<int64_t> v) {
     obj.Set(prop, v ? Variant(*v) : Variant::Null());
 }
 
+// A line of a connector's "modes" file: "1920x1080", or "1920x1080i" for an interlaced mode
+// (drm_mode_set_name in drm_modes.c).
+bool ParseModeName(std::string line, DisplayMode& mode, bool& interlaced) {
+    interlaced = !line.empty() && line.back() == 'i';
+    if (interlaced) line.pop_back();
+    size_t x = line.find('x');
+    uint64_t w = 0, h = 0;
+    if (x == std::string::npos || !ParseDecimal(line.substr(0, x), w) ||
+        !ParseDecimal(line.substr(x + 1), h) || w == 0 || h == 0 || w >= 100000 || h >= 100000)
+        return false;
+    mode.width = static_cast<int>(w);
+    mode.height = static_cast<int>(h);
+    return true;
+}
+
 void SetMode(LinuxContext& ctx, WmiObject& obj, const std::string& connector,
              const std::optional<Edid>& edid) {
     DisplayMode mode;
+    std::optional<bool> interlaced;
     if (ctx.Options().currentMode) {
         mode = *ctx.Options().currentMode;
     } else if (!connector.empty()) {
         // The first line of "modes" is the preferred mode, which the console runs in.
         std::string first = ctx.Fs().Line("/sys/class/drm/" + connector + "/modes");
-        first = first.substr(0, first.find('\n'));
-        size_t x = first.find('x');
-        uint64_t w = 0, h = 0;
-        if (x != std::string::npos && ParseDecimal(first.substr(0, x), w) &&
-            ParseDecimal(first.substr(x + 1), h) && w < 100000 && h < 100000) {
-            mode.width = static_cast<int>(w);
-            mode.height = static_cast<int>(h);
+        bool isInterlaced = false;
+        if (ParseModeName(first.substr(0, first.find('\n')), mode, isInterlaced)) {
+            interlaced = isInterlaced;
             mode.bitsPerPixel = 32; // DRM consoles scan out XRGB8888
-            if (edid && edid->preferredWidth == mode.width)
+            if (edid && edid->preferredWidth == mode.width && edid->preferredHeight == mode.height)
                 mode.refreshHz = edid->preferredRefreshHz;
         }
     }
@@ -84,6 +118,9 @@ void SetMode(LinuxContext& ctx, WmiObject& obj, const std::string& connector,
     SetInt(obj, "CurrentVerticalResolution", value(mode.height));
     SetInt(obj, "CurrentBitsPerPixel", value(mode.bitsPerPixel));
     SetInt(obj, "CurrentRefreshRate", value(mode.refreshHz));
+    // WMI's scan modes: 3 interlaced, 4 non interlaced.
+    SetInt(obj, "CurrentScanMode",
+           interlaced ? std::optional<int64_t>(*interlaced ? 3 : 4) : std::nullopt);
 }
 
 } // namespace
@@ -100,9 +137,14 @@ std::optional<Edid> ParseEdid(const std::vector<uint8_t>& e) {
         int letter = (id >> shift) & 0x1F;
         edid.makerCode += (letter >= 1 && letter <= 26) ? static_cast<char>('A' + letter - 1) : '?';
     }
+    std::string name;
+    std::vector<std::string> panelStrings;
     for (size_t at : kDescriptors) {
         if (e[at] == 0 && e[at + 1] == 0) {
-            if (e[at + 3] == 0xFC) edid.monitorName = DescriptorText(e, at);
+            std::string text = DescriptorText(e, at);
+            bool blank = TrimWhite(text).empty();
+            if (e[at + 3] == 0xFC && !blank) name += text;
+            if (e[at + 3] == 0xFE && !blank) panelStrings.push_back(TrimWhite(text));
             if (e[at + 3] == 0xFD) {
                 // EDID 1.4 adds 255 to a rate whose offset flag (byte 4) is set.
                 edid.minRefreshHz = e[at + 5] + ((e[at + 4] & 0x01) ? 255 : 0);
@@ -112,6 +154,9 @@ std::optional<Edid> ParseEdid(const std::vector<uint8_t>& e) {
             TakeTiming(edid, e, at);
         }
     }
+    // A name longer than one descriptor continues in the next ("Cinema Displa", "y").
+    edid.monitorName = TrimWhite(name);
+    if (edid.monitorName.empty()) edid.monitorName = PanelPartNumber(panelStrings);
     return edid;
 }
 
@@ -126,7 +171,9 @@ std::vector<WmiObject> BuildDesktopMonitor(LinuxContext& ctx) {
         ctx.SetNull(obj, cls, "Name", Access::Absent);
     else
         obj.Set("Name", Variant(edid->monitorName));
-    std::string maker = edid ? ctx.Ids().Pnp(edid->makerCode) : std::string();
+    std::string maker;
+    if (edid) maker = DisplayMakerName(edid->makerCode);
+    if (maker.empty() && edid) maker = ctx.Ids().Pnp(edid->makerCode);
     if (maker.empty() && edid) maker = edid->makerCode;
     if (maker.empty())
         ctx.SetNull(obj, cls, "MonitorManufacturer", Access::Absent);

@@ -35,7 +35,9 @@ void TakeLine(InputDevice& d, std::string_view line) {
         std::string name = TrimWhite(line.substr(8));
         if (name.size() >= 2 && name.front() == '"' && name.back() == '"')
             name = name.substr(1, name.size() - 2);
-        d.name = name;
+        d.name = TrimWhite(name); // some devices pad their name: " USB OPTICAL MOUSE"
+    } else if (line.rfind("S: Sysfs=", 0) == 0) {
+        d.sysfs = TrimWhite(line.substr(9));
     } else if (line.rfind("B: ", 0) == 0) {
         size_t eq = line.find('=');
         if (eq == std::string_view::npos) return;
@@ -50,6 +52,22 @@ void TakeLine(InputDevice& d, std::string_view line) {
 
 FileText InputDevicesFile(LinuxContext& ctx) {
     return ctx.Fs().Read("/proc/bus/input/devices", 4 << 20);
+}
+
+// HID devices on these buses carry vendor ids of the USB-IF list (06cb Synaptics on I2C touchpads,
+// 2717 Xiaomi on Bluetooth mice).
+bool UsesUsbVendorIds(unsigned bus) {
+    return bus == kBusUsb || bus == kBusBluetooth || bus == kBusI2c;
+}
+
+// The keys a HID keyboard's report descriptor lists. The HID device is the parent of the input
+// device: /sys/devices/.../0003:046D:C31C.0001/input/input5 (drivers/hid/hid-core.c).
+std::bitset<256> ReportedKeys(LinuxContext& ctx, const InputDevice& d) {
+    size_t at = d.sysfs.rfind("/input/");
+    if (at == std::string::npos || at == 0 || d.sysfs.find("..") != std::string::npos) return {};
+    FileText raw =
+        ctx.Fs().ReadBinary("/sys" + d.sysfs.substr(0, at) + "/report_descriptor", 64 * 1024);
+    return HidKeyboardUsages(std::vector<uint8_t>(raw.text.begin(), raw.text.end()));
 }
 
 const char* KeyboardDescription(unsigned bus) {
@@ -102,13 +120,90 @@ bool IsPointer(const InputDevice& d) {
     return mouse || IsTouchpad(d);
 }
 
-int FunctionKeyCount(const InputDevice& d) {
+namespace {
+
+// HID 1.11, 6.2.2: short items, a prefix byte of tag (4 bits), type (2) and size (0, 1, 2, 4).
+struct HidItem {
+    unsigned type, tag, size;
+    uint32_t value;
+};
+constexpr unsigned kHidMain = 0, kHidGlobal = 1, kHidLocal = 2, kHidReserved = 3;
+constexpr unsigned kHidInput = 8, kHidUsagePage = 0, kHidPush = 10, kHidPop = 11;
+constexpr unsigned kHidUsage = 0, kHidUsageMin = 1, kHidUsageMax = 2;
+constexpr uint32_t kKeyboardPage = 0x07;
+
+struct UsageRange {
+    uint32_t page, low, high;
+};
+
+// The usages a local item names: a 4-byte usage carries its own page in the high half.
+UsageRange RangeOf(const HidItem& item, uint32_t page, uint32_t low) {
+    uint32_t value = item.size == 4 ? item.value & 0xffff : item.value;
+    if (item.size == 4) page = item.value >> 16;
+    return {page, item.tag == kHidUsage ? value : low, value};
+}
+
+// Reads the item at `at` and moves past it; false at the end or at an item cut short. A long
+// item (0xFE, size, tag, data) comes back with the reserved type, which nothing uses.
+bool NextItem(const std::vector<uint8_t>& d, size_t& at, HidItem& item) {
+    if (at >= d.size()) return false;
+    unsigned prefix = d[at++];
+    if (prefix == 0xFE) {
+        if (at >= d.size() || d[at] > d.size() - at) return false;
+        at += 2 + d[at];
+        item = {kHidReserved, 0, 0, 0};
+        return at <= d.size();
+    }
+    item = {(prefix >> 2) & 3u, prefix >> 4, (prefix & 3u) == 3 ? 4u : prefix & 3u, 0};
+    if (item.size > d.size() - at) return false;
+    for (unsigned k = 0; k < item.size; ++k)
+        item.value |= static_cast<uint32_t>(d[at + k]) << (8 * k);
+    at += item.size;
+    return true;
+}
+
+void MarkKeys(std::bitset<256>& keys, const std::vector<UsageRange>& ranges) {
+    for (const UsageRange& r : ranges)
+        for (uint32_t u = r.low; r.page == kKeyboardPage && u <= r.high && u < keys.size(); ++u)
+            keys.set(u);
+}
+
+} // namespace
+
+std::bitset<256> HidKeyboardUsages(const std::vector<uint8_t>& d) {
+    std::bitset<256> keys;
+    std::vector<uint32_t> pages{0}; // the global page, with the stack of Push and Pop
+    std::vector<UsageRange> locals;
+    uint32_t low = 0;
+    size_t at = 0;
+    for (HidItem item; NextItem(d, at, item);) {
+        if (item.type == kHidMain) {
+            if (item.tag == kHidInput) MarkKeys(keys, locals);
+            locals.clear(); // local items last until the next main item
+            low = 0;
+        } else if (item.type == kHidGlobal && item.tag == kHidUsagePage) {
+            pages.back() = item.value;
+        } else if (item.type == kHidGlobal && item.tag == kHidPush && pages.size() < 64) {
+            pages.push_back(pages.back());
+        } else if (item.type == kHidGlobal && item.tag == kHidPop && pages.size() > 1) {
+            pages.pop_back();
+        } else if (item.type == kHidLocal && item.tag == kHidUsageMin) {
+            low = item.size == 4 ? item.value & 0xffff : item.value;
+        } else if (item.type == kHidLocal && (item.tag == kHidUsage || item.tag == kHidUsageMax)) {
+            locals.push_back(RangeOf(item, pages.back(), low));
+        }
+    }
+    return keys;
+}
+
+int FunctionKeyCount(const InputDevice& d, const std::bitset<256>& hidKeyUsages) {
     int n = 0;
     for (unsigned key = 59; key <= 68; ++key)
         n += d.Has("KEY", key);               // F1 to F10
     n += d.Has("KEY", 87) + d.Has("KEY", 88); // F11, F12
-    for (unsigned key = 183; key <= 194; ++key)
-        n += d.Has("KEY", key); // F13 to F24
+    // F13 to F24: input codes 183-194, keyboard usages 0x68-0x73.
+    for (unsigned i = 0; i < 12; ++i)
+        n += d.Has("KEY", 183 + i) && hidKeyUsages.test(0x68 + i);
     return n;
 }
 
@@ -138,7 +233,7 @@ std::vector<WmiObject> BuildKeyboard(LinuxContext& ctx) {
         obj.Set("DeviceID", Variant("Keyboard" + std::to_string(out.size())));
         obj.Set("Name", d.name.empty() ? Variant::Null() : Variant(d.name));
         obj.Set("Description", Variant(KeyboardDescription(d.bus)));
-        obj.Set("NumberOfFunctionKeys", Variant(FunctionKeyCount(d)));
+        obj.Set("NumberOfFunctionKeys", Variant(FunctionKeyCount(d, ReportedKeys(ctx, d))));
         out.push_back(std::move(obj));
     }
     return out;
@@ -152,7 +247,8 @@ std::vector<WmiObject> BuildPointingDevice(LinuxContext& ctx) {
         WmiObject obj;
         obj.Set("DeviceID", Variant("PointingDevice" + std::to_string(out.size())));
         obj.Set("Name", d.name.empty() ? Variant::Null() : Variant(d.name));
-        std::string maker = d.bus == kBusUsb ? ctx.Ids().Usb(d.vendor, d.product).vendor : "";
+        std::string maker =
+            UsesUsbVendorIds(d.bus) ? ctx.Ids().Usb(d.vendor, d.product).vendor : "";
         if (maker.empty())
             ctx.SetNull(obj, cls, "Manufacturer", Access::Absent);
         else
