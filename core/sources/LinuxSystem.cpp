@@ -128,16 +128,13 @@ std::string ProcessorName(const std::vector<CpuEntry>& cpus, int package) {
     return joined;
 }
 
+// A cpuinfo that names no family describes no processor: no caption rather than "Family ?".
 std::string CpuCaption(const CpuEntry& cpu, const std::string& machine) {
-    std::string family = cpu.family >= 0 ? std::to_string(cpu.family) : "?";
     std::optional<ArchInfo> arch = ArchOf(machine);
-    if (machine == "x86_64") {
-        std::string prefix = cpu.vendor == "GenuineIntel" ? "Intel64" : "AMD64";
-        return prefix + " Family " + family + " Model " + cpu.model + " Stepping " +
-               std::to_string(cpu.stepping);
-    }
-    if (!arch) return {};
-    std::string caption = std::string(arch->captionPrefix) + " Family " + family;
+    if (!arch || cpu.family < 0) return {};
+    std::string prefix = arch->captionPrefix;
+    if (arch->wmiCode == 9) prefix = cpu.vendor == "GenuineIntel" ? "Intel64" : "AMD64";
+    std::string caption = prefix + " Family " + std::to_string(cpu.family);
     if (!cpu.model.empty()) caption += " Model " + cpu.model;
     if (cpu.stepping >= 0)
         caption += (arch->wmiCode == 5 || arch->wmiCode == 12 ? " Revision " : " Stepping ") +
