@@ -210,10 +210,11 @@ std::optional<int64_t> RatedMhz(LinuxContext& ctx, int processor) {
     // One brand string is one chip: its processors take the first one's figure, so that
     // favoured cores (a higher cpuinfo_max_freq) do not split them. ARM SoCs clock each
     // cluster on its own, even clusters of one kind of core: each processor keeps its own.
-    const CpuEntry& rated = HasArmCodes(cpu) ? cpu : first;
+    const CpuEntry& reference = HasArmCodes(cpu) ? cpu : first;
     // Documentation/admin-guide/pm/cpufreq.rst and intel_pstate.rst: cpuinfo_max_freq and
     // base_frequency are in kHz.
-    std::string dir = "/sys/devices/system/cpu/cpu" + std::to_string(rated.processor) + "/cpufreq/";
+    std::string dir =
+        "/sys/devices/system/cpu/cpu" + std::to_string(reference.processor) + "/cpufreq/";
     for (const char* file : {"base_frequency", "cpuinfo_max_freq"})
         if (std::optional<int64_t> khz = ctx.Fs().Number(dir + file); khz && *khz > 0)
             return *khz / 1000;
