@@ -323,6 +323,26 @@ std::vector<WmiObject> BuildComputerSystem(LinuxContext& ctx) {
     return {obj};
 }
 
+namespace {
+
+// cpuinfo and the sysfs cpu files are readable by everyone: a fact they lack is absent.
+void SetOrAbsent(LinuxContext& ctx, WmiObject& obj, const char* prop, const std::string& text) {
+    if (text.empty())
+        ctx.SetNull(obj, "Win32_Processor", prop, Access::Absent);
+    else
+        obj.Set(prop, Variant(text));
+}
+
+void SetOrAbsent(LinuxContext& ctx, WmiObject& obj, const char* prop,
+                 std::optional<int64_t> value) {
+    if (value)
+        obj.Set(prop, Variant(*value));
+    else
+        ctx.SetNull(obj, "Win32_Processor", prop, Access::Absent);
+}
+
+} // namespace
+
 std::vector<WmiObject> BuildProcessor(LinuxContext& ctx) {
     const char* cls = "Win32_Processor";
     const std::vector<CpuEntry>& cpus = ctx.Cpus();
@@ -339,12 +359,9 @@ std::vector<WmiObject> BuildProcessor(LinuxContext& ctx) {
             logical += c.physicalId == cpu.physicalId;
         WmiObject obj;
         obj.Set("DeviceID", Variant("CPU" + std::to_string(out.size())));
-        std::string name = ProcessorName(cpus, cpu.physicalId);
-        obj.Set("Name", name.empty() ? Variant::Null() : Variant(name));
-        std::string caption = CpuCaption(cpu, machine);
-        obj.Set("Caption", caption.empty() ? Variant::Null() : Variant(caption));
-        std::string maker = CpuManufacturer(cpu);
-        obj.Set("Manufacturer", maker.empty() ? Variant::Null() : Variant(maker));
+        SetOrAbsent(ctx, obj, "Name", ProcessorName(cpus, cpu.physicalId));
+        SetOrAbsent(ctx, obj, "Caption", CpuCaption(cpu, machine));
+        SetOrAbsent(ctx, obj, "Manufacturer", CpuManufacturer(cpu));
         if (out.size() < sockets.size() && !sockets[out.size()].empty())
             obj.Set("SocketDesignation", Variant(sockets[out.size()]));
         else
@@ -355,11 +372,11 @@ std::vector<WmiObject> BuildProcessor(LinuxContext& ctx) {
             arch && (arch->wmiCode == 9 || arch->wmiCode == 12 || arch->wmiCode == 6) ? 64 : 32;
         obj.Set("AddressWidth", Variant(bits));
         obj.Set("DataWidth", Variant(cpu.flags.count("lm") || bits == 64 ? 64 : 32));
-        SetOptionalInt(obj, "L2CacheSize", PackageCacheKb(ctx.Fs(), cpu.processor, 2, logical));
-        SetOptionalInt(obj, "L3CacheSize", PackageCacheKb(ctx.Fs(), cpu.processor, 3, logical));
+        SetOrAbsent(ctx, obj, "L2CacheSize", PackageCacheKb(ctx.Fs(), cpu.processor, 2, logical));
+        SetOrAbsent(ctx, obj, "L3CacheSize", PackageCacheKb(ctx.Fs(), cpu.processor, 3, logical));
         obj.Set("NumberOfCores", cpu.cores > 0 ? Variant(cpu.cores) : Variant(logical));
         obj.Set("NumberOfLogicalProcessors", Variant(logical));
-        SetOptionalInt(obj, "MaxClockSpeed", RatedMhz(ctx, static_cast<int>(&cpu - cpus.data())));
+        SetOrAbsent(ctx, obj, "MaxClockSpeed", RatedMhz(ctx, static_cast<int>(&cpu - cpus.data())));
         obj.Set("CurrentClockSpeed",
                 cpu.mhz > 0 ? Variant(static_cast<int64_t>(cpu.mhz)) : Variant::Null());
         out.push_back(std::move(obj));

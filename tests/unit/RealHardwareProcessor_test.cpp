@@ -221,9 +221,11 @@ TEST(RealHardwareProcessor, BadTreesGiveNull) {
         LooseTree t(files);
         std::string label = files.count("/proc/cpuinfo") ? files.at("/proc/cpuinfo") : "none";
         for (const WmiObject& cpu : t.source->ConnectWmi()->InstancesOf("Win32_Processor"))
-            for (const char* prop :
-                 {"Name", "Caption", "Manufacturer", "L2CacheSize", "L3CacheSize", "MaxClockSpeed"})
+            for (const char* prop : {"Name", "Caption", "Manufacturer", "L2CacheSize",
+                                     "L3CacheSize", "MaxClockSpeed"}) {
                 EXPECT_TRUE(cpu.Get(prop).IsNull()) << label << ": " << prop;
+                EXPECT_EQ(t.source->WhyMissing("Win32_Processor", prop), Access::Absent) << prop;
+            }
         EXPECT_THROW(t.source->RegRead(CpuMhzPath(0)), PlatformError) << label;
     }
 }
