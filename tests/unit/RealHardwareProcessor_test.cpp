@@ -1,6 +1,6 @@
 // Processors of real machines (tests/data/linux/real/cpu-*, lscpu dumps) and of two hand-made
 // trees modelled on machines without a dump: a Core i7-1165G7 and an ARM phone SoC. Expected
-// values are what lscpu says of the dumps (their TRUTH.md) and the rated speeds of the parts.
+// values are what lscpu says of the dumps and the rated speeds of the parts.
 #include "LinuxTreeSupport.h"
 #include "core/PlatformError.h"
 
