@@ -46,7 +46,7 @@ struct LinuxSourceOptions {
     std::function<std::optional<std::string>(const std::string&)> environment; // default: getenv
     std::function<int64_t()> bootMillis;    // default: CLOCK_BOOTTIME
     std::optional<uint32_t> uid;            // default: getuid()
-    std::optional<std::string> machine;     // default: /proc/sys/kernel/arch, else uname
+    std::optional<std::string> machine;     // default: see LinuxContext::Machine
     std::optional<DisplayMode> currentMode; // default: the preferred mode of the monitor
     // A copied tree seldom carries the id databases: look them up on this system when the
     // tree has none.
@@ -65,9 +65,11 @@ public:
     const LinuxSourceOptions& Options() const { return options_; }
     std::optional<std::string> Env(const std::string& name) const;
     uint32_t Uid() const;
-    std::string Machine() const; // "x86_64", "aarch64", ...
+    // "x86_64", "aarch64", ...: the option, else kernel/arch, else (in a copied tree) what its
+    // cpuinfo tells, else uname.
+    std::string Machine() const;
     // /proc/cpuinfo, read once: the rated speeds are asked for one processor at a time.
-    const std::vector<CpuEntry>& Cpus();
+    const std::vector<CpuEntry>& Cpus() const;
 
     // Sets a property from a file read: the trimmed text, or Null with the reason noted.
     void SetText(WmiObject& obj, const std::string& cls, const std::string& prop,
@@ -80,7 +82,7 @@ private:
     std::shared_ptr<const RootFs> fs_;
     IdDatabase ids_;
     std::map<std::string, Access> why_;
-    std::optional<std::vector<CpuEntry>> cpus_;
+    mutable std::optional<std::vector<CpuEntry>> cpus_;
 };
 
 using ClassBuilder = std::vector<WmiObject> (*)(LinuxContext&);

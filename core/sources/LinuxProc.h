@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -25,7 +26,17 @@ struct CpuEntry {
     std::set<std::string> flags;
 };
 
+// Both layouts: a block per processor, and the old ARM one whose CPU fields stand once for all.
 std::vector<CpuEntry> ParseCpuInfo(std::string_view text);
+// ARM cpuinfo gives implementer and part codes where x86 gives a vendor and a model name.
+bool HasArmCodes(const CpuEntry& cpu);
+// The machine type (as uname names it) that a cpuinfo tells: "x86_64", "i686", "aarch64",
+// "armv7l"...; "" when it does not tell.
+std::string MachineOfCpus(const std::vector<CpuEntry>& cpus);
+// The rating that a model name carries ("... CPU @ 2.80GHz" gives 2800); nothing without one.
+std::optional<int64_t> RatedMhzInName(std::string_view modelName);
+// A model name with the padding of the CPUID brand string ("CPU      X7550  @") closed up.
+std::string CloseUpSpaces(std::string_view name);
 
 // /proc/meminfo (Documentation/filesystems/proc.rst): figures in kB by field name.
 std::map<std::string, uint64_t> ParseMeminfo(std::string_view text);

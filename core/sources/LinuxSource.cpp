@@ -101,11 +101,15 @@ std::string LinuxContext::Machine() const {
     if (options_.machine) return *options_.machine;
     std::string arch = fs_->Line("/proc/sys/kernel/arch");
     if (!arch.empty()) return arch;
+    // A copied tree is another machine (older kernels lack kernel/arch): its own cpuinfo
+    // tells its type, this host's uname does not.
+    if (!fs_->Root().empty())
+        if (std::string told = MachineOfCpus(Cpus()); !told.empty()) return told;
     utsname names{};
     return ::uname(&names) == 0 ? std::string(names.machine) : std::string();
 }
 
-const std::vector<CpuEntry>& LinuxContext::Cpus() {
+const std::vector<CpuEntry>& LinuxContext::Cpus() const {
     if (!cpus_) {
         FileText text = fs_->Read("/proc/cpuinfo", 8 << 20);
         cpus_ = ParseCpuInfo(text.text);

@@ -1,6 +1,8 @@
+#include "LinuxArmParts.h"
 #include "LinuxClasses.h"
 #include "LinuxUsers.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace hl {
@@ -106,28 +108,37 @@ std::string DnsDomain(LinuxContext& ctx) {
 }
 
 std::string CpuManufacturer(const CpuEntry& cpu) {
-    // ARM names the implementer by a code (arch/arm64/include/asm/cputype.h).
-    if (cpu.vendor == "0x41") return "ARM";
-    if (cpu.vendor == "0x51") return "Qualcomm";
-    if (cpu.vendor == "0x61") return "Apple";
-    return cpu.vendor;
+    return HasArmCodes(cpu) ? ArmImplementerName(cpu.vendor) : cpu.vendor;
 }
 
-std::string CpuCaption(const CpuEntry& cpu, const std::string& machine) {
-    std::string family = cpu.family >= 0 ? std::to_string(cpu.family) : "?";
-    std::optional<ArchInfo> arch = ArchOf(machine);
-    if (machine == "x86_64") {
-        std::string prefix = cpu.vendor == "GenuineIntel" ? "Intel64" : "AMD64";
-        return prefix + " Family " + family + " Model " + cpu.model + " Stepping " +
-               std::to_string(cpu.stepping);
+// x86 names the chip in its brand string. ARM names no chip, only cores, and one SoC mixes
+// kinds of core: each kind once, in the order of cpuinfo ("Cortex-A510 + Cortex-X3").
+std::string ProcessorName(const std::vector<CpuEntry>& cpus, int package) {
+    std::vector<std::string> names;
+    for (const CpuEntry& cpu : cpus) {
+        if (cpu.physicalId != package) continue;
+        std::string name = HasArmCodes(cpu) ? ArmCoreName(cpu.vendor, cpu.model) : "";
+        if (name.empty()) name = CloseUpSpaces(cpu.modelName);
+        if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end())
+            names.push_back(name);
     }
-    if (!arch) return {};
-    std::string caption = std::string(arch->captionPrefix) + " Family " + family;
+    std::string joined;
+    for (const std::string& name : names)
+        joined += (joined.empty() ? "" : " + ") + name;
+    return joined;
+}
+
+// A cpuinfo that names no family describes no processor: no caption rather than "Family ?".
+std::string CpuCaption(const CpuEntry& cpu, const std::string& machine) {
+    std::optional<ArchInfo> arch = ArchOf(machine);
+    if (!arch || cpu.family < 0) return {};
+    std::string prefix = arch->captionPrefix;
+    if (arch->wmiCode == 9) prefix = cpu.vendor == "GenuineIntel" ? "Intel64" : "AMD64";
+    std::string caption = prefix + " Family " + std::to_string(cpu.family);
     if (!cpu.model.empty()) caption += " Model " + cpu.model;
     if (cpu.stepping >= 0)
-        caption +=
-            (machine.rfind("arm", 0) == 0 || machine == "aarch64" ? " Revision " : " Stepping ") +
-            std::to_string(cpu.stepping);
+        caption += (arch->wmiCode == 5 || arch->wmiCode == 12 ? " Revision " : " Stepping ") +
+                   std::to_string(cpu.stepping);
     return caption;
 }
 
@@ -164,13 +175,21 @@ std::optional<int64_t> PackageCacheKb(const RootFs& fs, int cpu, int level, int 
         std::string size = fs.Line(dir + "size");
         uint64_t kb = 0;
         if (size.empty() || size.back() != 'K' ||
-            !ParseDecimal(size.substr(0, size.size() - 1), kb))
+            !ParseDecimal(size.substr(0, size.size() - 1), kb) || kb > (uint64_t{1} << 32))
             continue;
         int sharers = CountCpuList(fs.Line(dir + "shared_cpu_list"));
         int copies = sharers > 0 && logicalInPackage > sharers ? logicalInPackage / sharers : 1;
         total = total.value_or(0) + static_cast<int64_t>(kb) * copies;
     }
     return total;
+}
+
+const CpuEntry& FirstOfModel(const std::vector<CpuEntry>& cpus, const CpuEntry& cpu) {
+    for (const CpuEntry& other : cpus)
+        if (other.modelName == cpu.modelName && other.vendor == cpu.vendor &&
+            other.model == cpu.model)
+            return other;
+    return cpu;
 }
 
 void SetOptionalInt(WmiObject& obj, const char* prop, std::optional<int64_t> value) {
@@ -182,22 +201,25 @@ void SetOptionalInt(WmiObject& obj, const char* prop, std::optional<int64_t> val
 std::optional<int64_t> RatedMhz(LinuxContext& ctx, int processor) {
     const std::vector<CpuEntry>& cpus = ctx.Cpus();
     if (processor < 0 || static_cast<size_t>(processor) >= cpus.size()) return std::nullopt;
-    // The first processor of the same model stands for all of them, so that equal chips
-    // report equal speeds whatever their clock of the moment.
-    const CpuEntry* first = &cpus[static_cast<size_t>(processor)];
-    for (const CpuEntry& cpu : cpus)
-        if (cpu.modelName == first->modelName) {
-            first = &cpu;
-            break;
-        }
+    const CpuEntry& cpu = cpus[static_cast<size_t>(processor)];
+    // The rating of the brand string is what Windows shows; base_frequency can hold a reduced
+    // power setting (1.2 GHz on a Core i7-1165G7 rated 2.80), and a virtual machine's
+    // cpuinfo_max_freq can be its host's turbo.
+    if (std::optional<int64_t> rated = RatedMhzInName(cpu.modelName)) return rated;
+    const CpuEntry& first = FirstOfModel(cpus, cpu);
+    // One brand string is one chip: its processors take the first one's figure, so that
+    // favoured cores (a higher cpuinfo_max_freq) do not split them. ARM SoCs clock each
+    // cluster on its own, even clusters of one kind of core: each processor keeps its own.
+    const CpuEntry& reference = HasArmCodes(cpu) ? cpu : first;
     // Documentation/admin-guide/pm/cpufreq.rst and intel_pstate.rst: cpuinfo_max_freq and
     // base_frequency are in kHz.
     std::string dir =
-        "/sys/devices/system/cpu/cpu" + std::to_string(first->processor) + "/cpufreq/";
+        "/sys/devices/system/cpu/cpu" + std::to_string(reference.processor) + "/cpufreq/";
     for (const char* file : {"base_frequency", "cpuinfo_max_freq"})
         if (std::optional<int64_t> khz = ctx.Fs().Number(dir + file); khz && *khz > 0)
             return *khz / 1000;
-    if (first->mhz > 0) return static_cast<int64_t>(std::floor(first->mhz));
+    // "cpu MHz" is the clock of the moment: the first processor speaks for its model.
+    if (first.mhz > 0) return static_cast<int64_t>(std::floor(first.mhz));
     return std::nullopt;
 }
 
@@ -301,6 +323,26 @@ std::vector<WmiObject> BuildComputerSystem(LinuxContext& ctx) {
     return {obj};
 }
 
+namespace {
+
+// cpuinfo and the sysfs cpu files are readable by everyone: a fact they lack is absent.
+void SetOrAbsent(LinuxContext& ctx, WmiObject& obj, const char* prop, const std::string& text) {
+    if (text.empty())
+        ctx.SetNull(obj, "Win32_Processor", prop, Access::Absent);
+    else
+        obj.Set(prop, Variant(text));
+}
+
+void SetOrAbsent(LinuxContext& ctx, WmiObject& obj, const char* prop,
+                 std::optional<int64_t> value) {
+    if (value)
+        obj.Set(prop, Variant(*value));
+    else
+        ctx.SetNull(obj, "Win32_Processor", prop, Access::Absent);
+}
+
+} // namespace
+
 std::vector<WmiObject> BuildProcessor(LinuxContext& ctx) {
     const char* cls = "Win32_Processor";
     const std::vector<CpuEntry>& cpus = ctx.Cpus();
@@ -317,25 +359,24 @@ std::vector<WmiObject> BuildProcessor(LinuxContext& ctx) {
             logical += c.physicalId == cpu.physicalId;
         WmiObject obj;
         obj.Set("DeviceID", Variant("CPU" + std::to_string(out.size())));
-        obj.Set("Name", cpu.modelName.empty() ? Variant::Null() : Variant(cpu.modelName));
-        std::string caption = CpuCaption(cpu, machine);
-        obj.Set("Caption", caption.empty() ? Variant::Null() : Variant(caption));
-        std::string maker = CpuManufacturer(cpu);
-        obj.Set("Manufacturer", maker.empty() ? Variant::Null() : Variant(maker));
+        SetOrAbsent(ctx, obj, "Name", ProcessorName(cpus, cpu.physicalId));
+        SetOrAbsent(ctx, obj, "Caption", CpuCaption(cpu, machine));
+        SetOrAbsent(ctx, obj, "Manufacturer", CpuManufacturer(cpu));
         if (out.size() < sockets.size() && !sockets[out.size()].empty())
             obj.Set("SocketDesignation", Variant(sockets[out.size()]));
         else
             ctx.SetNull(obj, cls, "SocketDesignation",
                         smbios.access == Access::Present ? Access::Empty : smbios.access);
         obj.Set("Architecture", arch ? Variant(arch->wmiCode) : Variant::Null());
-        int bits = machine == "x86_64" || machine == "aarch64" ? 64 : 32;
+        int bits =
+            arch && (arch->wmiCode == 9 || arch->wmiCode == 12 || arch->wmiCode == 6) ? 64 : 32;
         obj.Set("AddressWidth", Variant(bits));
         obj.Set("DataWidth", Variant(cpu.flags.count("lm") || bits == 64 ? 64 : 32));
-        SetOptionalInt(obj, "L2CacheSize", PackageCacheKb(ctx.Fs(), cpu.processor, 2, logical));
-        SetOptionalInt(obj, "L3CacheSize", PackageCacheKb(ctx.Fs(), cpu.processor, 3, logical));
+        SetOrAbsent(ctx, obj, "L2CacheSize", PackageCacheKb(ctx.Fs(), cpu.processor, 2, logical));
+        SetOrAbsent(ctx, obj, "L3CacheSize", PackageCacheKb(ctx.Fs(), cpu.processor, 3, logical));
         obj.Set("NumberOfCores", cpu.cores > 0 ? Variant(cpu.cores) : Variant(logical));
         obj.Set("NumberOfLogicalProcessors", Variant(logical));
-        SetOptionalInt(obj, "MaxClockSpeed", RatedMhz(ctx, static_cast<int>(&cpu - cpus.data())));
+        SetOrAbsent(ctx, obj, "MaxClockSpeed", RatedMhz(ctx, static_cast<int>(&cpu - cpus.data())));
         obj.Set("CurrentClockSpeed",
                 cpu.mhz > 0 ? Variant(static_cast<int64_t>(cpu.mhz)) : Variant::Null());
         out.push_back(std::move(obj));

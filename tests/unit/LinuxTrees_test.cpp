@@ -242,7 +242,7 @@ TEST(LinuxTrees, Laptop_RootOnlyFactsAreNullAndSayWhy) {
     EXPECT_EQ(t.source->WhyMissing("Win32_NetworkLoginProfile", "BadPasswordCount"),
               Access::NeedsRoot);
     EXPECT_EQ(t.source->WhyMissing("Win32_OperatingSystem", "SerialNumber"), Access::Empty);
-    // Eight logical processors of one model: one speed, base_frequency of the first.
+    // Eight logical processors of one model: one speed, the rating in the model name.
     for (int cpu = 0; cpu < 8; ++cpu)
         EXPECT_EQ(Show(t.source->RegRead(CpuMhzPath(cpu))), "1800");
     EXPECT_THROW(t.source->RegRead(CpuMhzPath(8)), PlatformError);
