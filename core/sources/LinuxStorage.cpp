@@ -11,26 +11,21 @@ namespace hl {
 
 namespace {
 
-// Mount points and paths are those of the machine under `root_` ("" for this one).
 class SystemProbe : public MountProbe {
 public:
-    explicit SystemProbe(std::string root) : root_(std::move(root)) {}
     std::optional<VolumeSpace> Space(const std::string& mountPoint) override {
         struct statvfs st {};
-        if (::statvfs((root_ + mountPoint).c_str(), &st) != 0) return std::nullopt;
-        return VolumeSpace{static_cast<uint64_t>(st.f_blocks) * st.f_frsize,
-                           static_cast<uint64_t>(st.f_bavail) * st.f_frsize};
+        if (::statvfs(mountPoint.c_str(), &st) != 0) return std::nullopt;
+        // Linux fills f_frsize; f_bsize is the unit of older kernels that left it 0.
+        return SpaceFromStatvfs(st.f_blocks, st.f_bfree, st.f_bavail,
+                                st.f_frsize ? st.f_frsize : st.f_bsize);
     }
     std::optional<int64_t> BirthTime(const std::string& path) override {
         struct statx st {};
-        if (::statx(AT_FDCWD, (root_ + path).c_str(), 0, STATX_BTIME, &st) != 0)
-            return std::nullopt;
+        if (::statx(AT_FDCWD, path.c_str(), 0, STATX_BTIME, &st) != 0) return std::nullopt;
         if (!(st.stx_mask & STATX_BTIME)) return std::nullopt;
         return static_cast<int64_t>(st.stx_btime.tv_sec);
     }
-
-private:
-    std::string root_;
 };
 
 bool IsPciAddress(std::string_view s) {
@@ -47,8 +42,21 @@ bool Contains(std::string_view s, std::string_view part) {
 
 } // namespace
 
-std::shared_ptr<MountProbe> SystemMountProbe(const std::string& root) {
-    return std::make_shared<SystemProbe>(root);
+std::shared_ptr<MountProbe> SystemMountProbe() {
+    return std::make_shared<SystemProbe>();
+}
+
+std::optional<VolumeSpace> SpaceFromStatvfs(uint64_t blocks, uint64_t free, uint64_t available,
+                                            uint64_t fragment) {
+    // A file system never has more free blocks than blocks, nor more available than free;
+    // figures that say otherwise are held to those bounds rather than trusted.
+    free = std::min(free, blocks);
+    available = std::min(available, free);
+    VolumeSpace space;
+    if (fragment == 0 || __builtin_mul_overflow(blocks, fragment, &space.size)) return std::nullopt;
+    space.available = available * fragment;
+    space.reserved = (free - available) * fragment;
+    return space;
 }
 
 std::string InterfaceOfDevicePath(std::string_view p) {
