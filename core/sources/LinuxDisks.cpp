@@ -186,12 +186,12 @@ WmiObject UnmountedOptical(LinuxContext& ctx, const std::string& disk) {
     obj.Set("DriveType", Variant(5));
     for (const char* prop : {"VolumeName", "FileSystem", "VolumeSerialNumber", "Size", "FreeSpace"})
         obj.Set(prop, Variant::Null());
-    std::optional<int64_t> sectors = ctx.Fs().Number("/sys/block/" + disk + "/size");
+    uint64_t bytes = OpticalDiscBytes(ctx.Fs(), disk);
     std::optional<DeviceNumber> number =
         ParseDeviceNumber(ctx.Fs().Line("/sys/block/" + disk + "/dev"));
-    if (!sectors || *sectors <= 0 || !number) return obj;
+    if (!bytes || !number) return obj;
     // A disc nobody mounted: its size, and its label where udev or the disc states one.
-    obj.Set("Size", Variant(std::to_string(static_cast<uint64_t>(*sectors) * 512)));
+    obj.Set("Size", Variant(std::to_string(bytes)));
     obj.Set("FreeSpace", Variant("0"));
     Access why = Access::Absent;
     auto props = VolumeProperties(ctx, *number, why);

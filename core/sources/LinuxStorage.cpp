@@ -3,6 +3,7 @@
 #include "LinuxClasses.h"
 
 #include <algorithm>
+#include <cctype>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -64,6 +65,66 @@ std::string InterfaceOfDevicePath(std::string_view p) {
     if (Contains(p, "/firewire") || Contains(p, "/fw")) return "1394";
     if (Contains(p, "/ata")) return "IDE";
     return "SCSI";
+}
+
+namespace {
+
+// Host templates of libata (drivers/ata): the SCSI host of every ATA and SATA port.
+bool IsLibataDriver(std::string_view driver) {
+    for (std::string_view prefix : {"ata_", "pata_", "sata_"})
+        if (driver.substr(0, prefix.size()) == prefix) return true;
+    return Contains(driver, "ahci");
+}
+
+// "/sys/devices/.../host0/target0:0:0/..." gives "/sys/devices/.../host0" and "host0".
+std::pair<std::string, std::string> ScsiHostOf(const std::string& path) {
+    size_t start = 0;
+    while (start < path.size()) {
+        size_t end = std::min(path.find('/', start), path.size());
+        std::string_view part = std::string_view(path).substr(start, end - start);
+        if (part.size() > 4 && part.substr(0, 4) == "host" &&
+            std::all_of(part.begin() + 4, part.end(),
+                        [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
+            return {path.substr(0, end), std::string(part)};
+        start = end + 1;
+    }
+    return {};
+}
+
+} // namespace
+
+std::string InterfaceOfDisk(const RootFs& fs, const std::string& devicePath,
+                            const std::string& vendor) {
+    std::string bus = InterfaceOfDevicePath(devicePath);
+    if (bus != "SCSI") return bus;
+    // Older kernels hang ATA disks straight off the SCSI host, without an ataN level in the
+    // path; the host's proc_name (drivers/scsi/scsi_sysfs.c) names its driver.
+    auto [hostDir, host] = ScsiHostOf(devicePath);
+    std::string driver =
+        host.empty() ? std::string() : fs.Line(hostDir + "/scsi_host/" + host + "/proc_name");
+    if (!driver.empty()) return IsLibataDriver(driver) ? "IDE" : "SCSI";
+    return vendor == "ATA" ? "IDE" : "SCSI";
+}
+
+uint64_t OpticalDiscBytes(const RootFs& fs, const std::string& disk) {
+    std::optional<int64_t> sectors = fs.Number("/sys/block/" + disk + "/size");
+    // drivers/scsi/sr.c gives a drive whose disc it has not read the capacity 0x1fffff
+    // sectors (lsblk's "1024M"); a disc has whole 2048-byte blocks, four sectors each.
+    constexpr int64_t kUnreadCapacity = 0x1fffff;
+    if (!sectors || *sectors <= 0 || *sectors == kUnreadCapacity ||
+        static_cast<uint64_t>(*sectors) > UINT64_MAX / 512)
+        return 0;
+    // udev's cdrom_id marks every drive ID_CDROM=1 and a loaded one ID_CDROM_MEDIA=1.
+    std::string dev = fs.Line("/sys/block/" + disk + "/dev");
+    if (dev.find_first_not_of("0123456789:") != std::string::npos) dev.clear();
+    FileText udev = dev.empty() ? FileText{} : fs.Read("/run/udev/data/b" + dev, 256 * 1024);
+    bool drive = false, medium = false;
+    for (std::string_view line : SplitLines(udev.text)) {
+        drive = drive || TrimWhite(line) == "E:ID_CDROM=1";
+        medium = medium || TrimWhite(line) == "E:ID_CDROM_MEDIA=1";
+    }
+    if (drive && !medium) return 0;
+    return static_cast<uint64_t>(*sectors) * 512;
 }
 
 std::string ResolveSysLink(const std::string& linkDir, const std::string& target) {
