@@ -16,8 +16,9 @@
 namespace hl {
 
 struct VolumeSpace {
-    uint64_t size = 0;
+    uint64_t size = 0;      // every block of the file system
     uint64_t available = 0; // free to an ordinary user, as Windows counts free space
+    uint64_t reserved = 0;  // free but kept for root: an ordinary user can neither use nor fill it
 };
 
 // statvfs and statx of real mount points, behind an interface that tests can replace.
@@ -28,8 +29,8 @@ public:
     // Birth time in seconds since the epoch; nothing when the file system does not record it.
     virtual std::optional<int64_t> BirthTime(const std::string& path) = 0;
 };
-// statvfs and statx on the mount points of the machine under `root` ("" for this one).
-std::shared_ptr<MountProbe> SystemMountProbe(const std::string& root = "");
+// statvfs and statx of paths as given: the callers put the tree's root in front.
+std::shared_ptr<MountProbe> SystemMountProbe();
 
 // The screen mode of the display server, which the window knows and sysfs does not.
 struct DisplayMode {

@@ -134,10 +134,18 @@ void SetVolumeFacts(LinuxContext& ctx, WmiObject& obj, const std::string& fsType
         obj.Set("VolumeSerialNumber", Variant(serial));
 }
 
+// Size is what an ordinary user can fill, so that Size - FreeSpace is what df counts as used:
+// the blocks kept for root are neither free nor in use to the user.
 void SetSpace(LinuxContext& ctx, WmiObject& obj, const std::string& mountPoint) {
     std::optional<VolumeSpace> space = ctx.Probe().Space(ctx.Fs().Full(mountPoint));
-    obj.Set("Size", space ? Variant(std::to_string(space->size)) : Variant::Null());
-    obj.Set("FreeSpace", space ? Variant(std::to_string(space->available)) : Variant::Null());
+    if (!space) {
+        obj.Set("Size", Variant::Null());
+        obj.Set("FreeSpace", Variant::Null());
+        return;
+    }
+    uint64_t size = space->size - std::min(space->reserved, space->size);
+    obj.Set("Size", Variant(std::to_string(size)));
+    obj.Set("FreeSpace", Variant(std::to_string(std::min(space->available, size))));
 }
 
 WmiObject MountedVolume(LinuxContext& ctx, const MountEntry& m, DeviceNumber dev, int driveType) {
@@ -178,17 +186,48 @@ WmiObject UnmountedOptical(LinuxContext& ctx, const std::string& disk) {
     obj.Set("DriveType", Variant(5));
     for (const char* prop : {"VolumeName", "FileSystem", "VolumeSerialNumber", "Size", "FreeSpace"})
         obj.Set(prop, Variant::Null());
-    std::optional<int64_t> sectors = ctx.Fs().Number("/sys/block/" + disk + "/size");
+    uint64_t bytes = OpticalDiscBytes(ctx.Fs(), disk);
     std::optional<DeviceNumber> number =
         ParseDeviceNumber(ctx.Fs().Line("/sys/block/" + disk + "/dev"));
-    if (!sectors || *sectors <= 0 || !number) return obj;
+    if (!bytes || !number) return obj;
     // A disc nobody mounted: its size, and its label where udev or the disc states one.
-    obj.Set("Size", Variant(std::to_string(static_cast<uint64_t>(*sectors) * 512)));
+    obj.Set("Size", Variant(std::to_string(bytes)));
     obj.Set("FreeSpace", Variant("0"));
     Access why = Access::Absent;
     auto props = VolumeProperties(ctx, *number, why);
     if (!props.empty()) SetVolumeFacts(ctx, obj, "", props, why);
     return obj;
+}
+
+// A ZFS dataset is a local fixed volume. Every dataset has a device number of its own, yet the
+// datasets of one pool share its disks and free space, so the pool is the volume, named after it.
+WmiObject ZfsVolume(LinuxContext& ctx, const MountEntry& m, const std::string& pool) {
+    WmiObject obj;
+    obj.Set("Caption", Variant(m.mountPoint));
+    obj.Set("DeviceID", Variant(m.mountPoint));
+    obj.Set("DriveType", Variant(3));
+    SetSpace(ctx, obj, m.mountPoint);
+    obj.Set("VolumeName", Variant(pool));
+    obj.Set("FileSystem", Variant(m.fsType));
+    // ZFS has no volume serial; its pool GUID is no serial of the Windows kind.
+    ctx.SetNull(obj, "Win32_LogicalDisk", "VolumeSerialNumber", Access::Absent);
+    return obj;
+}
+
+// "rpool/ROOT/pve-1" and the snapshot "rpool/data@daily" are datasets of the pool "rpool".
+std::string ZfsPool(const MountEntry& m) {
+    if (m.fsType != "zfs") return {};
+    return m.source.substr(0, m.source.find_first_of("/@"));
+}
+
+// Of the mounts of one volume (bind mounts, btrfs subvolumes, ZFS datasets) the user knows it
+// by "/", else by the mount point nearest the top of the tree: the fewest folders, then the
+// shortest name.
+bool NearerTheTop(const std::string& a, const std::string& b) {
+    auto rank = [](const std::string& p) {
+        return std::pair(std::count(p.begin(), p.end(), '/'), p.size());
+    };
+    return rank(a) < rank(b);
 }
 
 // The block device behind a mount. btrfs reports an anonymous device (major 0) in mountinfo;
@@ -201,6 +240,32 @@ std::optional<DeviceNumber> BlockNumberOf(const RootFs& fs, const MountEntry& m)
     return ParseDeviceNumber(fs.Line("/sys/class/block/" + name + "/dev"));
 }
 
+// The volume a mount shows: its pool or its block device, "" for neither.
+std::string VolumeKey(const MountEntry& m, const std::optional<DeviceNumber>& number) {
+    std::string pool = ZfsPool(m);
+    if (!pool.empty()) return "zfs " + pool;
+    if (!number) return {};
+    return std::to_string(number->first) + ":" + std::to_string(number->second);
+}
+
+// Which mounts stand for a volume: one per block device and one per ZFS pool, the one
+// NearerTheTop. Mounts of neither kind (pseudo file systems, shares) are not chosen.
+std::vector<bool> ShownMounts(const std::vector<MountEntry>& mounts,
+                              const std::vector<std::optional<DeviceNumber>>& numbers) {
+    std::map<std::string, size_t> chosen;
+    for (size_t i = 0; i < mounts.size(); ++i) {
+        std::string key = VolumeKey(mounts[i], numbers[i]);
+        if (key.empty()) continue;
+        auto [it, first] = chosen.emplace(key, i);
+        if (!first && NearerTheTop(mounts[i].mountPoint, mounts[it->second].mountPoint))
+            it->second = i;
+    }
+    std::vector<bool> shown(mounts.size(), false);
+    for (const auto& [key, index] : chosen)
+        shown[index] = true;
+    return shown;
+}
+
 std::vector<MountEntry> Mounts(LinuxContext& ctx) {
     return ParseMountInfo(ctx.Fs().Read("/proc/self/mountinfo", 8 << 20).text);
 }
@@ -209,33 +274,29 @@ std::vector<MountEntry> Mounts(LinuxContext& ctx) {
 
 std::vector<WmiObject> BuildLogicalDisk(LinuxContext& ctx) {
     std::vector<MountEntry> mounts = Mounts(ctx);
-    std::vector<std::optional<DeviceNumber>> keys;
-    // A device mounted twice (bind mounts, btrfs subvolumes) is one volume: keep the mount of
-    // its whole tree, else the first.
-    std::map<DeviceNumber, size_t> chosen;
-    for (size_t i = 0; i < mounts.size(); ++i) {
-        keys.push_back(BlockNumberOf(ctx.Fs(), mounts[i]));
-        if (!keys[i]) continue;
-        auto it = chosen.find(*keys[i]);
-        if (it == chosen.end())
-            chosen[*keys[i]] = i;
-        else if (mounts[it->second].root != "/" && mounts[i].root == "/")
-            it->second = i;
-    }
+    std::vector<std::optional<DeviceNumber>> numbers;
+    for (const MountEntry& m : mounts)
+        numbers.push_back(BlockNumberOf(ctx.Fs(), m));
+    std::vector<bool> shown = ShownMounts(mounts, numbers);
     std::vector<WmiObject> out;
     std::vector<std::string> mountedOptical;
     for (size_t i = 0; i < mounts.size(); ++i) {
         const MountEntry& m = mounts[i];
-        if (!keys[i]) {
-            if (NetworkFileSystem(m.fsType)) out.push_back(NetworkVolume(m));
+        std::string pool = ZfsPool(m);
+        if (!shown[i] || m.fsType == "squashfs" || m.fsType == "swap") {
+            if (!numbers[i] && pool.empty() && NetworkFileSystem(m.fsType))
+                out.push_back(NetworkVolume(m));
             continue;
         }
-        if (chosen[*keys[i]] != i || m.fsType == "squashfs" || m.fsType == "swap") continue;
-        std::optional<BlockDevice> dev = DeviceOf(ctx.Fs(), keys[i]->first, keys[i]->second);
+        if (!pool.empty()) {
+            out.push_back(ZfsVolume(ctx, m, pool));
+            continue;
+        }
+        std::optional<BlockDevice> dev = DeviceOf(ctx.Fs(), numbers[i]->first, numbers[i]->second);
         if (!dev || SkippedDisk(dev->disk)) continue;
         int type = DriveTypeOf(ctx, dev->disk);
         if (type == 5) mountedOptical.push_back(dev->disk);
-        out.push_back(MountedVolume(ctx, m, *keys[i], type));
+        out.push_back(MountedVolume(ctx, m, *numbers[i], type));
     }
     for (const std::string& disk : ctx.Fs().List("/sys/block"))
         if (disk.rfind("sr", 0) == 0 &&

@@ -45,25 +45,31 @@ std::string DiskModel(LinuxContext& ctx, const std::string& disk) {
     return Joined(vendor, model);
 }
 
+// A partition's folder holds "partition" (its number); older kernels give it only "start".
 int64_t CountPartitions(const RootFs& fs, const std::string& disk) {
     int64_t n = 0;
-    for (const std::string& name : fs.List("/sys/block/" + disk))
-        if (name.rfind(disk, 0) == 0 && fs.Exists("/sys/block/" + disk + "/" + name + "/partition"))
+    for (const std::string& name : fs.List("/sys/block/" + disk)) {
+        std::string dir = "/sys/block/" + disk + "/" + name;
+        if (name.rfind(disk, 0) == 0 &&
+            (fs.Exists(dir + "/partition") || fs.Exists(dir + "/start")))
             ++n;
+    }
     return n;
 }
 
 // Documentation/ABI/stable/sysfs-block: "size" counts 512-byte sectors whatever the device.
 uint64_t SizeBytes(const RootFs& fs, const std::string& disk) {
     std::optional<int64_t> sectors = fs.Number("/sys/block/" + disk + "/size");
-    return sectors && *sectors > 0 ? static_cast<uint64_t>(*sectors) * 512 : 0;
+    if (!sectors || *sectors <= 0 || static_cast<uint64_t>(*sectors) > UINT64_MAX / 512) return 0;
+    return static_cast<uint64_t>(*sectors) * 512;
 }
 
 WmiObject DiskObject(LinuxContext& ctx, const std::string& disk, int64_t index) {
     const char* cls = "Win32_DiskDrive";
     const RootFs& fs = ctx.Fs();
     std::string path = DevicePath(fs, disk);
-    std::string interface = InterfaceOfDevicePath(path);
+    std::string interface =
+        InterfaceOfDisk(fs, path, fs.Line("/sys/block/" + disk + "/device/vendor"));
     std::string model = DiskModel(ctx, disk);
     std::string caption = model.empty() ? PciName(ctx, path) : model;
     // Windows names USB disks "<model> USB Device".
@@ -111,8 +117,7 @@ std::vector<WmiObject> BuildCdromDrive(LinuxContext& ctx) {
         std::string name = DiskModel(ctx, disk);
         obj.Set("Name", name.empty() ? Variant::Null() : Variant(name));
         obj.Set("Caption", name.empty() ? Variant::Null() : Variant(name));
-        // The block size of an optical drive is the size of the disc in it, 0 without one.
-        uint64_t bytes = SizeBytes(ctx.Fs(), disk);
+        uint64_t bytes = OpticalDiscBytes(ctx.Fs(), disk);
         obj.Set("MediaLoaded", Variant(bytes > 0));
         obj.Set("Size", bytes ? Variant(std::to_string(bytes)) : Variant::Null());
         out.push_back(std::move(obj));

@@ -83,7 +83,7 @@ LinuxContext::LinuxContext(LinuxSourceOptions options)
     : options_(std::move(options)),
       fs_(options_.files ? options_.files : std::make_shared<const RootFs>(options_.root)),
       ids_(*fs_, options_.hostIdsFallback) {
-    if (!options_.probe) options_.probe = SystemMountProbe(options_.root);
+    if (!options_.probe) options_.probe = SystemMountProbe();
 }
 
 std::optional<std::string> LinuxContext::Env(const std::string& name) const {

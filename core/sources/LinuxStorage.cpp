@@ -3,6 +3,7 @@
 #include "LinuxClasses.h"
 
 #include <algorithm>
+#include <cctype>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -11,26 +12,21 @@ namespace hl {
 
 namespace {
 
-// Mount points and paths are those of the machine under `root_` ("" for this one).
 class SystemProbe : public MountProbe {
 public:
-    explicit SystemProbe(std::string root) : root_(std::move(root)) {}
     std::optional<VolumeSpace> Space(const std::string& mountPoint) override {
         struct statvfs st {};
-        if (::statvfs((root_ + mountPoint).c_str(), &st) != 0) return std::nullopt;
-        return VolumeSpace{static_cast<uint64_t>(st.f_blocks) * st.f_frsize,
-                           static_cast<uint64_t>(st.f_bavail) * st.f_frsize};
+        if (::statvfs(mountPoint.c_str(), &st) != 0) return std::nullopt;
+        // Linux fills f_frsize; f_bsize is the unit of older kernels that left it 0.
+        return SpaceFromStatvfs(st.f_blocks, st.f_bfree, st.f_bavail,
+                                st.f_frsize ? st.f_frsize : st.f_bsize);
     }
     std::optional<int64_t> BirthTime(const std::string& path) override {
         struct statx st {};
-        if (::statx(AT_FDCWD, (root_ + path).c_str(), 0, STATX_BTIME, &st) != 0)
-            return std::nullopt;
+        if (::statx(AT_FDCWD, path.c_str(), 0, STATX_BTIME, &st) != 0) return std::nullopt;
         if (!(st.stx_mask & STATX_BTIME)) return std::nullopt;
         return static_cast<int64_t>(st.stx_btime.tv_sec);
     }
-
-private:
-    std::string root_;
 };
 
 bool IsPciAddress(std::string_view s) {
@@ -47,8 +43,21 @@ bool Contains(std::string_view s, std::string_view part) {
 
 } // namespace
 
-std::shared_ptr<MountProbe> SystemMountProbe(const std::string& root) {
-    return std::make_shared<SystemProbe>(root);
+std::shared_ptr<MountProbe> SystemMountProbe() {
+    return std::make_shared<SystemProbe>();
+}
+
+std::optional<VolumeSpace> SpaceFromStatvfs(uint64_t blocks, uint64_t free, uint64_t available,
+                                            uint64_t fragment) {
+    // A file system never has more free blocks than blocks, nor more available than free;
+    // figures that say otherwise are held to those bounds rather than trusted.
+    free = std::min(free, blocks);
+    available = std::min(available, free);
+    VolumeSpace space;
+    if (fragment == 0 || __builtin_mul_overflow(blocks, fragment, &space.size)) return std::nullopt;
+    space.available = available * fragment;
+    space.reserved = (free - available) * fragment;
+    return space;
 }
 
 std::string InterfaceOfDevicePath(std::string_view p) {
@@ -56,6 +65,66 @@ std::string InterfaceOfDevicePath(std::string_view p) {
     if (Contains(p, "/firewire") || Contains(p, "/fw")) return "1394";
     if (Contains(p, "/ata")) return "IDE";
     return "SCSI";
+}
+
+namespace {
+
+// Host templates of libata (drivers/ata): the SCSI host of every ATA and SATA port.
+bool IsLibataDriver(std::string_view driver) {
+    for (std::string_view prefix : {"ata_", "pata_", "sata_"})
+        if (driver.substr(0, prefix.size()) == prefix) return true;
+    return Contains(driver, "ahci");
+}
+
+// "/sys/devices/.../host0/target0:0:0/..." gives "/sys/devices/.../host0" and "host0".
+std::pair<std::string, std::string> ScsiHostOf(const std::string& path) {
+    size_t start = 0;
+    while (start < path.size()) {
+        size_t end = std::min(path.find('/', start), path.size());
+        std::string_view part = std::string_view(path).substr(start, end - start);
+        if (part.size() > 4 && part.substr(0, 4) == "host" &&
+            std::all_of(part.begin() + 4, part.end(),
+                        [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
+            return {path.substr(0, end), std::string(part)};
+        start = end + 1;
+    }
+    return {};
+}
+
+} // namespace
+
+std::string InterfaceOfDisk(const RootFs& fs, const std::string& devicePath,
+                            const std::string& vendor) {
+    std::string bus = InterfaceOfDevicePath(devicePath);
+    if (bus != "SCSI") return bus;
+    // Older kernels hang ATA disks straight off the SCSI host, without an ataN level in the
+    // path; the host's proc_name (drivers/scsi/scsi_sysfs.c) names its driver.
+    auto [hostDir, host] = ScsiHostOf(devicePath);
+    std::string driver =
+        host.empty() ? std::string() : fs.Line(hostDir + "/scsi_host/" + host + "/proc_name");
+    if (!driver.empty()) return IsLibataDriver(driver) ? "IDE" : "SCSI";
+    return vendor == "ATA" ? "IDE" : "SCSI";
+}
+
+uint64_t OpticalDiscBytes(const RootFs& fs, const std::string& disk) {
+    std::optional<int64_t> sectors = fs.Number("/sys/block/" + disk + "/size");
+    // drivers/scsi/sr.c gives a drive whose disc it has not read the capacity 0x1fffff
+    // sectors (lsblk's "1024M"); a disc has whole 2048-byte blocks, four sectors each.
+    constexpr int64_t kUnreadCapacity = 0x1fffff;
+    if (!sectors || *sectors <= 0 || *sectors == kUnreadCapacity ||
+        static_cast<uint64_t>(*sectors) > UINT64_MAX / 512)
+        return 0;
+    // udev's cdrom_id marks every drive ID_CDROM=1 and a loaded one ID_CDROM_MEDIA=1.
+    std::string dev = fs.Line("/sys/block/" + disk + "/dev");
+    if (dev.find_first_not_of("0123456789:") != std::string::npos) dev.clear();
+    FileText udev = dev.empty() ? FileText{} : fs.Read("/run/udev/data/b" + dev, 256 * 1024);
+    bool drive = false, medium = false;
+    for (std::string_view line : SplitLines(udev.text)) {
+        drive = drive || TrimWhite(line) == "E:ID_CDROM=1";
+        medium = medium || TrimWhite(line) == "E:ID_CDROM_MEDIA=1";
+    }
+    if (drive && !medium) return 0;
+    return static_cast<uint64_t>(*sectors) * 512;
 }
 
 std::string ResolveSysLink(const std::string& linkDir, const std::string& target) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "LinuxClasses.h"
+
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,6 +12,16 @@ namespace hl {
 // "IDE" for ATA and SATA (Windows reports SATA disks as IDE), "SCSI" for SCSI, SAS, NVMe and
 // virtio, "USB", "1394".
 std::string InterfaceOfDevicePath(std::string_view devicePath);
+// The same, where the path names no bus: a disk on a libata SCSI host (ahci, ata_piix, pata_*,
+// sata_*) is "IDE"; without a readable host driver, the vendor "ATA" that libata gives its
+// disks tells the same.
+std::string InterfaceOfDisk(const RootFs& fs, const std::string& devicePath,
+                            const std::string& vendor);
+// The bytes of the disc in an optical drive ("sr0"), 0 when it holds none.
+uint64_t OpticalDiscBytes(const RootFs& fs, const std::string& disk);
+// statvfs figures (in fragments) as bytes; nothing when they cannot describe a file system.
+std::optional<VolumeSpace> SpaceFromStatvfs(uint64_t blocks, uint64_t free, uint64_t available,
+                                            uint64_t fragment);
 // "../devices/pci0000:00/0000:00:02.0/virtio1/block/vda" seen from /sys/block gives
 // "/sys/devices/pci0000:00/0000:00:02.0/virtio1/block/vda".
 std::string ResolveSysLink(const std::string& linkDir, const std::string& target);
