@@ -72,15 +72,15 @@ TEST(RealHardwareStorage, VolumesAreTheMachinesFileSystemsOnce) {
         const char* fileSystems;
     } cases[] = {
         // findmnt: one btrfs (259:3) at /, /mnt/a (its whole tree) and four more subvolumes.
-        {"mnt-utillinux-btrfs", "Local disk", "(/)", "btrfs"},
+        {"real/mnt-utillinux-btrfs", "Local disk", "(/)", "btrfs"},
         // findmnt: ext3 on sda4 and sda6, ext4 on LVM; the CIFS share is a network drive.
-        {"mnt-utillinux-kzak-lvm", "Local disk - Local disk - Local disk",
+        {"real/mnt-utillinux-kzak-lvm", "Local disk - Local disk - Local disk",
          "(/) - (/boot) - (/home/kzak)", "ext3 - ext3 - ext4"},
         // Two pools: rpool (/, /rpool, /rpool/data, a snapshot) and tank (/srv/media, /tank).
-        {"mnt-zfs-proxmox", "rpool - tank", "(/) - (/tank)", "zfs - zfs"},
+        {"zfs-proxmox", "rpool - tank", "(/) - (/tank)", "zfs - zfs"},
     };
     for (const Case& c : cases) {
-        Tree tree(std::string("real/") + c.tree);
+        Tree tree(c.tree);
         tree.probe->spaces = {{"", {1000000000, 500000000}}}; // every mount point
         std::vector<std::string> rows = Rows(tree, 7, 7);
         EXPECT_EQ(rows[0], c.names) << c.tree;
@@ -129,8 +129,8 @@ TEST(RealHardwareStorage, SpaceInUseIsWhatDfCountsAsUsed) {
 
 // Each pool shows the statvfs of its mount nearest "/"; the Summary adds the pools' free space.
 TEST(RealHardwareStorage, ZfsPoolsAreLocalFixedVolumes) {
-    Tree tree("real/mnt-zfs-proxmox");
-    tree.probe->spaces = {{"mnt-zfs-proxmox/", {107374182400ull, 42949672960ull}},
+    Tree tree("zfs-proxmox");
+    tree.probe->spaces = {{"zfs-proxmox/", {107374182400ull, 42949672960ull}},
                           {"/tank", {214748364800ull, 42949672960ull}}};
     CheckAll(tree, {
                        {"Win32_LogicalDisk", 0, "Caption", "/"},
