@@ -103,4 +103,17 @@ const bool kUtc = [] {
     return true;
 }();
 
+// What hardlens-report --root prints of one section of the tree in `root`.
+inline std::string SectionOf(const std::string& root, int section) {
+    ReportRun run = RunReportTool("--root '" + root + "' --section " + std::to_string(section));
+    EXPECT_EQ(run.status, 0) << root << "\n" << run.out;
+    return run.out;
+}
+
+// Each of `rows` stands as a whole line of `shown`.
+inline void ExpectRows(const std::string& shown, const std::vector<std::string>& rows) {
+    for (const std::string& row : rows)
+        EXPECT_NE(shown.find("\r\n" + row + "\r\n"), std::string::npos) << row << "\n" << shown;
+}
+
 } // namespace hl::test

@@ -1,6 +1,6 @@
 // Monitors of real machines (EDIDs of linuxhw/EDID under tests/data/linux/real/edid-*) as the
 // Display section shows them, against what edid-decode reads in the same EDIDs.
-#include "TestSupport.h"
+#include "LinuxTreeSupport.h"
 #include "core/sources/MachineSource.h"
 
 #include <array>
@@ -12,24 +12,6 @@
 using namespace hl::test;
 
 namespace {
-
-std::string SectionOf(const std::string& root, int section) {
-    TempDir config;
-    std::string command = "XDG_CONFIG_HOME='" + config.Path() + "' '" + HARDLENS_REPORT_EXE +
-                          "' --root '" + root + "' --section " + std::to_string(section) + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        out.append(buffer, n);
-    EXPECT_EQ(pclose(pipe), 0) << root << "\n" << out;
-    return out;
-}
-
-void ExpectRows(const std::string& shown, const std::vector<std::string>& rows) {
-    for (const std::string& row : rows)
-        EXPECT_NE(shown.find("\r\n" + row + "\r\n"), std::string::npos) << row << "\n" << shown;
-}
 
 // A monitor on card0-HDMI-A-1 of a tree written into `dir`.
 std::string MonitorTree(const TempDir& dir, const std::string& edid, const std::string& modes) {

@@ -12,18 +12,9 @@ namespace {
 
 // The text hardlens-report prints for a tree (standard output and error together).
 std::string Report(const std::string& folder, const std::string& arguments) {
-    TempDir config;
-    std::string command = "XDG_CONFIG_HOME='" + config.Path() + "' '" + HARDLENS_REPORT_EXE +
-                          "' --root '" + DataPath("linux/real/" + folder) + "' " + arguments +
-                          " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        out.append(buffer, n);
-    EXPECT_EQ(pclose(pipe), 0) << command << "\n" << out;
-    return out;
+    ReportRun run = RunReportTool("--root '" + DataPath("linux/real/" + folder) + "' " + arguments);
+    EXPECT_EQ(run.status, 0) << folder << " " << arguments << "\n" << run.out;
+    return run.out;
 }
 
 void ExpectLines(const std::string& folder, const std::string& arguments,

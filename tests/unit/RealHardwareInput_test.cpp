@@ -1,7 +1,7 @@
 // Keyboards and mice of a real machine (tests/data/linux/real/input-ideapad-amd-btmouse, an
 // IdeaPad with an I2C touchpad and a Bluetooth mouse) and of trees built here, as the Keyboard
 // and mouse section and Win32_Keyboard / Win32_PointingDevice give them.
-#include "TestSupport.h"
+#include "LinuxTreeSupport.h"
 #include "core/sources/MachineSource.h"
 
 #include <filesystem>
@@ -16,24 +16,6 @@ using namespace std::string_literals;
 namespace {
 
 const std::string kIdeapad = "linux/real/input-ideapad-amd-btmouse";
-
-std::string SectionOf(const std::string& root, int section) {
-    TempDir config;
-    std::string command = "XDG_CONFIG_HOME='" + config.Path() + "' '" + HARDLENS_REPORT_EXE +
-                          "' --root '" + root + "' --section " + std::to_string(section) + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        out.append(buffer, n);
-    EXPECT_EQ(pclose(pipe), 0) << root << "\n" << out;
-    return out;
-}
-
-void ExpectRows(const std::string& shown, const std::vector<std::string>& rows) {
-    for (const std::string& row : rows)
-        EXPECT_NE(shown.find("\r\n" + row + "\r\n"), std::string::npos) << row << "\n" << shown;
-}
 
 std::vector<WmiObject> InstancesOf(const std::string& root, const std::string& cls) {
     TempDir config;

@@ -13,18 +13,9 @@ using namespace hl::test;
 namespace {
 
 std::string Report(const std::string& tree, int section) {
-    TempDir config;
-    std::string command = "XDG_CONFIG_HOME='" + config.Path() + "' '" + HARDLENS_REPORT_EXE +
-                          "' --root '" + DataPath("linux/" + tree) + "' --section " +
-                          std::to_string(section) + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        out.append(buffer, n);
-    pclose(pipe);
-    return out;
+    return RunReportTool("--root '" + DataPath("linux/" + tree) + "' --section " +
+                         std::to_string(section))
+        .out;
 }
 
 // A tree of a few files under a temporary folder.

@@ -46,20 +46,6 @@ struct OddTree {
 
 const char* kSdaPath = "/sys/devices/pci0000:00/0000:00:1f.2/host0/target0:0:0/0:0:0:0/block/sda";
 
-std::string RunReport(const std::string& arguments) {
-    TempDir config;
-    std::string command = "XDG_CONFIG_HOME='" + config.Path() + "' '" + HARDLENS_REPORT_EXE + "' " +
-                          arguments + " 2>&1";
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return "cannot start " + command;
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        out.append(buffer, n);
-    pclose(pipe);
-    return out;
-}
-
 } // namespace
 
 // Hard drives rows 1 (names), 2 (mount points) and 7 (file systems): each volume once, by "/"
@@ -271,8 +257,9 @@ TEST(RealHardwareStorage, ReportOfACopiedTreeReadsAsTheMachine) {
         {"t60p-systemd", "12", "Size: Unknown\r\n", " GB"}, // not the 1 GB of no disc
     };
     for (const Case& c : cases) {
-        std::string out = RunReport("--root '" + DataPath(std::string("linux/real/") + c.tree) +
-                                    "' --section " + c.section);
+        std::string out = RunReportTool("--root '" + DataPath(std::string("linux/real/") + c.tree) +
+                                        "' --section " + c.section)
+                              .out;
         EXPECT_NE(out.find(c.shown), std::string::npos) << c.tree << "\n" << out;
         EXPECT_EQ(out.find(c.notShown), std::string::npos) << c.tree << "\n" << out;
     }

@@ -9,26 +9,9 @@ using namespace hl::test;
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string output; // standard output and standard error together
-};
-
-CliRun RunReport(const std::string& arguments) {
-    TempDir config;
-    std::string command = "XDG_CONFIG_HOME='" + config.Path() + "' '" + HARDLENS_REPORT_EXE +
-                          "' " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        out.append(buffer, n);
-    int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+std::string Desktop() {
+    return "'" + DataPath("linux/desktop") + "'";
 }
-
-std::string Desktop() { return "'" + DataPath("linux/desktop") + "'"; }
 
 } // namespace
 
@@ -44,21 +27,20 @@ TEST(ReportCliRoot, ReadsTheTreeWithEveryOtherOption) {
         {"--private --section 2", "[private]"},
     };
     for (const Case& c : cases) {
-        CliRun run = RunReport("--root " + Desktop() + " " + c.arguments);
-        EXPECT_EQ(run.status, 0) << c.arguments << "\n" << run.output;
-        EXPECT_NE(run.output.find(c.shown), std::string::npos) << c.arguments << "\n"
-                                                               << run.output;
+        ReportRun run = RunReportTool("--root " + Desktop() + " " + c.arguments);
+        EXPECT_EQ(run.status, 0) << c.arguments << "\n" << run.out;
+        EXPECT_NE(run.out.find(c.shown), std::string::npos) << c.arguments << "\n" << run.out;
     }
 }
 
 TEST(ReportCliRoot, CaptureOfATreeReloadsAsTheSameMachine) {
     TempDir dir;
     std::string file = "'" + dir.File("tree.json") + "'";
-    ASSERT_EQ(RunReport("--root " + Desktop() + " --capture " + file).status, 0);
-    CliRun fromTree = RunReport("--root " + Desktop() + " --section 5");
-    CliRun fromSnapshot = RunReport("--snapshot " + file + " --section 5");
-    EXPECT_EQ(fromSnapshot.status, 0) << fromSnapshot.output;
-    EXPECT_EQ(fromSnapshot.output, fromTree.output);
+    ASSERT_EQ(RunReportTool("--root " + Desktop() + " --capture " + file).status, 0);
+    ReportRun fromTree = RunReportTool("--root " + Desktop() + " --section 5");
+    ReportRun fromSnapshot = RunReportTool("--snapshot " + file + " --section 5");
+    EXPECT_EQ(fromSnapshot.status, 0) << fromSnapshot.out;
+    EXPECT_EQ(fromSnapshot.out, fromTree.out);
 }
 
 TEST(ReportCliRoot, AFolderThatIsNotThereIsRefusedInOneLine) {
@@ -76,9 +58,9 @@ TEST(ReportCliRoot, AFolderThatIsNotThereIsRefusedInOneLine) {
         {"--root", "needs a value"},
     };
     for (const Case& c : cases) {
-        CliRun run = RunReport(c.arguments);
+        ReportRun run = RunReportTool(c.arguments);
         EXPECT_EQ(run.status, 2) << c.arguments;
-        EXPECT_NE(run.output.find(c.message), std::string::npos) << run.output;
-        EXPECT_EQ(run.output.find('\n'), run.output.size() - 1) << "one line: " << run.output;
+        EXPECT_NE(run.out.find(c.message), std::string::npos) << run.out;
+        EXPECT_EQ(run.out.find('\n'), run.out.size() - 1) << "one line: " << run.out;
     }
 }

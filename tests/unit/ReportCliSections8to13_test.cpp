@@ -12,29 +12,12 @@ using namespace hl::test;
 
 namespace {
 
-struct ProcessRun {
-    int status = -1;
-    std::string out;
-};
-
-ProcessRun RunReport(const std::string& arguments) {
-    static TempDir config;
-    setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
+ReportRun RunReport(const std::string& arguments) {
     setenv("HARDLENS_CLOCK", "2026-12-08T17:30", 1);
-    std::string command = std::string("'") + HARDLENS_REPORT_EXE + "' " + arguments;
-    ProcessRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.out.append(buffer, n);
-    int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
+    return RunReportTool(arguments, /*withErrors=*/false);
 }
 
-ProcessRun Section(const char* machine, int n) {
+ReportRun Section(const char* machine, int n) {
     return RunReport("--snapshot '" + DataPath(std::string("s813/") + machine) +
                      "' --language English --section " + std::to_string(n));
 }
@@ -104,7 +87,7 @@ TEST(ReportCliSections8to13, PrintsEachSectionOfARecordedMachine) {
              "Manufacturer: Soundwave\r\n"},
     };
     for (const auto& [n, expected] : sections) {
-        ProcessRun run = Section("machine.json", n);
+        ReportRun run = Section("machine.json", n);
         EXPECT_EQ(run.status, 0) << n;
         EXPECT_EQ(run.out, expected) << n;
     }
@@ -132,14 +115,14 @@ TEST(ReportCliSections8to13, SectionsOfAnEmptyMachineReadUnknown) {
              "Internal name: Unknown\r\n\r\nSound card name: Unknown\r\nManufacturer: Unknown\r\n"},
     };
     for (const auto& [n, expected] : sections) {
-        ProcessRun run = Section("empty.json", n);
+        ReportRun run = Section("empty.json", n);
         EXPECT_EQ(run.status, 0) << n;
         EXPECT_EQ(run.out, expected) << n;
     }
 }
 
 TEST(ReportCliSections8to13, TheReportOfAnEmptyMachineEndsWithItsLastSixSectionsWhole) {
-    ProcessRun run =
+    ReportRun run =
         RunReport("--snapshot '" + DataPath("s813/empty.json") + "' --language English");
     EXPECT_EQ(run.status, 0);
     const std::string dot = " \xC2\xB7 ";
@@ -170,8 +153,8 @@ TEST(ReportCliSections8to13, TheReportOfAnEmptyMachineEndsWithItsLastSixSections
 }
 
 TEST(ReportCliSections8to13, TheHtmlReportOfARecordedMachineShowsWholeGigabytes) {
-    ProcessRun run = RunReport("--snapshot '" + DataPath("s813/machine.json") +
-                               "' --language English --format html");
+    ReportRun run = RunReport("--snapshot '" + DataPath("s813/machine.json") +
+                              "' --language English --format html");
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("<ul><li><strong>Name:</strong> Generic PnP Monitor<br>\r\n"),
               std::string::npos);

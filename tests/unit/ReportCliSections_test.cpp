@@ -9,19 +9,10 @@ using namespace hl::test;
 
 namespace {
 
-// Runs hardlens-report with its settings in a fresh folder and returns standard output.
 std::string RunReport(const std::string& arguments, int& status) {
-    TempDir config;
-    std::string command = "XDG_CONFIG_HOME='" + config.Path() + "' '" + HARDLENS_REPORT_EXE + "' " +
-                          arguments + " 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        out.append(buffer, n);
-    status = pclose(pipe);
-    return out;
+    ReportRun run = RunReportTool(arguments, /*withErrors=*/false);
+    status = run.status;
+    return run.out;
 }
 
 std::string CrlfLines(const std::vector<std::string>& lines) {

@@ -1,10 +1,12 @@
 #include "TestSupport.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <stdexcept>
+#include <sys/wait.h>
 
 namespace hl::test {
 
@@ -93,6 +95,21 @@ TestApp::TestApp(Snapshot snapshot, const std::string& language, const std::stri
     app->settings.language = language;
     app->settings.skin = skin;
     LoadLanguage(app->table, language);
+}
+
+ReportRun RunReportTool(const std::string& arguments, bool withErrors) {
+    TempDir config;
+    std::string command = "XDG_CONFIG_HOME='" + config.Path() + "' '" + HARDLENS_REPORT_EXE + "' " +
+                          arguments + (withErrors ? " 2>&1" : " 2>/dev/null");
+    ReportRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        run.out.append(buffer, n);
+    int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return run;
 }
 
 } // namespace hl::test

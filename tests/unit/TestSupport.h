@@ -24,6 +24,14 @@ std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& contents);
 std::string DataPath(const std::string& relative);
 
+struct ReportRun {
+    int status = -1; // the exit status, -1 when it did not exit
+    std::string out;
+};
+// hardlens-report run as a process with its settings in a fresh folder. `out` holds standard
+// output, and standard error after it unless `withErrors` is false.
+ReportRun RunReportTool(const std::string& arguments, bool withErrors = true);
+
 // A recorded machine built in a test: add instances, registry values and facts, then serve.
 class MachineBuilder {
 public:
