@@ -1,6 +1,7 @@
 #include "AboutBox.h"
 
 #include "AcceptButton.h"
+#include "Accessible.h"
 #include "Look.h"
 #include "PictureBox.h"
 #include "core/App.h"
@@ -23,7 +24,7 @@ const char* const kCopyright = "\u00A9 2009-2011 Tarsel Omunde";
 
 QLabel* MakeLabel(const char* name, QWidget* parent, const QFont& font, QPoint at,
                   Rgb colour = kDarkGrey) {
-    auto* label = new QLabel(parent);
+    auto* label = new ControlLabel(parent);
     label->setObjectName(name);
     label->setFont(font);
     label->setTextFormat(Qt::PlainText);
@@ -83,6 +84,7 @@ AboutBox::AboutBox(QWidget* valueArea) : QWidget(valueArea) {
     m_user1 = MakeLabel("LUser1", this, text, {kLeft + 12, 240});
     m_user2 = MakeLabel("LUser2", this, text, {0, 0}, kLinkIdle);
     m_user2->setCursor(Qt::PointingHandCursor);
+    SetAccessibleRole(m_user2, QAccessible::Link);
     m_user2->installEventFilter(this);
 
     m_accept = new AcceptButton("BotonAcAcerca", "CACLaceptar", this);
@@ -105,6 +107,8 @@ void AboutBox::Fill(const App& app) {
     SetSized(m_thanks, Q(app.T(171)) + ":");
     SetSized(m_user1, "\u00B7 Brevin Haldoe - (" + Q(app.T(231)) + ") - ");
     SetSized(m_user2, Q(app.T(173)));
+    m_user2->setAccessibleName(m_user2->text());
+    m_user2->setAccessibleDescription(WebSite().toString());
     PlaceAfter(m_user2, m_user1);
     SetLinkHover(false);
     m_accept->SetCaption(Q(app.T(6)));
