@@ -16,6 +16,7 @@ namespace hl {
 namespace {
 
 constexpr int kLeft = 32;
+constexpr int kRight = 530;
 constexpr Rgb kLinkIdle{64, 64, 64};
 constexpr Rgb kLinkHover{0, 80, 210};
 const char* const kAuthor = "Tarsel Omunde";
@@ -42,9 +43,17 @@ void SetSized(QLabel* label, const QString& text) {
     label->adjustSize();
 }
 
-// The second label of a pair starts where the first one ends.
+// The second label of a pair starts where the first one ends; a text too long for the box
+// is cut with an ellipsis, its tool tip holding it whole.
 void PlaceAfter(QLabel* second, const QLabel* first) {
     second->move(first->x() + first->width(), first->y());
+    const QString full = second->text();
+    const int room = std::max(0, kRight - second->x());
+    second->setToolTip({});
+    if (second->width() <= room) return;
+    second->setText(second->fontMetrics().elidedText(full, Qt::ElideRight, room));
+    second->setToolTip(PlainToolTip(full));
+    second->adjustSize();
 }
 
 } // namespace

@@ -191,8 +191,10 @@ void Form1::FadeStep(int level) {
 }
 
 void Form1::FadeCarga_Timer() {
-    // The steps count from the window's first frame on screen, not from its mapping.
-    if (windowHandle() && !windowHandle()->isExposed()) return;
+    // The steps count from the window's first frame on screen, not from its mapping; a
+    // window kept hidden (covered, on another desktop) fades in after a while all the same.
+    const bool exposed = !windowHandle() || windowHandle()->isExposed();
+    if (!exposed && m_fadeClock.elapsed() < kExposeWaitMs) return;
     // The taskbar icon is drawn once the window is on screen, not before its first frame.
     if (windowIcon().isNull())
         setWindowIcon(QIcon(PictureLibrary::Instance().Picture("IAC", {64, 64})));

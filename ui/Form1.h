@@ -29,6 +29,7 @@ public:
     // The fades step the transparency by 8 per tick, 13 ticks from 100 to opaque.
     static constexpr int kFadeTickMs = 20;
     static constexpr int kFadeStep = 8;
+    static constexpr int kExposeWaitMs = 1000;
 
     explicit Form1(App& app, QWidget* parent = nullptr);
     ~Form1() override;
