@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
+#include <QWindow>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -96,9 +97,14 @@ void InstallMeasuring(hl::Form1& window) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // A second start ends at once, silently, before it even connects to the display.
+    // A second start ends at once, silently, before it even connects to the display; the
+    // running window comes to the front instead.
     hl::SingleInstance instance;
-    if (!instance.Acquired()) return 0;
+    if (!instance.Acquired()) {
+        QCoreApplication knocking(argc, argv);
+        instance.AskRunningToRaise();
+        return 0;
+    }
 
     QApplication qapp(argc, argv);
     QApplication::setApplicationName("Hardlens");
@@ -115,7 +121,10 @@ int main(int argc, char** argv) {
                      : QString("Hardlens cannot read this computer's information:\n\n%1\n\n"
                                "To view a recorded computer, start Hardlens with "
                                "HARDLENS_SNAPSHOT set to the recording's file.");
-        QMessageBox::critical(nullptr, "Hardlens", text.arg(QString::fromStdString(e.what())));
+        QMessageBox box(QMessageBox::Critical, "Hardlens",
+                        text.arg(QString::fromStdString(e.what())));
+        box.setTextFormat(Qt::PlainText); // the message may quote the file's contents
+        box.exec();
         return 2;
     }
     hl::App app(*source);
@@ -127,6 +136,12 @@ int main(int argc, char** argv) {
     new hl::ReportPanel(app, window);
     new hl::CustomizePanel(app, window);
     InstallMeasuring(window);
+    instance.ListenForRaise([&window] {
+        window.showNormal();
+        window.raise();
+        window.activateWindow();
+        if (QWindow* handle = window.windowHandle()) handle->requestActivate();
+    });
     window.Form_Load();
     return qapp.exec();
 }

@@ -67,7 +67,8 @@ else()
   set(_extra_depends "libc6 (>= 2.34), libstdc++6 (>= 12), libgcc-s1 (>= 3.0)")
   if(TARGET hardlens)
     string(APPEND _extra_depends
-           ", libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6svg6 (>= 6.4)")
+           ", libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6svg6 (>= 6.4)"
+           ", libqt6network6 (>= 6.4)")
   endif()
 endif()
 # The window needs a platform plugin (xcb, ...), which libqt6gui6 only recommends.
@@ -79,6 +80,7 @@ if(TARGET hardlens)
 endif()
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "${_extra_depends}")
 # The Linux source names PCI and USB devices from /usr/share/hwdata/*.ids.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "hwdata")
+# Qt's own dialog texts in Spanish and Dutch.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "hwdata, qt6-translations-l10n")
 
 include(CPack)

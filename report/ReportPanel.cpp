@@ -5,7 +5,9 @@
 #include "core/Navigation.h"
 #include "report/ReportChain.h"
 #include "ui/AcceptButton.h"
+#include "ui/Accessible.h"
 #include "ui/Form1.h"
+#include "ui/KeyboardNav.h"
 #include "ui/Look.h"
 #include "ui/PictureBox.h"
 
@@ -46,8 +48,9 @@ QWidget* MakeLine(const char* name, QWidget* parent, const QRect& at) {
     return line;
 }
 
-QLabel* MakeCommandLabel(const char* name, QWidget* parent) {
-    auto* label = new QLabel(parent);
+QLabel* MakeCommandLabel(const char* name, QWidget* parent, QAccessible::Role role) {
+    auto* label = new ControlLabel(parent);
+    SetAccessibleRole(label, role);
     label->setObjectName(name);
     label->setFont(WindowFont(9.5));
     label->setTextFormat(Qt::PlainText);
@@ -72,6 +75,7 @@ ReportPanel::ReportPanel(App& app, Form1& form)
 
     m_titulo = new QLabel(this);
     m_titulo->setObjectName("TituloInforme");
+    m_titulo->setTextFormat(Qt::PlainText);
     m_titulo->setFont(WindowFont(16, QFont::DemiBold));
     m_titulo->setGeometry(80, 10, kRight - 80, 48);
     m_line = new PictureBox("LineInforme1", this);
@@ -103,9 +107,9 @@ ReportPanel::ReportPanel(App& app, Form1& form)
 
     m_imageOpc = new PictureBox("ImageOpc", this);
     m_imageOpc->setGeometry(kLeft, kCommandsTop, 32, 32);
-    m_cilop = MakeCommandLabel("CIlop", this);
+    m_cilop = MakeCommandLabel("CIlop", this, QAccessible::ButtonMenu);
     m_cibs = new PictureBox("CIBS", this);
-    m_lsave = MakeCommandLabel("LSave", this);
+    m_lsave = MakeCommandLabel("LSave", this, QAccessible::Button);
     for (QWidget* part : {static_cast<QWidget*>(m_cilop), static_cast<QWidget*>(m_lsave)})
         part->installEventFilter(this);
 
@@ -120,6 +124,17 @@ ReportPanel::ReportPanel(App& app, Form1& form)
     });
 
     BuildMenu1();
+    KeyboardNav& keys = *form.Keys();
+    m_ti->setTabChangesFocus(true);
+    m_ti->setFocusPolicy(Qt::StrongFocus);
+    keys.OnActivate(m_cilop, [this] {
+        if (m_ready) PopUpMenu1();
+    });
+    keys.OnActivate(m_lsave, [this] { LSave_Click(); });
+    auto close = [this] {
+        if (m_ready) CloseReportPanel();
+    };
+    keys.SetPanelKeys(this, close, close);
     hide();
     connect(&form, &Form1::reportRequested, this, &ReportPanel::GenerateReport);
 }
@@ -165,8 +180,11 @@ void ReportPanel::GenerateReport() {
 
     m_imageOpc->SetPicture("OpcBloq");
     m_cilop->setText(T(3));
+    m_cilop->setAccessibleName(T(3));
+    m_ti->setAccessibleName(T(26));
     m_cibs->SetPicture("ISaveNyB");
     m_lsave->setText(T(236));
+    m_lsave->setAccessibleName(T(236));
     m_accept->Picture()->SetPicture("BAByN");
     m_accept->SetCaption(T(6));
     // The commands look inactive until the report is ready.

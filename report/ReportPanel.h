@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -54,11 +55,14 @@ public:
 
     // The report's date and time (tests fix it).
     void SetClock(ReportWriter::Clock clock) { m_clock = std::move(clock); }
-    // What Yes to "open the text editor?" runs (tests replace the desktop's editor).
-    void SetEditorLauncher(std::function<void()> launch) { m_launchEditor = std::move(launch); }
+    // What Yes to "open the text editor?" runs on a copy of the shown document; false when no
+    // editor could be started (tests replace the desktop's editor).
+    using EditorLauncher = std::function<bool(const QString& file)>;
+    void SetEditorLauncher(EditorLauncher launch) { m_launchEditor = std::move(launch); }
 
-    // Starts the desktop's plain-text editor, empty and detached; false when none was found.
-    static bool StartPlainTextEditor();
+    // Opens `file` in a graphical text editor, detached, its output kept off ours; false when
+    // the desktop has none.
+    static bool OpenInTextEditor(const QString& file);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -103,11 +107,24 @@ private:
     std::string m_shown; // what was last put into Ti, before any edit
 
     ReportWriter::Clock m_clock = ReportWriter::SystemClock;
-    std::function<void()> m_launchEditor = [] { StartPlainTextEditor(); };
+    EditorLauncher m_launchEditor = OpenInTextEditor;
+    void OpenEditor();
 };
 
-// The program and arguments of a desktop entry's Exec line, without its field codes (%f, %U,
-// ...): the editor is started without a file.
-QStringList EditorCommandFromExec(const QString& exec);
+// The program and arguments of a desktop entry's Exec line that open `file`: its file field
+// code (%f, %F, %u, %U) becomes the file, the other codes go; without one the file comes last.
+QStringList EditorCommandFromExec(const QString& exec, const QString& file);
+
+// The desktop entry that opens plain text by default, as far as the choice needs it.
+struct DesktopEntry {
+    QString exec;
+    bool terminal = false; // Terminal=true: a terminal program, useless without a terminal
+};
+
+// The command that opens `file` in a graphical editor: the default handler unless it runs in a
+// terminal, else the first installed of the usual editors, else xdg-open; empty when none of
+// these exists. `find` gives a program's path, empty when it is not installed.
+QStringList EditorCommand(const std::optional<DesktopEntry>& defaultHandler,
+                          const std::function<QString(const QString&)>& find, const QString& file);
 
 } // namespace hl

@@ -32,58 +32,108 @@ QString ReplaceQuestion(const std::string& language, const QString& fileName) {
     return QString("\"%1\" already exists.\nDo you want to replace it?").arg(fileName);
 }
 
-// The Exec line of the desktop entry `desktopId` among the installed applications.
-QString DesktopExec(const QString& desktopId) {
+// Said in the status line when Yes to the editor question finds no editor to start.
+QString NoEditorText(const std::string& language) {
+    if (language == "Spanish")
+        return QString::fromUtf8("No se encontró ningún editor de texto para abrir el informe.");
+    if (language == "Dutch") return "Er is geen teksteditor gevonden om het rapport te openen.";
+    return "No text editor was found to open the report.";
+}
+
+// The Exec and Terminal keys of the desktop entry `desktopId` among the installed applications.
+std::optional<DesktopEntry> ReadDesktopEntry(const QString& desktopId) {
     const QString path = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, desktopId);
     QFile file(path);
     if (path.isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
+    DesktopEntry entry;
     bool inEntry = false;
     while (!file.atEnd()) {
         const QString line = QString::fromUtf8(file.readLine()).trimmed();
         if (line.startsWith('['))
             inEntry = line == "[Desktop Entry]";
         else if (inEntry && line.startsWith("Exec="))
-            return line.mid(5);
+            entry.exec = line.mid(5);
+        else if (inEntry && line.startsWith("Terminal="))
+            entry.terminal = line.mid(9).trimmed() == "true";
     }
-    return {};
+    if (entry.exec.isEmpty()) return {};
+    return entry;
 }
 
 // The application the desktop opens plain text with (its MIME defaults).
-QStringList DefaultTextEditor() {
+std::optional<DesktopEntry> DefaultTextHandler() {
     QProcess query;
     query.start("xdg-mime", {"query", "default", "text/plain"});
     if (!query.waitForFinished(3000) || query.exitCode() != 0) return {};
     const QString id = QString::fromUtf8(query.readAllStandardOutput()).trimmed();
-    return id.isEmpty() ? QStringList() : EditorCommandFromExec(DesktopExec(id));
+    if (id.isEmpty()) return {};
+    return ReadDesktopEntry(id);
 }
 
 } // namespace
 
-QStringList EditorCommandFromExec(const QString& exec) {
+QStringList EditorCommandFromExec(const QString& exec, const QString& file) {
     static const QRegularExpression fieldCode("^%[fFuUdDnNickvm]$");
+    static const QRegularExpression fileCode("^%[fFuU]$");
     QStringList command;
+    bool fileGiven = false;
     for (QString arg : QProcess::splitCommand(exec)) {
-        if (fieldCode.match(arg).hasMatch()) continue;
-        command << arg.replace("%%", "%");
+        if (fileCode.match(arg).hasMatch() && !fileGiven) {
+            command << file;
+            fileGiven = true;
+        } else if (!fieldCode.match(arg).hasMatch()) {
+            command << arg.replace("%%", "%");
+        }
     }
+    if (!command.isEmpty() && !fileGiven) command << file;
     return command;
 }
 
-bool ReportPanel::StartPlainTextEditor() {
-    QStringList command = DefaultTextEditor();
-    if (command.isEmpty()) {
-        for (const char* name : {"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad",
-                                 "pluma", "xed", "featherpad", "leafpad"}) {
-            const QString program = QStandardPaths::findExecutable(name);
-            if (!program.isEmpty()) {
-                command << program;
-                break;
-            }
-        }
+QStringList EditorCommand(const std::optional<DesktopEntry>& defaultHandler,
+                          const std::function<QString(const QString&)>& find, const QString& file) {
+    if (defaultHandler && !defaultHandler->terminal) {
+        const QStringList command = EditorCommandFromExec(defaultHandler->exec, file);
+        if (!command.isEmpty() && !find(command.front()).isEmpty()) return command;
     }
+    for (const char* name :
+         {"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad", "pluma", "xed"}) {
+        const QString program = find(name);
+        if (!program.isEmpty()) return {program, file};
+    }
+    const QString opener = find("xdg-open");
+    if (!opener.isEmpty()) return {opener, file};
+    return {};
+}
+
+bool ReportPanel::OpenInTextEditor(const QString& file) {
+    const auto find = [](const QString& program) {
+        return QFileInfo(program).isAbsolute() && QFileInfo(program).isExecutable()
+                   ? program
+                   : QStandardPaths::findExecutable(program);
+    };
+    QStringList command = EditorCommand(DefaultTextHandler(), find, file);
     if (command.isEmpty()) return false;
-    const QString program = command.takeFirst();
-    return QProcess::startDetached(program, command);
+    QProcess editor;
+    editor.setProgram(command.takeFirst());
+    editor.setArguments(command);
+    editor.setStandardInputFile(QProcess::nullDevice());
+    editor.setStandardOutputFile(QProcess::nullDevice());
+    editor.setStandardErrorFile(QProcess::nullDevice());
+    return editor.startDetached();
+}
+
+void ReportPanel::OpenEditor() {
+    // The editor gets a copy of the document shown, named as the Save dialog would name it.
+    const QString extension = m_format == "HTML" ? ".html" : ".txt";
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty()) folder = QDir::tempPath();
+    const QString file = QDir(folder).filePath(T(214) + extension);
+    QString error;
+    if (!WriteReportFile(file.toStdString(), ShownDocument(), &error) || !m_launchEditor ||
+        !m_launchEditor(file)) {
+        m_app.area.labelmi = NoEditorText(m_app.settings.language).toStdString();
+        m_form.Render();
+    }
 }
 
 QString ReportPanel::Caption() const {
@@ -101,13 +151,15 @@ void ReportPanel::CopyReport_Click() {
     if (clipboard->text() != text) {
         QMessageBox box(QMessageBox::Warning, T(55), T(235), QMessageBox::Ok, &m_form);
         box.setObjectName("CopyFailed");
+        box.setTextFormat(Qt::PlainText);
         box.exec();
         return;
     }
     QMessageBox question(QMessageBox::Information, Caption(), T(234) + "\n\n" + T(237),
                          QMessageBox::Yes | QMessageBox::No, &m_form);
     question.setObjectName("OpenEditorQuestion");
-    if (question.exec() == QMessageBox::Yes && m_launchEditor) m_launchEditor();
+    question.setTextFormat(Qt::PlainText);
+    if (question.exec() == QMessageBox::Yes) OpenEditor();
 }
 
 void ReportPanel::LSave_Click() {
@@ -128,6 +180,7 @@ void ReportPanel::LSave_Click() {
                              ReplaceQuestion(m_app.settings.language, fileName),
                              QMessageBox::Yes | QMessageBox::No, &m_form);
         question.setObjectName("ReplaceQuestion");
+        question.setTextFormat(Qt::PlainText);
         question.setDefaultButton(QMessageBox::No);
         if (question.exec() != QMessageBox::Yes) return;
     }
@@ -149,6 +202,7 @@ void ReportPanel::Save(const std::string& fileName) {
                         QString("%1\n\n%2").arg(QString::fromStdString(fileName), error),
                         QMessageBox::Ok, &m_form);
         box.setObjectName("SaveFailed");
+        box.setTextFormat(Qt::PlainText);
         box.exec();
         return;
     }

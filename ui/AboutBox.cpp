@@ -1,6 +1,7 @@
 #include "AboutBox.h"
 
 #include "AcceptButton.h"
+#include "Accessible.h"
 #include "Look.h"
 #include "PictureBox.h"
 #include "core/App.h"
@@ -15,6 +16,7 @@ namespace hl {
 namespace {
 
 constexpr int kLeft = 32;
+constexpr int kRight = 530;
 constexpr Rgb kLinkIdle{64, 64, 64};
 constexpr Rgb kLinkHover{0, 80, 210};
 const char* const kAuthor = "Tarsel Omunde";
@@ -23,7 +25,7 @@ const char* const kCopyright = "\u00A9 2009-2011 Tarsel Omunde";
 
 QLabel* MakeLabel(const char* name, QWidget* parent, const QFont& font, QPoint at,
                   Rgb colour = kDarkGrey) {
-    auto* label = new QLabel(parent);
+    auto* label = new ControlLabel(parent);
     label->setObjectName(name);
     label->setFont(font);
     label->setTextFormat(Qt::PlainText);
@@ -41,9 +43,17 @@ void SetSized(QLabel* label, const QString& text) {
     label->adjustSize();
 }
 
-// The second label of a pair starts where the first one ends.
+// The second label of a pair starts where the first one ends; a text too long for the box
+// is cut with an ellipsis, its tool tip holding it whole.
 void PlaceAfter(QLabel* second, const QLabel* first) {
     second->move(first->x() + first->width(), first->y());
+    const QString full = second->text();
+    const int room = std::max(0, kRight - second->x());
+    second->setToolTip({});
+    if (second->width() <= room) return;
+    second->setText(second->fontMetrics().elidedText(full, Qt::ElideRight, room));
+    second->setToolTip(PlainToolTip(full));
+    second->adjustSize();
 }
 
 } // namespace
@@ -83,6 +93,7 @@ AboutBox::AboutBox(QWidget* valueArea) : QWidget(valueArea) {
     m_user1 = MakeLabel("LUser1", this, text, {kLeft + 12, 240});
     m_user2 = MakeLabel("LUser2", this, text, {0, 0}, kLinkIdle);
     m_user2->setCursor(Qt::PointingHandCursor);
+    SetAccessibleRole(m_user2, QAccessible::Link);
     m_user2->installEventFilter(this);
 
     m_accept = new AcceptButton("BotonAcAcerca", "CACLaceptar", this);
@@ -105,6 +116,8 @@ void AboutBox::Fill(const App& app) {
     SetSized(m_thanks, Q(app.T(171)) + ":");
     SetSized(m_user1, "\u00B7 Brevin Haldoe - (" + Q(app.T(231)) + ") - ");
     SetSized(m_user2, Q(app.T(173)));
+    m_user2->setAccessibleName(m_user2->text());
+    m_user2->setAccessibleDescription(WebSite().toString());
     PlaceAfter(m_user2, m_user1);
     SetLinkHover(false);
     m_accept->SetCaption(Q(app.T(6)));

@@ -22,6 +22,7 @@ public:
     // Captions and colours for the language and skin in force.
     void Fill(const App& app);
     AcceptButton* Accept() const { return m_accept; }
+    QLabel* Link() const { return m_user2; }
 
 signals:
     void accepted();

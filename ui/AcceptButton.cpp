@@ -1,5 +1,6 @@
 #include "AcceptButton.h"
 
+#include "Accessible.h"
 #include "Look.h"
 #include "PictureBox.h"
 
@@ -13,10 +14,13 @@ AcceptButton::AcceptButton(const QString& pictureName, const QString& captionNam
     : QWidget(parent) {
     setObjectName(pictureName + "Host");
     resize(kSize);
+    setFocusPolicy(Qt::TabFocus);
+    SetAccessibleRole(this, QAccessible::Button);
     m_picture = new PictureBox(pictureName, this);
     m_picture->setGeometry(rect());
     m_caption = new QLabel(this);
     m_caption->setObjectName(captionName);
+    m_caption->setTextFormat(Qt::PlainText);
     m_caption->setGeometry(rect());
     m_caption->setAlignment(Qt::AlignCenter);
     m_caption->setFont(WindowFont(9.5, QFont::DemiBold));
@@ -30,6 +34,7 @@ AcceptButton::AcceptButton(const QString& pictureName, const QString& captionNam
 
 void AcceptButton::SetCaption(const QString& text) {
     m_caption->setText(text);
+    setAccessibleName(text);
 }
 
 void AcceptButton::SetHover(bool hover) {

@@ -1,7 +1,9 @@
 #include "CustomizePanel.h"
 
 #include "AcceptButton.h"
+#include "Accessible.h"
 #include "Form1.h"
+#include "KeyboardNav.h"
 #include "Look.h"
 #include "PictureBox.h"
 #include "Transparency.h"
@@ -106,6 +108,7 @@ CustomizePanel::CustomizePanel(App& app, Form1& form)
 
     m_top1 = new QLabel(this);
     m_top1->setObjectName("TOp1");
+    m_top1->setTextFormat(Qt::PlainText);
     m_top1->setFont(WindowFont(16, QFont::DemiBold));
     m_top1->setGeometry(80, 10, kRight - 80, 48);
     MakeLine("LineOpc1", this, 68);
@@ -118,8 +121,46 @@ CustomizePanel::CustomizePanel(App& app, Form1& form)
     m_accept = new AcceptButton("BotonAcOpciones", "Ab6", this);
     m_accept->move(kRight - AcceptButton::kSize.width(), 420);
     connect(m_accept, &AcceptButton::accepted, this, &CustomizePanel::Accept);
+    BuildKeys();
     hide();
     connect(&form, &Form1::customizeRequested, this, &CustomizePanel::Pers_Click);
+}
+
+void CustomizePanel::BuildKeys() {
+    KeyboardNav& keys = *m_form.Keys();
+    for (int i = 0; i < 3; ++i)
+        keys.OnActivate(m_flags[i], [this, i] { Flag_Click(i + 1); });
+    for (int i = 0; i < 4; ++i)
+        keys.OnActivate(m_skins[i], [this, i] { Skin_Click(i + 1); });
+    m_sli->setFocusPolicy(Qt::TabFocus);
+    SetAccessibleRole(m_sli, QAccessible::Slider);
+    for (PictureBox* part : m_flags)
+        SetAccessibleRole(part, QAccessible::RadioButton);
+    for (PictureBox* part : m_skins)
+        SetAccessibleRole(part, QAccessible::RadioButton);
+    keys.OnKeys(m_sli, [this](const QKeyEvent& key) { return KnobKey(key); });
+    keys.SetPanelKeys(
+        this, [this] { Accept(); }, [this] { Cancel(); });
+}
+
+bool CustomizePanel::KnobKey(const QKeyEvent& key) {
+    const int now = m_app.settings.transparency;
+    int to = now;
+    switch (key.key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Down: to = now - 1; break;
+    case Qt::Key_Right:
+    case Qt::Key_Up: to = now + 1; break;
+    case Qt::Key_PageDown: to = now - 10; break;
+    case Qt::Key_PageUp: to = now + 10; break;
+    case Qt::Key_Home: to = kMinimum; break;
+    case Qt::Key_End: to = kMaximum; break;
+    default: return false;
+    }
+    to = std::clamp(to, kMinimum, kMaximum);
+    m_sli->move(kTrack.x() + KnobOffsetFor(to), kTrack.y());
+    SetTransparencyShown(to);
+    return true;
 }
 
 void CustomizePanel::BuildLanguageRows() {
@@ -189,7 +230,8 @@ void CustomizePanel::Pers_Click() {
     for (int i = 0; i < 3; ++i) {
         StringTable table;
         LoadLanguage(table, kFlags[i].language);
-        m_flags[i]->setToolTip(Q(table[0]));
+        m_flags[i]->setToolTip(PlainToolTip(Q(table[0])));
+        m_flags[i]->setAccessibleName(Q(table[0]));
     }
     for (int i = 0; i < 3; ++i)
         if (m_app.settings.language == kFlags[i].language) Flag_Click(i + 1);
@@ -213,10 +255,16 @@ void CustomizePanel::Caption() {
     SetSized(m_labOpc[2], Q(m_app.T(1)) + ": ");
     SetSized(m_labOpc[3], Q(m_app.T(2)));
     PlaceAfter(m_labOpc[3], m_labOpc[2]);
-    for (int i = 0; i < 4; ++i)
-        m_skins[i]->setToolTip(Q(m_app.T(Skins()[i].nameEntry)));
+    for (int i = 0; i < 4; ++i) {
+        m_skins[i]->setToolTip(PlainToolTip(Q(m_app.T(Skins()[i].nameEntry))));
+        m_skins[i]->setAccessibleName(Q(m_app.T(Skins()[i].nameEntry)));
+        m_skins[i]->setAccessibleDescription(Q(m_app.T(100)));
+    }
     SkinLabels();
     SetSized(m_ab5, Q(m_app.T(106)) + ": ");
+    m_sli->setAccessibleName(m_ab5->text() + m_lvt->text());
+    for (PictureBox* flag : m_flags)
+        flag->setAccessibleDescription(Q(m_app.T(99)));
     m_accept->SetCaption(Q(m_app.T(6)));
 }
 
@@ -265,6 +313,7 @@ void CustomizePanel::SetTransparencyShown(int transparency) {
     m_app.settings.transparency = transparency;
     SetTransparency(m_form, static_cast<int16_t>(transparency));
     m_lvt->setText(QString("%1%").arg(transparency));
+    m_sli->setAccessibleName(m_ab5->text() + m_lvt->text());
 }
 
 void CustomizePanel::DragTo(int pointerX) {
@@ -287,6 +336,27 @@ void CustomizePanel::Accept() {
     font.setUnderline(false);
     m_accept->Caption()->setFont(font);
     SaveChangedSettings(*m_app.source, m_app.settings, m_app.main.settingsAtOpening);
+}
+
+void CustomizePanel::Cancel() {
+    if (!m_app.main.panelOpen || m_app.main.currentSection != kCustomizePanel) return;
+    const Settings& before = m_app.main.settingsAtOpening;
+    if (m_app.settings.language != before.language) {
+        m_app.settings.language = before.language;
+        LoadLanguage(m_app.table, before.language);
+        m_form.ApplyCaptions();
+    }
+    if (m_app.settings.skin != before.skin) {
+        m_app.settings.skin = before.skin;
+        m_form.ApplySkin();
+    }
+    if (m_app.settings.transparency != before.transparency)
+        SetTransparencyShown(before.transparency);
+    m_dragging = false;
+    m_accept->hide();
+    m_csli->hide();
+    m_sli->hide();
+    m_form.ClosePanelWidget(this);
 }
 
 bool CustomizePanel::eventFilter(QObject* watched, QEvent* event) {

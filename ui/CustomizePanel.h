@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <array>
 
+class QKeyEvent;
 class QLabel;
 
 namespace hl {
@@ -34,6 +35,8 @@ public:
     void Flag_Click(int flag); // 1 Spanish, 2 English, 3 Dutch
     void Skin_Click(int skin); // 1 Blue, 2 Green, 3 Pink, 4 Violet
     void Accept();
+    // Escape: back to the settings in force when the panel opened, nothing saved.
+    void Cancel();
 
     PictureBox* Knob() const { return m_sli; }
     QWidget* Track() const { return m_csli; }
@@ -58,6 +61,8 @@ private:
     void SkinLabels();
     void DragTo(int pointerX);
     void SetTransparencyShown(int transparency);
+    void BuildKeys();
+    bool KnobKey(const QKeyEvent& key);
 
     App& m_app;
     Form1& m_form;

@@ -1,10 +1,14 @@
 #include "Form1.h"
 
 #include "AboutBox.h"
+#include "AcceptButton.h"
+#include "Accessible.h"
+#include "KeyboardNav.h"
 #include "Look.h"
 #include "MonitorTimers.h"
 #include "PictureBox.h"
 #include "PictureLibrary.h"
+#include "QtTranslations.h"
 #include "SectionMenu.h"
 #include "Transparency.h"
 #include "ValueCopy.h"
@@ -15,6 +19,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
@@ -45,13 +50,20 @@ QTimer* MakeFadeTimer(const char* name, QObject* parent) {
 
 } // namespace
 
-Form1::Form1(App& app, QWidget* parent) : QWidget(parent), m_app(app) {
+Form1::Form1(App& app, QWidget* parent) : QWidget(parent), m_app(app), m_fades(PlatformFades()) {
     setObjectName("Form1");
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setFixedSize(geo::kWindow);
     setFont(WindowFont(9.5));
     BuildFrame();
     BuildMenuOps();
+    m_keys = new KeyboardNav(app, *this, *m_menu, *m_values, *m_copy, m_lops);
+    connect(m_about, &AboutBox::accepted, this, [this] { ClosePanelWidget(m_about); });
+    m_keys->OnActivate(m_about->Link(), [] { QDesktopServices::openUrl(AboutBox::WebSite()); });
+    auto closeAbout = [this] {
+        if (m_app.main.currentSection == kAboutBox) ClosePanelWidget(m_about);
+    };
+    m_keys->SetPanelKeys(m_about, closeAbout, closeAbout, m_about->Accept());
 
     m_fadeCarga = MakeFadeTimer("FadeCarga", this);
     connect(m_fadeCarga, &QTimer::timeout, this, &Form1::FadeCarga_Timer);
@@ -60,7 +72,6 @@ Form1::Form1(App& app, QWidget* parent) : QWidget(parent), m_app(app) {
 
     m_monitors = new MonitorTimers(app, this);
     connect(m_monitors, &MonitorTimers::ticked, this, &Form1::Render);
-    connect(m_about, &AboutBox::accepted, this, [this] { ClosePanelWidget(m_about); });
 }
 
 Form1::~Form1() = default;
@@ -73,8 +84,10 @@ void Form1::BuildFrame() {
         m_skin[i] = new PictureBox(names[i], this);
         m_skin[i]->setGeometry(places[i]);
     }
-    m_lops = new QLabel(m_skin[kTopLeft]);
+    m_lops = new ControlLabel(m_skin[kTopLeft]);
+    SetAccessibleRole(m_lops, QAccessible::ButtonMenu);
     m_lops->setObjectName("LOps");
+    m_lops->setTextFormat(Qt::PlainText);
     m_lops->setGeometry(geo::kLOps);
     m_lops->setFont(WindowFont(10, QFont::DemiBold));
     m_lops->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -128,9 +141,13 @@ void Form1::ApplySkin(bool fade) {
 }
 
 void Form1::ApplyCaptions() {
+    UseQtTranslations(m_app.settings.language);
     const MainCaptions c = TraduPrincipal(m_app.table);
     setWindowTitle(QString::fromStdString(c.title));
     m_lops->setText(QString::fromStdString(c.lops));
+    m_lops->setAccessibleName(m_lops->text());
+    m_lops->setAccessibleDescription(
+        QString::fromStdString(c.pers + ", " + c.ginf + ", " + c.about + ", " + c.quit));
     m_menu->SetCaptions(c);
     m_pers->setText(QString::fromStdString(c.pers));
     m_ginf->setText(QString::fromStdString(c.ginf));
@@ -154,21 +171,48 @@ void Form1::Form_Load() {
     show();
     m_fadeLevel = 100;
     m_fadeClock.start();
-    m_fadeCarga->start();
+    if (m_fades)
+        m_fadeCarga->start();
+    else
+        QTimer::singleShot(0, this, &Form1::EndFadeIn);
+}
+
+bool Form1::PlatformFades() {
+    // These draw every window opaque: a fade there is only a wait.
+    const QString platform = QGuiApplication::platformName();
+    return !(platform.startsWith("wayland") || platform == "offscreen" || platform == "minimal" ||
+             platform == "vnc" || platform == "linuxfb" || platform.startsWith("eglfs"));
+}
+
+void Form1::FadeStep(int level) {
+    SetTransparency(*this, static_cast<int16_t>(level));
+    // Each step reaches the window system before the next tick, never all in one burst.
+    QGuiApplication::sync();
 }
 
 void Form1::FadeCarga_Timer() {
+    // The steps count from the window's first frame on screen, not from its mapping; a
+    // window kept hidden (covered, on another desktop) fades in after a while all the same.
+    const bool exposed = !windowHandle() || windowHandle()->isExposed();
+    if (!exposed && m_fadeClock.elapsed() < kExposeWaitMs) return;
     // The taskbar icon is drawn once the window is on screen, not before its first frame.
     if (windowIcon().isNull())
         setWindowIcon(QIcon(PictureLibrary::Instance().Picture("IAC", {64, 64})));
     m_fadeLevel -= kFadeStep;
-    SetTransparency(*this, static_cast<int16_t>(m_fadeLevel));
-    const int target = m_app.settings.transparency;
-    if (m_fadeLevel > target) return;
-    SetTransparency(*this, static_cast<int16_t>(target));
+    FadeStep(m_fadeLevel);
+    if (m_fadeLevel > m_app.settings.transparency) return;
     m_fadeCarga->stop();
+    EndFadeIn();
+}
+
+void Form1::EndFadeIn() {
+    SetTransparency(*this, static_cast<int16_t>(m_app.settings.transparency));
+    if (windowIcon().isNull())
+        setWindowIcon(QIcon(PictureLibrary::Instance().Picture("IAC", {64, 64})));
     m_fadeInMs = m_fadeClock.elapsed();
     m_running = true;
+    activateWindow();
+    m_keys->FocusEntry(1);
     LBM_Click(1);
     emit firstSectionShown();
 }
@@ -180,7 +224,6 @@ void Form1::Quit_Click() {
 void Form1::closeEvent(QCloseEvent* event) {
     // The first request fades out and closes at its end; a second one closes at once.
     if (!m_closingStarted) {
-        event->ignore();
         m_closingStarted = true;
         // Closed while still fading in: fade out from where the window is, not from its
         // final transparency, so that it never flashes opaque on the way out.
@@ -188,8 +231,11 @@ void Form1::closeEvent(QCloseEvent* event) {
             m_fadeCarga->stop();
         else
             m_fadeLevel = m_app.settings.transparency;
-        m_fadeCierre->start();
-        return;
+        if (m_fades) {
+            event->ignore();
+            m_fadeCierre->start();
+            return;
+        }
     }
     m_fadeCierre->stop();
     event->accept();
@@ -198,7 +244,7 @@ void Form1::closeEvent(QCloseEvent* event) {
 
 void Form1::FadeCierre_Timer() {
     m_fadeLevel += kFadeStep;
-    SetTransparency(*this, static_cast<int16_t>(m_fadeLevel));
+    FadeStep(m_fadeLevel);
     if (m_fadeLevel < 100) return;
     m_fadeCierre->stop();
     close();
@@ -212,6 +258,7 @@ void Form1::Render() {
     m_skin[kTopLeft]->setCursor(ToCursor(menu.skinTopLeftPointer));
     m_values->Render(m_app.area);
     m_monitors->Sync();
+    m_keys->UpdateMark();
 }
 
 void Form1::LBM_Click(int n) {
@@ -235,13 +282,19 @@ bool Form1::OpenPanelWidget(QWidget* panel, int number) {
     panel->show();
     panel->raise();
     Render();
+    m_keys->PanelOpened(panel);
     return true;
 }
 
 void Form1::ClosePanelWidget(QWidget* panel) {
     panel->hide();
     ClosePanel(m_app);
+    m_keys->PanelClosed(m_app.main.currentSection);
     Render();
+}
+
+bool Form1::focusNextPrevChild(bool next) {
+    return m_keys->FocusNext(next);
 }
 
 QWidget* Form1::PanelArea() const {

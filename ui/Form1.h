@@ -12,6 +12,7 @@ class QTimer;
 namespace hl {
 
 class AboutBox;
+class KeyboardNav;
 class MonitorTimers;
 class PictureBox;
 class SectionMenu;
@@ -28,6 +29,7 @@ public:
     // The fades step the transparency by 8 per tick, 13 ticks from 100 to opaque.
     static constexpr int kFadeTickMs = 20;
     static constexpr int kFadeStep = 8;
+    static constexpr int kExposeWaitMs = 1000;
 
     explicit Form1(App& app, QWidget* parent = nullptr);
     ~Form1() override;
@@ -49,12 +51,19 @@ public:
     void Pers_Click();
     void GInf_Click();
     void Quit_Click();
+    // MenuOps at its place, unless a panel is open or the window is not running yet.
+    void PopUpMenuOps();
 
     // Panels take over the value area: opening stops the monitors, greys the menu and lays
     // `panel` over the rows; closing collects the saved section again. False when refused.
     bool OpenPanelWidget(QWidget* panel, int number);
     void ClosePanelWidget(QWidget* panel);
     QWidget* PanelArea() const;
+
+    // Whether the window system shows a window's opacity; elsewhere the fades are skipped.
+    static bool PlatformFades();
+    // Tests fade where the platform would not.
+    void SetFades(bool on) { m_fades = on; }
 
     bool Running() const { return m_running; }
     bool ClosingStarted() const { return m_closingStarted; }
@@ -64,6 +73,7 @@ public:
     AboutBox* About() const { return m_about; }
     MonitorTimers* Monitors() const { return m_monitors; }
     ValueCopy* Copying() const { return m_copy; }
+    KeyboardNav* Keys() const { return m_keys; }
 
 signals:
     void firstSectionShown();
@@ -74,13 +84,15 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void BuildFrame();
     void BuildMenuOps();
-    void PopUpMenuOps();
     void FadeCarga_Timer();
     void FadeCierre_Timer();
+    void FadeStep(int level);
+    void EndFadeIn();
     bool FrameEvent(QObject* watched, QEvent* event);
 
     App& m_app;
@@ -96,9 +108,11 @@ private:
     QAction* m_aboutAction = nullptr;
     QAction* m_quit = nullptr;
     MonitorTimers* m_monitors = nullptr;
+    KeyboardNav* m_keys = nullptr;
 
     QTimer* m_fadeCarga = nullptr;
     QTimer* m_fadeCierre = nullptr;
+    bool m_fades;
     int m_fadeLevel = 100;
     bool m_running = false;
     bool m_closingStarted = false;

@@ -34,6 +34,30 @@ void SetTextColour(QLabel* label, Rgb colour) {
     label->setPalette(palette);
 }
 
+QString PlainToolTip(const QString& text) {
+    if (text.isEmpty()) return {};
+    QStringList lines;
+    for (const QString& line : text.split('\n')) {
+        QStringList words;
+        for (const QString& word : line.split(' ')) {
+            if (!word.contains('/') && !word.contains('\\')) {
+                words << word.toHtmlEscaped();
+                continue;
+            }
+            // Word joiners between its characters keep a path on one line: the line breaker
+            // would otherwise break after its slashes and hyphens.
+            QString joined;
+            for (QChar c : word) {
+                if (!joined.isEmpty()) joined += QChar(0x2060);
+                joined += c;
+            }
+            words << joined.toHtmlEscaped();
+        }
+        lines << words.join(' ');
+    }
+    return "<qt>" + lines.join("<br>") + "</qt>";
+}
+
 QString MenuStyle(const Skin& skin) {
     return QString("QMenu { background: #ffffff; border: 1px solid #b4bac4; padding: 4px 0; }"
                    "QMenu::item { padding: 5px 28px 5px 22px; color: #1c1c20; }"

@@ -39,6 +39,11 @@ QCursor ToCursor(Pointer p);
 QFont WindowFont(qreal pointSize, int weight = QFont::Normal);
 void SetTextColour(QLabel* label, Rgb colour);
 
+// A tool tip that shows `text` as it is: as rich text, so that Qt never takes markup in a value
+// for its own, escaped, with its line breaks kept. A long tip wraps at spaces (and so at " - "),
+// never inside a path.
+QString PlainToolTip(const QString& text);
+
 // The pop-up menus drawn to match the window, the highlight in the skin's title colour.
 QString MenuStyle(const Skin& skin);
 

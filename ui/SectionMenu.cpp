@@ -1,5 +1,6 @@
 #include "SectionMenu.h"
 
+#include "Accessible.h"
 #include "Look.h"
 #include "PictureBox.h"
 #include "core/Captions.h"
@@ -18,7 +19,8 @@ SectionMenu::SectionMenu(QWidget* skinLeft) : QObject(skinLeft) {
         m_markers[n - 1] = marker;
 
         // The entry leaves a margin of its marker uncovered, so both can be clicked.
-        auto* entry = new QLabel(skinLeft);
+        auto* entry = new ControlLabel(skinLeft);
+        SetAccessibleRole(entry, QAccessible::MenuItem);
         entry->setObjectName(QString("LBM%1").arg(n));
         entry->setFont(font);
         entry->setTextFormat(Qt::PlainText);
@@ -31,8 +33,10 @@ SectionMenu::SectionMenu(QWidget* skinLeft) : QObject(skinLeft) {
 }
 
 void SectionMenu::SetCaptions(const MainCaptions& captions) {
-    for (int n = 1; n <= 13; ++n)
+    for (int n = 1; n <= 13; ++n) {
         m_entries[n - 1]->setText(QString::fromStdString(captions.lbm[n - 1]));
+        m_entries[n - 1]->setAccessibleName(m_entries[n - 1]->text());
+    }
 }
 
 void SectionMenu::SetSkin(const Skin& skin) {

@@ -1,6 +1,8 @@
 #include "SingleInstance.h"
 
 #include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QLockFile>
 #include <QStandardPaths>
 
@@ -13,7 +15,7 @@ QString SingleInstance::DefaultLockPath() {
 }
 
 SingleInstance::SingleInstance(const QString& lockPath)
-    : m_lock(std::make_unique<QLockFile>(lockPath)) {
+    : m_lockPath(lockPath), m_lock(std::make_unique<QLockFile>(lockPath)) {
     // Never stale by age: a live instance may run for days. A lock whose process is gone is
     // still recognised as stale and removed by tryLock.
     m_lock->setStaleLockTime(0);
@@ -21,5 +23,34 @@ SingleInstance::SingleInstance(const QString& lockPath)
 }
 
 SingleInstance::~SingleInstance() = default;
+
+QString SingleInstance::SocketPath() const {
+    return m_lockPath + ".socket";
+}
+
+void SingleInstance::ListenForRaise(std::function<void()> raise) {
+    if (!m_acquired) return;
+    m_server = std::make_unique<QLocalServer>();
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    // Whoever holds the lock owns the socket: one left by a crashed run is stale.
+    QLocalServer::removeServer(SocketPath());
+    if (!m_server->listen(SocketPath())) return;
+    QObject::connect(m_server.get(), &QLocalServer::newConnection, m_server.get(),
+                     [server = m_server.get(), raise = std::move(raise)] {
+                         while (QLocalSocket* knock = server->nextPendingConnection()) {
+                             knock->disconnectFromServer();
+                             knock->deleteLater();
+                             raise();
+                         }
+                     });
+}
+
+bool SingleInstance::AskRunningToRaise(int timeoutMs) const {
+    QLocalSocket socket;
+    socket.connectToServer(SocketPath());
+    if (!socket.waitForConnected(timeoutMs)) return false;
+    socket.disconnectFromServer();
+    return true;
+}
 
 } // namespace hl

@@ -63,6 +63,22 @@ bool ValueCopy::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
+void ValueCopy::PopUpRow(int row, const QPoint& globalPos) {
+    if (PanelShown()) return;
+    if (row < 1 || row > 12) {
+        PopUp(globalPos, false);
+        return;
+    }
+    m_selectedRow = row;
+    PopUp(globalPos, CopyEnabled(m_app.main.currentSection, row));
+}
+
+void ValueCopy::CopyRow(int row) {
+    if (PanelShown() || !CopyEnabled(m_app.main.currentSection, row)) return;
+    m_selectedRow = row;
+    Copy_Click();
+}
+
 void ValueCopy::Copy_Click() {
     if (PanelShown()) return;
     QClipboard* clipboard = QGuiApplication::clipboard();

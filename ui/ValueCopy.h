@@ -22,6 +22,10 @@ public:
     void SetCaptions(const MainCaptions& captions);
     void Copy_Click();
     void CopyAll_Click();
+    // The keyboard's way in: the menu for row 1..12 (0: the background's, Copy disabled) at
+    // `globalPos`, and Copy of a row.
+    void PopUpRow(int row, const QPoint& globalPos);
+    void CopyRow(int row);
 
     QMenu* Menu() const { return m_menu; }
     int SelectedRow() const { return m_selectedRow; }

@@ -115,7 +115,7 @@ void ValuePane::RenderRow(const ValueArea& area, int r) {
     // Both labels size to their text; the value starts where the caption ends.
     const QString captionText = Q(row.caption);
     caption->setText(captionText);
-    caption->setToolTip(Q(row.captionTip));
+    caption->setToolTip(PlainToolTip(Q(row.captionTip)));
     SetTextColour(caption, row.captionColour);
     const int captionWidth = caption->fontMetrics().horizontalAdvance(captionText);
     caption->resize(captionWidth, kRowHeight);
@@ -127,7 +127,9 @@ void ValuePane::RenderRow(const ValueArea& area, int r) {
     const int room = std::max(0, kRight - x);
     const QString shown = value->fontMetrics().elidedText(full, Qt::ElideRight, room);
     value->setText(shown);
-    value->setToolTip(Q(row.valueTip));
+    value->setToolTip(PlainToolTip(Q(row.valueTip)));
+    // A screen reader reads the row whole, as it is copied.
+    value->setAccessibleName(captionText + full);
     value->setGeometry(x, caption->y(), value->fontMetrics().horizontalAdvance(shown) + 1,
                        kRowHeight);
 }

@@ -84,6 +84,14 @@ void AboutBoxTest::versionTextFollowsTheLanguage() {
     QVERIFY(s.LoadAndWait());
     s.form().About_Click();
     QCOMPARE(s.Text("Lversion"), version);
+    // Every line stops at the separators' right end; one cut short shows whole in its tip.
+    QWidget* box = s.Part("PicAcerca");
+    for (QLabel* label : box->findChildren<QLabel*>())
+        QVERIFY2(label->geometry().right() <= 531, qPrintable(label->objectName()));
+    auto* author = s.Part<QLabel>("Lautor2");
+    const QString whole =
+        author->toolTip().isEmpty() ? author->text() : hl::test::ShownToolTip(author);
+    QCOMPARE(whole, QString("Tarsel Omunde (tarsel.omunde@hardlens.example.org)"));
 }
 
 void AboutBoxTest::acceptCollectsThePreviousSectionAgain() {

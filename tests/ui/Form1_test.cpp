@@ -1,10 +1,18 @@
 #include "UiTestSupport.h"
 #include "core/Navigation.h"
+#include "report/ReportPanel.h"
+#include "ui/CustomizePanel.h"
 #include "ui/PictureBox.h"
 #include "ui/Transparency.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QMenu>
+#include <QSet>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
+#include <QToolTip>
+#include <QWindow>
 #include <QtTest>
 
 using namespace hl;
@@ -33,9 +41,14 @@ private slots:
     void secondQuitClosesAtOnce();
     void fadeOutClosesTheWindow();
     void setTransparencyAppliesTheAlphaRule();
+    void fadesReachTheWindowStepByStep();
+    void platformWithoutOpacitySkipsTheFades();
     void liveMonitorStopsAfterASectionChange();
     void valueStartsWhereItsCaptionEndsAndLongValuesAreCut();
     void separatorAndNoticeFollowTheModel();
+    void machineTextNeverReadsAsMarkup_data();
+    void machineTextNeverReadsAsMarkup();
+    void longToolTipWrapsBetweenWordsNotInsidePaths();
     void titleAreaDragsTheWindow();
     void skinChosenWhileRunningFadesInWithoutHoldingClicks();
 };
@@ -255,6 +268,62 @@ void Form1Test::fadeOutClosesTheWindow() {
     QCOMPARE(early.app().main.selectedEntry, 0);
 }
 
+namespace {
+// The opacity changes that reach the window's surface, each with the event-loop turn it came in.
+struct OpacityLog {
+    QList<qreal> values;
+    QList<int> turns;
+    int turn = 0;
+    QTimer everyTurn; // a zero timer fires once per pass of the event loop
+
+    explicit OpacityLog(QWindow* window) {
+        everyTurn.setInterval(0);
+        QObject::connect(&everyTurn, &QTimer::timeout, [this] { ++turn; });
+        everyTurn.start();
+        QObject::connect(window, &QWindow::opacityChanged, [this](qreal o) {
+            values << o;
+            turns << turn;
+        });
+    }
+    int Distinct() const { return int(QSet<qreal>(values.begin(), values.end()).size()); }
+    bool EachInItsOwnTurn() const {
+        for (int i = 1; i < turns.size(); ++i)
+            if (turns[i] == turns[i - 1]) return false;
+        return true;
+    }
+};
+} // namespace
+
+void Form1Test::fadesReachTheWindowStepByStep() {
+    Started s;
+    s.form().Form_Load();
+    OpacityLog in(s.form().windowHandle());
+    QVERIFY(QTest::qWaitFor([&] { return s.form().Running(); }, 5000));
+    QVERIFY2(in.Distinct() >= 10, qPrintable(QString::number(in.Distinct())));
+    QVERIFY(in.EachInItsOwnTurn());
+    QCOMPARE(in.values.back(), 1.0);
+
+    OpacityLog out(s.form().windowHandle());
+    s.form().Quit_Click();
+    QVERIFY(QTest::qWaitFor([&] { return !s.form().isVisible(); }, 5000));
+    QVERIFY2(out.Distinct() >= 10, qPrintable(QString::number(out.Distinct())));
+    QVERIFY(out.EachInItsOwnTurn());
+}
+
+void Form1Test::platformWithoutOpacitySkipsTheFades() {
+    QVERIFY(!Form1::PlatformFades()); // offscreen
+    Started s("Transparencia=40\n");
+    s.form().SetFades(Form1::PlatformFades());
+    s.form().Form_Load();
+    QVERIFY(!s.Part<QTimer>("FadeCarga")->isActive());
+    QVERIFY(QTest::qWaitFor([&] { return s.form().Running(); }, 100));
+    QCOMPARE(s.app().main.currentSection, 1);
+    QCOMPARE(Alpha(s.form()), 153);
+    s.form().Quit_Click();
+    QVERIFY(!s.Part<QTimer>("FadeCierre")->isActive());
+    QVERIFY(!s.form().isVisible());
+}
+
 void Form1Test::setTransparencyAppliesTheAlphaRule() {
     QWidget window;
     QCOMPARE(SetTransparency(window, 0), 0);
@@ -317,13 +386,71 @@ void Form1Test::valueStartsWhereItsCaptionEndsAndLongValuesAreCut() {
     QCOMPARE(value->x(), caption->x() + caption->width());
     QCOMPARE(value->y(), caption->y());
     QCOMPARE(value->text(), QString("(E:)"));
-    QCOMPARE(value->toolTip(), QString("(E:)"));
+    QCOMPARE(hl::test::ShownToolTip(value), QString("(E:)"));
     QVERIFY(caption->toolTip().isEmpty());
 
     auto* cut = s.Part<QLabel>("Label8");
     QVERIFY(cut->text().endsWith(QChar(0x2026)));
     QVERIFY(cut->geometry().right() < s.form().PanelArea()->width());
-    QCOMPARE(cut->toolTip(), QString::fromStdString(longValue));
+    QCOMPARE(hl::test::ShownToolTip(cut), QString::fromStdString(longValue));
+}
+
+void Form1Test::machineTextNeverReadsAsMarkup_data() {
+    QTest::addColumn<QString>("value");
+    QTest::newRow("bold") << "F5 <b>";
+    QTest::newRow("image") << "<img src=x>";
+    QTest::newRow("entity") << "&amp;";
+    QTest::newRow("newline") << "first\nsecond";
+}
+
+void Form1Test::machineTextNeverReadsAsMarkup() {
+    QFETCH(QString, value);
+    Started s;
+    new CustomizePanel(s.app(), s.form());
+    new ReportPanel(s.app(), s.form());
+    QVERIFY(s.LoadAndWait());
+    App& app = s.app();
+    WriteRow(app, 3, "Version: ", value.toStdString());
+    app.area.Row(3).captionTip = value.toStdString();
+    app.area.titulo = value.toStdString();
+    app.area.labelmi = value.toStdString();
+    s.form().Render();
+    for (const char* name : {"Label6", "Titulo", "Labelmi"})
+        QCOMPARE(s.Text(name), value);
+    QCOMPARE(hl::test::ShownToolTip(s.Part("Label5")), value);
+    QCOMPARE(hl::test::ShownToolTip(s.Part("Label6")), value);
+    // Every label of the window, panels included, shows its text as it is.
+    for (QLabel* label : s.form().findChildren<QLabel*>())
+        QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->objectName()));
+}
+
+void Form1Test::longToolTipWrapsBetweenWordsNotInsidePaths() {
+    Started s;
+    QVERIFY(s.LoadAndWait());
+    const QString path = "/lib/modules/6.1.0-18-amd64/kernel/drivers/gpu/drm/amd/amdgpu/amdgpu.ko";
+    const QString value = "amdgpu - " + path + " - " + path;
+    WriteRow(s.app(), 2, "Driver: ", value.toStdString());
+    s.form().Render();
+    // Laid out as a tool tip lays it out: wrapped at word boundaries, here a little wider than
+    // one path with its " -".
+    QTextDocument doc;
+    doc.setDefaultFont(QToolTip::font());
+    QTextOption wrap;
+    wrap.setWrapMode(QTextOption::WordWrap);
+    doc.setDefaultTextOption(wrap);
+    doc.setHtml(s.Part("Label4")->toolTip());
+    doc.setTextWidth(QFontMetrics(QToolTip::font()).horizontalAdvance(path + " - ") + 20);
+    doc.documentLayout(); // lays the text out
+    QStringList lines;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+        for (int i = 0; i < b.layout()->lineCount(); ++i) {
+            const QTextLine line = b.layout()->lineAt(i);
+            lines << b.text()
+                         .mid(line.textStart(), line.textLength())
+                         .remove(QChar(0x2060))
+                         .trimmed();
+        }
+    QCOMPARE(lines, QStringList({"amdgpu -", path + " -", path}));
 }
 
 void Form1Test::separatorAndNoticeFollowTheModel() {

@@ -24,6 +24,8 @@ private slots:
     void acceptWhileEditingResetsEditing();
     void editorCommandFromDesktopEntry_data();
     void editorCommandFromDesktopEntry();
+    void graphicalEditorChosen_data();
+    void graphicalEditorChosen();
 
 private:
     std::unique_ptr<TemporaryHome> m_home;
@@ -202,9 +204,17 @@ void ReportPanelTest::copyPutsTheShownMarkupOnTheClipboard() {
     QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No);
     QCOMPARE(g.launched, 0);
 
+    // Yes opens the shown document; where no editor exists, the status line says so.
     Answer("OpenEditorQuestion", QMessageBox::Yes);
     p.CopyReport_Click();
     QCOMPARE(g.launched, 1);
+    QVERIFY(g.editedFile.endsWith("/Report of Hardlens.html"));
+    QCOMPARE(ReadAll(g.editedFile).toStdString(), Expected("rich.English.Blue.html") + "\r\n");
+    QCOMPARE(g.Status(), g.s.T(207));
+    g.editorFound = false;
+    Answer("OpenEditorQuestion", QMessageBox::Yes);
+    p.CopyReport_Click();
+    QCOMPARE(g.Status(), QString("No text editor was found to open the report."));
 }
 
 void ReportPanelTest::acceptWhileEditingResetsEditing() {
@@ -236,19 +246,52 @@ void ReportPanelTest::acceptWhileEditingResetsEditing() {
 void ReportPanelTest::editorCommandFromDesktopEntry_data() {
     QTest::addColumn<QString>("exec");
     QTest::addColumn<QStringList>("command");
-    QTest::newRow("file code") << "gedit %U" << QStringList{"gedit"};
+    const QString f = "/run/r.txt";
+    QTest::newRow("file code") << "gedit %U" << QStringList{"gedit", f};
     QTest::newRow("options kept") << "gnome-text-editor --new-window %F"
-                                  << QStringList{"gnome-text-editor", "--new-window"};
+                                  << QStringList{"gnome-text-editor", "--new-window", f};
     QTest::newRow("quoted program")
-        << "\"/opt/My Editor/edit\" -n %f" << QStringList{"/opt/My Editor/edit", "-n"};
+        << "\"/opt/My Editor/edit\" -n %f" << QStringList{"/opt/My Editor/edit", "-n", f};
     QTest::newRow("literal percent")
-        << "kate --title 100%% %u" << QStringList{"kate", "--title", "100%"};
+        << "kate --title 100%% %u" << QStringList{"kate", "--title", "100%", f};
+    QTest::newRow("no file code") << "mousepad %i" << QStringList{"mousepad", f};
 }
 
 void ReportPanelTest::editorCommandFromDesktopEntry() {
     QFETCH(QString, exec);
     QFETCH(QStringList, command);
-    QCOMPARE(EditorCommandFromExec(exec), command);
+    QCOMPARE(EditorCommandFromExec(exec, "/run/r.txt"), command);
+}
+
+void ReportPanelTest::graphicalEditorChosen_data() {
+    QTest::addColumn<QString>("defaultExec"); // empty: no default handler
+    QTest::addColumn<bool>("terminal");
+    QTest::addColumn<QStringList>("installed");
+    QTest::addColumn<QStringList>("command");
+    const QString f = "/run/r.txt";
+    QTest::newRow("graphical default")
+        << "pluma %U" << false << QStringList{"pluma", "gedit"} << QStringList{"pluma", f};
+    QTest::newRow("terminal default, first of the list")
+        << "vim %F" << true << QStringList{"vim", "mousepad", "kate"}
+        << QStringList{"/usr/bin/kate", f};
+    QTest::newRow("default not installed")
+        << "gedit %U" << false << QStringList{"xed"} << QStringList{"/usr/bin/xed", f};
+    QTest::newRow("no editor, xdg-open")
+        << "" << false << QStringList{"vim", "xdg-open"} << QStringList{"/usr/bin/xdg-open", f};
+    QTest::newRow("nothing") << "vim %F" << true << QStringList{"vim"} << QStringList{};
+}
+
+void ReportPanelTest::graphicalEditorChosen() {
+    QFETCH(QString, defaultExec);
+    QFETCH(bool, terminal);
+    QFETCH(QStringList, installed);
+    QFETCH(QStringList, command);
+    std::optional<DesktopEntry> handler;
+    if (!defaultExec.isEmpty()) handler = DesktopEntry{defaultExec, terminal};
+    auto find = [&](const QString& name) {
+        return installed.contains(name) ? "/usr/bin/" + name : QString();
+    };
+    QCOMPARE(EditorCommand(handler, find, "/run/r.txt"), command);
 }
 
 QTEST_MAIN(ReportPanelTest)

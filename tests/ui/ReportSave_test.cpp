@@ -1,5 +1,7 @@
 #include "ReportTestSupport.h"
+#include "ui/CustomizePanel.h"
 
+#include <QDialogButtonBox>
 #include <QPlainTextEdit>
 #include <QtTest>
 
@@ -18,6 +20,8 @@ private slots:
     void existingFileUnderTheFinalNameIsReplacedOnlyWhenConfirmed();
     void savingReplacesAFileWhole();
     void failedSaveIsReported();
+    void qtDialogsSpeakTheLanguageChosen_data();
+    void qtDialogsSpeakTheLanguageChosen();
 
 private:
     std::unique_ptr<TemporaryHome> m_home;
@@ -174,6 +178,47 @@ void ReportSaveTest::failedSaveIsReported() {
     QVERIFY(*shown);
     QVERIFY(QFileInfo(m_documents + "/taken.html/inside").isDir());
     QCOMPARE(g.Status(), QString("Report generated"));
+}
+
+void ReportSaveTest::qtDialogsSpeakTheLanguageChosen_data() {
+    QTest::addColumn<int>("flag");
+    QTest::addColumn<QStringList>("saveCancelYesNo");
+    QTest::newRow("Spanish") << 1
+                             << QStringList{"Guardar", "Cancelar", QString::fromUtf8("Sí"), "No"};
+    QTest::newRow("English") << 2 << QStringList{"Save", "Cancel", "Yes", "No"};
+    QTest::newRow("Dutch") << 3 << QStringList{"Opslaan", "Annuleren", "Ja", "Nee"};
+}
+
+void ReportSaveTest::qtDialogsSpeakTheLanguageChosen() {
+    QFETCH(int, flag);
+    QFETCH(QStringList, saveCancelYesNo);
+    // Started in another language; the choice in the customize panel switches Qt's texts too.
+    Generated g(false);
+    auto* customize = new CustomizePanel(g.s.app(), g.s.form());
+    customize->Pers_Click();
+    customize->Flag_Click(flag == 1 ? 3 : 1);
+    customize->Flag_Click(flag);
+    customize->Accept();
+    g.panel->GenerateReport();
+    QVERIFY(g.panel->ReportReady());
+
+    auto plain = [](QAbstractButton* b) { return b ? b->text().remove('&') : QString(); };
+    QStringList seen;
+    auto dialog = WhenShown<QFileDialog>("SaveDialog", [&](QFileDialog* d) {
+        auto* box = d->findChild<QDialogButtonBox*>("buttonBox");
+        seen << plain(box->button(QDialogButtonBox::Save))
+             << plain(box->button(QDialogButtonBox::Cancel));
+        d->reject();
+    });
+    g.panel->LSave_Click();
+    QVERIFY(*dialog);
+    auto question = WhenShown<QMessageBox>("OpenEditorQuestion", [&](QMessageBox* b) {
+        seen << plain(b->button(QMessageBox::Yes)) << plain(b->button(QMessageBox::No));
+        b->button(QMessageBox::No)->click();
+    });
+    g.panel->CopyReport_Click();
+    QVERIFY(*question);
+    QCOMPARE(seen, saveCancelYesNo);
 }
 
 QTEST_MAIN(ReportSaveTest)

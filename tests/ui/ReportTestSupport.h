@@ -49,11 +49,17 @@ struct Generated {
               LoadSnapshotFile(HARDLENS_TEST_DATA "/machines/rich.json")};
     ReportPanel* panel = nullptr;
     int launched = 0;
+    QString editedFile;
+    bool editorFound = true;
 
     explicit Generated(bool generate = true) {
         panel = new ReportPanel(s.app(), s.form());
         panel->SetClock(ReportTime);
-        panel->SetEditorLauncher([this] { ++launched; });
+        panel->SetEditorLauncher([this](const QString& file) {
+            ++launched;
+            editedFile = file;
+            return editorFound;
+        });
         if (!s.LoadAndWait()) qWarning("the window did not finish its fade-in");
         if (generate) panel->GenerateReport();
     }

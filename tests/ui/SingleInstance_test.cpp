@@ -17,6 +17,7 @@ private slots:
     void secondStartEndsAtOnceSilently();
     void lockOfACrashedRunDoesNotBlockTheNextStart();
     void lockInTheSameFolderIsExclusive();
+    void laterStartRaisesTheRunningWindow();
 
 private:
     void Prepare(QProcess& process, bool exitAfterFirstSection = false);
@@ -54,6 +55,8 @@ void SingleInstanceTest::secondStartEndsAtOnceSilently() {
     first.start();
     QVERIFY(first.waitForStarted());
     QVERIFY(QTest::qWaitFor([&] { return QFile::exists(LockPath()); }, 10000));
+    // The window listens for later starts once it exists.
+    QVERIFY(QTest::qWaitFor([&] { return QFile::exists(LockPath() + ".socket"); }, 10000));
 
     QProcess second;
     Prepare(second, true);
@@ -96,6 +99,24 @@ void SingleInstanceTest::lockInTheSameFolderIsExclusive() {
     }
     SingleInstance again(path); // released with its holder
     QVERIFY(again.Acquired());
+}
+
+void SingleInstanceTest::laterStartRaisesTheRunningWindow() {
+    const QString path = m_runtime->path() + "/other.lock";
+    int raised = 0;
+    {
+        SingleInstance running(path);
+        running.ListenForRaise([&] { ++raised; });
+        SingleInstance later(path);
+        QVERIFY(!later.Acquired());
+        QVERIFY(later.AskRunningToRaise());
+        QVERIFY(QTest::qWaitFor([&] { return raised == 1; }, 2000));
+    }
+    // With the running instance gone, nobody answers.
+    SingleInstance alone(path);
+    QVERIFY(alone.Acquired());
+    QVERIFY(!alone.AskRunningToRaise(200));
+    QCOMPARE(raised, 1);
 }
 
 QTEST_GUILESS_MAIN(SingleInstanceTest)

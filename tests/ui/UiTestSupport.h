@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -54,6 +55,8 @@ public:
         m_app = std::make_unique<App>(*m_source);
         m_app->settings = LoadSettings(*m_source, m_app->table);
         m_form = std::make_unique<Form1>(*m_app);
+        // Offscreen windows show no opacity; the fades run all the same, to be tested.
+        m_form->SetFades(true);
     }
 
     // Form_Load and wait for the fade-in's end.
@@ -94,6 +97,15 @@ inline void QuietOpacityWarnings() {
             if (message.contains("does not support setting window opacity")) return;
             if (previous) previous(type, context, message);
         });
+}
+
+// A tool tip as the user reads it: Qt shows a tip that looks like markup as rich text.
+inline QString ShownToolTip(const QWidget* w) {
+    const QString tip = w->toolTip();
+    if (!Qt::mightBeRichText(tip)) return tip;
+    QTextDocument doc;
+    doc.setHtml(tip);
+    return doc.toPlainText().remove(QChar(0x2060)); // word joiners draw nothing
 }
 
 inline QColor TextColour(QWidget* w) {
