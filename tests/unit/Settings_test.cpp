@@ -133,6 +133,17 @@ TEST(Settings, StoreThatIsAFolderLeavesTheRunGoing) {
     EXPECT_FALSE(f.store.Write(kIdioma, "Dutch"));
 }
 
+// A store kept in a dotfiles repository is a link; saving must not cut it.
+TEST(Settings, StoreThatIsALinkKeepsPointingAtItsTarget) {
+    Fixture f;
+    std::filesystem::create_directories(f.dir.File("hardlens"));
+    hl::test::WriteFile(f.dir.File("kept"), "Idioma=Dutch\n");
+    std::filesystem::create_symlink(f.dir.File("kept"), f.store.Path());
+    EXPECT_TRUE(f.store.Write(kCaratula, "Pink"));
+    EXPECT_TRUE(std::filesystem::is_symlink(f.store.Path()));
+    EXPECT_EQ(hl::test::ReadFile(f.dir.File("kept")), "Idioma=Dutch\nCar\xC3\xA1tula=Pink\n");
+}
+
 TEST(Skins, TableOfTheFourSkins) {
     ASSERT_NE(FindSkin("Pink"), nullptr);
     EXPECT_EQ(FindSkin("Pink")->title, (Rgb{255, 25, 147}));
