@@ -78,8 +78,8 @@ WriteResult WriteToSocket(const std::string& path, const std::string& bytes) {
     std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
     int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return FromErrno(path);
-    bool ok = ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0 &&
-              WriteAll(fd, bytes);
+    bool ok =
+        ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0 && WriteAll(fd, bytes);
     WriteResult result = ok ? WriteResult{true, {}} : FromErrno(path);
     ::close(fd);
     return result;
