@@ -70,7 +70,8 @@ TEST(OutputFile, WritesWhatStandsAtThePathAsItsKindWants) {
         TempDir dir;
         const std::string written = c.prepare(dir);
         struct stat before {};
-        const bool wasLink = ::lstat(dir.File("out").c_str(), &before) == 0 && S_ISLNK(before.st_mode);
+        const bool wasLink =
+            ::lstat(dir.File("out").c_str(), &before) == 0 && S_ISLNK(before.st_mode);
 
         WriteResult r = WriteOutputFile(dir.File("out"), "new report\n");
         ASSERT_TRUE(r.ok) << r.reason;
@@ -142,8 +143,7 @@ TEST(OutputFile, TemporaryNameCannotBeHijackedAndFitsLongNames) {
     TempDir dir;
     WriteFile(dir.File("victim"), "keep me");
     const std::string out = dir.File("report.txt");
-    std::filesystem::create_symlink(dir.File("victim"),
-                                    out + ".tmp-" + std::to_string(::getpid()));
+    std::filesystem::create_symlink(dir.File("victim"), out + ".tmp-" + std::to_string(::getpid()));
     ASSERT_TRUE(WriteOutputFile(out, "report").ok);
     EXPECT_EQ(ReadFile(dir.File("victim")), "keep me");
     EXPECT_EQ(ReadFile(out), "report");
