@@ -1,13 +1,16 @@
 #include "TestSupport.h"
 #include "core/OutputFile.h"
 
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 using namespace hl;
@@ -92,7 +95,7 @@ TEST(OutputFile, NewFileFollowsTheUmask) {
 
 // A broken writer renames a regular file over the node; only nodes in a temporary folder are
 // used, never the machine's own /dev.
-TEST(OutputFile, FifoAndCharacterDeviceAreWrittenInPlace) {
+TEST(OutputFile, FifoSocketAndCharacterDeviceAreWrittenInPlace) {
     TempDir dir;
     const std::string fifo = dir.File("fifo");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -106,6 +109,23 @@ TEST(OutputFile, FifoAndCharacterDeviceAreWrittenInPlace) {
     EXPECT_EQ(std::string(buf, n > 0 ? static_cast<size_t>(n) : 0), "through the pipe");
     EXPECT_TRUE(S_ISFIFO(LStat(fifo).st_mode));
 
+    const std::string socketPath = dir.File("socket");
+    int listener =
+        ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0); // a broken writer never connects
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    std::strcpy(addr.sun_path, socketPath.c_str());
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    ASSERT_EQ(::listen(listener, 1), 0);
+    r = WriteOutputFile(socketPath, "over the socket");
+    EXPECT_TRUE(r.ok) << r.reason;
+    int peer = ::accept(listener, nullptr, nullptr);
+    n = peer >= 0 ? ::read(peer, buf, sizeof buf) : -1;
+    ::close(peer);
+    ::close(listener);
+    EXPECT_EQ(std::string(buf, n > 0 ? static_cast<size_t>(n) : 0), "over the socket");
+    EXPECT_TRUE(S_ISSOCK(LStat(socketPath).st_mode));
+
     const std::string null = dir.File("null");
     if (::mknod(null.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0)
         GTEST_SKIP() << "mknod needs CAP_MKNOD";
@@ -114,7 +134,7 @@ TEST(OutputFile, FifoAndCharacterDeviceAreWrittenInPlace) {
     struct stat st = LStat(null);
     EXPECT_TRUE(S_ISCHR(st.st_mode));
     EXPECT_EQ(st.st_rdev, makedev(1, 3));
-    EXPECT_EQ(EntriesIn(dir.Path()), 2u);
+    EXPECT_EQ(EntriesIn(dir.Path()), 3u); // fifo, socket, null: nothing left beside them
 }
 
 TEST(OutputFile, RefusesWhatItCannotWriteAndSaysWhy) {
