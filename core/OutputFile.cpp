@@ -143,17 +143,30 @@ WriteResult WriteOutputFile(const std::string& path, const std::string& bytes) {
     if (path == "-")
         return WriteAll(STDOUT_FILENO, bytes) ? WriteResult{true, {}}
                                               : FromErrno("standard output");
-    std::string target = path;
-    if (!FinalTarget(target)) return FromErrno(path);
+    // The kernel follows the links, /proc's "pipe:[N]" ones included (/dev/stdout in a pipe).
     struct stat st {};
-    if (::stat(target.c_str(), &st) != 0) {
+    if (::stat(path.c_str(), &st) != 0) {
         if (errno != ENOENT) return FromErrno(path);
+        std::string target = path; // a new name, or a link to one
+        if (!FinalTarget(target)) return FromErrno(path);
         return ReplaceAtomically(target, bytes, nullptr);
     }
-    if (S_ISREG(st.st_mode)) return ReplaceAtomically(target, bytes, &st);
+    if (S_ISREG(st.st_mode)) {
+        std::string target = path;
+        struct stat resolved {};
+        if (!FinalTarget(target) || ::stat(target.c_str(), &resolved) != 0) return FromErrno(path);
+        // A link that names no real path (a /proc descriptor of a deleted file) is written into.
+        if (resolved.st_dev != st.st_dev || resolved.st_ino != st.st_ino)
+            return WriteInPlace(path, bytes);
+        return ReplaceAtomically(target, bytes, &st);
+    }
     if (S_ISDIR(st.st_mode)) return Failed(path, "is a folder; give a file name");
-    if (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode)) return WriteInPlace(target, bytes);
-    if (S_ISSOCK(st.st_mode)) return WriteToSocket(target, bytes);
+    if (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode)) return WriteInPlace(path, bytes);
+    if (S_ISSOCK(st.st_mode)) {
+        std::string target = path; // connect() needs the socket's own name
+        if (!FinalTarget(target)) return FromErrno(path);
+        return WriteToSocket(target, bytes);
+    }
     return Failed(path, "is a block device; not written");
 }
 

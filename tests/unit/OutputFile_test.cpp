@@ -95,7 +95,7 @@ TEST(OutputFile, NewFileFollowsTheUmask) {
 
 // A broken writer renames a regular file over the node; only nodes in a temporary folder are
 // used, never the machine's own /dev.
-TEST(OutputFile, FifoSocketAndCharacterDeviceAreWrittenInPlace) {
+TEST(OutputFile, PipesSocketsAndDevicesAreWrittenInPlace) {
     TempDir dir;
     const std::string fifo = dir.File("fifo");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -108,6 +108,20 @@ TEST(OutputFile, FifoSocketAndCharacterDeviceAreWrittenInPlace) {
     ::close(reader);
     EXPECT_EQ(std::string(buf, n > 0 ? static_cast<size_t>(n) : 0), "through the pipe");
     EXPECT_TRUE(S_ISFIFO(LStat(fifo).st_mode));
+
+    // What /dev/stdout is when the output goes into a pipe: a link to "/proc/self/fd/N", whose
+    // own target "pipe:[...]" names no path.
+    int fds[2];
+    ASSERT_EQ(::pipe2(fds, O_NONBLOCK), 0);
+    const std::string stdoutLink = dir.File("stdout");
+    std::filesystem::create_symlink("/proc/self/fd/" + std::to_string(fds[1]), stdoutLink);
+    r = WriteOutputFile(stdoutLink, "into the pipe");
+    EXPECT_TRUE(r.ok) << r.reason;
+    n = ::read(fds[0], buf, sizeof buf);
+    ::close(fds[0]);
+    ::close(fds[1]);
+    EXPECT_EQ(std::string(buf, n > 0 ? static_cast<size_t>(n) : 0), "into the pipe");
+    EXPECT_TRUE(S_ISLNK(LStat(stdoutLink).st_mode));
 
     const std::string socketPath = dir.File("socket");
     int listener =
@@ -134,7 +148,7 @@ TEST(OutputFile, FifoSocketAndCharacterDeviceAreWrittenInPlace) {
     struct stat st = LStat(null);
     EXPECT_TRUE(S_ISCHR(st.st_mode));
     EXPECT_EQ(st.st_rdev, makedev(1, 3));
-    EXPECT_EQ(EntriesIn(dir.Path()), 3u); // fifo, socket, null: nothing left beside them
+    EXPECT_EQ(EntriesIn(dir.Path()), 4u); // fifo, stdout, socket, null: nothing left beside them
 }
 
 TEST(OutputFile, RefusesWhatItCannotWriteAndSaysWhy) {
