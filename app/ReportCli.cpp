@@ -3,6 +3,7 @@
 #include "core/CopyText.h"
 #include "core/LocaleText.h"
 #include "core/Navigation.h"
+#include "core/OutputFile.h"
 #include "core/PlatformError.h"
 #include "core/RowKeys.h"
 #include "core/SettingsStore.h"
@@ -13,6 +14,8 @@
 #include "report/JsonReport.h"
 #include "report/ReportChain.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -27,24 +30,28 @@ namespace hl {
 namespace {
 
 const char* const kUsage =
-    "Usage: hardlens-report [--snapshot FILE] [--language Spanish|English|Dutch]\n"
+    "Usage: hardlens-report [--snapshot FILE] [--language Spanish|English|Dutch|es|en|nl]\n"
     "                       [--skin Blue|Green|Pink|Violet] [--format text|html|json]\n"
     "                       [--section N] [--private] [--output FILE] [--capture FILE]\n"
-    "                       [--root DIR] [--help] [--version]\n"
+    "                       [--root DIR] [-h|--help] [-V|--version]\n"
     "\n"
     "Prints the Hardlens report of this machine (or of a recorded one) as text or HTML,\n"
     "or the lines of one section (1 Summary ... 13 Others hardware).\n"
     "  --snapshot FILE   read a recorded machine instead of this one\n"
-    "  --language NAME   report language (default: the saved one, else English)\n"
+    "  --language NAME   report language, in any case (default: the saved one, else the\n"
+    "                    language of LC_ALL, LC_MESSAGES or LANG)\n"
     "  --skin NAME       colour of the HTML report (default: the saved one, else Blue)\n"
     "  --format FORMAT   text (default), html, or json (every section with stable keys)\n"
     "  --section N       only section N, as the window shows it\n"
     "  --private         replace serial numbers, the product key, the user name, the\n"
     "                    registered owner and the domain by \"[private]\"\n"
-    "  --output FILE     write the document to FILE as the Save command does\n"
+    "  --output FILE     write the document to FILE as the Save command does (- is\n"
+    "                    standard output; a link, FIFO or device is written, not replaced)\n"
     "  --capture FILE    record this machine into FILE as a snapshot\n"
     "  --root DIR        read the Linux machine whose proc, sys, etc, run and var trees\n"
-    "                    stand in DIR (a copied tree) instead of this one\n";
+    "                    stand in DIR (a copied tree) instead of this one\n"
+    "Options take their value as --option VALUE or --option=VALUE. On Linux the text and\n"
+    "HTML leave as UTF-8 with LF line ends, whatever the locale.\n";
 
 struct Options {
     std::string snapshot, language, skin, format = "text", output, capture, root;
@@ -56,9 +63,64 @@ struct UsageError {
     std::string message;
 };
 
-std::string NeedValue(const std::vector<std::string>& args, size_t& i) {
-    if (i + 1 >= args.size()) throw UsageError{"option " + args[i] + " needs a value"};
+// One argument, with the value of "--name=value" split off.
+struct Argument {
+    std::string name;
+    std::optional<std::string> inlineValue;
+};
+
+Argument Split(const std::string& a) {
+    size_t eq = a.find('=');
+    if (a.rfind("--", 0) != 0 || eq == std::string::npos) return {a, std::nullopt};
+    return {a.substr(0, eq), a.substr(eq + 1)};
+}
+
+std::string NeedValue(const std::vector<std::string>& args, size_t& i, const Argument& a) {
+    if (a.inlineValue) return *a.inlineValue;
+    if (i + 1 >= args.size()) throw UsageError{"option " + a.name + " needs a value"};
     return args[++i];
+}
+
+bool SameText(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// Names in any case, and the ISO codes a locale uses.
+std::string CanonicalLanguage(const std::string& v) {
+    const std::pair<const char*, const char*> languages[] = {
+        {"Spanish", "es"}, {"English", "en"}, {"Dutch", "nl"}};
+    for (const auto& [name, code] : languages)
+        if (SameText(v, name) || SameText(v, code)) return name;
+    throw UsageError{"--language must be Spanish, English or Dutch (or es, en, nl), not \"" + v +
+                     "\""};
+}
+
+std::string CanonicalSkin(const std::string& v) {
+    for (const Skin& skin : Skins())
+        if (SameText(v, skin.id)) return skin.id;
+    throw UsageError{"--skin must be Blue, Green, Pink or Violet, not \"" + v + "\""};
+}
+
+std::string CanonicalFormat(const std::string& v) {
+    for (const char* format : {"text", "html", "json"})
+        if (SameText(v, format)) return format;
+    throw UsageError{"--format must be text, html or json, not \"" + v + "\""};
+}
+
+int SectionNumber(const std::string& v) {
+    char* end = nullptr;
+    long n = std::strtol(v.c_str(), &end, 10);
+    if (v.empty() || *end || n < 1 || n > 13)
+        throw UsageError{"--section needs a number from 1 to 13, not \"" + v + "\""};
+    return static_cast<int>(n);
+}
+
+std::string FileName(const std::string& option, const std::string& v) {
+    if (v.empty()) throw UsageError{option + " needs a file name"};
+    return v;
 }
 
 void CheckRoot(const Options& o) {
@@ -74,47 +136,77 @@ void CheckRoot(const Options& o) {
 #endif
 }
 
+bool SameFile(const std::string& a, const std::string& b) {
+    if (a == b) return true;
+    struct stat sa {
+    }, sb{};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+// Writing the report over the recorded machine it came from would lose the recording.
+void CheckOutputs(const Options& o) {
+    if (o.snapshot.empty()) return;
+    for (const std::string* out : {&o.output, &o.capture})
+        if (!out->empty() && *out != "-" && SameFile(*out, o.snapshot))
+            throw UsageError{*out + " is the --snapshot file; give another file name"};
+}
+
+bool IsFlag(const std::string& name) {
+    return name == "--help" || name == "-h" || name == "--version" || name == "-V" ||
+           name == "--private";
+}
+
+void SetFlag(Options& o, const std::string& name) {
+    if (name == "--help" || name == "-h")
+        o.help = true;
+    else if (name == "--version" || name == "-V")
+        o.version = true;
+    else
+        o.privateValues = true;
+}
+
+void SetOption(Options& o, const std::string& name, const std::string& v) {
+    if (name == "--snapshot")
+        o.snapshot = FileName(name, v);
+    else if (name == "--language")
+        o.language = CanonicalLanguage(v);
+    else if (name == "--skin")
+        o.skin = CanonicalSkin(v);
+    else if (name == "--format")
+        o.format = CanonicalFormat(v);
+    else if (name == "--output")
+        o.output = FileName(name, v);
+    else if (name == "--capture")
+        o.capture = FileName(name, v);
+    else if (name == "--root")
+        o.root = FileName(name, v);
+    else
+        o.section = SectionNumber(v);
+}
+
+bool TakesValue(const std::string& name) {
+    for (const char* option : {"--snapshot", "--language", "--skin", "--format", "--output",
+                               "--capture", "--root", "--section"})
+        if (name == option) return true;
+    return false;
+}
+
 Options ParseArgs(const std::vector<std::string>& args) {
     Options o;
     for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--help" || a == "-h")
-            o.help = true;
-        else if (a == "--version")
-            o.version = true;
-        else if (a == "--private")
-            o.privateValues = true;
-        else if (a == "--snapshot")
-            o.snapshot = NeedValue(args, i);
-        else if (a == "--language")
-            o.language = NeedValue(args, i);
-        else if (a == "--skin")
-            o.skin = NeedValue(args, i);
-        else if (a == "--format")
-            o.format = NeedValue(args, i);
-        else if (a == "--output")
-            o.output = NeedValue(args, i);
-        else if (a == "--capture")
-            o.capture = NeedValue(args, i);
-        else if (a == "--root")
-            o.root = NeedValue(args, i);
-        else if (a == "--section") {
-            std::string v = NeedValue(args, i);
-            char* end = nullptr;
-            long n = std::strtol(v.c_str(), &end, 10);
-            if (v.empty() || *end || n < 1 || n > 13)
-                throw UsageError{"--section needs a number from 1 to 13, not \"" + v + "\""};
-            o.section = static_cast<int>(n);
-        } else
-            throw UsageError{"unknown argument \"" + a + "\" (see --help)"};
+        const Argument a = Split(args[i]);
+        if (IsFlag(a.name)) {
+            if (a.inlineValue) throw UsageError{"option " + a.name + " takes no value"};
+            SetFlag(o, a.name);
+        } else if (TakesValue(a.name)) {
+            SetOption(o, a.name, NeedValue(args, i, a));
+        } else {
+            throw UsageError{"unknown argument \"" + args[i] + "\" (see --help)"};
+        }
     }
-    if (!o.language.empty() && !IsLanguage(o.language))
-        throw UsageError{"--language must be Spanish, English or Dutch"};
-    if (!o.skin.empty() && !FindSkin(o.skin))
-        throw UsageError{"--skin must be Blue, Green, Pink or Violet"};
-    if (o.format != "text" && o.format != "html" && o.format != "json")
-        throw UsageError{"--format must be text, html or json"};
     CheckRoot(o);
+    CheckOutputs(o);
     return o;
 }
 
@@ -138,22 +230,26 @@ std::unique_ptr<DataSource> OpenSource(const Options& o) {
     return MakeMachineSource(store, o.root);
 }
 
-// Documents are saved as the window's Save command does; JSON stays UTF-8 as JSON must be.
-bool WriteOutput(const std::string& path, const std::string& document, bool json,
-                 std::ostream& err) {
-    if (WriteFileAtomically(path, json ? document : ToLocaleCharset(document + "\r\n")))
-        return true;
-    err << "hardlens-report: cannot write " << path << "\n";
-    return false;
+bool WriteOrSay(const std::string& path, const std::string& bytes, std::ostream& err) {
+    WriteResult r = WriteOutputFile(path, bytes);
+    if (!r.ok) err << "hardlens-report: cannot write " << r.reason << "\n";
+    return r.ok;
+}
+
+// Files get the document as the window's Save command writes it (one more line end); JSON is
+// UTF-8 as JSON must be, and has no CRLF to convert.
+std::string Exported(const Options& o, const std::string& document, bool toFile) {
+    if (o.format == "json") return document;
+    return ExportDocument(toFile ? document + "\r\n" : document, o.format == "html");
 }
 
 int Run(const Options& o, std::ostream& out, std::ostream& err) {
     std::unique_ptr<DataSource> source = OpenSource(o);
     if (!o.capture.empty()) {
-        std::string json = SnapshotToJson(CaptureSnapshot(*source, "hardlens-report --capture"));
-        return WriteFileAtomically(o.capture, json)
-                   ? 0
-                   : (err << "hardlens-report: cannot write " << o.capture << "\n", 1);
+        Snapshot captured = CaptureSnapshot(*source, "hardlens-report --capture");
+        if (o.privateValues) captured = MaskPrivateFacts(std::move(captured));
+        std::string json = SnapshotToJson(captured);
+        return WriteOrSay(o.capture, json, err) ? 0 : 1;
     }
     App app(*source);
     app.settings = LoadSettings(*source, app.table, /*writeBack=*/false);
@@ -181,9 +277,10 @@ int Run(const Options& o, std::ostream& out, std::ostream& err) {
         ReportDocuments docs = BuildReport(app, ChooseClock());
         document = o.format == "html" ? docs.html : docs.text;
     }
+    if (o.privateValues) document = MaskLoginInPaths(document, source->ReadEnvironment("USERNAME"));
     if (!o.output.empty())
-        return WriteOutput(o.output, document, o.format == "json", err) ? status : 1;
-    out << document;
+        return WriteOrSay(o.output, Exported(o, document, true), err) ? status : 1;
+    out << Exported(o, document, false);
     out.flush();
     return status;
 }
@@ -203,7 +300,7 @@ int RunReportCli(const std::vector<std::string>& args, std::ostream& out, std::o
         return 0;
     }
     if (o.version) {
-        out << "hardlens-report " << kVersion << "\n";
+        out << "hardlens-report " << kFullVersion << "\n";
         return 0;
     }
     try {

@@ -9,20 +9,46 @@ include(GNUInstallDirs)
 
 set(HARDLENS_APP_ID "org.hardlens.Hardlens" CACHE STRING
     "Application id: names the desktop entry, the AppStream metainfo and the icon")
-set(HARDLENS_PACKAGE_VERSION "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.0" CACHE STRING
+set(HARDLENS_PACKAGE_VERSION "${PROJECT_VERSION}" CACHE STRING
     "Version of the Debian package")
 set(HARDLENS_PACKAGE_MAINTAINER "Hardlens maintainers <hardlens@example.org>" CACHE STRING
     "Maintainer field of the Debian package")
 
 set(_pkg ${CMAKE_CURRENT_SOURCE_DIR}/packaging)
 
+# Debian policy wants manual pages and changelogs compressed, reproducibly (-n: no name, no
+# time stamp in the header).
+find_program(HARDLENS_GZIP gzip)
+function(hardlens_gzip source output)
+  if(NOT HARDLENS_GZIP)
+    message(FATAL_ERROR "gzip is needed to install ${source}")
+  endif()
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${HARDLENS_GZIP} -9nc ${source} > ${output}
+    DEPENDS ${source} VERBATIM)
+endfunction()
+
+set(_gz ${CMAKE_CURRENT_BINARY_DIR}/packaging)
+file(MAKE_DIRECTORY ${_gz})
+set(_gz_files ${_gz}/hardlens-report.1.gz ${_gz}/changelog.gz)
+hardlens_gzip(${_pkg}/man/hardlens-report.1 ${_gz}/hardlens-report.1.gz)
+hardlens_gzip(${_pkg}/changelog ${_gz}/changelog.gz)
+if(TARGET hardlens)
+  hardlens_gzip(${_pkg}/man/hardlens.1 ${_gz}/hardlens.1.gz)
+  list(APPEND _gz_files ${_gz}/hardlens.1.gz)
+endif()
+add_custom_target(hardlens_compressed_docs ALL DEPENDS ${_gz_files})
+
 # ---- install ----------------------------------------------------------------------------------
 install(TARGETS hardlens-report RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${_pkg}/man/hardlens-report.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${_gz}/hardlens-report.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# A version without a Debian revision makes a native package: its changelog is changelog.gz.
+install(FILES ${_pkg}/copyright ${_gz}/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/hardlens)
 
 if(TARGET hardlens)
   install(TARGETS hardlens RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  install(FILES ${_pkg}/man/hardlens.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES ${_gz}/hardlens.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   install(FILES ${_pkg}/${HARDLENS_APP_ID}.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${_pkg}/${HARDLENS_APP_ID}.metainfo.xml
@@ -38,6 +64,7 @@ set(CPACK_PACKAGE_VENDOR "Vexmoor")
 set(CPACK_PACKAGE_VERSION "${HARDLENS_PACKAGE_VERSION}")
 set(CPACK_PACKAGE_CONTACT "${HARDLENS_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "system information viewer for PCs")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://hardlens.example.org/")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_STRIP_FILES ON)
 
@@ -79,8 +106,12 @@ if(TARGET hardlens)
   string(APPEND _extra_depends "qt6-qpa-plugins")
 endif()
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "${_extra_depends}")
-# The Linux source names PCI and USB devices from /usr/share/hwdata/*.ids.
-# Qt's own dialog texts in Spanish and Dutch.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "hwdata, qt6-translations-l10n")
+# The Linux source names PCI and USB devices from /usr/share/hwdata/*.ids; without the Wayland
+# platform plugin the window runs through XWayland on a Wayland desktop; Qt's own dialog texts
+# in Spanish and Dutch come with its translations.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "hwdata")
+if(TARGET hardlens)
+  string(APPEND CPACK_DEBIAN_PACKAGE_RECOMMENDS ", qt6-wayland, qt6-translations-l10n")
+endif()
 
 include(CPack)

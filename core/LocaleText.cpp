@@ -1,5 +1,9 @@
 #include "LocaleText.h"
 
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
 #ifndef _WIN32
 #include <cerrno>
 #include <clocale>
@@ -83,5 +87,84 @@ std::string ToLocaleCharset(const std::string& utf8) {
     return out;
 }
 #endif
+
+namespace {
+
+#ifndef _WIN32
+std::string OutputCharsetName() {
+    return "utf-8";
+}
+#else
+// The names browsers know for the ANSI code pages.
+std::string OutputCharsetName() {
+    switch (UINT cp = GetACP()) {
+    case 932: return "shift_jis";
+    case 936: return "gbk";
+    case 949: return "euc-kr";
+    case 950: return "big5";
+    case CP_UTF8: return "utf-8";
+    default: return "windows-" + std::to_string(cp);
+    }
+}
+#endif
+
+// The document format has no declaration; a file served over HTTP needs one, or a browser
+// guesses Latin-1 and shows "Ã±" for "ñ".
+std::string DeclareCharset(const std::string& html) {
+    const std::string head = "<head>";
+    size_t at = html.find(head);
+    if (at == std::string::npos) return html;
+    size_t end = html.find("</head>", at);
+    if (html.substr(at, end == std::string::npos ? end : end - at).find("charset=") !=
+        std::string::npos)
+        return html;
+    std::string out = html;
+    out.insert(at + head.size(), "<meta charset=\"" + OutputCharsetName() + "\">");
+    return out;
+}
+
+} // namespace
+
+std::string LanguageOfLocaleName(const std::string& locale) {
+    auto is = [&](const char* code) {
+        return locale.compare(0, 2, code) == 0 &&
+               (locale.size() == 2 || std::strchr("_.@", locale[2]) != nullptr);
+    };
+    if (is("es")) return "Spanish";
+    if (is("nl")) return "Dutch";
+    return "English";
+}
+
+std::string LanguageOfUserLocale() {
+#ifdef _WIN32
+    return "English";
+#else
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"})
+        if (const char* value = std::getenv(name); value && *value)
+            return LanguageOfLocaleName(value);
+    return "English";
+#endif
+}
+
+std::string NativeLineEnds(const std::string& text) {
+#ifdef _WIN32
+    return text;
+#else
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) out += text[i];
+    return out;
+#endif
+}
+
+std::string ExportDocument(const std::string& document, bool html) {
+    std::string text = NativeLineEnds(html ? DeclareCharset(document) : document);
+#ifdef _WIN32
+    return ToLocaleCharset(text);
+#else
+    return text;
+#endif
+}
 
 } // namespace hl

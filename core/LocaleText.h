@@ -8,4 +8,20 @@ namespace hl {
 // report files are written. Characters the set cannot hold become "?".
 std::string ToLocaleCharset(const std::string& utf8);
 
+// The language a first run starts in, from a locale name such as "es_AR.UTF-8": es Spanish,
+// nl Dutch, anything else English.
+std::string LanguageOfLocaleName(const std::string& locale);
+// The user's message locale as the C library picks it (LC_ALL, else LC_MESSAGES, else LANG).
+// Windows builds start in English.
+std::string LanguageOfUserLocale();
+
+// Line ends as the platform's tools expect them: the documents are built with CRLF, which on
+// Linux become LF (grep '$', awk and cut would otherwise see a stray "\r").
+std::string NativeLineEnds(const std::string& text);
+
+// A report document as it leaves the program for a file or standard output. On Linux: UTF-8
+// and LF, whatever the locale (a C locale would lose every accent). On Windows: CRLF in the
+// ANSI code page. An HTML document also declares that character set in its head.
+std::string ExportDocument(const std::string& document, bool html);
+
 } // namespace hl

@@ -1,5 +1,6 @@
 #include "Settings.h"
 
+#include "LocaleText.h"
 #include "Skins.h"
 #include "Skip.h"
 
@@ -15,7 +16,11 @@ Settings LoadSettings(DataSource& source, StringTable& table, bool writeBack) {
         if (writeBack) Skip([&] { source.RegWrite(SettingPath(name), value); });
     };
     Skip([&] { s.language = source.RegRead(SettingPath(kIdioma)).Trimmed(); });
-    if (!IsLanguage(s.language)) {
+    if (s.language.empty()) {
+        // Nothing saved yet: the language the user's session already speaks.
+        s.language = LanguageOfUserLocale();
+        write(kIdioma, s.language.c_str());
+    } else if (!IsLanguage(s.language)) {
         write(kIdioma, "English");
         s.language = "English";
     }

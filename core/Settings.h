@@ -22,9 +22,10 @@ inline constexpr const char* kCaratula = "Car\xC3\xA1tula";
 inline constexpr const char* kTransparencia = "Transparencia";
 
 // Start-up: reads, trims and validates the three values, writing the defaults back for an
-// invalid language or skin and "0" for a transparency outside 0 to 80, and fills the table for
-// the language. Failed reads and writes never stop it. Without writeBack nothing is written
-// (the command-line companion reads the settings but leaves them to the window).
+// invalid language or skin (a language never saved comes from the user's locale) and "0" for a
+// transparency outside 0 to 80, and fills the table for the language. Failed reads and writes never
+// stop it. Without writeBack nothing is written (the command-line companion reads the settings but
+// leaves them to the window).
 Settings LoadSettings(DataSource& source, StringTable& table, bool writeBack = true);
 
 // Accepting the customize panel: writes only the values that differ from the copies taken when

@@ -1,19 +1,13 @@
 #include "SettingsStore.h"
 
+#include "OutputFile.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
-
-#ifdef _WIN32
-#include <io.h>
-#include <process.h>
-#include <windows.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace hl {
 
@@ -92,46 +86,8 @@ bool SettingsStore::Write(const std::string& name, const std::string& value) con
     return WriteFileAtomically(path_, text);
 }
 
-namespace {
-
-#ifdef _WIN32
-int ProcessId() {
-    return _getpid();
-}
-bool SyncToDisk(FILE* f) {
-    return _commit(_fileno(f)) == 0;
-}
-// rename() refuses an existing target on Windows; paths are in the ANSI code page here, as the
-// command line and the environment give them.
-bool ReplaceFile(const std::string& from, const std::string& to) {
-    return MoveFileExA(from.c_str(), to.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-}
-#else
-int ProcessId() {
-    return static_cast<int>(::getpid());
-}
-bool SyncToDisk(FILE* f) {
-    return ::fsync(::fileno(f)) == 0;
-}
-bool ReplaceFile(const std::string& from, const std::string& to) {
-    return std::rename(from.c_str(), to.c_str()) == 0;
-}
-#endif
-
-} // namespace
-
 bool WriteFileAtomically(const std::string& path, const std::string& contents) {
-    std::string temp = path + ".tmp-" + std::to_string(ProcessId());
-    FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(contents.data(), 1, contents.size(), f) == contents.size();
-    ok = (std::fflush(f) == 0) && ok;
-    ok = SyncToDisk(f) && ok;
-    ok = (std::fclose(f) == 0) && ok;
-    if (ok && ReplaceFile(temp, path)) return true;
-    std::remove(temp.c_str());
-    return false;
+    return WriteOutputFile(path, contents).ok;
 }
 
 } // namespace hl

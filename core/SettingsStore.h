@@ -23,7 +23,7 @@ private:
     std::string path_;
 };
 
-// Writes a whole file through a temporary file in the same folder and a rename.
+// Writes a whole file as WriteOutputFile does: a symbolic link keeps pointing at it.
 bool WriteFileAtomically(const std::string& path, const std::string& contents);
 
 } // namespace hl

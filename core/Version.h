@@ -9,6 +9,8 @@
 namespace hl {
 
 inline constexpr const char* kVersion = HARDLENS_VERSION;
+// With the patch level, as hardlens-report --version and the package give it.
+inline constexpr const char* kFullVersion = HARDLENS_FULL_VERSION;
 inline constexpr const char* kProductLine = "Hardlens " HARDLENS_VERSION;
 
 } // namespace hl

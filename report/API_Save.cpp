@@ -1,9 +1,9 @@
 #include "API_Save.h"
 
 #include "core/LocaleText.h"
+#include "core/OutputFile.h"
 
 #include <QFileDialog>
-#include <QSaveFile>
 
 namespace hl {
 
@@ -50,14 +50,11 @@ std::string ShowSaveDialog(QWidget* owner, const std::string& filter, const std:
 
 bool WriteReportFile(const std::string& path, const std::string& document, QString* error,
                      bool lineEnd) {
-    QSaveFile file(Q(path));
-    const std::string bytes = ToLocaleCharset(lineEnd ? document + "\r\n" : document);
-    const bool written = file.open(QIODevice::WriteOnly) &&
-                         file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-                             static_cast<qint64>(bytes.size()) &&
-                         file.commit();
-    if (!written && error) *error = file.errorString();
-    return written;
+    const std::string bytes =
+        ExportDocument(lineEnd ? document + "\r\n" : document, EndsWith(path, "html"));
+    const WriteResult written = WriteOutputFile(path, bytes);
+    if (!written.ok && error) *error = Q(written.reason);
+    return written.ok;
 }
 
 } // namespace hl

@@ -85,9 +85,9 @@ std::string ShowSaveDialog(QWidget* owner, const std::string& filter, const std:
                            const std::string& initialFolder, const std::string& defaultName,
                            int filterIndex, std::string* typed = nullptr);
 
-// Writes `document`, followed by CRLF unless `lineEnd` is false, in the locale's character set,
-// through a temporary file that replaces `path` only once it is complete. False with the
-// reason in `error` otherwise; an existing file then stays as it was.
+// Writes `document`, followed by a line end unless `lineEnd` is false, as report files leave
+// the program (ExportDocument) and through WriteOutputFile, so links, FIFOs and devices are
+// written, not replaced. False with the reason in `error` otherwise.
 bool WriteReportFile(const std::string& path, const std::string& document, QString* error,
                      bool lineEnd = true);
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Hardlens .deb into a fresh, minimal Debian 12 (bookworm) chroot and runs
-# hardlens-report there.
+# hardlens-report there, and the window off screen and natively on Wayland (weston's headless
+# backend).
 #
 #   scripts/test-package.sh [PACKAGE.deb]
 #
@@ -155,13 +156,41 @@ run sh -c 'hardlens-report --snapshot /tmp/rich.json --format html > /tmp/rich.h
 for f in /usr/bin/hardlens /usr/share/applications/org.hardlens.Hardlens.desktop \
          /usr/share/metainfo/org.hardlens.Hardlens.metainfo.xml \
          /usr/share/icons/hicolor/scalable/apps/org.hardlens.Hardlens.svg \
-         /usr/share/man/man1/hardlens.1 /usr/share/man/man1/hardlens-report.1; do
+         /usr/share/man/man1/hardlens.1.gz /usr/share/man/man1/hardlens-report.1.gz \
+         /usr/share/doc/hardlens/copyright /usr/share/doc/hardlens/changelog.gz; do
   if [ -s "$target$f" ]; then echo "== installed: $f"; else echo "== MISSING: $f"; status=1; fi
 done
 run sh -c '! ldd /usr/bin/hardlens | grep "not found"'
 # The window itself, off screen, on the recorded machine: it shows its first section and quits.
 run env QT_QPA_PLATFORM=offscreen HARDLENS_SNAPSHOT=/tmp/rich.json \
         HARDLENS_EXIT_AFTER_FIRST_SECTION=1 XDG_RUNTIME_DIR=/run/user/0 hardlens
+
+# The version reads the same in the program and in the package.
+run sh -c 'test "$(hardlens-report --version)" = "hardlens-report $(dpkg-query -W -f="\${Version}" hardlens)"'
+# Text leaves as UTF-8 with LF even under the C locale.
+run sh -c 'LC_ALL=C hardlens-report --snapshot /tmp/rich.json --language Spanish --output /tmp/r.txt &&
+           grep -q "Espa$(printf "\303\261")ol" /tmp/r.txt && ! grep -q "$(printf "\r")" /tmp/r.txt'
+
+# The window natively on Wayland, under weston's headless backend: installing the recommended
+# qt6-wayland plugin must be enough.
+in_chroot apt-get install -y -q weston qt6-wayland >/dev/null
+cat >"$target/tmp/wayland-test.sh" <<'EOF'
+export XDG_RUNTIME_DIR=/run/user/0
+weston --backend=headless-backend.so --socket=wayland-hardlens --idle-time=0 >/tmp/weston.log 2>&1 &
+weston=$!
+for i in $(seq 50); do [ -S "$XDG_RUNTIME_DIR/wayland-hardlens" ] && break; sleep 0.2; done
+rc=1
+if [ -S "$XDG_RUNTIME_DIR/wayland-hardlens" ]; then
+  QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=wayland-hardlens HARDLENS_SNAPSHOT=/tmp/rich.json \
+    HARDLENS_EXIT_AFTER_FIRST_SECTION=1 timeout 60 hardlens
+  rc=$?
+else
+  echo "weston did not start:"; cat /tmp/weston.log
+fi
+kill "$weston" 2>/dev/null; wait "$weston" 2>/dev/null
+exit "$rc"
+EOF
+run sh /tmp/wayland-test.sh
 
 if [ "$status" -eq 0 ]; then
   echo "== package test passed"

@@ -41,6 +41,17 @@ std::string SnapshotToJson(const Snapshot& snapshot);
 // Records what the sections would read from a platform.
 Snapshot CaptureSnapshot(DataSource& source, const std::string& description);
 
+// A capture for other eyes: the facts --private masks in reports are masked here too. The OS
+// serial (the machine-id on Linux), the owner and organisation, the domain, every serial number
+// and volume serial, and the account's name, full name and domain become the marker; accounts
+// and login profiles other than the user's are left out; the product key bytes are dropped;
+// the login name is masked wherever it is a component of a path.
+Snapshot MaskPrivateFacts(Snapshot snapshot);
+
+// `text` with each path component (between "/" or "\\") equal to `login` replaced by the
+// marker: "/media/ana/USB" gives "/media/[private]/USB", "/media/anabel" stays.
+std::string MaskLoginInPaths(const std::string& text, const std::string& login);
+
 // Serves a recorded machine as the whole platform. The program's own settings are not part
 // of the machine: they go to the settings store.
 class SnapshotSource : public DataSource {

@@ -92,3 +92,37 @@ TEST(PrivateValues, MarkerReplacesValueAndToolTip) {
     EXPECT_EQ(a.Row(5).valueTip, "[private]");
     EXPECT_EQ(a.Row(4).value, "64 Bits");
 }
+
+// The capture once ignored --private: it kept the machine-id and every account of the machine.
+TEST(PrivateValues, CaptureMasksTheSameFactsAndLeavesOtherAccountsOut) {
+    TempDir dir;
+    const std::string capture = dir.File("shared.json");
+    ::Run({"--capture", capture, "--private"});
+    const std::string json = hl::test::ReadFile(capture);
+    ASSERT_FALSE(json.empty());
+    for (const std::string& secret : kIdentifying)
+        EXPECT_EQ(json.find(secret), std::string::npos) << secret;
+    EXPECT_EQ(json.find("Guest"), std::string::npos);
+    EXPECT_EQ(json.find("DigitalProductId"), std::string::npos);
+
+    // Reported privately, the masked capture reads as the machine itself does.
+    std::ostringstream fromCapture, err;
+    EXPECT_EQ(RunReportCli({"--snapshot", capture, "--private"}, fromCapture, err), 0) << err.str();
+    EXPECT_EQ(fromCapture.str(), ::Run({"--private"}));
+}
+
+TEST(PrivateValues, LoginNameIsMaskedWhereItIsAPathComponent) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"/media/ana/USB STICK", "/media/[private]/USB STICK"},
+        {"/home/ana", "/home/[private]"},
+        {"C:\\Users\\ana\\Desktop", "C:\\Users\\[private]\\Desktop"},
+        {"/run/media/ana/ana", "/run/media/[private]/[private]"},
+        {"/media/anabel/x", "/media/anabel/x"},
+        {"/media/ana.old", "/media/ana.old"},
+        {"ana", "ana"},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(MaskLoginInPaths(text, "ana"), expected) << text;
+    EXPECT_EQ(MaskLoginInPaths("/media/x", ""), "/media/x");
+    EXPECT_EQ(MaskLoginInPaths("<i>x</i> /i/", "i"), "<i>x</i> /[private]/"); // a closing tag
+}

@@ -20,8 +20,8 @@ TEST(ReportCliRoot, ReadsTheTreeWithEveryOtherOption) {
         std::string arguments;
         std::string shown;
     } cases[] = {
-        {"--section 5", "Name: Intel(R) Core(TM) i5-4590 CPU @ 3.30GHz\r\n"},
-        {"--section 8 --language Spanish", "Versi\xC3\xB3n: 2801\r\n"},
+        {"--section 5", "Name: Intel(R) Core(TM) i5-4590 CPU @ 3.30GHz\n"},
+        {"--section 8 --language Spanish", "Versi\xC3\xB3n: 2801\n"},
         {"--format json --section 8", "\"2801\""},
         {"--format html --skin Green", "2801"},
         {"--private --section 2", "[private]"},

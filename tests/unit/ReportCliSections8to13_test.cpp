@@ -1,5 +1,5 @@
 // hardlens-report run as a process on hand-written machines: one section at a time, and the
-// whole report on a machine where every class is empty.
+// whole report on a machine where every class is empty. On Linux it prints LF line ends.
 
 #include "TestSupport.h"
 
@@ -24,7 +24,7 @@ ReportRun Section(const char* machine, int n) {
 
 // The report from the BIOS heading to the end.
 std::string FromBios(const std::string& report) {
-    size_t at = report.find(" Bios\r\n");
+    size_t at = report.find(" Bios\n");
     return at == std::string::npos ? std::string() : report.substr(at);
 }
 
@@ -32,59 +32,59 @@ std::string FromBios(const std::string& report) {
 
 TEST(ReportCliSections8to13, PrintsEachSectionOfARecordedMachine) {
     const std::pair<int, const char*> sections[] = {
-        {8, "Bios\r\n\r\n"
-            "Name: Keystone Firmware\r\n"
-            "Manufacturer: Keystone Ltd.\r\n"
-            "Version: 1.40\r\n"
-            "Released: 01/15/2008\r\n"
-            "Serial number: KS-0042\r\n"
-            "Main bios: Yes\r\n"
-            "SMBIOS: Version 2\r\n"},
-        {9, "Display\r\n\r\n"
-            "Display name: Generic PnP Monitor\r\n"
-            "Manufacturer: Lumetra\r\n"
-            "Current configuration: 1280 x 1024 pixels, 32 bits, 60 Hz\r\n"
-            "Maximum update rate: 75 Hz\r\n"
-            "\r\n"
-            "Graphics card name: Corvex Graphics 9\r\n"
-            "Memory size: 1,5 GB\r\n"
-            "Memory type: Integrated RAMDAC\r\n"
-            "Driver name: corvex.dll\r\n"
-            "Driver version: 8.15.10.2302\r\n"
-            "Driver date: 01/15/2008\r\n"},
-        {10, "Keyboard and mouse\r\n\r\n"
-             "Keyboard name: Standard keyboard\r\n"
-             "Description: USB input keyboard\r\n"
-             "Number of function keys: 12\r\n"
-             "\r\n"
-             "Mouse name: Trackball\r\n"
-             "Manufacturer: Pointwell\r\n"
-             "Number of buttons: 5\r\n"
-             "Connexion: PS/2\r\n"
-             "Current use: Left-handed\r\n"},
-        {11, "Removable memory\r\n\r\n"
-             "Name: DATA\r\n"
-             "Drive letter: (E:)\r\n"
-             "Internal name: Kingmax USB Flash\r\n"
-             "Capacity: (1,87 GB)\r\n"
-             "Free space: (0,93 GB - 50%)\r\n"
-             "Space in use: (0,93 GB - 50%)\r\n"
-             "File system: FAT32\r\n"
-             "Serial number: 1A2B3C4D\r\n"},
-        {12, "CDs/DVDs\r\n\r\n"
-             "Name: HOLIDAY\r\n"
-             "Drive letter: (D:)\r\n"
-             "Internal name: Optora DVD-RW\r\n"
-             "Size: (4,38 GB)\r\n"
-             "File system: CDFS\r\n"
-             "Serial number: 5E6F7A8B\r\n"},
-        {13, "Others hardware\r\n\r\n"
-             "Motherboard name: Boardline BL-P45 Pro\r\n"
-             "Manufacturer: Boardline\r\n"
-             "Internal name: BL-P45\r\n"
-             "\r\n"
-             "Sound card name: High Definition Audio Device\r\n"
-             "Manufacturer: Soundwave\r\n"},
+        {8, "Bios\n\n"
+            "Name: Keystone Firmware\n"
+            "Manufacturer: Keystone Ltd.\n"
+            "Version: 1.40\n"
+            "Released: 01/15/2008\n"
+            "Serial number: KS-0042\n"
+            "Main bios: Yes\n"
+            "SMBIOS: Version 2\n"},
+        {9, "Display\n\n"
+            "Display name: Generic PnP Monitor\n"
+            "Manufacturer: Lumetra\n"
+            "Current configuration: 1280 x 1024 pixels, 32 bits, 60 Hz\n"
+            "Maximum update rate: 75 Hz\n"
+            "\n"
+            "Graphics card name: Corvex Graphics 9\n"
+            "Memory size: 1,5 GB\n"
+            "Memory type: Integrated RAMDAC\n"
+            "Driver name: corvex.dll\n"
+            "Driver version: 8.15.10.2302\n"
+            "Driver date: 01/15/2008\n"},
+        {10, "Keyboard and mouse\n\n"
+             "Keyboard name: Standard keyboard\n"
+             "Description: USB input keyboard\n"
+             "Number of function keys: 12\n"
+             "\n"
+             "Mouse name: Trackball\n"
+             "Manufacturer: Pointwell\n"
+             "Number of buttons: 5\n"
+             "Connexion: PS/2\n"
+             "Current use: Left-handed\n"},
+        {11, "Removable memory\n\n"
+             "Name: DATA\n"
+             "Drive letter: (E:)\n"
+             "Internal name: Kingmax USB Flash\n"
+             "Capacity: (1,87 GB)\n"
+             "Free space: (0,93 GB - 50%)\n"
+             "Space in use: (0,93 GB - 50%)\n"
+             "File system: FAT32\n"
+             "Serial number: 1A2B3C4D\n"},
+        {12, "CDs/DVDs\n\n"
+             "Name: HOLIDAY\n"
+             "Drive letter: (D:)\n"
+             "Internal name: Optora DVD-RW\n"
+             "Size: (4,38 GB)\n"
+             "File system: CDFS\n"
+             "Serial number: 5E6F7A8B\n"},
+        {13, "Others hardware\n\n"
+             "Motherboard name: Boardline BL-P45 Pro\n"
+             "Manufacturer: Boardline\n"
+             "Internal name: BL-P45\n"
+             "\n"
+             "Sound card name: High Definition Audio Device\n"
+             "Manufacturer: Soundwave\n"},
     };
     for (const auto& [n, expected] : sections) {
         ReportRun run = Section("machine.json", n);
@@ -95,24 +95,24 @@ TEST(ReportCliSections8to13, PrintsEachSectionOfARecordedMachine) {
 
 TEST(ReportCliSections8to13, SectionsOfAnEmptyMachineReadUnknown) {
     const std::pair<int, const char*> sections[] = {
-        {8, "Bios\r\n\r\nName: Unknown\r\nManufacturer: Unknown\r\nVersion: Unknown\r\n"
-            "Released: Unknown\r\nSerial number: Unknown\r\nMain bios: Unknown\r\n"
-            "SMBIOS: Unknown\r\n"},
-        {9, "Display\r\n\r\nDisplay name: Unknown\r\nManufacturer: Unknown\r\n"
-            "Current configuration: Unknown\r\nUpdate rate minimum and maximum: Unknown\r\n\r\n"
-            "Graphics card name: Unknown\r\nMemory size: Unknown\r\nMemory type: Unknown\r\n"
-            "Driver name: Unknown\r\nDriver version: Unknown\r\nDriver date: Unknown\r\n"},
-        {10, "Keyboard and mouse\r\n\r\nKeyboard name: Unknown\r\nDescription: Unknown\r\n"
-             "Number of function keys: Unknown\r\n\r\nMouse name: Unknown\r\n"
-             "Manufacturer: Unknown\r\nNumber of buttons: Unknown\r\nConnexion: Unknown\r\n"
-             "Current use: Unknown\r\n"},
-        {11, "Removable memory\r\n\r\nName: Unknown\r\nDrive letter: Unknown\r\n"
-             "Internal name: Unknown\r\nCapacity: Unknown\r\nFree space: Unknown\r\n"
-             "Space in use: Unknown\r\nFile system: Unknown\r\nSerial number: Unknown\r\n"},
-        {12, "CDs/DVDs\r\n\r\nName: Unknown\r\nDrive letter: Unknown\r\nInternal name: Unknown\r\n"
-             "Size: Unknown\r\nFile system: Unknown\r\nSerial number: Unknown\r\n"},
-        {13, "Others hardware\r\n\r\nMotherboard name: Unknown\r\nManufacturer: Unknown\r\n"
-             "Internal name: Unknown\r\n\r\nSound card name: Unknown\r\nManufacturer: Unknown\r\n"},
+        {8, "Bios\n\nName: Unknown\nManufacturer: Unknown\nVersion: Unknown\n"
+            "Released: Unknown\nSerial number: Unknown\nMain bios: Unknown\n"
+            "SMBIOS: Unknown\n"},
+        {9, "Display\n\nDisplay name: Unknown\nManufacturer: Unknown\n"
+            "Current configuration: Unknown\nUpdate rate minimum and maximum: Unknown\n\n"
+            "Graphics card name: Unknown\nMemory size: Unknown\nMemory type: Unknown\n"
+            "Driver name: Unknown\nDriver version: Unknown\nDriver date: Unknown\n"},
+        {10, "Keyboard and mouse\n\nKeyboard name: Unknown\nDescription: Unknown\n"
+             "Number of function keys: Unknown\n\nMouse name: Unknown\n"
+             "Manufacturer: Unknown\nNumber of buttons: Unknown\nConnexion: Unknown\n"
+             "Current use: Unknown\n"},
+        {11, "Removable memory\n\nName: Unknown\nDrive letter: Unknown\n"
+             "Internal name: Unknown\nCapacity: Unknown\nFree space: Unknown\n"
+             "Space in use: Unknown\nFile system: Unknown\nSerial number: Unknown\n"},
+        {12, "CDs/DVDs\n\nName: Unknown\nDrive letter: Unknown\nInternal name: Unknown\n"
+             "Size: Unknown\nFile system: Unknown\nSerial number: Unknown\n"},
+        {13, "Others hardware\n\nMotherboard name: Unknown\nManufacturer: Unknown\n"
+             "Internal name: Unknown\n\nSound card name: Unknown\nManufacturer: Unknown\n"},
     };
     for (const auto& [n, expected] : sections) {
         ReportRun run = Section("empty.json", n);
@@ -127,28 +127,28 @@ TEST(ReportCliSections8to13, TheReportOfAnEmptyMachineEndsWithItsLastSixSections
     EXPECT_EQ(run.status, 0);
     const std::string dot = " \xC2\xB7 ";
     auto heading = [](const char* title) {
-        return std::string(" ") + title + "\r\n------------------\r\n";
+        return std::string(" ") + title + "\n------------------\n";
     };
-    const std::string end = "\r\n\r\n\r\n";
+    const std::string end = "\n\n\n";
     std::string expected =
-        heading("Bios") + dot + "Name: Unknown\r\n" + dot + "Manufacturer: Unknown\r\n" + dot +
-        "Version: Unknown\r\n" + dot + "Released: Unknown\r\n" + dot +
-        "Serial number: Unknown\r\n" + dot + "Main bios: Unknown\r\n" + dot + "SMBIOS: Unknown" +
-        end + heading("Display") + dot + "Display name: Unknown\r\n" + dot +
-        "Manufacturer: Unknown\r\n" + dot + "Current configuration: Unknown\r\n" + dot +
+        heading("Bios") + dot + "Name: Unknown\n" + dot + "Manufacturer: Unknown\n" + dot +
+        "Version: Unknown\n" + dot + "Released: Unknown\n" + dot +
+        "Serial number: Unknown\n" + dot + "Main bios: Unknown\n" + dot + "SMBIOS: Unknown" +
+        end + heading("Display") + dot + "Display name: Unknown\n" + dot +
+        "Manufacturer: Unknown\n" + dot + "Current configuration: Unknown\n" + dot +
         "Update rate minimum and maximum: Unknown" + end + heading("Graphics card") + dot +
-        "Graphics card name: Unknown\r\n" + dot + "Memory size: Unknown\r\n" + dot +
-        "Memory type: Unknown\r\n" + dot + "Driver name: Unknown\r\n" + dot +
-        "Driver version: Unknown\r\n" + dot + "Driver date: Unknown" + end + heading("Keyboard") +
-        dot + "Keyboard name: Unknown\r\n" + dot + "Description: Unknown\r\n" + dot +
+        "Graphics card name: Unknown\n" + dot + "Memory size: Unknown\n" + dot +
+        "Memory type: Unknown\n" + dot + "Driver name: Unknown\n" + dot +
+        "Driver version: Unknown\n" + dot + "Driver date: Unknown" + end + heading("Keyboard") +
+        dot + "Keyboard name: Unknown\n" + dot + "Description: Unknown\n" + dot +
         "Number of function keys: Unknown" + end + heading("Mouse") + dot +
-        "Mouse name: Unknown\r\n" + dot + "Manufacturer: Unknown\r\n" + dot +
-        "Number of buttons: Unknown\r\n" + dot + "Connexion: Unknown\r\n" + dot +
+        "Mouse name: Unknown\n" + dot + "Manufacturer: Unknown\n" + dot +
+        "Number of buttons: Unknown\n" + dot + "Connexion: Unknown\n" + dot +
         "Current use: Unknown" + end + heading("Others hardware") + dot +
-        "Motherboard name: Unknown\r\n" + dot + "Manufacturer: Unknown\r\n" + dot +
-        "Internal name: Unknown\r\n" + dot + "Sound card name: Unknown\r\n" + dot +
-        "Manufacturer: Unknown" + end + "-----------------------------------------------\r\n" +
-        dot + "Thank you for use Hardlens!\r\n";
+        "Motherboard name: Unknown\n" + dot + "Manufacturer: Unknown\n" + dot +
+        "Internal name: Unknown\n" + dot + "Sound card name: Unknown\n" + dot +
+        "Manufacturer: Unknown" + end + "-----------------------------------------------\n" +
+        dot + "Thank you for use Hardlens!\n";
     EXPECT_EQ(FromBios(run.out), expected);
 }
 
@@ -156,10 +156,10 @@ TEST(ReportCliSections8to13, TheHtmlReportOfARecordedMachineShowsWholeGigabytes)
     ReportRun run = RunReport("--snapshot '" + DataPath("s813/machine.json") +
                               "' --language English --format html");
     EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.out.find("<ul><li><strong>Name:</strong> Generic PnP Monitor<br>\r\n"),
+    EXPECT_NE(run.out.find("<ul><li><strong>Name:</strong> Generic PnP Monitor<br>\n"),
               std::string::npos);
     EXPECT_NE(run.out.find("<li><strong>Maximum update rate:</strong> 75 Hz<br></ul>"),
               std::string::npos);
-    EXPECT_NE(run.out.find("<li><strong>Memory size:</strong> 1 GB<br>\r\n"), std::string::npos);
+    EXPECT_NE(run.out.find("<li><strong>Memory size:</strong> 1 GB<br>\n"), std::string::npos);
     EXPECT_EQ(run.out.substr(run.out.size() - 7), "</html>");
 }

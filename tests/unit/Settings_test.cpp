@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "core/LocaleText.h"
 #include "core/Settings.h"
 #include "core/SettingsStore.h"
 #include "core/Skins.h"
@@ -22,7 +23,70 @@ struct Fixture {
     std::optional<std::string> Stored(const char* name) { return store.Read(name); }
 };
 
+// Sets the three locale variables for one test and puts back what the run had.
+class LocaleEnvironment {
+public:
+    LocaleEnvironment(const char* lcAll, const char* lcMessages, const char* lang) {
+        const char* values[] = {lcAll, lcMessages, lang};
+        for (int i = 0; i < 3; ++i) {
+            if (const char* old = std::getenv(kNames[i])) saved_[i] = old;
+            if (values[i])
+                ::setenv(kNames[i], values[i], 1);
+            else
+                ::unsetenv(kNames[i]);
+        }
+    }
+    ~LocaleEnvironment() {
+        for (int i = 0; i < 3; ++i)
+            if (saved_[i])
+                ::setenv(kNames[i], saved_[i]->c_str(), 1);
+            else
+                ::unsetenv(kNames[i]);
+    }
+
+private:
+    static constexpr const char* kNames[3] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+    std::optional<std::string> saved_[3];
+};
+
 } // namespace
+
+TEST(Settings, FirstRunSpeaksTheLanguageOfTheUsersLocale) {
+    struct Case {
+        const char *lcAll, *lcMessages, *lang, *expected;
+    } cases[] = {
+        {nullptr, nullptr, "es_AR.UTF-8", "Spanish"},
+        {nullptr, nullptr, "nl_NL.UTF-8", "Dutch"},
+        {nullptr, nullptr, "en_GB.UTF-8", "English"},
+        {nullptr, nullptr, "de_DE.UTF-8", "English"},
+        {nullptr, nullptr, "C", "English"},
+        {nullptr, nullptr, nullptr, "English"},
+        {nullptr, "nl_BE@euro", "es_ES.UTF-8", "Dutch"}, // LC_MESSAGES before LANG
+        {"es", "nl_NL.UTF-8", "en_US.UTF-8", "Spanish"}, // LC_ALL before both
+        {"", "", "nl_NL.UTF-8", "Dutch"},                // empty counts as unset
+        {nullptr, nullptr, "nds_NL.UTF-8", "English"},   // Low German is not Dutch
+        {nullptr, nullptr, "est_EE", "English"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.lang ? c.lang : "-") + " / " +
+                     (c.lcMessages ? c.lcMessages : "-") + " / " + (c.lcAll ? c.lcAll : "-"));
+        LocaleEnvironment env(c.lcAll, c.lcMessages, c.lang);
+        Fixture f;
+        EXPECT_EQ(f.Load().language, c.expected);
+        EXPECT_EQ(f.Stored(kIdioma), c.expected);
+    }
+}
+
+TEST(Settings, ASavedLanguageWinsOverTheLocale) {
+    LocaleEnvironment env(nullptr, nullptr, "es_AR.UTF-8");
+    // An invalid saved value still falls back to English, not to the locale.
+    const std::pair<const char*, const char*> cases[] = {{"Dutch", "Dutch"}, {"dutch", "English"}};
+    for (const auto& [saved, expected] : cases) {
+        Fixture f;
+        ASSERT_TRUE(f.store.Write(kIdioma, saved));
+        EXPECT_EQ(f.Load().language, expected) << saved;
+    }
+}
 
 TEST(Settings, FirstRunWritesEnglishAndBlueButNoTransparency) {
     Fixture f;
@@ -131,6 +195,17 @@ TEST(Settings, StoreThatIsAFolderLeavesTheRunGoing) {
     EXPECT_EQ(s.language, "English");
     EXPECT_EQ(s.skin, "Blue");
     EXPECT_FALSE(f.store.Write(kIdioma, "Dutch"));
+}
+
+// A store kept in a dotfiles repository is a link; saving must not cut it.
+TEST(Settings, StoreThatIsALinkKeepsPointingAtItsTarget) {
+    Fixture f;
+    std::filesystem::create_directories(f.dir.File("hardlens"));
+    hl::test::WriteFile(f.dir.File("kept"), "Idioma=Dutch\n");
+    std::filesystem::create_symlink(f.dir.File("kept"), f.store.Path());
+    EXPECT_TRUE(f.store.Write(kCaratula, "Pink"));
+    EXPECT_TRUE(std::filesystem::is_symlink(f.store.Path()));
+    EXPECT_EQ(hl::test::ReadFile(f.dir.File("kept")), "Idioma=Dutch\nCar\xC3\xA1tula=Pink\n");
 }
 
 TEST(Skins, TableOfTheFourSkins) {

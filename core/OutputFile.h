@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+namespace hl {
+
+struct WriteResult {
+    bool ok = false;
+    std::string reason; // why it failed, for the user; empty on success
+    explicit operator bool() const { return ok; }
+};
+
+// Writes `bytes` to what stands at `path`, as a user expects of a program's output file:
+// - a regular file or a new name: through a temporary file in the same folder and a rename,
+//   so a reader never sees half a file; an existing file keeps its mode and, where allowed,
+//   its owner;
+// - a symbolic link: its final target is replaced that way, the link stays;
+// - a character device, FIFO or socket: the bytes go straight into it;
+// - "-": standard output.
+// A folder, a block device and an empty path are refused. Nothing is left behind on failure.
+WriteResult WriteOutputFile(const std::string& path, const std::string& bytes);
+
+} // namespace hl
