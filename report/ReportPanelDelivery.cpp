@@ -1,6 +1,7 @@
 // Delivering the report: copying it to the clipboard and saving it to a file.
 #include "ReportPanel.h"
 #include "core/App.h"
+#include "core/LocaleText.h"
 #include "report/API_Save.h"
 #include "ui/Form1.h"
 #include "ui/Look.h"
@@ -143,7 +144,7 @@ QString ReportPanel::Caption() const {
 void ReportPanel::CopyReport_Click() {
     if (!m_ready) return;
     SetTextColour(m_cilop, kCommandIdle);
-    const QString text = QString::fromStdString(ShownDocument());
+    const QString text = QString::fromStdString(NativeLineEnds(ShownDocument()));
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setText(text);

@@ -4,6 +4,7 @@
 #include "core/App.h"
 #include "core/Captions.h"
 #include "core/CopyText.h"
+#include "core/LocaleText.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -84,7 +85,7 @@ void ValueCopy::Copy_Click() {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     // The model's text, not the label's: a value cut short on screen is copied whole.
-    const std::string text = CopyRowText(m_app.area, m_selectedRow);
+    const std::string text = NativeLineEnds(CopyRowText(m_app.area, m_selectedRow));
     if (!text.empty()) clipboard->setText(QString::fromStdString(text));
 }
 
@@ -92,7 +93,7 @@ void ValueCopy::CopyAll_Click() {
     if (PanelShown()) return;
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    const std::string text = CopyAllText(m_app.area, m_app.main.currentSection);
+    const std::string text = NativeLineEnds(CopyAllText(m_app.area, m_app.main.currentSection));
     if (!text.empty()) clipboard->setText(QString::fromStdString(text));
 }
 

@@ -197,7 +197,7 @@ void ReportPanelTest::copyPutsTheShownMarkupOnTheClipboard() {
     p.CopyReport_Click();
     QVERIFY(*ran);
     QCOMPARE(QGuiApplication::clipboard()->text().toStdString(),
-             Expected("rich.English.Blue.html"));
+             LfLineEnds(Expected("rich.English.Blue.html")));
     QCOMPARE(text, g.s.T(234) + "\n\n" + g.s.T(237));
     QCOMPARE(title, g.s.form().windowTitle());
     QCOMPARE(icon, QMessageBox::Information);
@@ -209,7 +209,8 @@ void ReportPanelTest::copyPutsTheShownMarkupOnTheClipboard() {
     p.CopyReport_Click();
     QCOMPARE(g.launched, 1);
     QVERIFY(g.editedFile.endsWith("/Report of Hardlens.html"));
-    QCOMPARE(ReadAll(g.editedFile).toStdString(), Expected("rich.English.Blue.html") + "\r\n");
+    QCOMPARE(ReadAll(g.editedFile).toStdString(),
+             AsPrinted(Expected("rich.English.Blue.html") + "\r\n"));
     QCOMPARE(g.Status(), g.s.T(207));
     g.editorFound = false;
     Answer("OpenEditorQuestion", QMessageBox::Yes);

@@ -61,7 +61,7 @@ void ReportSaveTest::savingTheHtmlPageUnderATypedName() {
     QCOMPARE(filter, kHtml);
 
     const QString file = m_documents + "/report.html";
-    QCOMPARE(ReadAll(file).toStdString(), Expected("rich.English.Blue.html") + "\r\n");
+    QCOMPARE(ReadAll(file).toStdString(), AsPrinted(Expected("rich.English.Blue.html") + "\r\n"));
     QCOMPARE(QString::fromStdString(g.panel->ReportFileName()), file);
     QCOMPARE(g.Status(), QString("Report saved successfully!"));
 }
@@ -72,7 +72,7 @@ void ReportSaveTest::textFilterAppendsItsExtensionToEveryName() {
     g.panel->LSave_Click();
     QVERIFY(*ran);
     QCOMPARE(ReadAll(m_documents + "/report.txt.txt").toStdString(),
-             Expected("rich.English.txt") + "\r\n");
+             AsPrinted(Expected("rich.English.txt") + "\r\n"));
     QVERIFY(!QFile::exists(m_documents + "/report.txt"));
 }
 
@@ -89,11 +89,11 @@ void ReportSaveTest::shownHtmlSavedWithEitherFilter() {
     SaveAs("as-text", kText);
     p.LSave_Click();
     QCOMPARE(ReadAll(m_documents + "/as-text.txt").toStdString(),
-             Expected("rich.English.txt") + "\r\n");
+             AsPrinted(Expected("rich.English.txt") + "\r\n"));
     // The HTML filter writes the page as shown, edits included.
     SaveAs("as-page", kHtml);
     p.LSave_Click();
-    QCOMPARE(ReadAll(m_documents + "/as-page.html").toStdString(), edited + "\r\n");
+    QCOMPARE(ReadAll(m_documents + "/as-page.html").toStdString(), AsPrinted(edited + "\r\n"));
 }
 
 void ReportSaveTest::cancelWritesNothingAndShowsNothing() {
@@ -130,7 +130,7 @@ void ReportSaveTest::existingFileUnderTheFinalNameIsReplacedOnlyWhenConfirmed() 
     SaveAs("report", kHtml);
     Answer("ReplaceQuestion", QMessageBox::Yes);
     g.panel->LSave_Click();
-    QCOMPARE(ReadAll(file).toStdString(), Expected("rich.English.Blue.html") + "\r\n");
+    QCOMPARE(ReadAll(file).toStdString(), AsPrinted(Expected("rich.English.Blue.html") + "\r\n"));
 }
 
 void ReportSaveTest::savingReplacesAFileWhole() {
@@ -144,7 +144,7 @@ void ReportSaveTest::savingReplacesAFileWhole() {
     SaveAs("report", kText);
     Answer("ReplaceQuestion", QMessageBox::Yes);
     g.panel->LSave_Click();
-    QCOMPARE(ReadAll(file).toStdString(), Expected("rich.English.txt") + "\r\n");
+    QCOMPARE(ReadAll(file).toStdString(), AsPrinted(Expected("rich.English.txt") + "\r\n"));
     // Nothing is left beside it from the way it was written.
     QCOMPARE(QDir(m_documents).entryList(QDir::Files | QDir::Hidden), QStringList{"report.txt"});
 }

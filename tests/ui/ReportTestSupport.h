@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../unit/PrintedDocument.h"
 #include "UiTestSupport.h"
 #include "report/ReportPanel.h"
 

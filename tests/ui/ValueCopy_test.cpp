@@ -126,9 +126,9 @@ void ValueCopyTest::copyAllOfOtherHardware() {
     S().form().Render();
     QGuiApplication::clipboard()->setText("old");
     S().form().Copying()->CopyAll_Click();
-    QCOMPARE(Clipboard(), QString("Others hardware\r\n\r\nMotherboard name: Board X\r\n"
-                                  "Manufacturer: Maker Y\r\nInternal name: Model Z\r\n\r\n"
-                                  "Sound card name: Sound S\r\nManufacturer: Maker M"));
+    QCOMPARE(Clipboard(), QString("Others hardware\n\nMotherboard name: Board X\n"
+                                  "Manufacturer: Maker Y\nInternal name: Model Z\n\n"
+                                  "Sound card name: Sound S\nManufacturer: Maker M"));
 }
 
 void ValueCopyTest::backgroundMenuHasOnlyCopyAll() {

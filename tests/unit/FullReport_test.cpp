@@ -1,3 +1,4 @@
+#include "PrintedDocument.h"
 #include "TestSupport.h"
 #include "app/ReportCli.h"
 #include "report/ReportChain.h"
@@ -7,6 +8,7 @@
 #include <sstream>
 
 using namespace hl;
+using hl::test::AsPrinted;
 using hl::test::DataPath;
 using hl::test::ReadFile;
 using hl::test::TempDir;
@@ -41,13 +43,6 @@ void ExpectSameDocument(const std::string& actual, const std::string& expected) 
 
 // The golden files hold the documents as built, with CRLF; on Linux they leave with LF, and
 // the HTML page with its character set declared.
-std::string AsPrinted(std::string document) {
-    for (size_t at; (at = document.find("\r\n")) != std::string::npos;)
-        document.erase(at, 1);
-    if (size_t head = document.find("<head>"); head != std::string::npos)
-        document.insert(head + 6, "<meta charset=\"utf-8\">");
-    return document;
-}
 
 } // namespace
 

@@ -113,7 +113,7 @@ inline std::string SectionOf(const std::string& root, int section) {
 // Each of `rows` stands as a whole line of `shown`.
 inline void ExpectRows(const std::string& shown, const std::vector<std::string>& rows) {
     for (const std::string& row : rows)
-        EXPECT_NE(shown.find("\r\n" + row + "\r\n"), std::string::npos) << row << "\n" << shown;
+        EXPECT_NE(shown.find("\n" + row + "\n"), std::string::npos) << row << "\n" << shown;
 }
 
 } // namespace hl::test

@@ -21,7 +21,7 @@ void ExpectLines(const std::string& folder, const std::string& arguments,
                  const std::vector<std::string>& lines) {
     std::string shown = Report(folder, arguments);
     for (const std::string& line : lines)
-        EXPECT_NE(shown.find("\n" + line + "\r\n"), std::string::npos)
+        EXPECT_NE(shown.find("\n" + line + "\n"), std::string::npos)
             << folder << " " << arguments << ": no line \"" << line << "\" in\n"
             << shown;
 }

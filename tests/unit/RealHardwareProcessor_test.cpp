@@ -77,11 +77,10 @@ TEST(RealHardwareProcessor, SectionRowsMatchThePeers) {
              {std::string("Name: ") + c.name, std::string("Manufacturer: ") + c.maker,
               std::string("Number of cores: ") + c.cores, std::string("Speed: ") + c.speed,
               std::string("L2 cache size: ") + c.l2, std::string("L3 cache size: ") + c.l3})
-            EXPECT_NE(shown.find(line + "\r\n"), std::string::npos)
-                << c.tree << ": " << line << "\n"
-                << shown;
+            EXPECT_NE(shown.find(line + "\n"), std::string::npos) << c.tree << ": " << line << "\n"
+                                                                  << shown;
         std::string summary = Report(c.tree, 1);
-        EXPECT_NE(summary.find(std::string("Processor speed: ") + c.summary + "\r\n"),
+        EXPECT_NE(summary.find(std::string("Processor speed: ") + c.summary + "\n"),
                   std::string::npos)
             << c.tree << "\n"
             << summary;

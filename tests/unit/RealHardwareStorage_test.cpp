@@ -252,9 +252,9 @@ TEST(RealHardwareStorage, ReportOfACopiedTreeReadsAsTheMachine) {
         const char* shown;
         const char* notShown;
     } cases[] = {
-        {"mnt-utillinux-btrfs", "7", "Drive letter: (/)\r\n", "/mnt/a"},
-        {"t60p-systemd", "7", "Total partitions number: 7\r\n", "partitions number: Unknown"},
-        {"t60p-systemd", "12", "Size: Unknown\r\n", " GB"}, // not the 1 GB of no disc
+        {"mnt-utillinux-btrfs", "7", "Drive letter: (/)\n", "/mnt/a"},
+        {"t60p-systemd", "7", "Total partitions number: 7\n", "partitions number: Unknown"},
+        {"t60p-systemd", "12", "Size: Unknown\n", " GB"}, // not the 1 GB of no disc
     };
     for (const Case& c : cases) {
         std::string out = RunReportTool("--root '" + DataPath(std::string("linux/real/") + c.tree) +

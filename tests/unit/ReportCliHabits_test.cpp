@@ -12,25 +12,12 @@ using namespace hl::test;
 
 namespace {
 
-struct ProcessRun {
-    int status = -1;
-    std::string out;
-};
-
 // Runs the program in `dir` under the C locale, the usual one over ssh and in cron.
-ProcessRun RunIn(const TempDir& dir, const std::string& arguments) {
+ReportRun RunIn(const TempDir& dir, const std::string& arguments) {
     std::string command = "cd '" + dir.Path() + "' && env LC_ALL=C LANG=C XDG_CONFIG_HOME='" +
                           dir.Path() + "' HARDLENS_CLOCK=2026-12-08T17:30 '" + HARDLENS_REPORT_EXE +
                           "' " + arguments + " 2>/dev/null";
-    ProcessRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        run.out.append(buffer, n);
-    int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
+    return RunCommand(command);
 }
 
 std::string Machine() {
@@ -51,8 +38,8 @@ TEST(ReportCliHabits, OtherSpellingsOfTheSameRequest) {
     };
     for (const auto& [spelling, canonical] : cases) {
         SCOPED_TRACE(spelling);
-        ProcessRun given = RunIn(dir, Machine() + spelling);
-        ProcessRun expected = RunIn(dir, Machine() + canonical);
+        ReportRun given = RunIn(dir, Machine() + spelling);
+        ReportRun expected = RunIn(dir, Machine() + canonical);
         EXPECT_EQ(given.status, 0);
         EXPECT_EQ(expected.status, 0);
         EXPECT_FALSE(given.out.empty());
@@ -71,7 +58,7 @@ TEST(ReportCliHabits, RefusedRequestsExitTwoAndWriteNothing) {
           "--snapshot m.json --output ./m.json", "--help=yes", "--language fr", "--skin orange",
           "--format=pdf", "bogus", "--language"}) {
         SCOPED_TRACE(arguments);
-        ProcessRun run = RunIn(dir, arguments);
+        ReportRun run = RunIn(dir, arguments);
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.out, "");
     }
@@ -83,9 +70,9 @@ TEST(ReportCliHabits, RefusedRequestsExitTwoAndWriteNothing) {
 TEST(ReportCliHabits, TextLeavesAsUtf8WithLfUnderTheCLocale) {
     TempDir dir;
     const std::string spanish = Machine() + "--language Spanish ";
-    ProcessRun printed = RunIn(dir, spanish);
-    ProcessRun toFile = RunIn(dir, spanish + "--output r.txt");
-    ProcessRun toDash = RunIn(dir, spanish + "--output -");
+    ReportRun printed = RunIn(dir, spanish);
+    ReportRun toFile = RunIn(dir, spanish + "--output r.txt");
+    ReportRun toDash = RunIn(dir, spanish + "--output -");
     ASSERT_EQ(printed.status, 0);
     ASSERT_EQ(toFile.status, 0);
     std::string file = ReadFile(dir.File("r.txt"));
@@ -100,7 +87,7 @@ TEST(ReportCliHabits, TextLeavesAsUtf8WithLfUnderTheCLocale) {
     EXPECT_EQ(toDash.out, file);
     EXPECT_FALSE(std::filesystem::exists(dir.File("-")));
 
-    ProcessRun html = RunIn(dir, spanish + "--format html");
+    ReportRun html = RunIn(dir, spanish + "--format html");
     EXPECT_EQ(html.out.find('\r'), std::string::npos);
     EXPECT_EQ(html.out.rfind("<html>\n<head><meta charset=\"utf-8\"><title>Informe de Hardlens"
                              "</title></head>\n",

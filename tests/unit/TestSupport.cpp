@@ -97,10 +97,7 @@ TestApp::TestApp(Snapshot snapshot, const std::string& language, const std::stri
     LoadLanguage(app->table, language);
 }
 
-ReportRun RunReportTool(const std::string& arguments, bool withErrors) {
-    TempDir config;
-    std::string command = "XDG_CONFIG_HOME='" + config.Path() + "' '" + HARDLENS_REPORT_EXE + "' " +
-                          arguments + (withErrors ? " 2>&1" : " 2>/dev/null");
+ReportRun RunCommand(const std::string& command) {
     ReportRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return run;
@@ -110,6 +107,12 @@ ReportRun RunReportTool(const std::string& arguments, bool withErrors) {
     int raw = pclose(pipe);
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     return run;
+}
+
+ReportRun RunReportTool(const std::string& arguments, bool withErrors) {
+    TempDir config;
+    return RunCommand("XDG_CONFIG_HOME='" + config.Path() + "' '" + HARDLENS_REPORT_EXE + "' " +
+                      arguments + (withErrors ? " 2>&1" : " 2>/dev/null"));
 }
 
 } // namespace hl::test

@@ -28,6 +28,8 @@ struct ReportRun {
     int status = -1; // the exit status, -1 when it did not exit
     std::string out;
 };
+// A shell command's standard output and exit status.
+ReportRun RunCommand(const std::string& command);
 // hardlens-report run as a process with its settings in a fresh folder. `out` holds standard
 // output, and standard error after it unless `withErrors` is false.
 ReportRun RunReportTool(const std::string& arguments, bool withErrors = true);
