@@ -1,6 +1,7 @@
 #include "LinuxClasses.h"
 #include "LinuxStorage.h"
 #include "LinuxSuperblock.h"
+#include "core/CheckedMath.h"
 
 #include <algorithm>
 #include <map>
@@ -181,9 +182,11 @@ WmiObject UnmountedOptical(LinuxContext& ctx, const std::string& disk) {
     std::optional<int64_t> sectors = ctx.Fs().Number("/sys/block/" + disk + "/size");
     std::optional<DeviceNumber> number =
         ParseDeviceNumber(ctx.Fs().Line("/sys/block/" + disk + "/dev"));
-    if (!sectors || *sectors <= 0 || !number) return obj;
+    std::optional<uint64_t> bytes;
+    if (sectors && *sectors > 0) bytes = CheckedMul<uint64_t>(static_cast<uint64_t>(*sectors), 512);
+    if (!bytes || !number) return obj;
     // A disc nobody mounted: its size, and its label where udev or the disc states one.
-    obj.Set("Size", Variant(std::to_string(static_cast<uint64_t>(*sectors) * 512)));
+    obj.Set("Size", Variant(std::to_string(*bytes)));
     obj.Set("FreeSpace", Variant("0"));
     Access why = Access::Absent;
     auto props = VolumeProperties(ctx, *number, why);
