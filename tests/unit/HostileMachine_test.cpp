@@ -2,6 +2,8 @@
 // or is made harmless, never a wrapped number, a forged line or a terminal escape.
 #include "LinuxTreeSupport.h"
 #include "SectionTestSupport.h"
+#include "core/CopyText.h"
+#include "core/PlainText.h"
 #include "sections/Memory.h"
 #include "sections/OperatingSystem.h"
 
@@ -76,4 +78,42 @@ TEST(HostileMachine, CacheSizeThatOverflowsIsNull) {
     ASSERT_FALSE(cpus.empty());
     EXPECT_TRUE(cpus[0].Get("L2CacheSize").IsNull());
     EXPECT_EQ(cpus[0].Get("L3CacheSize").ToInt64(), 6144);
+}
+
+TEST(PlainText, NeutralisesLineBreaksControlsAndBidiMarks) {
+    const std::string fffd = "\xEF\xBF\xBD";
+    struct Case {
+        std::string in, out;
+    } cases[] = {
+        {"Ana\n \xC2\xB7 Fake: row", "Ana  \xC2\xB7 Fake: row"},
+        {"a\r\nb\rc\td", "a b c d"},
+        {"\x1b[31mred", fffd + "[31mred"},
+        {std::string("nul\0x\x7F", 6), "nul" + fffd + "x" + fffd},
+        {"\xC2\x9B"
+         "2J",
+         fffd + "2J"}, // C1 control sequence introducer
+        {"txt.\xE2\x80\xAE"
+         "exe",
+         "txt." + fffd + "exe"},
+        {"\xE2\x81\xA6x\xE2\x81\xA9", fffd + "x" + fffd},
+        {"Espa\xC3\xB1ol \xE2\x80\x94 \xE2\x80\xAF", "Espa\xC3\xB1ol \xE2\x80\x94 \xE2\x80\xAF"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PlainText(c.in), c.out) << c.in;
+}
+
+TEST(HostileMachine, ValueWithLineBreakAndEscapeStaysOnItsLine) {
+    const std::string name = "ana\n \xC2\xB7 Fake: row\x1b[31m";
+    MachineBuilder m;
+    m.Environment("USERNAME", name).Instance("Win32_UserAccount", {{"Name", name}});
+    TestApp t(m.Build());
+    MenuClick(*t, 2);
+    std::string report = BuildReport(*t, [] { return std::tm{}; }).text;
+    for (const std::string& text : {CopyAllText(t->area, 2), t->area.Row(1).valueTip, report}) {
+        EXPECT_EQ(text.find('\x1b'), std::string::npos) << text;
+        EXPECT_EQ(text.find("\n \xC2\xB7 Fake"), std::string::npos) << text;
+        EXPECT_NE(text.find("ana  \xC2\xB7 Fake: row\xEF\xBF\xBD[31m"), std::string::npos) << text;
+    }
+    std::string html = BuildReport(*t, [] { return std::tm{}; }).html;
+    EXPECT_NE(html.find("ana\n"), std::string::npos); // the HTML keeps the value, escaped
 }
