@@ -1,5 +1,7 @@
 #include "SettingsStore.h"
 
+#include "BoundedFile.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -35,12 +37,9 @@ Entries Parse(const std::string& text) {
     return entries;
 }
 
+// A FIFO, a device or an oversized file in its place reads as no settings, at once.
 std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+    return ReadBoundedFile(path, kSettingsCap).bytes;
 }
 
 } // namespace

@@ -60,7 +60,7 @@ FileText DmiField(LinuxContext& ctx, const std::string& name) {
 
 SmbiosRead ReadSmbios(LinuxContext& ctx) {
     SmbiosRead out;
-    FileText raw = ctx.Fs().ReadBinary(std::string(kTables) + "DMI", 4 << 20);
+    FileText raw = ctx.Fs().ReadBinary(std::string(kTables) + "DMI", kFirmwareCap);
     out.access = raw.access;
     if (raw.Ok())
         out.table = ParseSmbiosTable(std::vector<uint8_t>(raw.text.begin(), raw.text.end()));

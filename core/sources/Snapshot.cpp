@@ -1,5 +1,6 @@
 #include "Snapshot.h"
 
+#include "core/BoundedFile.h"
 #include "core/PlatformError.h"
 #include "core/Skip.h"
 
@@ -197,12 +198,9 @@ Snapshot ParseSnapshot(const std::string& text, const std::string& name) {
 }
 
 Snapshot LoadSnapshotFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) Refuse(path, "", "cannot be read");
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    if (in.bad()) Refuse(path, "", "cannot be read");
-    return ParseSnapshot(ss.str(), path);
+    BoundedText file = ReadBoundedFile(path, kSnapshotCap);
+    if (!file.Ok()) Refuse(path, "", file.refusal);
+    return ParseSnapshot(file.bytes, path);
 }
 
 std::string SnapshotToJson(const Snapshot& s) {

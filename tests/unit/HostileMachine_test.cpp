@@ -4,11 +4,15 @@
 #include "SectionTestSupport.h"
 #include "core/CopyText.h"
 #include "core/PlainText.h"
+#include "core/SettingsStore.h"
+#include "core/sources/LinuxUsers.h"
 #include "sections/Memory.h"
 #include "sections/OperatingSystem.h"
 
 #include <climits>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace hl;
 using namespace hl::test;
@@ -116,4 +120,90 @@ TEST(HostileMachine, ValueWithLineBreakAndEscapeStaysOnItsLine) {
     }
     std::string html = BuildReport(*t, [] { return std::tm{}; }).html;
     EXPECT_NE(html.find("ana\n"), std::string::npos); // the HTML keeps the value, escaped
+}
+
+namespace {
+
+// The three files that once hung or exhausted a reader, made in `dir` under `name`.
+enum class Hostile { Fifo, DevZero, Oversized };
+
+std::string MakeHostile(const TempDir& dir, const std::string& name, Hostile kind, size_t cap) {
+    std::string path = dir.File(name);
+    switch (kind) {
+    case Hostile::Fifo: EXPECT_EQ(::mkfifo(path.c_str(), 0600), 0); break;
+    case Hostile::DevZero: EXPECT_EQ(::symlink("/dev/zero", path.c_str()), 0); break;
+    case Hostile::Oversized:
+        WriteFile(path, "Idioma=Spanish\n");
+        EXPECT_EQ(::truncate(path.c_str(), static_cast<off_t>(cap) + 1), 0); // sparse: no disk
+        break;
+    }
+    return path;
+}
+
+const struct {
+    Hostile kind;
+    const char* refusal;
+} kHostileFiles[] = {{Hostile::Fifo, "is not a regular file"},
+                     {Hostile::DevZero, "is not a regular file"},
+                     {Hostile::Oversized, "is larger than the limit of "}};
+
+} // namespace
+
+TEST(HostileFiles, SnapshotIsRefusedAtOnceNamingTheReason) {
+    for (const auto& c : kHostileFiles) {
+        TempDir dir;
+        std::string path = MakeHostile(dir, "machine.json", c.kind, kSnapshotCap);
+        std::string expected = path + ": " + c.refusal;
+        if (c.kind == Hostile::Oversized) expected += "64 MiB";
+        try {
+            LoadSnapshotFile(path);
+            ADD_FAILURE() << "accepted " << expected;
+        } catch (const SnapshotError& e) {
+            EXPECT_EQ(std::string(e.what()), expected);
+        }
+    }
+}
+
+TEST(HostileFiles, SettingsReadAsMissingAtOnce) {
+    for (const auto& c : kHostileFiles) {
+        TempDir dir;
+        SettingsStore store(MakeHostile(dir, "settings", c.kind, kSettingsCap));
+        EXPECT_EQ(store.Read("Idioma"), std::nullopt) << c.refusal;
+        EXPECT_EQ(ReadBoundedFile(store.Path(), kSettingsCap).refusal.rfind(c.refusal, 0), 0u);
+    }
+    TempDir dir;
+    WriteFile(dir.File("settings"), "Idioma=Spanish\n" + std::string(kSettingsCap - 15, '#'));
+    EXPECT_EQ(SettingsStore(dir.File("settings")).Read("Idioma"), "Spanish"); // at the cap
+}
+
+TEST(HostileFiles, MachineFilesAreRefusedWithoutBlocking) {
+    for (const auto& c : kHostileFiles) {
+        TempDir dir;
+        MakeHostile(dir, "attribute", c.kind, kAttributeCap);
+        MakeHostile(dir, "edid", c.kind, kFirmwareCap);
+        RootFs fs(dir.Path());
+        EXPECT_EQ(fs.Read("/attribute").access, Access::Refused) << c.refusal;
+        EXPECT_EQ(fs.ReadBinary("/edid").access, Access::Refused) << c.refusal;
+        if (c.kind == Hostile::Oversized) continue; // a big log is scanned, below
+        MakeHostile(dir, "wtmp", c.kind, 0);
+        EXPECT_EQ(TallyLogins(fs, "/wtmp", "ana").access, Access::Refused) << c.refusal;
+    }
+}
+
+TEST(LoginRecords, CountsComeFromTheScannedEnd) {
+    // ana logon 1700000000, ana logout, bob logon 1700100000, ana logon 1700200000.
+    RootFs fs(DataPath("linux/desktop"));
+    struct Case {
+        size_t cap;
+        int64_t logons, last;
+        bool capped;
+    } cases[] = {{kLoginScanCap, 2, 1700200000, false},
+                 {2 * kUtmpRecordSize, 1, 1700200000, true},
+                 {2 * kUtmpRecordSize + 100, 1, 1700200000, true}};
+    for (const Case& c : cases) {
+        LoginTally t = TallyLogins(fs, "/var/log/wtmp", "ana", c.cap);
+        EXPECT_EQ(t.logons, c.logons) << c.cap;
+        EXPECT_EQ(t.last, c.last) << c.cap;
+        EXPECT_EQ(t.capped, c.capped) << c.cap;
+    }
 }
