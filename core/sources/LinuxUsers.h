@@ -55,7 +55,7 @@ struct LoginTally {
     int64_t last = 0;    // latest logon time
     bool capped = false; // older records were left unread
 };
-inline constexpr size_t kLoginScanCap = 64 * 1024 * 1024;
+inline constexpr size_t kLoginScanCap = 16 * 1024 * 1024;
 // Adds the whole records of `data` that belong to `user`.
 void TallyRecords(const unsigned char* data, size_t size, const std::string& user,
                   LoginTally& tally);
