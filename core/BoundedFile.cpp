@@ -51,8 +51,9 @@ BoundedText ReadBoundedDescriptor(int fd, size_t cap, bool anyKind) {
     if (type == S_IFDIR) return Refused(fd, "is a folder", EISDIR);
     if (type != S_IFREG && !anyKind) return Refused(fd, "is not a regular file");
     std::string tooBig = "is larger than the limit of " + CapText(cap);
-    // procfs states 0 and sysfs 4096 whatever an attribute holds, so the size is only a hint.
-    if (size > 0 && static_cast<unsigned long long>(size) > cap) return Refused(fd, tooBig);
+    // procfs states 0 and sysfs a page (4096) whatever an attribute holds: the size refuses a
+    // big file before it is read, and the count of bytes read decides for the rest.
+    if (size > 4096 && static_cast<unsigned long long>(size) > cap) return Refused(fd, tooBig);
     BoundedText out;
     out.bytes.reserve(static_cast<size_t>(size > 0 ? size : 0) + 1);
     char buffer[16384];
