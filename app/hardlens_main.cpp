@@ -1,3 +1,4 @@
+#include "MemoryReserve.h"
 #include "core/App.h"
 #include "core/Settings.h"
 #include "core/SettingsStore.h"
@@ -148,6 +149,7 @@ int CatchingAll(const std::function<int()>& body) {
 
 int main(int argc, char** argv) {
     return CatchingAll([&] {
+        hl::KeepMemoryReserve();
         // A second start ends at once, silently, before it even connects to the display.
         hl::SingleInstance instance;
         if (!instance.Acquired()) return 0;

@@ -10,8 +10,10 @@
 #include "sections/OperatingSystem.h"
 
 #include <climits>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace hl;
@@ -206,4 +208,48 @@ TEST(LoginRecords, CountsComeFromTheScannedEnd) {
         EXPECT_EQ(t.last, c.last) << c.cap;
         EXPECT_EQ(t.capped, c.capped) << c.cap;
     }
+}
+
+namespace {
+
+// hardlens-report's exit status and the first line it wrote to standard error.
+std::pair<int, std::string> RunCli(const std::string& shellPrefix, const std::string& arguments) {
+    TempDir config;
+    std::string command = shellPrefix + "XDG_CONFIG_HOME='" + config.Path() + "' exec '" +
+                          HARDLENS_REPORT_EXE + "' " + arguments + " 2>&1 >/dev/null";
+    FILE* pipe = popen(("sh -c \"" + command + "\"").c_str(), "r");
+    char line[512] = "";
+    if (!fgets(line, sizeof line, pipe)) line[0] = '\0';
+    while (fgetc(pipe) != EOF) {
+    }
+    int status = pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), line};
+}
+
+} // namespace
+
+TEST(HostileFiles, ReportCliRefusesThemAndRunsOutOfMemoryWithAMessage) {
+    TempDir dir;
+    for (const auto& c : kHostileFiles) {
+        std::string path =
+            MakeHostile(dir, std::to_string(static_cast<int>(c.kind)), c.kind, kSnapshotCap);
+        auto [status, line] = RunCli("", "--snapshot '" + path + "'");
+        EXPECT_EQ(status, 2) << line;
+        EXPECT_NE(line.find(c.refusal), std::string::npos) << line;
+    }
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit";
+#endif
+    // Some 11 MB of disks: far more than 40 MB of address space holds once parsed.
+    std::string disks;
+    for (int i = 0; i < 60000; ++i)
+        disks += std::string(i ? "," : "") + R"({"Caption": "C:)" + std::to_string(i) +
+                 R"(", "DriveType": 3, "VolumeName": "Disk", "Size": "500107862016",)" +
+                 R"( "FreeSpace": "400000000000", "FileSystem": "NTFS", "Serial": "A1"})";
+    WriteFile(dir.File("big.json"),
+              R"({"format": "hardlens-snapshot/1", "wmi": {"Win32_LogicalDisk": [)" + disks +
+                  "]}}");
+    auto [status, line] = RunCli("ulimit -v 40000; ", "--snapshot '" + dir.File("big.json") + "'");
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(line, "hardlens-report: out of memory\n");
 }
