@@ -203,6 +203,7 @@ int BoundedRead(const uint8_t* data, size_t size) {
     std::string bytes(reinterpret_cast<const char*>(data + 2), size - 2);
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
     BoundedText read = ReadBoundedFile(path, cap);
+    std::remove(path.c_str());
     Expect(read.Ok() == (bytes.size() <= cap), "a file refused under its cap or read past it");
     Expect(!read.Ok() || read.bytes == bytes, "bytes other than the file's");
     Expect(read.Ok() || read.bytes.empty(), "a refusal that kept bytes");
