@@ -1,3 +1,4 @@
+#include "MemoryReserve.h"
 #include "core/App.h"
 #include "core/Settings.h"
 #include "core/SettingsStore.h"
@@ -16,8 +17,10 @@
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
+#include <new>
 #include <sstream>
 #include <string>
 #include <unistd.h>
@@ -94,23 +97,19 @@ void InstallMeasuring(hl::Form1& window) {
     });
 }
 
-} // namespace
+// Whatever escapes the window (a machine too big for the memory at hand, a fault of any
+// kind) ends with a message and exit 1, never an abort.
+void ShowFatal(const char* what) {
+    if (QCoreApplication::instance()) {
+        QMessageBox box(QMessageBox::Critical, "Hardlens",
+                        QString("Hardlens has to stop:\n\n%1").arg(what));
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
+    } else
+        std::fprintf(stderr, "hardlens: %s\n", what);
+}
 
-int main(int argc, char** argv) {
-    // A second start ends at once, silently, before it even connects to the display; the
-    // running window comes to the front instead.
-    hl::SingleInstance instance;
-    if (!instance.Acquired()) {
-        QCoreApplication knocking(argc, argv);
-        instance.AskRunningToRaise();
-        return 0;
-    }
-
-    QApplication qapp(argc, argv);
-    QApplication::setApplicationName("Hardlens");
-    // Lets Wayland desktops match the window to its desktop entry and icon.
-    QGuiApplication::setDesktopFileName("org.hardlens.Hardlens");
-
+int ShowWindow(QApplication& qapp, hl::SingleInstance& instance) {
     std::unique_ptr<hl::DataSource> source;
     try {
         source = OpenSource();
@@ -144,4 +143,38 @@ int main(int argc, char** argv) {
     });
     window.Form_Load();
     return qapp.exec();
+}
+
+// The message box needs the application alive, so the catch sits inside its scope.
+int CatchingAll(const std::function<int()>& body) {
+    try {
+        return body();
+    } catch (const std::bad_alloc&) {
+        ShowFatal("out of memory");
+    } catch (const std::exception& e) {
+        ShowFatal(e.what());
+    }
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    return CatchingAll([&] {
+        hl::KeepMemoryReserve();
+        // A second start ends at once, silently, before it even connects to the display; the
+        // running window comes to the front instead.
+        hl::SingleInstance instance;
+        if (!instance.Acquired()) {
+            QCoreApplication knocking(argc, argv);
+            instance.AskRunningToRaise();
+            return 0;
+        }
+
+        QApplication qapp(argc, argv);
+        QApplication::setApplicationName("Hardlens");
+        // Lets Wayland desktops match the window to its desktop entry and icon.
+        QGuiApplication::setDesktopFileName("org.hardlens.Hardlens");
+        return CatchingAll([&] { return ShowWindow(qapp, instance); });
+    });
 }

@@ -1,5 +1,6 @@
 #include "Navigation.h"
 
+#include "PlainText.h"
 #include "PlatformError.h"
 
 namespace hl {
@@ -121,9 +122,9 @@ void WriteRow(App& app, int r, const std::string& caption, const std::string& va
               const std::string& captionTip) {
     InfoRow& row = app.area.Row(r);
     row.caption = caption;
-    row.value = value;
+    row.value = PlainText(value);
     row.captionTip = captionTip;
-    row.valueTip = value;
+    row.valueTip = row.value;
 }
 
 void ClearLabels(App& app, int fromLabel, int toLabel) {

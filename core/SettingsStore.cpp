@@ -1,5 +1,6 @@
 #include "SettingsStore.h"
 
+#include "BoundedFile.h"
 #include "OutputFile.h"
 
 #include <cstdio>
@@ -29,12 +30,9 @@ Entries Parse(const std::string& text) {
     return entries;
 }
 
+// A FIFO, a device or an oversized file in its place reads as no settings, at once.
 std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+    return ReadBoundedFile(path, kSettingsCap).bytes;
 }
 
 } // namespace

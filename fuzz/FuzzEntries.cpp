@@ -210,7 +210,7 @@ const std::vector<Target>& Targets() {
 #ifndef _WIN32
         {"mountinfo", MountInfo}, {"cpuinfo", CpuInfo},    {"edid", EdidData},
         {"smbios", Smbios},       {"input", InputDevices}, {"osrelease", OsRelease},
-        {"utmp", LoginRecords},
+        {"utmp", LoginRecords},   {"logins", LoginScan},   {"bounded", BoundedRead},
 #endif
     };
     return all;

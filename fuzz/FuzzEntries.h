@@ -39,6 +39,8 @@ int Smbios(const uint8_t* data, size_t size);
 int InputDevices(const uint8_t* data, size_t size);
 int OsRelease(const uint8_t* data, size_t size);
 int LoginRecords(const uint8_t* data, size_t size);
+int LoginScan(const uint8_t* data, size_t size);   // counting a user's records
+int BoundedRead(const uint8_t* data, size_t size); // the one file reader and its caps
 
 struct Target {
     const char* name; // also the folder of its seeds and regressions

@@ -1,6 +1,7 @@
 // Entries for the parsers of the Linux source: the text and binary files of procfs, sysfs and
 // /etc that a broken kernel, firmware or disk can hand over in any shape.
 #include "FuzzEntries.h"
+#include "core/BoundedFile.h"
 #include "core/sources/LinuxDisplay.h"
 #include "core/sources/LinuxFiles.h"
 #include "core/sources/LinuxInput.h"
@@ -11,10 +12,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unistd.h>
 #include <vector>
 
 namespace hl::fuzz {
@@ -172,6 +176,39 @@ int LoginRecords(const uint8_t* data, size_t size) {
                "a user name past its field");
         Expect(record->time >= 0 && record->time <= 0xffffffffLL, "a time past 32 bits");
     }
+    return 0;
+}
+
+int LoginScan(const uint8_t* data, size_t size) {
+    // The first byte picks whose records are counted: a name the file may hold, or none.
+    if (size == 0) return 0;
+    static const char* const users[] = {"ana", "root", "", "abcdefghijklmnopqrstuvwxyz012345"};
+    std::string user = users[data[0] % 4];
+    LoginTally tally;
+    TallyRecords(data + 1, size - 1, user, tally);
+    int64_t whole = static_cast<int64_t>((size - 1) / kUtmpRecordSize);
+    Expect(tally.logons <= tally.records && tally.records <= whole, "more records than the file");
+    Expect(!user.empty() || tally.records == 0, "records of nobody counted");
+    Expect(tally.last >= 0 && tally.last <= 0xffffffffLL, "a logon time past 32 bits");
+    return 0;
+}
+
+int BoundedRead(const uint8_t* data, size_t size) {
+    // The first two bytes give the cap; the rest is the file.
+    if (size < 2) return 0;
+    size_t cap = static_cast<size_t>(data[0] | data[1] << 8);
+    static const std::string path = (std::filesystem::temp_directory_path() /
+                                     ("hardlens-fuzz-bounded-" + std::to_string(::getpid())))
+                                        .string();
+    std::string bytes(reinterpret_cast<const char*>(data + 2), size - 2);
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    BoundedText read = ReadBoundedFile(path, cap);
+    std::remove(path.c_str());
+    Expect(read.Ok() == (bytes.size() <= cap), "a file refused under its cap or read past it");
+    Expect(!read.Ok() || read.bytes == bytes, "bytes other than the file's");
+    Expect(read.Ok() || read.bytes.empty(), "a refusal that kept bytes");
+    Expect(read.Ok() || read.refusal.find(CapText(cap)) != std::string::npos,
+           "a refusal that does not name its limit");
     return 0;
 }
 

@@ -1,6 +1,7 @@
 #include "ReportWriter.h"
 
 #include "core/Formats.h"
+#include "core/PlainText.h"
 #include "core/RowKeys.h"
 #include "core/Skins.h"
 
@@ -107,7 +108,7 @@ void ReportWriter::SplitRow(const std::string& textCaption, const std::string& h
     ++row_;
     std::string shown = value.empty() ? table_[53] : value;
     if (private_ && IsPrivateReportRow(section_, row_)) shown = kPrivateMarker;
-    text_ += kBullet + textCaption + ": " + shown;
+    text_ += kBullet + textCaption + ": " + PlainText(shown);
     if (end == RowEnd::Normal) text_ += kCrlf;
     html_ += firstRow_ ? "<ul><li><strong>" : "<li><strong>";
     html_ += EscapeHtml(htmlCaption) + ":</strong> " + EscapeHtml(shown);

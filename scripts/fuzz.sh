@@ -10,7 +10,7 @@ seconds=${1:-600}
 shift || true
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(snapshot settings numbers sizes wmidate productkey pipeline
-    mountinfo cpuinfo edid smbios input osrelease utmp)
+    mountinfo cpuinfo edid smbios input osrelease utmp logins bounded)
 jobs=${JOBS:-$(nproc)}
 
 scripts/install-deps.sh clang libclang-rt-14-dev

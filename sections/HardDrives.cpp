@@ -1,12 +1,14 @@
 #include "Lines.h"
 #include "Sections.h"
 #include "Statements.h"
+#include "core/CheckedMath.h"
 #include "core/Formats.h"
 #include "core/Navigation.h"
 #include "core/SizeFormats.h"
 #include "report/ReportChain.h"
 
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,6 +42,14 @@ std::string SizeWithShare(const std::string& digits, double part, double whole,
     return whole == 0 ? size : size + " - " + Percent(part, whole) + "%";
 }
 
+// A free space above the size, or one that overflows the difference, has no use to show.
+std::string UsedText(const App& app, int64_t size, std::optional<int64_t> used,
+                     const std::string& sep) {
+    if (!used || size < 0) return app.T(53);
+    return SizeWithShare(std::to_string(*used), static_cast<double>(*used),
+                         static_cast<double>(size), sep);
+}
+
 void AddDisk(const App& app, const WmiObject& disk, DiskLists& l, const std::string& sep,
              Statements& run) {
     run.Run([&] {
@@ -59,10 +69,9 @@ void AddDisk(const App& app, const WmiObject& disk, DiskLists& l, const std::str
     });
     run.Run([&] {
         int64_t size = disk.Get("Size").ToInt64();
-        int64_t used = size - disk.Get("Freespace").ToInt64();
-        l.used += SizeWithShare(std::to_string(used), static_cast<double>(used),
-                                static_cast<double>(size), sep) +
-                  ") - (";
+        std::optional<int64_t> used =
+            NonNegative(CheckedSub(size, disk.Get("Freespace").ToInt64()));
+        l.used += UsedText(app, size, used, sep) + ") - (";
     });
     run.Run([&] { l.fileSystems += disk.Get("FileSystem").Trimmed() + " - "; });
     run.Run([&] { l.serials += disk.Get("VolumeSerialNumber").Trimmed() + " - "; });

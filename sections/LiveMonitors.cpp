@@ -4,6 +4,7 @@
 #include "Statements.h"
 #include "User.h"
 #include "core/Navigation.h"
+#include "core/PlainText.h"
 
 namespace hl {
 
@@ -40,8 +41,8 @@ void Timer1_Timer(App& app) {
     if (f.processCount.empty() || f.processCount == "0") {
         processes.value = app.T(53);
     } else {
-        processes.value = f.processCount;
-        processes.valueTip = f.processCount;
+        processes.value = PlainText(f.processCount);
+        processes.valueTip = processes.value;
     }
     app.area.Row(11).caption = Caption(app, 75);
     app.area.Row(11).value = VirtualMemoryLine(app, f.totalVirtualKB, f.freeVirtualKB);

@@ -4,10 +4,12 @@
 #include "Sections.h"
 #include "Statements.h"
 #include "Tables.h"
+#include "core/CheckedMath.h"
 #include "core/Navigation.h"
 #include "core/SizeFormats.h"
 #include "report/ReportChain.h"
 
+#include <optional>
 #include <vector>
 
 namespace hl {
@@ -77,10 +79,11 @@ std::vector<Line> ModuleLines(const App& app, const RamFacts& f, bool forReport)
 } // namespace
 
 MemoryUsage MemoryUsageTexts(const App& app, int64_t totalMB, int64_t freeMB) {
-    if (totalMB == 0) return {app.T(53), app.T(53)};
-    int64_t used = totalMB - freeMB;
-    int64_t percent = used * 100 / totalMB;
-    return {FormatMemoryMB(used) + " (" + std::to_string(percent) + "%)",
+    std::optional<int64_t> used = NonNegative(CheckedSub(totalMB, freeMB));
+    std::optional<int64_t> share = used ? CheckedMul(*used, 100) : std::nullopt;
+    if (totalMB <= 0 || freeMB < 0 || !share) return {app.T(53), app.T(53)};
+    int64_t percent = *share / totalMB;
+    return {FormatMemoryMB(*used) + " (" + std::to_string(percent) + "%)",
             FormatMemoryMB(freeMB) + " (" + std::to_string(100 - percent) + "%)"};
 }
 

@@ -4,12 +4,14 @@
 #include "Sections.h"
 #include "Statements.h"
 #include "Tables.h"
+#include "core/CheckedMath.h"
 #include "core/Formats.h"
 #include "core/LicenceCode.h"
 #include "core/Navigation.h"
 #include "core/SizeFormats.h"
 #include "report/ReportChain.h"
 
+#include <optional>
 #include <vector>
 
 namespace hl {
@@ -85,9 +87,11 @@ std::vector<Line> SystemLines(const App& app, const OsFacts& f) {
 std::string VirtualMemoryLine(const App& app, int64_t totalKB, int64_t freeKB) {
     if (totalKB == 0) return app.T(53);
     const std::string& sep = app.T(102);
-    int64_t usedKB = totalKB - freeKB;
-    std::string used = FormatVirtualMB(std::to_string(usedKB / 1024), sep);
-    std::string percent = std::to_string(usedKB * 100 / totalKB);
+    std::optional<int64_t> usedKB = NonNegative(CheckedSub(totalKB, freeKB));
+    std::optional<int64_t> share = usedKB ? CheckedMul(*usedKB, 100) : std::nullopt;
+    if (!share || totalKB < 0 || freeKB < 0) return app.T(53);
+    std::string used = FormatVirtualMB(std::to_string(*usedKB / 1024), sep);
+    std::string percent = std::to_string(*share / totalKB);
     std::string total = FormatVirtualMB(std::to_string(totalKB / 1024), sep);
     return used + " MB" + " (" + percent + "%) " + app.T(101) + " " + total + " MB";
 }

@@ -81,7 +81,7 @@ std::map<std::string, std::string> VolumeProperties(LinuxContext& ctx, DeviceNum
     if (!props.empty()) return props;
     std::optional<BlockDevice> dev = DeviceOf(ctx.Fs(), number.first, number.second);
     if (!dev) return props;
-    FileText head = ctx.Fs().ReadBinary("/dev/" + dev->name, kSuperblockBytes);
+    FileText head = ctx.Fs().ReadDevice("/dev/" + dev->name, kSuperblockBytes);
     if (head.access == Access::NeedsRoot) why = Access::NeedsRoot;
     return ParseSuperblock(std::vector<uint8_t>(head.text.begin(), head.text.end()));
 }

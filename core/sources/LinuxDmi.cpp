@@ -1,4 +1,5 @@
 #include "LinuxClasses.h"
+#include "core/CheckedMath.h"
 
 namespace hl {
 
@@ -30,10 +31,10 @@ uint64_t InstalledBytes(LinuxContext& ctx) {
             uint64_t n = 0;
             if (name.rfind("memory", 0) == 0 && ParseDecimal(name.substr(6), n)) ++blocks;
         }
-        if (blocks) return blocks * blockSize;
+        if (blocks) return CheckedMul<uint64_t>(blocks, blockSize).value_or(0);
     }
     auto mem = ParseMeminfo(ctx.Fs().Read("/proc/meminfo").text);
-    return mem.count("MemTotal") ? mem["MemTotal"] * 1024 : 0;
+    return mem.count("MemTotal") ? CheckedMul<uint64_t>(mem["MemTotal"], 1024).value_or(0) : 0;
 }
 
 WmiObject ModuleObject(const MemoryModule& m, size_t index) {
@@ -73,7 +74,7 @@ FileText DmiField(LinuxContext& ctx, const std::string& name) {
 
 SmbiosRead ReadSmbios(LinuxContext& ctx) {
     SmbiosRead out;
-    FileText raw = ctx.Fs().ReadBinary(std::string(kTables) + "DMI", 4 << 20);
+    FileText raw = ctx.Fs().ReadBinary(std::string(kTables) + "DMI", kFirmwareCap);
     out.access = raw.access;
     if (raw.Ok())
         out.table = ParseSmbiosTable(std::vector<uint8_t>(raw.text.begin(), raw.text.end()));

@@ -1,5 +1,6 @@
 #include "LinuxClasses.h"
 #include "LinuxStorage.h"
+#include "core/CheckedMath.h"
 
 namespace hl {
 
@@ -60,8 +61,8 @@ int64_t CountPartitions(const RootFs& fs, const std::string& disk) {
 // Documentation/ABI/stable/sysfs-block: "size" counts 512-byte sectors whatever the device.
 uint64_t SizeBytes(const RootFs& fs, const std::string& disk) {
     std::optional<int64_t> sectors = fs.Number("/sys/block/" + disk + "/size");
-    if (!sectors || *sectors <= 0 || static_cast<uint64_t>(*sectors) > UINT64_MAX / 512) return 0;
-    return static_cast<uint64_t>(*sectors) * 512;
+    if (!sectors || *sectors <= 0) return 0;
+    return CheckedMul<uint64_t>(static_cast<uint64_t>(*sectors), 512).value_or(0);
 }
 
 WmiObject DiskObject(LinuxContext& ctx, const std::string& disk, int64_t index) {

@@ -20,25 +20,16 @@ Access AccessOfErrno(int err) {
     return (err == EACCES || err == EPERM) ? Access::NeedsRoot : Access::Absent;
 }
 
-FileText ReadFrom(int fd, size_t limit) {
+FileText FromBounded(BoundedText read) {
     FileText out;
-    char buffer[8192];
-    while (out.text.size() < limit) {
-        ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, limit - out.text.size()));
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            // sysfs attributes that only root may read fail here, not at open.
-            int err = errno;
-            ::close(fd);
-            out.text.clear();
-            out.access = err == EISDIR ? Access::Absent : AccessOfErrno(err);
-            return out;
-        }
-        if (n == 0) break;
-        out.text.append(buffer, static_cast<size_t>(n));
-    }
-    ::close(fd);
-    out.access = out.text.empty() ? Access::Empty : Access::Present;
+    if (read.Ok())
+        out.access = read.bytes.empty() ? Access::Empty : Access::Present;
+    else if (read.error)
+        // sysfs attributes that only root may read fail here, not at open.
+        out.access = read.error == EISDIR ? Access::Absent : AccessOfErrno(read.error);
+    else
+        out.access = Access::Refused;
+    if (out.access == Access::Present) out.text = std::move(read.bytes);
     return out;
 }
 
@@ -50,6 +41,7 @@ const char* AccessName(Access access) {
     case Access::Absent: return "absent";
     case Access::NeedsRoot: return "needs administrator";
     case Access::Empty: return "empty";
+    case Access::Refused: return "refused (not a regular file, or too large)";
     }
     return "absent";
 }
@@ -64,7 +56,33 @@ int RootFs::Open(const std::string& path, Access& why) const {
 FileText RootFs::ReadBytes(const std::string& path, size_t limit) const {
     FileText out;
     int fd = Open(path, out.access);
-    return fd < 0 ? out : ReadFrom(fd, limit);
+    return fd < 0 ? out : FromBounded(ReadBoundedDescriptor(fd, limit));
+}
+
+FileText RootFs::ReadDevice(const std::string& path, size_t limit) const {
+    FileText out;
+    int fd = Open(path, out.access);
+    if (fd < 0) return out;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !(S_ISBLK(st.st_mode) || S_ISREG(st.st_mode))) {
+        ::close(fd);
+        out.access = Access::Refused;
+        return out;
+    }
+    // Only the head is wanted: a device has no end to read to.
+    std::string head(limit, '\0');
+    size_t got = 0;
+    while (got < limit) {
+        ssize_t n = ::read(fd, head.data() + got, limit - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        got += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    head.resize(got);
+    out.access = got ? Access::Present : Access::Empty;
+    out.text = std::move(head);
+    return out;
 }
 
 FileText RootFs::Read(const std::string& path, size_t limit) const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/BoundedFile.h"
+
 #include <cstdint>
 #include <ctime>
 #include <optional>
@@ -12,7 +14,8 @@ namespace hl {
 // Why a fact could or could not be read. The sections show every missing fact as "Unknown";
 // the source keeps the difference so that a caller (and the documentation) can tell a file
 // that needs administrator rights from one the machine does not have.
-enum class Access { Present, Absent, NeedsRoot, Empty };
+// Refused: not a regular file where one belongs (a FIFO, a device), or larger than its cap.
+enum class Access { Present, Absent, NeedsRoot, Empty, Refused };
 
 const char* AccessName(Access access);
 
@@ -29,14 +32,18 @@ public:
     explicit RootFs(std::string root) : root_(std::move(root)) {}
     virtual ~RootFs() = default;
 
-    // The one place that opens a file: a descriptor, or -1 with the reason in `why`.
+    // The one place that opens a file: a descriptor, or -1 with the reason in `why`. Opens
+    // without blocking, so that a FIFO or a drive spinning up never holds the caller.
     virtual int Open(const std::string& path, Access& why) const;
+    // A regular file of at most `limit` bytes; anything else is Refused before it is read.
     FileText ReadBytes(const std::string& path, size_t limit) const;
 
-    // Reads at most `limit` bytes. A file of nothing but white space counts as Empty.
-    FileText Read(const std::string& path, size_t limit = 1 << 20) const;
-    // Reads raw bytes (binary files such as EDID or SMBIOS tables); Empty for zero bytes.
-    FileText ReadBinary(const std::string& path, size_t limit = 1 << 20) const;
+    // A whole file of at most `limit` bytes. A file of nothing but white space counts as Empty.
+    FileText Read(const std::string& path, size_t limit = kAttributeCap) const;
+    // Raw bytes (binary files such as EDID or SMBIOS tables); Empty for zero bytes.
+    FileText ReadBinary(const std::string& path, size_t limit = kFirmwareCap) const;
+    // The first `limit` bytes of a block device (a volume's superblock).
+    FileText ReadDevice(const std::string& path, size_t limit) const;
     // The trimmed text, or "" when the file is missing, unreadable or empty.
     std::string Line(const std::string& path) const;
     std::optional<int64_t> Number(const std::string& path) const;

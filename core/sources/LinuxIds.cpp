@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace hl {
@@ -32,8 +33,13 @@ bool StartsWith(std::string_view line, std::string_view prefix) {
 // A line longer than a chunk is cut.
 template <class Visit>
 void ScanLines(const std::string& fullPath, const std::string& from, Visit visit) {
-    int fd = ::open(fullPath.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = ::open(fullPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) { // a FIFO would never end the scan
+        ::close(fd);
+        return;
+    }
     std::string buffer(kChunk, '\0');
     buffer[0] = '\n'; // so that the first line is found like every other
     size_t held = 1;

@@ -1,6 +1,7 @@
 #include "LinuxArmParts.h"
 #include "LinuxClasses.h"
 #include "LinuxUsers.h"
+#include "core/CheckedMath.h"
 
 #include <algorithm>
 #include <cmath>
@@ -179,7 +180,12 @@ std::optional<int64_t> PackageCacheKb(const RootFs& fs, int cpu, int level, int 
             continue;
         int sharers = CountCpuList(fs.Line(dir + "shared_cpu_list"));
         int copies = sharers > 0 && logicalInPackage > sharers ? logicalInPackage / sharers : 1;
-        total = total.value_or(0) + static_cast<int64_t>(kb) * copies;
+        std::optional<int64_t> all;
+        if (kb <= static_cast<uint64_t>(INT64_MAX))
+            all = CheckedMul<int64_t>(static_cast<int64_t>(kb), copies);
+        if (all) all = CheckedAdd<int64_t>(total.value_or(0), *all);
+        if (!all) return std::nullopt; // a size no count holds is no size
+        total = all;
     }
     return total;
 }
@@ -251,7 +257,7 @@ void SetMemoryFigures(const RootFs& fs, WmiObject& obj) {
     };
     auto sum = [](std::optional<uint64_t> a, std::optional<uint64_t> b) -> std::optional<uint64_t> {
         if (!a) return std::nullopt;
-        return *a + b.value_or(0);
+        return CheckedAdd<uint64_t>(*a, b.value_or(0));
     };
     // MemAvailable (Linux 3.14) is what Windows calls free: memory new programs can have.
     std::optional<uint64_t> available =

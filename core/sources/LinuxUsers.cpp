@@ -3,7 +3,9 @@
 #include "LinuxClasses.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace hl {
@@ -41,40 +43,69 @@ int32_t Int32At(const unsigned char* p) {
     return v;
 }
 
-struct LoginTally {
-    Access access = Access::Absent;
-    int64_t records = 0; // of the user
-    int64_t logons = 0;  // USER_PROCESS records of the user
-    int64_t last = 0;    // latest logon time
-};
+// Whether the 32-byte ut_user field holds exactly `user`, without building a string for every
+// record of a file that may hold millions.
+bool UserIs(const unsigned char* field, const std::string& user) {
+    if (user.empty() || user.size() > 32 || std::memcmp(field, user.data(), user.size()) != 0)
+        return false;
+    return user.size() == 32 || field[user.size()] == 0;
+}
 
-// Streams a login-record file, so that years of wtmp never sit in memory at once.
-LoginTally TallyLogins(const RootFs& fs, const std::string& path, const std::string& user) {
+// The whole records at the end of a file of `size` bytes that fit in `cap`; records start
+// at multiples of their size from the start of the file.
+off_t ScanStart(off_t size, size_t cap) {
+    off_t record = static_cast<off_t>(kUtmpRecordSize);
+    off_t whole = size / record * record;
+    off_t span = static_cast<off_t>(cap) / record * record;
+    return whole > span ? whole - span : 0;
+}
+
+} // namespace
+
+void TallyRecords(const unsigned char* data, size_t size, const std::string& user,
+                  LoginTally& tally) {
+    for (size_t at = 0; at + kUtmpRecordSize <= size; at += kUtmpRecordSize) {
+        if (!UserIs(data + at + 44, user)) continue;
+        std::optional<LoginRecord> r = ParseLoginRecord(data + at);
+        if (!r) continue;
+        ++tally.records;
+        if (r->type != kUserProcess) continue;
+        ++tally.logons;
+        tally.last = std::max(tally.last, r->time);
+    }
+}
+
+LoginTally TallyLogins(const RootFs& fs, const std::string& path, const std::string& user,
+                       size_t cap) {
     LoginTally tally;
     int fd = fs.Open(path, tally.access);
     if (fd < 0) return tally;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        tally.access = Access::Refused; // a FIFO or /dev/zero in place of a log never ends
+        return tally;
+    }
     tally.access = Access::Present;
-    std::vector<unsigned char> buffer(kUtmpRecordSize * 256);
-    size_t held = 0;
-    while (true) {
-        ssize_t n = ::read(fd, buffer.data() + held, buffer.size() - held);
+    off_t at = ScanStart(st.st_size, cap);
+    tally.capped = at > 0;
+    // Up to the size seen at the start: a log that grows while it is read ends there.
+    std::vector<unsigned char> buffer(kUtmpRecordSize * 4096);
+    while (at < st.st_size) {
+        size_t want = static_cast<size_t>(std::min<off_t>(st.st_size - at, buffer.size()));
+        ssize_t n = ::pread(fd, buffer.data(), want, at);
+        if (n < 0 && errno == EINTR) continue;
         if (n <= 0) break;
-        held += static_cast<size_t>(n);
-        size_t whole = held / kUtmpRecordSize * kUtmpRecordSize;
-        for (size_t at = 0; at < whole; at += kUtmpRecordSize) {
-            std::optional<LoginRecord> r = ParseLoginRecord(buffer.data() + at);
-            if (!r || r->user != user) continue;
-            ++tally.records;
-            if (r->type != kUserProcess) continue;
-            ++tally.logons;
-            tally.last = std::max(tally.last, r->time);
-        }
-        std::memmove(buffer.data(), buffer.data() + whole, held - whole);
-        held -= whole;
+        size_t whole = static_cast<size_t>(n) / kUtmpRecordSize * kUtmpRecordSize;
+        if (whole == 0) break;
+        TallyRecords(buffer.data(), whole, user, tally);
+        at += static_cast<off_t>(whole);
     }
     ::close(fd);
     return tally;
 }
+
+namespace {
 
 std::string HostName(LinuxContext& ctx) {
     return ctx.Fs().Line("/proc/sys/kernel/hostname");

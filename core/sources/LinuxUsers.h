@@ -45,6 +45,24 @@ inline constexpr size_t kUtmpRecordSize = 384;
 inline constexpr int kUserProcess = 7;
 std::optional<LoginRecord> ParseLoginRecord(const unsigned char* record);
 
+// What the login records of one user say. Only the end of a file is scanned (the most
+// recent records, kLoginScanCap bytes): on a longer file the counts are those of that end,
+// and `capped` tells so. The latest logon is always in it.
+struct LoginTally {
+    Access access = Access::Absent;
+    int64_t records = 0; // of the user
+    int64_t logons = 0;  // USER_PROCESS records of the user
+    int64_t last = 0;    // latest logon time
+    bool capped = false; // older records were left unread
+};
+inline constexpr size_t kLoginScanCap = 16 * 1024 * 1024;
+// Adds the whole records of `data` that belong to `user`.
+void TallyRecords(const unsigned char* data, size_t size, const std::string& user,
+                  LoginTally& tally);
+// A login-record file (utmp, wtmp, btmp): regular files only, its last `cap` bytes.
+LoginTally TallyLogins(const RootFs& fs, const std::string& path, const std::string& user,
+                       size_t cap = kLoginScanCap);
+
 std::optional<PasswdEntry> CurrentUser(LinuxContext& ctx);
 
 } // namespace hl

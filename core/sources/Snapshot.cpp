@@ -1,11 +1,14 @@
 #include "Snapshot.h"
 
+#include "core/BoundedFile.h"
 #include "core/PlatformError.h"
 #include "core/RowKeys.h"
 #include "core/Skip.h"
 
 #include <cctype>
 #include <fstream>
+#include <functional>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -81,20 +84,72 @@ std::string ToHex(const std::vector<uint8_t>& bytes) {
     return out;
 }
 
-void ParseWmi(const json& wmi, Snapshot& s, const std::string& name) {
-    for (const auto& [cls, instances] : wmi.items()) {
-        std::string place = "wmi." + cls;
-        if (!instances.is_array()) Refuse(name, place, "expected an array of instances");
+// Turns each WMI instance into its WmiObject as soon as the parser has read it, and drops it
+// from the document: the parse then holds one instance as JSON at a time, not the whole file
+// as a tree several times its size. A fault is kept and raised where the tree is checked, so
+// that a syntax error later in the file still comes first.
+class InstanceStream {
+public:
+    explicit InstanceStream(const std::string& name) : name_(name) {}
+
+    struct Class {
         std::vector<WmiObject> objects;
-        for (size_t i = 0; i < instances.size(); ++i) {
-            std::string at = place + "[" + std::to_string(i) + "]";
-            if (!instances[i].is_object()) Refuse(name, at, "expected an object");
-            WmiObject obj;
-            for (const auto& [prop, value] : instances[i].items())
-                obj.Set(prop, ToVariant(value, name, at + "." + prop));
-            objects.push_back(std::move(obj));
+        std::string fault; // the message of the first faulty instance
+    };
+    std::map<std::string, Class> classes;
+
+    bool operator()(int depth, json::parse_event_t event, json& parsed) {
+        using E = json::parse_event_t;
+        if (event == E::key && depth == 1) {
+            top_ = parsed.get<std::string>();
+            inWmi_ = inClass_ = false;
+        } else if (depth == 1 && top_ == "wmi" &&
+                   (event == E::object_start || event == E::array_start)) {
+            inWmi_ = event == E::object_start;
+            if (inWmi_) classes.clear(); // a repeated "wmi" replaces the earlier one
+        } else if (inWmi_ && event == E::key && depth == 2) {
+            cls_ = parsed.get<std::string>();
+            classes[cls_] = Class{};
+            index_ = 0;
+            inClass_ = false;
+        } else if (inWmi_ && depth == 2 && event == E::array_start) {
+            inClass_ = true;
+        } else if (inClass_ && depth == 3 &&
+                   (event == E::object_end || event == E::array_end || event == E::value)) {
+            Take(event == E::object_end ? &parsed : nullptr);
+            return false;
         }
-        s.wmi.emplace_back(cls, std::move(objects));
+        return true;
+    }
+
+private:
+    void Take(const json* instance) {
+        Class& c = classes[cls_];
+        std::string at = "wmi." + cls_ + "[" + std::to_string(index_++) + "]";
+        if (!c.fault.empty()) return;
+        try {
+            if (!instance) Refuse(name_, at, "expected an object");
+            WmiObject obj;
+            for (const auto& [prop, value] : instance->items())
+                obj.Set(prop, ToVariant(value, name_, at + "." + prop));
+            c.objects.push_back(std::move(obj));
+        } catch (const SnapshotError& e) {
+            c.fault = e.what();
+        }
+    }
+
+    const std::string& name_;
+    std::string top_, cls_;
+    size_t index_ = 0;
+    bool inWmi_ = false, inClass_ = false;
+};
+
+void ParseWmi(const json& wmi, InstanceStream& stream, Snapshot& s, const std::string& name) {
+    for (const auto& [cls, instances] : wmi.items()) {
+        if (!instances.is_array()) Refuse(name, "wmi." + cls, "expected an array of instances");
+        InstanceStream::Class& c = stream.classes[cls];
+        if (!c.fault.empty()) throw SnapshotError(c.fault);
+        s.wmi.emplace_back(cls, std::move(c.objects));
     }
 }
 
@@ -113,11 +168,11 @@ Regional ParseRegional(const json& j, const std::string& name) {
     return r;
 }
 
-void ParseTopLevel(const json& doc, Snapshot& s, const std::string& name) {
+void ParseTopLevel(const json& doc, InstanceStream& stream, Snapshot& s, const std::string& name) {
     if (doc.contains("source"))
         s.source = Member(doc, "source", json::value_t::string, name, "a string");
     if (doc.contains("wmi"))
-        ParseWmi(Member(doc, "wmi", json::value_t::object, name, "an object"), s, name);
+        ParseWmi(Member(doc, "wmi", json::value_t::object, name, "an object"), stream, s, name);
     if (doc.contains("registry"))
         for (const auto& [path, v] :
              Member(doc, "registry", json::value_t::object, name, "an object").items())
@@ -176,8 +231,9 @@ const std::vector<std::string>& SnapshotClasses() {
 
 Snapshot ParseSnapshot(const std::string& text, const std::string& name) {
     json doc;
+    InstanceStream stream(name);
     try {
-        doc = json::parse(text);
+        doc = json::parse(text, std::ref(stream));
     } catch (const json::exception& e) { // a syntax error, or a number beyond a double
         std::string what = e.what();
         size_t colon = what.find("]: ");
@@ -190,7 +246,7 @@ Snapshot ParseSnapshot(const std::string& text, const std::string& name) {
         Refuse(name, "format", std::string("expected \"") + kSnapshotFormat + "\"");
     Snapshot s;
     try {
-        ParseTopLevel(doc, s, name);
+        ParseTopLevel(doc, stream, s, name);
     } catch (const json::exception& e) {
         Refuse(name, "", e.what());
     }
@@ -198,12 +254,9 @@ Snapshot ParseSnapshot(const std::string& text, const std::string& name) {
 }
 
 Snapshot LoadSnapshotFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) Refuse(path, "", "cannot be read");
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    if (in.bad()) Refuse(path, "", "cannot be read");
-    return ParseSnapshot(ss.str(), path);
+    BoundedText file = ReadBoundedFile(path, kSnapshotCap);
+    if (!file.Ok()) Refuse(path, "", file.refusal);
+    return ParseSnapshot(file.bytes, path);
 }
 
 std::string SnapshotToJson(const Snapshot& s) {
