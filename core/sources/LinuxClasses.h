@@ -31,6 +31,8 @@ public:
 };
 // statvfs and statx of paths as given: the callers put the tree's root in front.
 std::shared_ptr<MountProbe> SystemMountProbe();
+// Knows no sizes or birth times: those of a copied tree are not the machine's.
+std::shared_ptr<MountProbe> CopiedTreeMountProbe();
 
 // The screen mode of the display server, which the window knows and sysfs does not.
 struct DisplayMode {

@@ -83,7 +83,8 @@ LinuxContext::LinuxContext(LinuxSourceOptions options)
     : options_(std::move(options)),
       fs_(options_.files ? options_.files : std::make_shared<const RootFs>(options_.root)),
       ids_(*fs_, options_.hostIdsFallback) {
-    if (!options_.probe) options_.probe = SystemMountProbe();
+    if (!options_.probe)
+        options_.probe = options_.root.empty() ? SystemMountProbe() : CopiedTreeMountProbe();
 }
 
 std::optional<std::string> LinuxContext::Env(const std::string& name) const {

@@ -43,6 +43,21 @@ bool Contains(std::string_view s, std::string_view part) {
 
 } // namespace
 
+namespace {
+
+// A copied tree's mount points are folders on this machine's disk, not the volumes they were.
+class CopiedTreeProbe : public MountProbe {
+public:
+    std::optional<VolumeSpace> Space(const std::string&) override { return std::nullopt; }
+    std::optional<int64_t> BirthTime(const std::string&) override { return std::nullopt; }
+};
+
+} // namespace
+
+std::shared_ptr<MountProbe> CopiedTreeMountProbe() {
+    return std::make_shared<CopiedTreeProbe>();
+}
+
 std::shared_ptr<MountProbe> SystemMountProbe() {
     return std::make_shared<SystemProbe>();
 }

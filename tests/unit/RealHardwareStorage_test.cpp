@@ -252,7 +252,7 @@ TEST(RealHardwareStorage, ReportOfACopiedTreeReadsAsTheMachine) {
         const char* shown;
         const char* notShown;
     } cases[] = {
-        {"mnt-utillinux-btrfs", "7", "Drive letter: (/)\n", "/mnt/a"},
+        {"mnt-utillinux-btrfs", "7", "Name: Local disk\n", "/mnt/a"}, // one volume
         {"t60p-systemd", "7", "Total partitions number: 7\n", "partitions number: Unknown"},
         {"t60p-systemd", "12", "Size: Unknown\n", " GB"}, // not the 1 GB of no disc
     };

@@ -25,6 +25,9 @@ TEST(ReportCliRoot, ReadsTheTreeWithEveryOtherOption) {
         {"--format json --section 8", "\"2801\""},
         {"--format html --skin Green", "2801"},
         {"--private --section 2", "[private]"},
+        // A copied tree's folders are not the volumes it had, nor was it installed when copied.
+        {"--section 7", "Capacity: Unknown\n"},
+        {"--section 4", "Date of installation: Unknown\n"},
     };
     for (const Case& c : cases) {
         ReportRun run = RunReportTool("--root " + Desktop() + " " + c.arguments);
