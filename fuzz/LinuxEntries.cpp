@@ -80,14 +80,17 @@ int EdidData(const uint8_t* data, size_t size) {
     if (!edid) return 0;
     Expect(size >= 128, "an EDID shorter than its base block");
     Expect(edid->makerCode.size() == 3, "a maker code that is not three letters");
-    Expect(edid->monitorName.size() <= 13, "a monitor name longer than its descriptor");
+    // A name joins at most the four display descriptors, thirteen characters each.
+    Expect(edid->monitorName.size() <= 4 * 13, "a monitor name longer than its descriptors");
     for (char c : edid->monitorName)
         Expect(c >= 0x20 && c < 0x7F, "a monitor name with a control character");
     // A rate byte plus the EDID 1.4 offset of 255.
     for (const std::optional<int>& hz : {edid->minRefreshHz, edid->maxRefreshHz})
         Expect(!hz || (*hz >= 0 && *hz <= 510), "a range limit out of range");
+    // Twelve bits a side; an interlaced frame is two fields of up to twelve bits of lines.
+    const int heightLimit = edid->preferredInterlaced ? 2 * 4096 : 4096;
     Expect(edid->preferredWidth >= 0 && edid->preferredWidth < 4096 && edid->preferredHeight >= 0 &&
-               edid->preferredHeight < 4096,
+               edid->preferredHeight < heightLimit,
            "a timing of more than twelve bits");
     Expect(edid->preferredRefreshHz >= 0, "a negative refresh rate");
     return 0;
