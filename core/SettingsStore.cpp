@@ -81,11 +81,7 @@ bool SettingsStore::Write(const std::string& name, const std::string& value) con
         text += key + "=" + v + "\n";
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), ec);
-    return WriteFileAtomically(path_, text);
-}
-
-bool WriteFileAtomically(const std::string& path, const std::string& contents) {
-    return WriteOutputFile(path, contents).ok;
+    return WriteOutputFile(path_, text).ok;
 }
 
 } // namespace hl

@@ -23,7 +23,4 @@ private:
     std::string path_;
 };
 
-// Writes a whole file as WriteOutputFile does: a symbolic link keeps pointing at it.
-bool WriteFileAtomically(const std::string& path, const std::string& contents);
-
 } // namespace hl

@@ -4,6 +4,7 @@
 #include "core/LicenceCode.h"
 #include "core/MediaFormats.h"
 #include "core/Navigation.h"
+#include "core/OutputFile.h"
 #include "core/PlatformError.h"
 #include "core/SettingsStore.h"
 #include "core/SizeFormats.h"
@@ -105,7 +106,7 @@ int Settings(const uint8_t* data, size_t size) {
     size_t cut = text.rfind('\n');
     std::string tail = cut == std::string::npos ? text : text.substr(cut + 1);
     SettingsStore store(ScratchFolder() + "/settings");
-    if (!WriteFileAtomically(store.Path(), text)) Broken("cannot write the scratch file");
+    if (!WriteOutputFile(store.Path(), text).ok) Broken("cannot write the scratch file");
     for (const char* name : {"Idioma", "Car\xC3\xA1tula", "Transparencia"})
         (void)store.Read(name);
     size_t eq = tail.find('=');

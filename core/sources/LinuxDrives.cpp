@@ -1,6 +1,5 @@
 #include "LinuxClasses.h"
 #include "LinuxStorage.h"
-#include "core/CheckedMath.h"
 
 namespace hl {
 
@@ -58,13 +57,6 @@ int64_t CountPartitions(const RootFs& fs, const std::string& disk) {
     return n;
 }
 
-// Documentation/ABI/stable/sysfs-block: "size" counts 512-byte sectors whatever the device.
-uint64_t SizeBytes(const RootFs& fs, const std::string& disk) {
-    std::optional<int64_t> sectors = fs.Number("/sys/block/" + disk + "/size");
-    if (!sectors || *sectors <= 0) return 0;
-    return CheckedMul<uint64_t>(static_cast<uint64_t>(*sectors), 512).value_or(0);
-}
-
 WmiObject DiskObject(LinuxContext& ctx, const std::string& disk, int64_t index) {
     const char* cls = "Win32_DiskDrive";
     const RootFs& fs = ctx.Fs();
@@ -85,7 +77,7 @@ WmiObject DiskObject(LinuxContext& ctx, const std::string& disk, int64_t index) 
     obj.Set("Model", caption.empty() ? Variant::Null() : Variant(caption));
     obj.Set("InterfaceType", Variant(interface));
     obj.Set("Partitions", Variant(CountPartitions(fs, disk)));
-    uint64_t bytes = SizeBytes(fs, disk);
+    uint64_t bytes = BlockDeviceBytes(fs, disk);
     obj.Set("Size", bytes ? Variant(std::to_string(bytes)) : Variant::Null());
     obj.Set("MediaLoaded", Variant(bytes > 0));
     bool removable = fs.Line("/sys/block/" + disk + "/removable") == "1" ||

@@ -1,6 +1,7 @@
 #include "LinuxStorage.h"
 
 #include "LinuxClasses.h"
+#include "core/CheckedMath.h"
 
 #include <algorithm>
 #include <cctype>
@@ -69,7 +70,9 @@ std::optional<VolumeSpace> SpaceFromStatvfs(uint64_t blocks, uint64_t free, uint
     free = std::min(free, blocks);
     available = std::min(available, free);
     VolumeSpace space;
-    if (fragment == 0 || __builtin_mul_overflow(blocks, fragment, &space.size)) return std::nullopt;
+    std::optional<uint64_t> size = CheckedMul(blocks, fragment);
+    if (fragment == 0 || !size) return std::nullopt;
+    space.size = *size;
     space.available = available * fragment;
     space.reserved = (free - available) * fragment;
     return space;
@@ -121,14 +124,19 @@ std::string InterfaceOfDisk(const RootFs& fs, const std::string& devicePath,
     return vendor == "ATA" ? "IDE" : "SCSI";
 }
 
-uint64_t OpticalDiscBytes(const RootFs& fs, const std::string& disk) {
+// Documentation/ABI/stable/sysfs-block: "size" counts 512-byte sectors whatever the device.
+uint64_t BlockDeviceBytes(const RootFs& fs, const std::string& disk) {
     std::optional<int64_t> sectors = fs.Number("/sys/block/" + disk + "/size");
+    if (!sectors || *sectors <= 0) return 0;
+    return CheckedMul<uint64_t>(static_cast<uint64_t>(*sectors), 512).value_or(0);
+}
+
+uint64_t OpticalDiscBytes(const RootFs& fs, const std::string& disk) {
     // drivers/scsi/sr.c gives a drive whose disc it has not read the capacity 0x1fffff
     // sectors (lsblk's "1024M"); a disc has whole 2048-byte blocks, four sectors each.
-    constexpr int64_t kUnreadCapacity = 0x1fffff;
-    if (!sectors || *sectors <= 0 || *sectors == kUnreadCapacity ||
-        static_cast<uint64_t>(*sectors) > UINT64_MAX / 512)
-        return 0;
+    constexpr uint64_t kUnreadCapacity = 0x1fffffull * 512;
+    uint64_t bytes = BlockDeviceBytes(fs, disk);
+    if (bytes == 0 || bytes == kUnreadCapacity) return 0;
     // udev's cdrom_id marks every drive ID_CDROM=1 and a loaded one ID_CDROM_MEDIA=1.
     std::string dev = fs.Line("/sys/block/" + disk + "/dev");
     if (dev.find_first_not_of("0123456789:") != std::string::npos) dev.clear();
@@ -139,7 +147,7 @@ uint64_t OpticalDiscBytes(const RootFs& fs, const std::string& disk) {
         medium = medium || TrimWhite(line) == "E:ID_CDROM_MEDIA=1";
     }
     if (drive && !medium) return 0;
-    return static_cast<uint64_t>(*sectors) * 512;
+    return bytes;
 }
 
 std::string ResolveSysLink(const std::string& linkDir, const std::string& target) {

@@ -17,6 +17,8 @@ std::string InterfaceOfDevicePath(std::string_view devicePath);
 // disks tells the same.
 std::string InterfaceOfDisk(const RootFs& fs, const std::string& devicePath,
                             const std::string& vendor);
+// The size of a block device ("sda") in bytes, 0 when unknown or past 64 bits.
+uint64_t BlockDeviceBytes(const RootFs& fs, const std::string& disk);
 // The bytes of the disc in an optical drive ("sr0"), 0 when it holds none.
 uint64_t OpticalDiscBytes(const RootFs& fs, const std::string& disk);
 // statvfs figures (in fragments) as bytes; nothing when they cannot describe a file system.

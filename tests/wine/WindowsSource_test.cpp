@@ -1,5 +1,6 @@
 // The rest of the Windows platform as the sections see it, and a recording of this machine.
 #include "core/LocaleText.h"
+#include "core/OutputFile.h"
 #include "core/SettingsStore.h"
 #include "core/sources/Snapshot.h"
 #include "core/sources/WindowsSource.h"
@@ -77,8 +78,8 @@ TEST(WindowsCapture, RecordsTheMachineAndReadsBack) {
 // Report files and settings are replaced whole; Windows' rename refuses an existing target.
 TEST(WindowsFiles, AtomicWriteReplacesAnExistingFile) {
     const std::string path = "hardlens-atomic-test.txt";
-    ASSERT_TRUE(WriteFileAtomically(path, "first"));
-    ASSERT_TRUE(WriteFileAtomically(path, "second"));
+    ASSERT_TRUE(WriteOutputFile(path, "first").ok);
+    ASSERT_TRUE(WriteOutputFile(path, "second").ok);
     std::ifstream in(path, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
