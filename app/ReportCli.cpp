@@ -223,8 +223,7 @@ ReportWriter::Clock ChooseClock() {
     return [t] { return t; };
 }
 
-std::unique_ptr<DataSource> OpenSource(const Options& o) {
-    SettingsStore store(SettingsStore::DefaultPath());
+std::unique_ptr<DataSource> OpenSource(const Options& o, const SettingsStore& store) {
     if (!o.snapshot.empty())
         return std::make_unique<SnapshotSource>(LoadSnapshotFile(o.snapshot), store);
     return MakeMachineSource(store, o.root);
@@ -243,8 +242,18 @@ std::string Exported(const Options& o, const std::string& document, bool toFile)
     return ExportDocument(toFile ? document + "\r\n" : document, o.format == "html");
 }
 
+// A settings file that cannot be used is passed over, and the user told so: silently running
+// on defaults would look like lost settings.
+void SayIfSettingsRefused(const SettingsStore& store, std::ostream& err) {
+    const std::string why = store.Refusal();
+    if (!why.empty())
+        err << "hardlens-report: using the default settings: " << store.Path() << " " << why
+            << "\n";
+}
+
 int Run(const Options& o, std::ostream& out, std::ostream& err) {
-    std::unique_ptr<DataSource> source = OpenSource(o);
+    SettingsStore store(SettingsStore::DefaultPath());
+    std::unique_ptr<DataSource> source = OpenSource(o, store);
     if (!o.capture.empty()) {
         Snapshot captured = CaptureSnapshot(*source, "hardlens-report --capture");
         if (o.privateValues) captured = MaskPrivateFacts(std::move(captured));
@@ -253,6 +262,7 @@ int Run(const Options& o, std::ostream& out, std::ostream& err) {
     }
     App app(*source);
     app.settings = LoadSettings(*source, app.table, /*writeBack=*/false);
+    SayIfSettingsRefused(store, err);
     if (!o.language.empty()) app.settings.language = o.language;
     if (!o.skin.empty()) app.settings.skin = o.skin;
     LoadLanguage(app.table, app.settings.language);

@@ -27,8 +27,7 @@
 
 namespace {
 
-std::unique_ptr<hl::DataSource> OpenSource() {
-    hl::SettingsStore store(hl::SettingsStore::DefaultPath());
+std::unique_ptr<hl::DataSource> OpenSource(const hl::SettingsStore& store) {
     const char* snapshot = std::getenv("HARDLENS_SNAPSHOT");
     if (snapshot && *snapshot)
         return std::make_unique<hl::SnapshotSource>(hl::LoadSnapshotFile(snapshot), store);
@@ -109,10 +108,26 @@ void ShowFatal(const char* what) {
         std::fprintf(stderr, "hardlens: %s\n", what);
 }
 
+// Told once the window is up: the program runs on its defaults, and the next change of a
+// setting writes a sound file in the refused one's place.
+void SayIfSettingsRefused(const hl::SettingsStore& store, QWidget& window) {
+    const std::string why = store.Refusal();
+    if (why.empty()) return;
+    const QString text = QString("Hardlens could not use its settings file and starts with the "
+                                 "default settings:\n\n%1 %2")
+                             .arg(QString::fromStdString(store.Path()), QString::fromStdString(why));
+    QTimer::singleShot(0, &window, [&window, text] {
+        QMessageBox box(QMessageBox::Warning, "Hardlens", text, QMessageBox::Ok, &window);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
+    });
+}
+
 int ShowWindow(QApplication& qapp, hl::SingleInstance& instance) {
+    hl::SettingsStore store(hl::SettingsStore::DefaultPath());
     std::unique_ptr<hl::DataSource> source;
     try {
-        source = OpenSource();
+        source = OpenSource(store);
     } catch (const std::exception& e) {
         const bool recorded = std::getenv("HARDLENS_SNAPSHOT") && *std::getenv("HARDLENS_SNAPSHOT");
         const QString text =
@@ -142,6 +157,7 @@ int ShowWindow(QApplication& qapp, hl::SingleInstance& instance) {
         if (QWindow* handle = window.windowHandle()) handle->requestActivate();
     });
     window.Form_Load();
+    SayIfSettingsRefused(store, window);
     return qapp.exec();
 }
 

@@ -81,7 +81,7 @@ BoundedText ReadBoundedFile(const std::string& path, size_t cap) {
     if (fd < 0) {
         BoundedText out;
         out.error = errno;
-        out.refusal = "cannot be read";
+        out.refusal = std::string("cannot be read: ") + std::strerror(errno);
         return out;
     }
     return ReadBoundedDescriptor(fd, cap);

@@ -3,10 +3,10 @@
 #include "BoundedFile.h"
 #include "OutputFile.h"
 
-#include <cstdio>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <mutex>
 #include <sstream>
 #include <vector>
 
@@ -30,12 +30,35 @@ Entries Parse(const std::string& text) {
     return entries;
 }
 
-// A FIFO, a device or an oversized file in its place reads as no settings, at once.
-std::string ReadAll(const std::string& path) {
-    return ReadBoundedFile(path, kSettingsCap).bytes;
+std::string Serialized(const Entries& entries) {
+    std::string text;
+    for (const auto& [key, value] : entries)
+        text += key + "=" + value + "\n";
+    return text;
 }
 
 } // namespace
+
+struct SettingsStore::Contents {
+    std::mutex guard; // the window gathers sections on a worker thread
+    bool loaded = false;
+    Entries entries;
+    std::string refusal;
+
+    // A FIFO, a device or an oversized file in its place reads as no settings, at once.
+    void LoadOnce(const std::string& path) {
+        if (loaded) return;
+        loaded = true;
+        BoundedText file = ReadBoundedFile(path, kSettingsCap);
+        if (file.Ok())
+            entries = Parse(file.bytes);
+        else if (file.error != ENOENT)
+            refusal = file.refusal;
+    }
+};
+
+SettingsStore::SettingsStore(std::string filePath)
+    : path_(std::move(filePath)), contents_(std::make_shared<Contents>()) {}
 
 std::string SettingsStore::DefaultPath() {
 #ifdef _WIN32
@@ -56,9 +79,17 @@ std::string SettingsStore::DefaultPath() {
 }
 
 std::optional<std::string> SettingsStore::Read(const std::string& name) const {
-    for (const auto& [key, value] : Parse(ReadAll(path_)))
+    std::lock_guard lock(contents_->guard);
+    contents_->LoadOnce(path_);
+    for (const auto& [key, value] : contents_->entries)
         if (key == name) return value;
     return std::nullopt;
+}
+
+std::string SettingsStore::Refusal() const {
+    std::lock_guard lock(contents_->guard);
+    contents_->LoadOnce(path_);
+    return contents_->refusal;
 }
 
 bool SettingsStore::Write(const std::string& name, const std::string& value) const {
@@ -67,7 +98,9 @@ bool SettingsStore::Write(const std::string& name, const std::string& value) con
     if (name.empty() || name.find_first_of("=\r\n\0"s) != std::string::npos ||
         value.find_first_of("\r\n\0"s) != std::string::npos)
         return false;
-    Entries entries = Parse(ReadAll(path_));
+    std::lock_guard lock(contents_->guard);
+    contents_->LoadOnce(path_);
+    Entries entries = contents_->entries;
     bool replaced = false;
     for (auto& [key, v] : entries) {
         if (key == name) {
@@ -76,12 +109,11 @@ bool SettingsStore::Write(const std::string& name, const std::string& value) con
         }
     }
     if (!replaced) entries.emplace_back(name, value);
-    std::string text;
-    for (const auto& [key, v] : entries)
-        text += key + "=" + v + "\n";
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), ec);
-    return WriteOutputFile(path_, text).ok;
+    if (!WriteOutputFile(path_, Serialized(entries)).ok) return false;
+    contents_->entries = std::move(entries);
+    return true;
 }
 
 } // namespace hl

@@ -166,16 +166,33 @@ TEST(HostileFiles, SnapshotIsRefusedAtOnceNamingTheReason) {
     }
 }
 
-TEST(HostileFiles, SettingsReadAsMissingAtOnce) {
+TEST(HostileFiles, SettingsAreRefusedAtOnceAndTheUserIsTold) {
     for (const auto& c : kHostileFiles) {
         TempDir dir;
-        SettingsStore store(MakeHostile(dir, "settings", c.kind, kSettingsCap));
+        ::mkdir(dir.File("hardlens").c_str(), 0700);
+        SettingsStore store(MakeHostile(dir, "hardlens/settings", c.kind, kSettingsCap));
         EXPECT_EQ(store.Read("Idioma"), std::nullopt) << c.refusal;
-        EXPECT_EQ(ReadBoundedFile(store.Path(), kSettingsCap).refusal.rfind(c.refusal, 0), 0u);
+        EXPECT_EQ(store.Refusal().rfind(c.refusal, 0), 0u) << store.Refusal();
+        ReportRun r = RunCommand("XDG_CONFIG_HOME='" + dir.Path() + "' '" + HARDLENS_REPORT_EXE +
+                                 "' --root '" + DataPath("linux/desktop") +
+                                 "' --section 2 2>&1 >/dev/null");
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out.rfind("hardlens-report: using the default settings: " + store.Path() +
+                                  " " + c.refusal,
+                              0),
+                  0u)
+            << r.out;
     }
     TempDir dir;
     WriteFile(dir.File("settings"), "Idioma=Spanish\n" + std::string(kSettingsCap - 15, '#'));
-    EXPECT_EQ(SettingsStore(dir.File("settings")).Read("Idioma"), "Spanish"); // at the cap
+    SettingsStore store(dir.File("settings")), copy = store;
+    EXPECT_EQ(store.Read("Idioma"), "Spanish"); // at the cap
+    EXPECT_EQ(store.Refusal(), "");
+    WriteFile(dir.File("settings"), "Idioma=Dutch\n"); // not read again once read
+    EXPECT_EQ(copy.Read("Idioma"), "Spanish");
+    EXPECT_TRUE(copy.Write("Skin", "2"));
+    EXPECT_EQ(SettingsStore(dir.File("settings")).Read("Idioma"), "Spanish");
+    EXPECT_EQ(store.Read("Skin"), "2");
 }
 
 TEST(HostileFiles, MachineFilesAreRefusedWithoutBlocking) {
