@@ -129,10 +129,10 @@ private:
         if (!c.fault.empty()) return;
         try {
             if (!instance) Refuse(name_, at, "expected an object");
-            WmiObject obj;
+            std::vector<WmiObject::Property> props;
             for (const auto& [prop, value] : instance->items())
-                obj.Set(prop, ToVariant(value, name_, at + "." + prop));
-            c.objects.push_back(std::move(obj));
+                props.emplace_back(prop, ToVariant(value, name_, at + "." + prop));
+            c.objects.emplace_back(props);
         } catch (const SnapshotError& e) {
             c.fault = e.what();
         }
@@ -363,7 +363,7 @@ std::string LoginOf(const Snapshot& s) {
 }
 
 WmiObject MaskObject(const std::string& cls, const WmiObject& obj, const std::string& login) {
-    std::vector<std::pair<std::string, Variant>> props;
+    std::vector<WmiObject::Property> props;
     for (const auto& [name, value] : obj.Properties()) {
         if (IsPrivateProperty(cls, name) && !value.IsNull())
             props.emplace_back(name, Variant(kPrivateMarker));
