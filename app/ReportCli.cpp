@@ -13,6 +13,7 @@
 #include "core/sources/Snapshot.h"
 #include "report/JsonReport.h"
 #include "report/ReportChain.h"
+#include "sections/Sections.h"
 
 #include <algorithm>
 #include <cctype>
@@ -260,7 +261,7 @@ int Run(const Options& o, std::ostream& out, std::ostream& err) {
         std::string json = SnapshotToJson(captured);
         return WriteOrSay(o.capture, json, err) ? 0 : 1;
     }
-    App app(*source);
+    App app(*source, AllSections());
     app.settings = LoadSettings(*source, app.table, /*writeBack=*/false);
     SayIfSettingsRefused(store, err);
     if (!o.language.empty()) app.settings.language = o.language;

@@ -5,6 +5,7 @@
 #include "core/sources/MachineSource.h"
 #include "core/sources/Snapshot.h"
 #include "report/ReportPanel.h"
+#include "sections/Sections.h"
 #include "ui/CustomizePanel.h"
 #include "ui/Form1.h"
 #include "ui/SingleInstance.h"
@@ -113,9 +114,10 @@ void ShowFatal(const char* what) {
 void SayIfSettingsRefused(const hl::SettingsStore& store, QWidget& window) {
     const std::string why = store.Refusal();
     if (why.empty()) return;
-    const QString text = QString("Hardlens could not use its settings file and starts with the "
-                                 "default settings:\n\n%1 %2")
-                             .arg(QString::fromStdString(store.Path()), QString::fromStdString(why));
+    const QString text =
+        QString("Hardlens could not use its settings file and starts with the "
+                "default settings:\n\n%1 %2")
+            .arg(QString::fromStdString(store.Path()), QString::fromStdString(why));
     QTimer::singleShot(0, &window, [&window, text] {
         QMessageBox box(QMessageBox::Warning, "Hardlens", text, QMessageBox::Ok, &window);
         box.setTextFormat(Qt::PlainText);
@@ -141,7 +143,7 @@ int ShowWindow(QApplication& qapp, hl::SingleInstance& instance) {
         box.exec();
         return 2;
     }
-    hl::App app(*source);
+    hl::App app(*source, hl::AllSections());
     app.settings = hl::LoadSettings(*source, app.table);
     app.pumpEvents = [] { QCoreApplication::processEvents(); };
 

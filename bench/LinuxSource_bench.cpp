@@ -7,6 +7,7 @@
 #include "core/sources/LinuxSource.h"
 #include "core/sources/Snapshot.h"
 #include "report/ReportChain.h"
+#include "sections/Sections.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -80,7 +81,7 @@ BENCHMARK(Capture)->Unit(benchmark::kMicrosecond);
 // The section collectors as the tree has them (placeholders until the sections are merged).
 void Collector(benchmark::State& state) {
     LinuxSource source(LinuxSourceOptions{}, ScratchStore());
-    App app(source);
+    App app(source, AllSections());
     LoadLanguage(app.table, "English");
     for (auto _ : state)
         MenuClick(app, static_cast<int>(state.range(0)));
@@ -89,7 +90,7 @@ BENCHMARK(Collector)->DenseRange(1, 13)->Unit(benchmark::kMicrosecond);
 
 void FullReport(benchmark::State& state) {
     LinuxSource source(LinuxSourceOptions{}, ScratchStore());
-    App app(source);
+    App app(source, AllSections());
     LoadLanguage(app.table, "English");
     for (auto _ : state)
         benchmark::DoNotOptimize(BuildReport(app));

@@ -6,6 +6,7 @@
 #include "core/sources/LinuxClasses.h"
 #include "core/sources/LinuxSource.h"
 #include "core/sources/LinuxUsers.h"
+#include "sections/Sections.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -61,7 +62,7 @@ void UserSectionOnBigBtmp(benchmark::State& state) {
         return std::nullopt;
     };
     LinuxSource source(o, SettingsStore((machine.root / "settings").string()));
-    App app(source);
+    App app(source, AllSections());
     LoadLanguage(app.table, "English");
     for (auto _ : state) {
         MenuClick(app, 2);

@@ -6,16 +6,35 @@
 #include "StringTable.h"
 #include "ValueArea.h"
 
+#include <array>
 #include <functional>
+#include <memory>
 
 namespace hl {
+
+struct App;
+struct SectionState; // what the sections keep between runs; the sections layer defines it
+
+// A section's collector: writes the value area as Form1's labels.
+using Collector = void (*)(App&);
+
+// The sections as the core runs them: collector n for n in 1..13, and the maker of the state
+// they keep.
+struct SectionSet {
+    std::array<Collector, 14> collectors{};
+    std::shared_ptr<SectionState> (*makeState)() = nullptr;
+};
 
 // The program as the collectors see it: the platform, the settings in force, the string
 // table, and the main window's model (navigation state, section members, value area).
 struct App {
-    explicit App(DataSource& src) : source(&src) {}
+    App(DataSource& src, const SectionSet& sectionSet)
+        : source(&src), sections(&sectionSet),
+          kept(sectionSet.makeState ? sectionSet.makeState() : nullptr) {}
 
     DataSource* source;
+    const SectionSet* sections;
+    std::shared_ptr<SectionState> kept;
     Settings settings;
     StringTable table;
     MainState main;

@@ -3,7 +3,6 @@
 #include "DataSource.h"
 #include "Settings.h"
 #include "Skins.h"
-#include "sections/Members.h"
 
 #include <array>
 #include <cstdint>
@@ -55,8 +54,6 @@ struct MainState {
     Settings settingsAtOpening;
 
     MenuModel menu;
-    SectionMembers1to7 s1to7;
-    SectionMembers8to13 s8to13;
 };
 
 } // namespace hl

@@ -24,7 +24,7 @@ void MenuClick(App& app, int n) {
     app.main.selectedEntry = n;
     ClearMenuMarkers(app, n);
     app.main.lastError.clear();
-    Collector collect = CollectorFor(n);
+    Collector collect = app.sections->collectors[static_cast<size_t>(n)];
     if (!collect) return;
     try {
         collect(app);

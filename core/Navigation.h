@@ -6,11 +6,6 @@
 
 namespace hl {
 
-// A section's collector: writes the value area as Form1's labels.
-using Collector = void (*)(App&);
-// Collector n (1..13), or nothing.
-Collector CollectorFor(int section);
-
 // The click of menu entry n (LBMn_Click): ignored while a panel is open; marks the entry and
 // runs collector n. A collector that stops before its statement skipping leaves the rows as they
 // were; the click then restores the pointers and shows entry 55 in the status line.

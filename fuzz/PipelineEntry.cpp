@@ -74,7 +74,7 @@ int Pipeline(const uint8_t* data, size_t size) {
                                             .string();
     std::remove(settings.c_str());
     SnapshotSource source(std::move(snapshot), SettingsStore(settings));
-    App app(source);
+    App app(source, AllSections());
     app.settings.language = language;
     LoadLanguage(app.table, language);
     try {

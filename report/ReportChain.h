@@ -2,6 +2,7 @@
 
 #include "ReportWriter.h"
 #include "core/App.h"
+#include "sections/Members.h"
 
 #include <memory>
 

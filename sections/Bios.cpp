@@ -1,3 +1,4 @@
+#include "Members.h"
 #include "SectionHelpers.h"
 #include "Sections.h"
 #include "core/Formats.h"
@@ -63,7 +64,7 @@ void Bios(App& app) {
     if (app.main.currentSection != 8) app.area.imageLineVisible = false;
     EnterSection(app, 8);
     app.area.iavisoVisible = app.area.lavisoVisible = false;
-    BiosValues& v = app.main.s8to13.bios;
+    BiosValues& v = Kept(app).s8to13.bios;
     v = {};
     app.main.service = app.source->ConnectWmi();
     GatherBios(*app.main.service, v);

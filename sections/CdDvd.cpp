@@ -1,3 +1,4 @@
+#include "Members.h"
 #include "SectionHelpers.h"
 #include "Sections.h"
 #include "Statements.h"
@@ -26,8 +27,8 @@ int16_t CountLoadedDrives(App& app) {
 
 // Names, file systems and serials of the optical logical disks that carry a volume name.
 void ListDiscs(App& app) {
-    DriveLists& l = app.main.s8to13.drives;
-    CdCounters& c = app.main.s8to13.cd;
+    DriveLists& l = Kept(app).s8to13.drives;
+    CdCounters& c = Kept(app).s8to13.cd;
     for (const WmiObject& disk : EnumerateGuarded(app.main.service, "Win32_LogicalDisk")) {
         bool optical = false, named = false;
         Skip([&] { optical = NumericEquals(disk.Get("DriveType"), Variant(kCompactDisc)); });
@@ -46,7 +47,7 @@ void ListDiscs(App& app) {
 // Letters, model names and sizes of the loaded drives. The size is read fresh for every drive
 // so that a medium without a size never borrows the previous drive's.
 void ListDrives(App& app) {
-    DriveLists& l = app.main.s8to13.drives;
+    DriveLists& l = Kept(app).s8to13.drives;
     std::string sep = RegionalOrDefault(*app.source).decimalSeparator;
     for (const WmiObject& drive : EnumerateGuarded(app.main.service, "Win32_CDROMDrive")) {
         bool loaded = false;
@@ -99,7 +100,7 @@ void Close(App& app) {
 
 // Queries the drives anew; false when no loaded drive was found.
 bool QueryDrives(App& app) {
-    SectionMembers8to13& s = app.main.s8to13;
+    SectionMembers8to13& s = Kept(app).s8to13;
     app.main.currentSection = 12;
     s.drives = {};
     s.cd = {};
@@ -117,7 +118,7 @@ bool QueryDrives(App& app) {
 
 // A second click while the section is shown redraws the previous lists without querying.
 bool CanRedraw(const App& app) {
-    const DriveLists& l = app.main.s8to13.drives;
+    const DriveLists& l = Kept(app).s8to13.drives;
     return app.main.currentSection == 12 && !TrimSpaces(l.names).empty() &&
            !TrimSpaces(l.letters).empty() && !TrimSpaces(l.modelNames).empty();
 }
@@ -132,9 +133,9 @@ void CD_DVD(App& app) {
         Close(app);
         return;
     }
-    WriteRows(app, &app.main.s8to13.drives);
+    WriteRows(app, &Kept(app).s8to13.drives);
     app.area.lavisoColour = kNoticeGreen;
-    app.area.laviso = Notice(app, app.main.s8to13.cd);
+    app.area.laviso = Notice(app, Kept(app).s8to13.cd);
     Close(app);
 }
 

@@ -1,6 +1,7 @@
 #include "Computer.h"
 
 #include "Lines.h"
+#include "Members.h"
 #include "Sections.h"
 #include "Statements.h"
 #include "Tables.h"
@@ -64,7 +65,7 @@ void PC(App& app) {
     if (app.main.currentSection != 3) app.area.imageLineVisible = false;
     EnterSection(app, 3);
     app.area.iavisoVisible = app.area.lavisoVisible = false;
-    ComputerFacts& f = app.main.s1to7.pc;
+    ComputerFacts& f = Kept(app).s1to7.pc;
     GatherComputer(*app.source, f, app.main.service);
 
     app.area.titulo = app.T(12);

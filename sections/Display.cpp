@@ -1,3 +1,4 @@
+#include "Members.h"
 #include "SectionHelpers.h"
 #include "Sections.h"
 #include "Statements.h"
@@ -116,7 +117,7 @@ void Display(App& app) {
     if (app.main.currentSection != 9) app.area.imageLineVisible = false;
     EnterSection(app, 9);
     app.area.iavisoVisible = app.area.lavisoVisible = false;
-    DisplayValues& v = app.main.s8to13.display;
+    DisplayValues& v = Kept(app).s8to13.display;
     v = {};
     GatherDisplay(*app.source, app.main.service, v, app.T(129));
 

@@ -1,3 +1,4 @@
+#include "Members.h"
 #include "SectionHelpers.h"
 #include "Sections.h"
 #include "core/Navigation.h"
@@ -85,8 +86,8 @@ void Keyboard_mouse(App& app) {
     if (app.main.currentSection != 10) app.area.imageLineVisible = false;
     EnterSection(app, 10);
     app.area.iavisoVisible = app.area.lavisoVisible = false;
-    KeyboardValues& k = app.main.s8to13.keyboard;
-    MouseValues& m = app.main.s8to13.mouse;
+    KeyboardValues& k = Kept(app).s8to13.keyboard;
+    MouseValues& m = Kept(app).s8to13.mouse;
     k = {};
     m = {};
     Statements guard;

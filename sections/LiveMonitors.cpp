@@ -1,3 +1,4 @@
+#include "Members.h"
 #include "Memory.h"
 #include "OperatingSystem.h"
 #include "Sections.h"
@@ -28,7 +29,7 @@ void Timer1_Timer(App& app) {
         app.main.timer1Enabled = false;
         return;
     }
-    OsFacts& f = app.main.s1to7.os;
+    OsFacts& f = Kept(app).s1to7.os;
     std::vector<WmiObject> systems;
     if (!WalkSystem(app, systems)) return;
     f.processCount.clear();
@@ -53,7 +54,7 @@ void Timer2_Timer(App& app) {
         app.main.timer2Enabled = false;
         return;
     }
-    RamFacts& f = app.main.s1to7.ram;
+    RamFacts& f = Kept(app).s1to7.ram;
     std::vector<WmiObject> systems;
     if (!WalkSystem(app, systems)) return;
     f.freeMemoryMB = 0;

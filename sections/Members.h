@@ -3,6 +3,7 @@
 // Values each section keeps in the main window between runs (its "main window members"):
 // the live monitors, the Processor and CD/DVD shortcuts and the notices read them.
 
+#include "core/App.h"
 #include "core/Variant.h"
 
 #include <array>
@@ -122,6 +123,19 @@ struct SectionMembers8to13 {
     CdCounters cd;
     OtherHardwareValues other;
 };
+
+struct SectionState {
+    SectionMembers1to7 s1to7;
+    SectionMembers8to13 s8to13;
+};
+
+// What the sections of `app` keep; made with the App from AllSections().
+inline SectionState& Kept(App& app) {
+    return *app.kept;
+}
+inline const SectionState& Kept(const App& app) {
+    return *app.kept;
+}
 
 // Values InformeDisplay gathers and InformeGraphics writes within one report.
 struct ReportMembers8to13 {

@@ -1,6 +1,7 @@
 #include "Memory.h"
 
 #include "Lines.h"
+#include "Members.h"
 #include "Sections.h"
 #include "Statements.h"
 #include "Tables.h"
@@ -92,7 +93,7 @@ void RAM(App& app) {
     if (app.main.currentSection != 6) app.area.imageLineVisible = false;
     EnterSection(app, 6);
     app.area.iavisoVisible = app.area.lavisoVisible = false;
-    RamFacts& f = app.main.s1to7.ram;
+    RamFacts& f = Kept(app).s1to7.ram;
     GatherMemory(*app.source, f, app.main.service);
 
     app.area.titulo = app.T(15);

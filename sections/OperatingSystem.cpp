@@ -1,6 +1,7 @@
 #include "OperatingSystem.h"
 
 #include "Lines.h"
+#include "Members.h"
 #include "Sections.h"
 #include "Statements.h"
 #include "Tables.h"
@@ -105,7 +106,7 @@ void OS(App& app) {
     if (app.main.currentSection != 4) app.area.imageLineVisible = false;
     EnterSection(app, 4);
     app.area.iavisoVisible = app.area.lavisoVisible = false;
-    OsFacts& f = app.main.s1to7.os;
+    OsFacts& f = Kept(app).s1to7.os;
     GatherSystem(*app.source, f, app.main.service);
 
     app.area.titulo = app.T(13);

@@ -1,3 +1,4 @@
+#include "Members.h"
 #include "SectionHelpers.h"
 #include "Sections.h"
 #include "core/Navigation.h"
@@ -41,7 +42,7 @@ void Otros_hardware(App& app) {
     if (app.main.currentSection != 13) app.area.imageLineVisible = false;
     EnterSection(app, 13);
     app.area.iavisoVisible = app.area.lavisoVisible = false;
-    OtherHardwareValues& v = app.main.s8to13.other;
+    OtherHardwareValues& v = Kept(app).s8to13.other;
     v = {};
     GatherOtherHardware(*app.source, app.main.service, v);
 

@@ -1,4 +1,5 @@
 #include "Lines.h"
+#include "Members.h"
 #include "Sections.h"
 #include "Statements.h"
 #include "Tables.h"
@@ -77,7 +78,7 @@ std::vector<Line> ProcessorLines(const App& app, const CpuFacts& f) {
 }
 
 bool AlreadyShown(const App& app) {
-    const CpuFacts& f = app.main.s1to7.cpu;
+    const CpuFacts& f = Kept(app).s1to7.cpu;
     return app.main.currentSection == 5 && !TrimSpaces(f.name).empty() && f.coreCount > 0 &&
            !TrimSpaces(f.type).empty();
 }
@@ -85,7 +86,7 @@ bool AlreadyShown(const App& app) {
 } // namespace
 
 void CPU(App& app) {
-    CpuFacts& f = app.main.s1to7.cpu;
+    CpuFacts& f = Kept(app).s1to7.cpu;
     if (!AlreadyShown(app)) {
         app.main.currentSection = 5;
         app.area.labelmi = app.T(8);

@@ -1,3 +1,4 @@
+#include "Members.h"
 #include "SectionHelpers.h"
 #include "Sections.h"
 #include "Statements.h"
@@ -26,7 +27,7 @@ struct DriveSizes {
 };
 
 void AppendDrive(App& app, const WmiObject& disk, const DriveSizes& d) {
-    DriveLists& l = app.main.s8to13.drives;
+    DriveLists& l = Kept(app).s8to13.drives;
     std::string sep = RegionalOrDefault(*app.source).decimalSeparator;
     Skip([&] { l.names += (d.volumeName.empty() ? app.T(7) : d.volumeName) + " - "; });
     Skip([&] { l.letters += "(" + disk.Get("Caption").Trimmed() + ") - "; });
@@ -53,7 +54,7 @@ void ListDrives(App& app) {
         Skip([&] { d.size = disk.Get("Size").Text(); });
         Skip([&] { d.free = disk.Get("Freespace").Text(); });
         if (d.size.empty()) continue;
-        ++app.main.s8to13.removable.listed;
+        ++Kept(app).s8to13.removable.listed;
         Skip([&] { d.volumeName = disk.Get("VolumeName").Text(); });
         AppendDrive(app, disk, d);
     }
@@ -61,12 +62,12 @@ void ListDrives(App& app) {
 
 // Every USB or IEEE 1394 disk of the machine, whatever logical disk it carries.
 void ListModelNames(App& app) {
-    if (app.main.s8to13.removable.listed == 0) return;
+    if (Kept(app).s8to13.removable.listed == 0) return;
     for (const WmiObject& drive : EnumerateGuarded(app.main.service, "Win32_DiskDrive")) {
         Skip([&] {
             std::string bus = drive.Get("InterfaceType").Text();
             if (bus == "USB" || bus == "1394")
-                app.main.s8to13.drives.modelNames += drive.Get("Caption").Trimmed() + " - ";
+                Kept(app).s8to13.drives.modelNames += drive.Get("Caption").Trimmed() + " - ";
         });
     }
 }
@@ -101,7 +102,7 @@ void Close(App& app) {
 
 void Removable_memory(App& app) {
     EnterSection(app, 11);
-    SectionMembers8to13& s = app.main.s8to13;
+    SectionMembers8to13& s = Kept(app).s8to13;
     s.drives = {};
     s.removable = {};
     app.main.removableDrivesCounted = 0;

@@ -1,26 +1,29 @@
+#include "Members.h"
 #include "Sections.h"
-#include "core/Navigation.h"
 
 namespace hl {
 
-Collector CollectorFor(int section) {
-    static const Collector kCollectors[14] = {
-        nullptr,
-        Summary,
-        User,
-        PC,
-        OS,
-        CPU,
-        RAM,
-        HDs,
-        Bios,
-        Display,
-        Keyboard_mouse,
-        Removable_memory,
-        CD_DVD,
-        Otros_hardware,
+const SectionSet& AllSections() {
+    static const SectionSet kSections = {
+        {
+            nullptr,
+            Summary,
+            User,
+            PC,
+            OS,
+            CPU,
+            RAM,
+            HDs,
+            Bios,
+            Display,
+            Keyboard_mouse,
+            Removable_memory,
+            CD_DVD,
+            Otros_hardware,
+        },
+        [] { return std::make_shared<SectionState>(); },
     };
-    return section >= 1 && section <= 13 ? kCollectors[section] : nullptr;
+    return kSections;
 }
 
 } // namespace hl

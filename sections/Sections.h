@@ -6,6 +6,9 @@ namespace hl {
 
 struct ReportContext;
 
+// The thirteen sections as the core runs them; every App is made with it.
+const SectionSet& AllSections();
+
 // Collectors, one per section, in menu order (LBM1..LBM13).
 void Summary(App& app);
 void User(App& app);

@@ -1,3 +1,4 @@
+#include "Members.h"
 #include "Sections.h"
 #include "Statements.h"
 #include "core/Navigation.h"

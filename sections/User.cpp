@@ -1,6 +1,7 @@
 #include "User.h"
 
 #include "Lines.h"
+#include "Members.h"
 #include "Sections.h"
 #include "Statements.h"
 #include "Tables.h"
@@ -115,7 +116,7 @@ std::string UsageTimeText(App& app) {
 void User(App& app) {
     if (app.main.currentSection != 2) app.area.imageLineVisible = false;
     EnterSection(app, 2);
-    UserFacts& f = app.main.s1to7.user;
+    UserFacts& f = Kept(app).s1to7.user;
     GatherUser(*app.source, f, app.main.service);
     std::string usage;
     Skip([&] { usage = UsageTimeText(app); });

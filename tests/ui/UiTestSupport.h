@@ -4,6 +4,7 @@
 #include "core/Settings.h"
 #include "core/SettingsStore.h"
 #include "core/sources/Snapshot.h"
+#include "sections/Sections.h"
 #include "ui/Form1.h"
 
 #include <QApplication>
@@ -52,7 +53,7 @@ public:
             if (file.open(QIODevice::WriteOnly)) file.write(settingsFile);
         }
         m_source = std::make_unique<SnapshotSource>(std::move(machine), SettingsStore(m_store));
-        m_app = std::make_unique<App>(*m_source);
+        m_app = std::make_unique<App>(*m_source, AllSections());
         m_app->settings = LoadSettings(*m_source, m_app->table);
         m_form = std::make_unique<Form1>(*m_app);
         // Offscreen windows show no opacity; the fades run all the same, to be tested.

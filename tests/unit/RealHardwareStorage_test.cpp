@@ -3,6 +3,7 @@
 #include "LinuxTreeSupport.h"
 #include "core/Navigation.h"
 #include "core/sources/LinuxStorage.h"
+#include "sections/Sections.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -14,7 +15,7 @@ namespace {
 
 // The values of the section's first rows as the window shows them, then its notice.
 std::vector<std::string> Rows(Tree& tree, int section, int rows) {
-    App app(*tree.source);
+    App app(*tree.source, AllSections());
     LoadLanguage(app.table, "English");
     MenuClick(app, section);
     std::vector<std::string> values;

@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "sections/Sections.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -91,7 +93,7 @@ MachineBuilder& MachineBuilder::WithRegional(Regional r) {
 TestApp::TestApp(Snapshot snapshot, const std::string& language, const std::string& skin) {
     source =
         std::make_unique<SnapshotSource>(std::move(snapshot), SettingsStore(dir.File("settings")));
-    app = std::make_unique<App>(*source);
+    app = std::make_unique<App>(*source, AllSections());
     app->settings.language = language;
     app->settings.skin = skin;
     LoadLanguage(app->table, language);
