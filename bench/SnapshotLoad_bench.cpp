@@ -18,8 +18,7 @@ constexpr int kDisks = 200000;
 std::string DiskDrive(int i) {
     const std::string n = std::to_string(i);
     return R"({"Caption":"WDC WD40EFRX-68N32N0 Disk )" + n +
-           R"(","DeviceID":"\\\\.\\PHYSICALDRIVE)" + n +
-           R"(","Index":)" + n +
+           R"(","DeviceID":"\\\\.\\PHYSICALDRIVE)" + n + R"(","Index":)" + n +
            R"(,"InterfaceType":"SCSI","MediaType":"Fixed hard disk media",)"
            R"("Model":"WDC WD40EFRX-68N32N0","Partitions":2,"SerialNumber":"WD-WCC7K)" +
            n + R"(","Size":4000784417280,"Status":"OK"})";

@@ -173,12 +173,12 @@ TEST(HostileFiles, SettingsAreRefusedAtOnceAndTheUserIsTold) {
         SettingsStore store(MakeHostile(dir, "hardlens/settings", c.kind, kSettingsCap));
         EXPECT_EQ(store.Read("Idioma"), std::nullopt) << c.refusal;
         EXPECT_EQ(store.Refusal().rfind(c.refusal, 0), 0u) << store.Refusal();
-        ReportRun r = RunCommand("XDG_CONFIG_HOME='" + dir.Path() + "' '" + HARDLENS_REPORT_EXE +
-                                 "' --root '" + DataPath("linux/desktop") +
-                                 "' --section 2 2>&1 >/dev/null");
+        ReportRun r =
+            RunCommand("XDG_CONFIG_HOME='" + dir.Path() + "' '" + HARDLENS_REPORT_EXE +
+                       "' --root '" + DataPath("linux/desktop") + "' --section 2 2>&1 >/dev/null");
         EXPECT_EQ(r.status, 0);
-        EXPECT_EQ(r.out.rfind("hardlens-report: using the default settings: " + store.Path() +
-                                  " " + c.refusal,
+        EXPECT_EQ(r.out.rfind("hardlens-report: using the default settings: " + store.Path() + " " +
+                                  c.refusal,
                               0),
                   0u)
             << r.out;

@@ -127,7 +127,8 @@ TEST(SnapshotLoader, MissingFileIsRefusedWithItsName) {
         LoadSnapshotFile("/nonexistent/machine.json");
         FAIL() << "accepted a missing file";
     } catch (const SnapshotError& e) {
-        EXPECT_EQ(std::string(e.what()), "/nonexistent/machine.json: cannot be read: No such file or directory");
+        EXPECT_EQ(std::string(e.what()),
+                  "/nonexistent/machine.json: cannot be read: No such file or directory");
     }
 }
 
