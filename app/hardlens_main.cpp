@@ -4,7 +4,7 @@
 #include "core/SettingsStore.h"
 #include "core/sources/MachineSource.h"
 #include "core/sources/Snapshot.h"
-#include "report/ReportPanel.h"
+#include "ui/ReportPanel.h"
 #include "sections/Sections.h"
 #include "ui/CustomizePanel.h"
 #include "ui/Form1.h"

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: the native suite, the same suite under
+# Installs what is missing, builds, and runs every test: the layer check, the native suite, the same suite under
 # AddressSanitizer + UndefinedBehaviorSanitizer, then the Windows build's suite under wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -7,6 +7,7 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine wine64 googletest
 scripts/build.sh
 status=0
+scripts/check-layers.sh || status=1
 (cd build && ctest --output-on-failure --parallel "$(nproc)" --timeout 600) || status=1
 scripts/test-sanitizers.sh || status=1
 scripts/test-wine.sh || status=1

@@ -1,6 +1,6 @@
 #include "UiTestSupport.h"
 #include "core/Navigation.h"
-#include "report/ReportPanel.h"
+#include "ui/ReportPanel.h"
 #include "ui/CustomizePanel.h"
 #include "ui/PictureBox.h"
 #include "ui/Transparency.h"

@@ -2,7 +2,7 @@
 
 #include "../unit/PrintedDocument.h"
 #include "UiTestSupport.h"
-#include "report/ReportPanel.h"
+#include "ui/ReportPanel.h"
 
 #include <QFileDialog>
 #include <QLineEdit>

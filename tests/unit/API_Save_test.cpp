@@ -1,4 +1,4 @@
-#include "report/API_Save.h"
+#include "ui/API_Save.h"
 
 #include <gtest/gtest.h>
 

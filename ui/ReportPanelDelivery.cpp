@@ -2,7 +2,7 @@
 #include "ReportPanel.h"
 #include "core/App.h"
 #include "core/LocaleText.h"
-#include "report/API_Save.h"
+#include "ui/API_Save.h"
 #include "ui/Form1.h"
 #include "ui/Look.h"
 
