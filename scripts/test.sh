@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: the layer check, the native suite, the same suite under
-# AddressSanitizer + UndefinedBehaviorSanitizer, then the Windows build's suite under wine.
+# Installs what is missing, builds, and runs every test: the layer check, the native suite, the
+# same suite under AddressSanitizer + UndefinedBehaviorSanitizer, then the Windows build's suite
+# under wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # The cross compiler, wine, and GoogleTest's sources to build it for Windows.
