@@ -6,8 +6,7 @@
 namespace hl {
 
 namespace {
-// The builders in document order; each writes its heading, rows and section end (the first
-// also the head, the last the foot).
+// The builders in document order; each writes its heading, rows and section end.
 const Builder kChain[] = {
     InformeUser,     InformePC,       InformeOS,    InformeCPU,
     InformeRAM,      InformeHDs,      InformeBios,  InformeDisplay,
@@ -22,8 +21,12 @@ ReportDocuments BuildReport(App& app, ReportWriter::Clock clock) {
                         std::move(clock), app.pumpEvents);
     writer.SetPrivate(app.privateValues);
     ReportContext ctx{app, writer, nullptr, {}};
+    // The head speaks the language in force, which the customize panel may have changed.
+    LoadLanguage(app.table, app.settings.language);
+    writer.Head();
     for (Builder build : kChain)
-        if (build) build(ctx);
+        build(ctx);
+    writer.Foot();
     return {writer.TextCopy(), writer.Html()};
 }
 

@@ -2,6 +2,7 @@
 
 #include "ReportWriter.h"
 #include "core/App.h"
+#include "core/PlatformError.h"
 #include "sections/Members.h"
 
 #include <memory>
@@ -19,13 +20,27 @@ struct ReportContext {
 
 using Builder = void (*)(ReportContext&);
 
+// Opens a section of the report: its heading, then its facts gathered afresh by
+// `gather(source, facts, service)`. A platform failure ends the gathering, not the report: the
+// section is written with the facts read before it, the rest as "Unknown".
+template <class Facts, class Gather>
+Facts OpenReportSection(ReportContext& ctx, int headingEntry, Gather gather) {
+    ctx.writer.Heading(ctx.app.T(headingEntry));
+    Facts facts;
+    try {
+        gather(*ctx.app.source, facts, ctx.service);
+    } catch (const PlatformError&) {
+    }
+    return facts;
+}
+
 struct ReportDocuments {
     std::string text; // Ti as generated (also TiO)
     std::string html; // TiHTML
 };
 
-// Runs the builder chain from InformeUser to InformeOtros_hardware: the head, the twelve
-// sections and the foot. The live monitors are stopped first.
+// Writes the head, runs the builder chain from InformeUser to InformeOtros_hardware (the twelve
+// sections), and writes the foot. The live monitors are stopped first.
 ReportDocuments BuildReport(App& app, ReportWriter::Clock clock = ReportWriter::SystemClock);
 
 } // namespace hl

@@ -77,13 +77,7 @@ void PC(App& app) {
 
 void InformePC(ReportContext& ctx) {
     App& app = ctx.app;
-    ctx.writer.Heading(app.T(12));
-    ComputerFacts f;
-    try {
-        GatherComputer(*app.source, f, ctx.service);
-    } catch (const PlatformError&) {
-        // The section is still written, with what was gathered.
-    }
+    ComputerFacts f = OpenReportSection<ComputerFacts>(ctx, 12, GatherComputer);
     ReportLines(ctx.writer, app, ComputerLines(app, f), RowEnd::LastBrCrlf);
     ctx.writer.SectionEnd();
 }

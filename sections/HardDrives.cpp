@@ -149,13 +149,11 @@ void HDs(App& app) {
 
 void InformeHDs(ReportContext& ctx) {
     App& app = ctx.app;
-    ctx.writer.Heading(app.T(16));
-    DiskLists lists;
-    try {
-        lists = GatherDisks(app, ctx.service);
-    } catch (const PlatformError&) {
-        // The section is still written, with what was gathered.
-    }
+    // A failed walk leaves no list: every row then reads "Unknown".
+    DiskLists lists =
+        OpenReportSection<DiskLists>(ctx, 16, [&app](DataSource&, DiskLists& l, auto& service) {
+            l = GatherDisks(app, service);
+        });
     std::vector<Line> lines = DiskLines(app, lists);
     lines.erase(lines.begin() + 5); // the space in use is shown on screen only
     ReportLines(ctx.writer, app, lines, RowEnd::LastBr);

@@ -110,13 +110,7 @@ void RAM(App& app) {
 
 void InformeRAM(ReportContext& ctx) {
     App& app = ctx.app;
-    ctx.writer.Heading(app.T(15));
-    RamFacts f;
-    try {
-        GatherMemory(*app.source, f, ctx.service);
-    } catch (const PlatformError&) {
-        // The section is still written, with what was gathered.
-    }
+    RamFacts f = OpenReportSection<RamFacts>(ctx, 15, GatherMemory);
     std::vector<Line> lines = ModuleLines(app, f, true);
     // The last row closes with "<br>" only when it reads "Unknown".
     ReportLines(ctx.writer, app, lines,

@@ -123,13 +123,7 @@ void OS(App& app) {
 
 void InformeOS(ReportContext& ctx) {
     App& app = ctx.app;
-    ctx.writer.Heading(app.T(13));
-    OsFacts f;
-    try {
-        GatherSystem(*app.source, f, ctx.service);
-    } catch (const PlatformError&) {
-        // The section is still written, with what was gathered.
-    }
+    OsFacts f = OpenReportSection<OsFacts>(ctx, 13, GatherSystem);
     ReportLines(ctx.writer, app, SystemLines(app, f));
     ctx.writer.Row(app.T(74), InstallDateText(app, f.installDate));
     ctx.writer.Row(app.T(76), ReportVirtualTotal(app, f.totalVirtualKB), RowEnd::LastBrCrlf);

@@ -71,7 +71,6 @@ void InformeOtros_hardware(ReportContext& ctx) {
     for (const auto& [entry, value] : SoundRows(v))
         lines.push_back({app.T(entry), value});
     WriteReportLines(ctx.writer, lines, RowEnd::LastBrCrlf);
-    ctx.writer.Foot();
 }
 
 } // namespace hl

@@ -138,15 +138,7 @@ void User(App& app) {
 
 void InformeUser(ReportContext& ctx) {
     App& app = ctx.app;
-    LoadLanguage(app.table, app.settings.language);
-    ctx.writer.Head();
-    ctx.writer.Heading(app.T(11));
-    UserFacts f;
-    try {
-        GatherUser(*app.source, f, ctx.service);
-    } catch (const PlatformError&) {
-        // The section is still written, with what was gathered.
-    }
+    UserFacts f = OpenReportSection<UserFacts>(ctx, 11, GatherUser);
     ReportLines(ctx.writer, app, AccountLines(app, f));
     ctx.writer.Row(app.T(191), LogonCountText(f.logons, app), RowEnd::LastBrCrlf);
     ctx.writer.SectionEnd();

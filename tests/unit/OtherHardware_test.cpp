@@ -62,6 +62,7 @@ TEST(InformeOtros_hardware, WritesTheLastSectionAndTheFoot) {
     TestApp app(Machine().Build());
     BuilderRun run(*app);
     InformeOtros_hardware(run.ctx);
+    run.writer.Foot(); // as the report writes it after the last section
     EXPECT_EQ(run.writer.Text(), " Others hardware\r\n------------------\r\n" + kDot +
                                      "Motherboard name: Boardline BL-P45 Pro\r\n" + kDot +
                                      "Manufacturer: Boardline\r\n" + kDot +
@@ -89,6 +90,7 @@ TEST(InformeOtros_hardware, EscapesMarkupInTheHtmlDocumentOnly) {
     TestApp app(Machine("Audio <HD> & Co").Build(), "English", "Pink");
     BuilderRun run(*app, "Pink");
     InformeOtros_hardware(run.ctx);
+    run.writer.Foot(); // as the report writes it after the last section
     EXPECT_NE(run.writer.Text().find("Sound card name: Audio <HD> & Co\r\n"), std::string::npos);
     EXPECT_NE(run.writer.Html().find("Sound card name:</strong> Audio &lt;HD&gt; &amp; Co<br>"),
               std::string::npos);
@@ -103,6 +105,7 @@ TEST(InformeOtros_hardware, WithNothingReadableWritesUnknownRowsAndTheFoot) {
     app->source = &broken;
     BuilderRun run(*app);
     InformeOtros_hardware(run.ctx);
+    run.writer.Foot(); // as the report writes it after the last section
     EXPECT_EQ(run.writer.Text(), " Others hardware\r\n------------------\r\n" + kDot +
                                      "Motherboard name: Boardline BL-P45 Pro\r\n" + kDot +
                                      "Manufacturer: Unknown\r\n" + kDot +
