@@ -12,17 +12,14 @@ std::string Mid(std::string_view s, size_t start, size_t count) {
 }
 
 std::string FormatWmiDateOnly(std::string_view d, const std::string& language) {
-    std::string year = Mid(d, 1, 4), month = Mid(d, 5, 2), day = Mid(d, 7, 2);
-    if (language == "Spanish") return day + "/" + month + "/" + year;
-    if (language == "Dutch") return day + "-" + month + "-" + year;
-    return month + "/" + day + "/" + year;
+    return DateText(Mid(d, 7, 2), Mid(d, 5, 2), Mid(d, 1, 4), language);
 }
 
 std::string FormatWmiDate(std::string_view d, const std::string& language,
                           const StringTable& table) {
     std::string time = Mid(d, 9, 2) + ":" + Mid(d, 11, 2) + ":" + Mid(d, 13, 2);
-    std::string tail = language == "Dutch" ? table[78] : " " + table[78];
-    return FormatWmiDateOnly(d, language) + " " + table[77] + " " + time + tail;
+    return FormatWmiDateOnly(d, language) + " " + table[77] + " " +
+           WithHoursUnit(time, language, table);
 }
 
 size_t DigitCount(std::string_view digits) {

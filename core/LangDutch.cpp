@@ -264,4 +264,13 @@ void LangDutch(StringTable& table) {
     table.Assign(kTexts, "Muis");
 }
 
+extern const LanguageRules kDutchRules = {
+    '-',
+    /*monthFirst=*/false,
+    /*spaceBeforeHoursUnit=*/false,
+    "CPU's",
+    "\"%1\" bestaat al.\nWilt u het vervangen?",
+    "Er is geen teksteditor gevonden om het rapport te openen.",
+};
+
 } // namespace hl

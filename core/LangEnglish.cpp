@@ -263,4 +263,13 @@ void LangEnglish(StringTable& table) {
     table.Assign(kTexts, "Mouse");
 }
 
+extern const LanguageRules kEnglishRules = {
+    '/',
+    /*monthFirst=*/true,
+    /*spaceBeforeHoursUnit=*/true,
+    "CPUs",
+    "\"%1\" already exists.\nDo you want to replace it?",
+    "No text editor was found to open the report.",
+};
+
 } // namespace hl

@@ -263,4 +263,14 @@ void LangSpanish(StringTable& table) {
     table.Assign(kTexts, "Mouse");
 }
 
+extern const LanguageRules kSpanishRules = {
+    '/',
+    /*monthFirst=*/false,
+    /*spaceBeforeHoursUnit=*/true,
+    "CPUs",
+    "\"%1\" ya existe.\n\xC2\xBF"
+    "Desea reemplazarlo?",
+    "No se encontr\xC3\xB3 ning\xC3\xBAn editor de texto para abrir el informe.",
+};
+
 } // namespace hl

@@ -29,4 +29,24 @@ bool LoadLanguage(StringTable& table, const std::string& language) {
     return true;
 }
 
+extern const LanguageRules kSpanishRules, kEnglishRules, kDutchRules;
+
+const LanguageRules& RulesOf(const std::string& language) {
+    if (language == "Spanish") return kSpanishRules;
+    if (language == "Dutch") return kDutchRules;
+    return kEnglishRules;
+}
+
+std::string DateText(const std::string& day, const std::string& month, const std::string& year,
+                     const std::string& language) {
+    const LanguageRules& rules = RulesOf(language);
+    const std::string sep(1, rules.dateSeparator);
+    return rules.monthFirst ? month + sep + day + sep + year : day + sep + month + sep + year;
+}
+
+std::string WithHoursUnit(const std::string& time, const std::string& language,
+                          const StringTable& table) {
+    return time + (RulesOf(language).spaceBeforeHoursUnit ? " " : "") + table[78];
+}
+
 } // namespace hl

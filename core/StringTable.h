@@ -30,4 +30,23 @@ void LangDutch(StringTable& table);
 bool LoadLanguage(StringTable& table, const std::string& language);
 bool IsLanguage(const std::string& language);
 
+// How a language writes what its table cannot hold, and the few texts of the window that are
+// not among its 248 entries.
+struct LanguageRules {
+    char dateSeparator;          // between day, month and year
+    bool monthFirst;             // month/day/year, else day/month/year
+    bool spaceBeforeHoursUnit;   // "14:30:22 hs."; Dutch writes the time bare
+    const char* cpus;            // the plural after a processor count: "CPUs", Dutch "CPU's"
+    const char* replaceQuestion; // UTF-8; %1 is the file's name
+    const char* noEditor;        // UTF-8
+};
+// The rules of "Spanish", "English" or "Dutch"; the English ones for any other value.
+const LanguageRules& RulesOf(const std::string& language);
+// Day, month and year ("15", "03", "2010") in the language's order and separator.
+std::string DateText(const std::string& day, const std::string& month, const std::string& year,
+                     const std::string& language);
+// A time of day followed by the unit of entry 78 as the language writes it.
+std::string WithHoursUnit(const std::string& time, const std::string& language,
+                          const StringTable& table);
+
 } // namespace hl

@@ -33,8 +33,7 @@ std::string SpeedText(App& app) {
     }
     std::string text = SummarySpeed(speed0, app.T(232));
     if (counter == 1 || text.empty()) return text;
-    const char* cpus = app.settings.language == "Dutch" ? " CPU's)" : " CPUs)";
-    return text + " (" + std::to_string(counter) + cpus;
+    return text + " (" + std::to_string(counter) + " " + RulesOf(app.settings.language).cpus + ")";
 }
 
 // A byte total summed over instances: one instance without a value makes the total unknown.

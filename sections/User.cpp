@@ -16,13 +16,8 @@ namespace hl {
 
 namespace {
 
-bool IsDutch(const App& app) {
-    return app.settings.language == "Dutch";
-}
-
-// The unit after a time of day: a space and "hs." except in Dutch, which has none.
 std::string WithHours(const App& app, const std::string& time) {
-    return IsDutch(app) ? time + app.T(78) : time + " " + app.T(78);
+    return WithHoursUnit(time, app.settings.language, app.table);
 }
 
 std::string YesNo(const App& app, const std::string& flag) {

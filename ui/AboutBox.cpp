@@ -65,10 +65,8 @@ const QUrl& AboutBox::WebSite() {
 
 QString AboutBox::VersionText(const std::string& language) {
     // The release date, written the way each language writes dates.
-    const char* date = language == "Spanish" ? " (01/03/2011)"
-                       : language == "Dutch" ? " (01-03-2011)"
-                                             : " (03/01/2011)";
-    return QString(kVersion) + date;
+    return QString(kVersion) + " (" +
+           QString::fromStdString(DateText("01", "03", "2011", language)) + ")";
 }
 
 AboutBox::AboutBox(QWidget* valueArea) : QWidget(valueArea) {

@@ -26,19 +26,12 @@ constexpr Rgb kCommandIdle{70, 70, 70};
 
 // Asked when the name with the filter's extension names a file the dialog did not ask about.
 QString ReplaceQuestion(const std::string& language, const QString& fileName) {
-    if (language == "Spanish")
-        return QString::fromUtf8("\"%1\" ya existe.\n¿Desea reemplazarlo?").arg(fileName);
-    if (language == "Dutch")
-        return QString("\"%1\" bestaat al.\nWilt u het vervangen?").arg(fileName);
-    return QString("\"%1\" already exists.\nDo you want to replace it?").arg(fileName);
+    return QString::fromUtf8(RulesOf(language).replaceQuestion).arg(fileName);
 }
 
 // Said in the status line when Yes to the editor question finds no editor to start.
 QString NoEditorText(const std::string& language) {
-    if (language == "Spanish")
-        return QString::fromUtf8("No se encontró ningún editor de texto para abrir el informe.");
-    if (language == "Dutch") return "Er is geen teksteditor gevonden om het rapport te openen.";
-    return "No text editor was found to open the report.";
+    return QString::fromUtf8(RulesOf(language).noEditor);
 }
 
 // The Exec and Terminal keys of the desktop entry `desktopId` among the installed applications.
