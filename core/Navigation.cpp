@@ -100,7 +100,7 @@ void ClosePanel(App& app) {
     ResetMenuColours(app);
     EnableMenu(app);
     app.area.imagenInfoVisible = true;
-    app.area.labelmi = app.T(8);
+    app.area.labelmi = app.T(kGettingInformation);
     app.main.currentSection = app.main.savedSection;
     // A panel opened while no section had been shown yet (the first collector failed before
     // naming its section) would otherwise leave "Getting information..." up for good.
@@ -110,7 +110,7 @@ void ClosePanel(App& app) {
 }
 
 void EnterSection(App& app, int n) {
-    if (app.main.currentSection != n) app.area.labelmi = app.T(8);
+    if (app.main.currentSection != n) app.area.labelmi = app.T(kGettingInformation);
     app.main.currentSection = n;
 }
 
@@ -148,12 +148,12 @@ void ShowImageLine(App& app, int anchorLabel, int offset) {
 
 void FinishSection(App& app, int n) {
     SetEntryPointer(app, n, Pointer::Hand);
-    app.area.labelmi = app.T(33);
+    app.area.labelmi = app.T(kDone);
     Icono(app);
 }
 
 std::string OrUnknown(const App& app, const std::string& value) {
-    return value.empty() ? app.T(53) : value;
+    return value.empty() ? app.T(kUnknown) : value;
 }
 
 IconPair IconsFor(int section, int removableCounted, int cdCounted) {

@@ -40,7 +40,7 @@ void ClearLabels(App& app, int fromLabel, int toLabel);
 void ShowImageLine(App& app, int anchorLabel, int offset);
 // Pointers of entry n back to the hand, status entry 33 ("Done"), then Icono.
 void FinishSection(App& app, int n);
-// The value shown for a fact that cannot be read: entry 53 when the text is empty.
+// The value shown for a fact that cannot be read: entry kUnknown when the text is empty.
 std::string OrUnknown(const App& app, const std::string& value);
 
 // Section icon and notice icon for CurrentSection (picture-library names); starts the fade.

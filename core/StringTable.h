@@ -5,6 +5,11 @@
 
 namespace hl {
 
+// Entries the program itself uses by name.
+inline constexpr int kGettingInformation = 8; // the status line while a section is gathered
+inline constexpr int kDone = 33;              // the status line when it is shown
+inline constexpr int kUnknown = 53;           // the value of a fact that cannot be read
+
 // The 248 localized texts; the same index means the same text in every language. Beside
 // them the word for the mouse section of the report.
 class StringTable {

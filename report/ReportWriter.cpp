@@ -106,7 +106,7 @@ void ReportWriter::Row(const std::string& caption, const std::string& value, Row
 void ReportWriter::SplitRow(const std::string& textCaption, const std::string& htmlCaption,
                             const std::string& value, RowEnd end) {
     ++row_;
-    std::string shown = value.empty() ? table_[53] : value;
+    std::string shown = value.empty() ? table_[kUnknown] : value;
     if (private_ && IsPrivateReportRow(section_, row_)) shown = kPrivateMarker;
     text_ += kBullet + textCaption + ": " + PlainText(shown);
     if (end == RowEnd::Normal) text_ += kCrlf;

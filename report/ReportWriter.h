@@ -40,7 +40,7 @@ public:
 
     void Head();
     void Heading(const std::string& title);
-    // An empty value shows entry 53 ("Unknown").
+    // An empty value shows entry kUnknown ("Unknown").
     void Row(const std::string& caption, const std::string& value, RowEnd end = RowEnd::Normal);
     // A row whose caption differs between the text and the HTML document.
     void SplitRow(const std::string& textCaption, const std::string& htmlCaption,

@@ -110,7 +110,7 @@ bool QueryDrives(App& app) {
     s.cd.found = CountLoadedDrives(app);
     app.main.cdDrivesCounted = s.cd.found;
     if (s.cd.found == 0) return false;
-    app.area.labelmi = app.T(8);
+    app.area.labelmi = app.T(kGettingInformation);
     ListDiscs(app);
     ListDrives(app);
     return true;

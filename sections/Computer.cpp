@@ -35,7 +35,7 @@ void GatherComputer(DataSource& source, ComputerFacts& f, std::shared_ptr<WmiSer
 }
 
 std::string OnOff(const App& app, const std::string& flag) {
-    if (flag.empty()) return app.T(53);
+    if (flag.empty()) return app.T(kUnknown);
     bool on = false;
     Skip([&] { on = Variant(flag).ToBool(); });
     return app.T(on ? 59 : 60);
@@ -48,7 +48,7 @@ std::vector<Line> ComputerLines(const App& app, const ComputerFacts& f) {
         {5, OrUnknown(app, f.systemType), 0},
         {58, OnOff(app, f.autoReset), 61},
         {62, StartupDelayText(f.startupDelay, app), 65},
-        {66, f.domain.empty() ? app.T(53) : CapitalizeFirst(f.domain), 0},
+        {66, f.domain.empty() ? app.T(kUnknown) : CapitalizeFirst(f.domain), 0},
     };
 }
 
@@ -57,7 +57,7 @@ std::vector<Line> ComputerLines(const App& app, const ComputerFacts& f) {
 std::string StartupDelayText(const std::string& seconds, const App& app) {
     long long n = 0;
     if (seconds.empty() || seconds == kNoBreakSpace || !CodeNumber(seconds, n) || n < 0)
-        return app.T(53);
+        return app.T(kUnknown);
     return seconds + " " + app.T(n == 1 ? 63 : 64);
 }
 

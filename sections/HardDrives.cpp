@@ -45,7 +45,7 @@ std::string SizeWithShare(const std::string& digits, double part, double whole,
 // A free space above the size, or one that overflows the difference, has no use to show.
 std::string UsedText(const App& app, int64_t size, std::optional<int64_t> used,
                      const std::string& sep) {
-    if (!used || size < 0) return app.T(53);
+    if (!used || size < 0) return app.T(kUnknown);
     return SizeWithShare(std::to_string(*used), static_cast<double>(*used),
                          static_cast<double>(size), sep);
 }
@@ -114,12 +114,12 @@ DiskLists GatherDisks(const App& app, std::shared_ptr<WmiService>& service) {
 // A list without its trailing separator; an empty list reads "Unknown".
 std::string ListText(const App& app, const std::string& list, size_t separator,
                      const std::string& empty = {}) {
-    if (list.size() <= separator || list == empty) return app.T(53);
+    if (list.size() <= separator || list == empty) return app.T(kUnknown);
     return list.substr(0, list.size() - separator);
 }
 
 std::string PartitionsText(const App& app, const std::string& partitions) {
-    return partitions.empty() || partitions == "0" ? app.T(53) : partitions;
+    return partitions.empty() || partitions == "0" ? app.T(kUnknown) : partitions;
 }
 
 std::vector<Line> DiskLines(const App& app, const DiskLists& l) {

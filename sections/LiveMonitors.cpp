@@ -40,7 +40,7 @@ void Timer1_Timer(App& app) {
     }
     InfoRow& processes = app.area.Row(9);
     if (f.processCount.empty() || f.processCount == "0") {
-        processes.value = app.T(53);
+        processes.value = app.T(kUnknown);
     } else {
         processes.value = PlainText(f.processCount);
         processes.valueTip = processes.value;

@@ -53,14 +53,14 @@ void GatherMemory(DataSource& source, RamFacts& f, std::shared_ptr<WmiService>& 
 }
 
 std::string TotalText(const App& app, int64_t totalMB) {
-    if (totalMB == 0) return app.T(53);
+    if (totalMB == 0) return app.T(kUnknown);
     if (totalMB <= 999) return std::to_string(totalMB) + " MB";
     return std::to_string(totalMB / 1024) + " GB";
 }
 
 std::string WidthText(const App& app, const std::string& width) {
     long long n = 0;
-    if (width.empty() || (CodeNumber(width, n) && n == 0)) return app.T(53);
+    if (width.empty() || (CodeNumber(width, n) && n == 0)) return app.T(kUnknown);
     return width + " Bits";
 }
 
@@ -71,7 +71,7 @@ std::vector<Line> ModuleLines(const App& app, const RamFacts& f, bool forReport)
         {5, MemoryTypeText(f.memoryType, app.table, forReport)},
         {95, FormFactorText(f.formFactor, app.table)},
         {107, TotalText(app, f.totalMemoryMB)},
-        {96, f.moduleCount == 0 ? app.T(53) : std::to_string(f.moduleCount)},
+        {96, f.moduleCount == 0 ? app.T(kUnknown) : std::to_string(f.moduleCount)},
         {110, WidthText(app, f.totalWidth)},
         {111, MemoryUseText(f.largeSystemCache, app.table)},
     };
@@ -82,7 +82,7 @@ std::vector<Line> ModuleLines(const App& app, const RamFacts& f, bool forReport)
 MemoryUsage MemoryUsageTexts(const App& app, int64_t totalMB, int64_t freeMB) {
     std::optional<int64_t> used = NonNegative(CheckedSub(totalMB, freeMB));
     std::optional<int64_t> share = used ? CheckedMul(*used, 100) : std::nullopt;
-    if (totalMB <= 0 || freeMB < 0 || !share) return {app.T(53), app.T(53)};
+    if (totalMB <= 0 || freeMB < 0 || !share) return {app.T(kUnknown), app.T(kUnknown)};
     int64_t percent = *share / totalMB;
     return {FormatMemoryMB(*used) + " (" + std::to_string(percent) + "%)",
             FormatMemoryMB(freeMB) + " (" + std::to_string(100 - percent) + "%)"};
@@ -114,7 +114,7 @@ void InformeRAM(ReportContext& ctx) {
     std::vector<Line> lines = ModuleLines(app, f, true);
     // The last row closes with "<br>" only when it reads "Unknown".
     ReportLines(ctx.writer, app, lines,
-                lines.back().value == app.T(53) ? RowEnd::LastBr : RowEnd::LastNothing);
+                lines.back().value == app.T(kUnknown) ? RowEnd::LastBr : RowEnd::LastNothing);
     ctx.writer.SectionEnd();
 }
 

@@ -51,7 +51,7 @@ void GatherSystem(DataSource& source, OsFacts& f, std::shared_ptr<WmiService>& s
 }
 
 std::string VersionText(const App& app, const OsFacts& f) {
-    if (f.version.empty() && f.build.empty()) return app.T(53);
+    if (f.version.empty() && f.build.empty()) return app.T(kUnknown);
     return f.version + ", " + f.build;
 }
 
@@ -62,11 +62,11 @@ std::string ServicePackText(const App& app, const std::string& pack) {
 }
 
 std::string LanguageText(const App& app, const std::string& code) {
-    return code.empty() ? app.T(53) : OsLanguageName(code, app.table);
+    return code.empty() ? app.T(kUnknown) : OsLanguageName(code, app.table);
 }
 
 std::string InstallDateText(const App& app, const std::string& date) {
-    return date.empty() ? app.T(53) : FormatWmiDate(date, app.settings.language, app.table);
+    return date.empty() ? app.T(kUnknown) : FormatWmiDate(date, app.settings.language, app.table);
 }
 
 // Rows 1 to 8 of the screen, which the report repeats in the same order.
@@ -86,11 +86,11 @@ std::vector<Line> SystemLines(const App& app, const OsFacts& f) {
 } // namespace
 
 std::string VirtualMemoryLine(const App& app, int64_t totalKB, int64_t freeKB) {
-    if (totalKB == 0) return app.T(53);
+    if (totalKB == 0) return app.T(kUnknown);
     const std::string& sep = app.T(102);
     std::optional<int64_t> usedKB = NonNegative(CheckedSub(totalKB, freeKB));
     std::optional<int64_t> share = usedKB ? CheckedMul(*usedKB, 100) : std::nullopt;
-    if (!share || totalKB < 0 || freeKB < 0) return app.T(53);
+    if (!share || totalKB < 0 || freeKB < 0) return app.T(kUnknown);
     std::string used = FormatVirtualMB(std::to_string(*usedKB / 1024), sep);
     std::string percent = std::to_string(*share / totalKB);
     std::string total = FormatVirtualMB(std::to_string(totalKB / 1024), sep);
@@ -98,7 +98,7 @@ std::string VirtualMemoryLine(const App& app, int64_t totalKB, int64_t freeKB) {
 }
 
 std::string ReportVirtualTotal(const App& app, int64_t totalKB) {
-    if (totalKB == 0) return app.T(53);
+    if (totalKB == 0) return app.T(kUnknown);
     return GroupDigits(std::to_string(totalKB / 1024), ".") + " MB";
 }
 

@@ -53,12 +53,12 @@ void GatherProcessor(DataSource& source, CpuFacts& f, std::shared_ptr<WmiService
 // Without processor 0's speed the count compares unread values with each other and means
 // nothing.
 std::string CoresText(const App& app, const CpuFacts& f) {
-    if (f.speeds[0].IsEmpty()) return app.T(53);
+    if (f.speeds[0].IsEmpty()) return app.T(kUnknown);
     return CoreCountText(f.coreCount, app.table);
 }
 
 std::string SpeedText(const App& app, const CpuFacts& f) {
-    if (f.speed.IsEmpty() || NumericEquals(f.speed, 0)) return app.T(53);
+    if (f.speed.IsEmpty() || NumericEquals(f.speed, 0)) return app.T(kUnknown);
     std::string mhz = f.speed.Text();
     return f.coreCount >= 2 ? mhz + " Mhz " + app.T(54) : mhz + " Mhz";
 }
@@ -89,7 +89,7 @@ void CPU(App& app) {
     CpuFacts& f = Kept(app).s1to7.cpu;
     if (!AlreadyShown(app)) {
         app.main.currentSection = 5;
-        app.area.labelmi = app.T(8);
+        app.area.labelmi = app.T(kGettingInformation);
         GatherProcessor(*app.source, f, app.main.service);
     }
     app.area.titulo = app.T(14);

@@ -20,12 +20,12 @@ std::string Named(const Names& names, const std::string& code, const StringTable
         auto it = names.find(n);
         if (it != names.end()) return it->second;
     }
-    return t[53];
+    return t[kUnknown];
 }
 
 // A string-table entry by code: empty gives "Unknown", an unlisted code the empty text.
 std::string EntryOrBlank(const Entries& entries, const std::string& code, const StringTable& t) {
-    if (code.empty()) return t[53];
+    if (code.empty()) return t[kUnknown];
     long long n = 0;
     if (!CodeNumber(code, n)) return {};
     auto it = entries.find(n);
@@ -87,10 +87,10 @@ std::string CacheSizeText(const std::string& kilobytes, const StringTable& t) {
     long long kb = 0;
     bool number = CodeNumber(kilobytes, kb);
     size_t length = kilobytes.size();
-    if (kilobytes.empty() || (number && kb == 0)) return t[53];
+    if (kilobytes.empty() || (number && kb == 0)) return t[kUnknown];
     if (length == 2 || length == 3) return kilobytes + " KB";
     if ((length == 4 || length == 5) && number) return std::to_string(kb / 1024) + " MB";
-    return t[53];
+    return t[kUnknown];
 }
 
 std::string MemoryTypeText(const std::string& code, const StringTable& t, bool forReport) {
@@ -123,7 +123,7 @@ std::string FormFactorText(const std::string& code, const StringTable& t) {
 std::string MemoryUseText(const std::string& code, const StringTable& t) {
     long long n = 0;
     if (CodeNumber(code, n) && (n == 0 || n == 1)) return t[n == 0 ? 112 : 113];
-    return t[53];
+    return t[kUnknown];
 }
 
 } // namespace hl

@@ -21,7 +21,7 @@ std::string WithHours(const App& app, const std::string& time) {
 }
 
 std::string YesNo(const App& app, const std::string& flag) {
-    if (flag.empty()) return app.T(53);
+    if (flag.empty()) return app.T(kUnknown);
     bool yes = false;
     Skip([&] { yes = Variant(flag).ToBool(); });
     return app.T(yes ? 51 : 52);
@@ -29,7 +29,7 @@ std::string YesNo(const App& app, const std::string& flag) {
 
 std::string BadPasswordText(const App& app, const std::string& count) {
     long long n = 0;
-    if (count.empty() || (CodeNumber(count, n) && n < 0)) return app.T(53);
+    if (count.empty() || (CodeNumber(count, n) && n < 0)) return app.T(kUnknown);
     return count;
 }
 
@@ -70,7 +70,7 @@ void GatherUser(DataSource& source, UserFacts& f, std::shared_ptr<WmiService>& s
 }
 
 std::string DomainText(const App& app, const std::string& domain) {
-    return domain.empty() ? app.T(53) : CapitalizeFirst(domain);
+    return domain.empty() ? app.T(kUnknown) : CapitalizeFirst(domain);
 }
 
 // Rows 1 to 8 of the section; the usage time (row 9) and the logons (row 10) follow.
@@ -90,15 +90,15 @@ std::vector<Line> AccountLines(const App& app, const UserFacts& f) {
 } // namespace
 
 std::string LastLogonText(const std::string& wmiDate, const App& app) {
-    if (wmiDate.empty()) return app.T(53);
+    if (wmiDate.empty()) return app.T(kUnknown);
     std::string time = Mid(wmiDate, 9, 2) + ":" + Mid(wmiDate, 11, 2) + ":" + Mid(wmiDate, 13, 2);
-    if (time == "00:00:00") return app.T(53);
+    if (time == "00:00:00") return app.T(kUnknown);
     return WithHours(app, time);
 }
 
 std::string LogonCountText(const std::string& count, const App& app) {
     long long n = 0;
-    if (count.empty() || !CodeNumber(count, n) || n <= 0) return app.T(53);
+    if (count.empty() || !CodeNumber(count, n) || n <= 0) return app.T(kUnknown);
     std::string shown =
         count.size() >= 4 && count.size() <= 6 ? FormatVirtualMB(count, ".") : count;
     return shown + " " + app.T(count == "1" ? 192 : 193);
