@@ -4,10 +4,10 @@
 #include "core/SettingsStore.h"
 #include "core/sources/MachineSource.h"
 #include "core/sources/Snapshot.h"
-#include "ui/ReportPanel.h"
 #include "sections/Sections.h"
 #include "ui/CustomizePanel.h"
 #include "ui/Form1.h"
+#include "ui/ReportPanel.h"
 #include "ui/SingleInstance.h"
 
 #include <QApplication>

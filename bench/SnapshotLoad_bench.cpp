@@ -46,4 +46,20 @@ void BM_LoadStorageServer(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadStorageServer)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// One instance of many properties (a hostile file): the load must stay linear in them.
+void BM_LoadWideInstance(benchmark::State& state) {
+    std::string json = R"({"format":"hardlens-snapshot/1","wmi":{"Win32_BIOS":[{)";
+    for (int64_t i = 0; i < state.range(0); ++i)
+        json += (i ? ",\"p" : "\"p") + std::to_string(i) + "\":1";
+    json += "}]}}";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ParseSnapshot(json, "wide.json"));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_LoadWideInstance)
+    ->RangeMultiplier(4)
+    ->Range(1 << 12, 1 << 16)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+
 } // namespace

@@ -1,9 +1,11 @@
 #include "DataSource.h"
 
+#include <cctype>
 #include <cstring>
 #include <mutex>
 #include <stdexcept>
 #include <strings.h>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace hl {
@@ -13,6 +15,13 @@ namespace {
 // WMI property names are case-insensitive ("FreeSpace" and "Freespace" are one property).
 bool SameName(const std::string& a, const std::string& b) {
     return a.size() == b.size() && strncasecmp(a.c_str(), b.c_str(), a.size()) == 0;
+}
+
+std::string Folded(const std::string& name) {
+    std::string folded = name;
+    for (char& c : folded)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return folded;
 }
 
 // Classes have a few dozen property names, shared by all their instances.
@@ -99,9 +108,27 @@ std::optional<Packed> Find(const std::string& in, const std::string& name) {
 } // namespace
 
 WmiObject::WmiObject(const std::vector<Property>& props) {
-    for (const auto& [name, value] : props)
-        Set(name, value);
+    if (props.size() <= kFewProperties) {
+        for (const auto& [name, value] : props)
+            Set(name, value);
+    } else {
+        PackWithoutRescanning(props);
+    }
     packed_.shrink_to_fit();
+}
+
+// As Set one by one gives (a name's first spelling, its last value), without a scan of the
+// properties so far for each: a recorded instance may hold millions.
+void WmiObject::PackWithoutRescanning(const std::vector<Property>& props) {
+    std::unordered_map<std::string, size_t> lastOf;
+    for (size_t i = 0; i < props.size(); ++i)
+        lastOf[Folded(props[i].first)] = i;
+    for (const Property& prop : props) {
+        auto last = lastOf.find(Folded(prop.first));
+        if (last == lastOf.end()) continue; // a later spelling of a name already packed
+        Pack(packed_, Interned(prop.first), props[last->second].second);
+        lastOf.erase(last);
+    }
 }
 
 Variant WmiObject::Get(const std::string& name) const {

@@ -38,6 +38,10 @@ public:
     void SetHook(std::shared_ptr<const PropertyHook> hook) { hook_ = std::move(hook); }
 
 private:
+    // Up to this many, Set one by one is the quicker way to build an instance.
+    static constexpr size_t kFewProperties = 32;
+    void PackWithoutRescanning(const std::vector<Property>& props);
+
     // The properties packed one after another, their names interned: a recorded machine of
     // 300,000 disks then takes about its file's size in memory, where a vector of strings and
     // variants took five times it.

@@ -156,3 +156,21 @@ TEST(SnapshotWriter, WritesWhatTheLoaderReadsBack) {
     EXPECT_EQ(copy.RegionalSettings().shortDate, "dd/MM/yyyy");
     EXPECT_EQ(copy.ReadEnvironment("PROCESSOR_ARCHITECTURE"), "AMD64");
 }
+
+// "FreeSpace" and "Freespace" are one property: its first spelling keeps its place and takes
+// the last value, for an instance of a few properties and for one of many.
+TEST(WmiObject, NamesDifferingInCaseAreOneProperty) {
+    for (size_t filler : {0u, 100u}) {
+        std::vector<WmiObject::Property> props = {{"FreeSpace", 1}, {"Size", 2}};
+        for (size_t i = 0; i < filler; ++i)
+            props.emplace_back("P" + std::to_string(i), Variant(static_cast<int64_t>(i)));
+        props.emplace_back("Freespace", 3);
+        WmiObject obj(props);
+        EXPECT_EQ(obj.Get("FREESPACE").ToInt64(), 3) << filler;
+        std::vector<WmiObject::Property> kept = obj.Properties();
+        ASSERT_EQ(kept.size(), filler + 2) << filler;
+        EXPECT_EQ(kept[0].first, "FreeSpace") << filler;
+        EXPECT_EQ(kept[1].first, "Size") << filler;
+        if (filler) EXPECT_EQ(kept.back().first, "P" + std::to_string(filler - 1));
+    }
+}
