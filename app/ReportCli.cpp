@@ -5,7 +5,7 @@
 #include "core/Navigation.h"
 #include "core/OutputFile.h"
 #include "core/PlatformError.h"
-#include "core/RowKeys.h"
+#include "core/RowTable.h"
 #include "core/SettingsStore.h"
 #include "core/Skins.h"
 #include "core/Version.h"
@@ -278,8 +278,9 @@ int Run(const Options& o, std::ostream& out, std::ostream& err) {
         document = JsonReport(app, sections);
     } else if (o.section) {
         MenuClick(app, o.section);
-        if (app.privateValues) MaskPrivateRows(app.area, o.section);
-        document = CopyAllText(app.area, o.section) + "\r\n";
+        const SectionRows& rows = app.sections->RowsOf(o.section);
+        if (app.privateValues) MaskPrivateRows(app.area, rows);
+        document = CopyAllText(app.area, rows) + "\r\n";
         if (!app.main.lastError.empty()) {
             err << "hardlens-report: section " << o.section << ": " << app.main.lastError << "\n";
             status = 1;

@@ -2,6 +2,7 @@
 
 #include "DataSource.h"
 #include "MainState.h"
+#include "RowTable.h"
 #include "Settings.h"
 #include "StringTable.h"
 #include "ValueArea.h"
@@ -18,11 +19,18 @@ struct SectionState; // what the sections keep between runs; the sections layer 
 // A section's collector: writes the value area as Form1's labels.
 using Collector = void (*)(App&);
 
-// The sections as the core runs them: collector n for n in 1..13, and the maker of the state
-// they keep.
+// The sections as the core runs them: collector n and row table n for n in 1..13, and the maker
+// of the state they keep.
 struct SectionSet {
     std::array<Collector, 14> collectors{};
     std::shared_ptr<SectionState> (*makeState)() = nullptr;
+    std::array<const SectionRows*, 14> rows{};
+
+    // The rows of section n; no rows for anything that is not a section (a panel, say).
+    const SectionRows& RowsOf(int n) const {
+        static const SectionRows kNone;
+        return n >= 1 && n <= 13 && rows[n] ? *rows[n] : kNone;
+    }
 };
 
 // The program as the collectors see it: the platform, the settings in force, the string

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RowTable.h"
 #include "ValueArea.h"
 
 #include <string>
@@ -8,10 +9,10 @@ namespace hl {
 
 // The text of row r as Copy puts it on the clipboard: caption text directly followed by value.
 std::string CopyRowText(const ValueArea& area, int row);
-// The text of "Copy all" for a section (1..13): the title, an empty line, then the section's
-// lines joined by CRLF with no line break at the end. Empty for anything else.
-std::string CopyAllText(const ValueArea& area, int section);
-// Whether "Copy" is offered for row r (1..12) while section s is shown.
-bool CopyEnabled(int section, int row);
+// The text of "Copy all" for a shown section: the title, an empty line, then the section's
+// rows joined by CRLF with no line break at the end.
+std::string CopyAllText(const ValueArea& area, const SectionRows& section);
+// Whether "Copy" is offered for row r: only value rows have something to copy.
+bool CopyEnabled(const SectionRows& section, int row);
 
 } // namespace hl

@@ -10,6 +10,26 @@
 
 namespace hl {
 
+// The thirteen sections in menu order; a section's number is its menu entry (LBM1..LBM13).
+enum class Section {
+    Summary = 1,
+    User,
+    Computer,
+    OperatingSystem,
+    Processor,
+    Memory,
+    HardDrives,
+    Bios,
+    Display,
+    KeyboardMouse,
+    RemovableMemory,
+    CdDvd,
+    OtherHardware,
+};
+constexpr int Number(Section s) {
+    return static_cast<int>(s);
+}
+
 // Section numbers of the panels that take over the value area.
 inline constexpr int kCustomizePanel = 97;
 inline constexpr int kReportPanel = 98;
@@ -30,7 +50,8 @@ struct MenuModel {
 
 // Navigation state and everything else the main window keeps.
 struct MainState {
-    int currentSection = 0; // 0: nothing shown yet; 1..13; or a panel number
+    int currentSection = 0; // 0: nothing shown yet; a section's number; or a panel number
+    bool Shows(Section s) const { return currentSection == Number(s); }
     uint8_t savedSection = 0;
     int selectedEntry = 0;
     bool panelOpen = false;

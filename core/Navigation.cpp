@@ -109,9 +109,15 @@ void ClosePanel(App& app) {
     MenuClick(app, back);
 }
 
-void EnterSection(App& app, int n) {
-    if (app.main.currentSection != n) app.area.labelmi = app.T(kGettingInformation);
-    app.main.currentSection = n;
+void EnterSection(App& app, Section s) {
+    if (!app.main.Shows(s)) app.area.labelmi = app.T(kGettingInformation);
+    app.main.currentSection = Number(s);
+}
+
+void OpenSection(App& app, Section s) {
+    if (!app.main.Shows(s)) app.area.imageLineVisible = false;
+    EnterSection(app, s);
+    app.area.iavisoVisible = app.area.lavisoVisible = false;
 }
 
 std::string Caption(const App& app, int entry) {
@@ -146,8 +152,8 @@ void ShowImageLine(App& app, int anchorLabel, int offset) {
     app.area.imageLineVisible = true;
 }
 
-void FinishSection(App& app, int n) {
-    SetEntryPointer(app, n, Pointer::Hand);
+void FinishSection(App& app, Section s) {
+    SetEntryPointer(app, Number(s), Pointer::Hand);
     app.area.labelmi = app.T(kDone);
     Icono(app);
 }

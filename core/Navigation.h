@@ -27,8 +27,11 @@ bool OpenPanel(App& app, int panel);
 void ClosePanel(App& app);
 
 // Frame pieces every collector uses.
-// "If CurrentSection is not n, show entry 8; CurrentSection = n."
-void EnterSection(App& app, int n);
+// "If CurrentSection is not s, show entry kGettingInformation; CurrentSection = s."
+void EnterSection(App& app, Section s);
+// The opening of most collectors: a section newly shown loses the separator line, and the
+// notice is hidden until the section shows one.
+void OpenSection(App& app, Section s);
 // A caption: the entry's text followed by ": ".
 std::string Caption(const App& app, int entry);
 // Writes row r (1..12): caption, value, caption tool tip, and the value's tool tip = value.
@@ -38,8 +41,8 @@ void WriteRow(App& app, int r, const std::string& caption, const std::string& va
 void ClearLabels(App& app, int fromLabel, int toLabel);
 // Shows the separator line with its top `offset` units below the top of Label(anchorLabel).
 void ShowImageLine(App& app, int anchorLabel, int offset);
-// Pointers of entry n back to the hand, status entry 33 ("Done"), then Icono.
-void FinishSection(App& app, int n);
+// Pointers of the section's entry back to the hand, status entry kDone, then Icono.
+void FinishSection(App& app, Section s);
 // The value shown for a fact that cannot be read: entry kUnknown when the text is empty.
 std::string OrUnknown(const App& app, const std::string& value);
 

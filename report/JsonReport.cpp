@@ -1,7 +1,7 @@
 #include "JsonReport.h"
 
 #include "core/Navigation.h"
-#include "core/RowKeys.h"
+#include "core/RowTable.h"
 #include "core/Version.h"
 
 #include <nlohmann/json.hpp>
@@ -21,15 +21,16 @@ std::string BareCaption(const std::string& caption) {
 
 json SectionJson(App& app, int section) {
     MenuClick(app, section);
-    if (app.privateValues) MaskPrivateRows(app.area, section);
+    const SectionRows& table = app.sections->RowsOf(section);
+    if (app.privateValues) MaskPrivateRows(app.area, table);
     json rows = json::array();
     for (int r = 1; r <= 12; ++r) {
-        std::string key = RowKey(section, r);
+        std::string key = RowKey(table, r);
         if (key.empty()) continue;
         const InfoRow& row = app.area.Row(r);
         rows.push_back({{"key", key}, {"caption", BareCaption(row.caption)}, {"value", row.value}});
     }
-    json out = {{"id", SectionKey(section)},
+    json out = {{"id", table.id},
                 {"number", section},
                 {"title", app.area.titulo},
                 {"rows", std::move(rows)}};

@@ -1,7 +1,7 @@
 #include "ReportChain.h"
 
+#include "sections/PlatformReads.h"
 #include "sections/Sections.h"
-#include "sections/Statements.h"
 
 namespace hl {
 

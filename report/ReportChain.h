@@ -3,7 +3,7 @@
 #include "ReportWriter.h"
 #include "core/App.h"
 #include "core/PlatformError.h"
-#include "sections/Members.h"
+#include "sections/Display.h"
 
 #include <memory>
 
@@ -15,7 +15,7 @@ struct ReportContext {
     App& app;
     ReportWriter& writer;
     std::shared_ptr<WmiService> service;
-    ReportMembers8to13 report8to13;
+    DisplayFacts display; // gathered by InformeDisplay, written on by InformeGraphics
 };
 
 using Builder = void (*)(ReportContext&);

@@ -2,7 +2,7 @@
 
 #include "core/Formats.h"
 #include "core/PlainText.h"
-#include "core/RowKeys.h"
+#include "core/RowTable.h"
 #include "core/Skins.h"
 
 #include <cstdio>
@@ -94,20 +94,18 @@ void ReportWriter::Heading(const std::string& title) {
                  "</i></strong></font><br>\r\n";
     html_ += std::string(kSectionRule) + "<br>\r\n";
     firstRow_ = true;
-    ++section_;
-    row_ = 0;
     pump_();
 }
 
-void ReportWriter::Row(const std::string& caption, const std::string& value, RowEnd end) {
-    SplitRow(caption, caption, value, end);
+void ReportWriter::Row(const std::string& caption, const std::string& value, RowEnd end,
+                       bool identifying) {
+    SplitRow(caption, caption, value, end, identifying);
 }
 
 void ReportWriter::SplitRow(const std::string& textCaption, const std::string& htmlCaption,
-                            const std::string& value, RowEnd end) {
-    ++row_;
+                            const std::string& value, RowEnd end, bool identifying) {
     std::string shown = value.empty() ? table_[kUnknown] : value;
-    if (private_ && IsPrivateReportRow(section_, row_)) shown = kPrivateMarker;
+    if (private_ && identifying) shown = kPrivateMarker;
     text_ += kBullet + textCaption + ": " + PlainText(shown);
     if (end == RowEnd::Normal) text_ += kCrlf;
     html_ += firstRow_ ? "<ul><li><strong>" : "<li><strong>";

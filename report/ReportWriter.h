@@ -40,11 +40,13 @@ public:
 
     void Head();
     void Heading(const std::string& title);
-    // An empty value shows entry kUnknown ("Unknown").
-    void Row(const std::string& caption, const std::string& value, RowEnd end = RowEnd::Normal);
+    // An empty value shows entry kUnknown ("Unknown"); an identifying value shows the marker
+    // when the report is private.
+    void Row(const std::string& caption, const std::string& value, RowEnd end = RowEnd::Normal,
+             bool identifying = false);
     // A row whose caption differs between the text and the HTML document.
     void SplitRow(const std::string& textCaption, const std::string& htmlCaption,
-                  const std::string& value, RowEnd end = RowEnd::Normal);
+                  const std::string& value, RowEnd end = RowEnd::Normal, bool identifying = false);
     void SectionEnd();
     void Foot();
 
@@ -68,8 +70,6 @@ private:
     std::string text_, html_, textCopy_;
     bool firstRow_ = true;
     bool private_ = false;
-    int section_ = 0; // sections headed so far
-    int row_ = 0;     // rows written in the current section
 };
 
 inline constexpr const char* kCrlf = "\r\n";

@@ -1,5 +1,7 @@
-#include "Members.h"
-#include "SectionHelpers.h"
+#include "Bios.h"
+
+#include "PlatformReads.h"
+#include "Rows.h"
 #include "Sections.h"
 #include "core/Formats.h"
 #include "core/Navigation.h"
@@ -9,8 +11,18 @@ namespace hl {
 
 namespace {
 
+constexpr RowSpec kRows[] = {
+    {.key = "name", .caption = 39, .report = InReport::First},
+    {.key = "manufacturer", .caption = 56, .report = InReport::First},
+    {.key = "version", .caption = 9, .report = InReport::First},
+    {.key = "release_date", .caption = 123, .report = InReport::First},
+    {.key = "serial_number", .caption = 69, .identifying = true, .report = InReport::First},
+    {.key = "primary", .caption = 124, .report = InReport::First},
+    {.key = "smbios_version", .caption = 126, .report = InReport::First},
+};
+
 // Reads the first Win32_BIOS instance; further instances are ignored.
-void GatherBios(WmiService& service, BiosValues& v) {
+void GatherBios(WmiService& service, BiosFacts& v) {
     Statements guard;
     std::vector<WmiObject> instances = service.InstancesOf("Win32_BIOS");
     if (instances.empty()) return;
@@ -43,53 +55,47 @@ std::string SmbiosText(const App& app, const std::string& major) {
     return app.T(9) + " " + major;
 }
 
-// The seven rows in display order: caption entry and value (empty shows "Unknown").
-std::vector<std::pair<int, std::string>> BiosRows(const App& app, const BiosValues& v) {
+RowValues BiosValues(const App& app, const BiosFacts& v) {
     std::string released =
         v.releaseDate.empty() ? "" : FormatWmiDateOnly(v.releaseDate, app.settings.language);
     return {
-        {39, v.name},
-        {56, v.manufacturer},
-        {9, v.version},
-        {123, released},
-        {69, v.serialNumber},
-        {124, PrimaryText(app, v.primaryBios)},
-        {126, SmbiosText(app, v.smbiosMajorVersion)},
+        v.name,
+        v.manufacturer,
+        v.version,
+        released,
+        v.serialNumber,
+        PrimaryText(app, v.primaryBios),
+        SmbiosText(app, v.smbiosMajorVersion),
     };
 }
 
 } // namespace
 
+const SectionRows kBiosRows{"bios", kRows};
+
 void Bios(App& app) {
-    if (app.main.currentSection != 8) app.area.imageLineVisible = false;
-    EnterSection(app, 8);
-    app.area.iavisoVisible = app.area.lavisoVisible = false;
-    BiosValues& v = Kept(app).s8to13.bios;
+    OpenSection(app, Section::Bios);
+    BiosFacts& v = Kept(app).bios;
     v = {};
     app.main.service = app.source->ConnectWmi();
     GatherBios(*app.main.service, v);
 
     app.area.titulo = app.T(17);
-    int r = 1;
-    for (const auto& [entry, value] : BiosRows(app, v))
-        WriteRow(app, r++, Caption(app, entry), OrUnknown(app, value));
+    ShowRows(app, kBiosRows, BiosValues(app, v));
     app.area.Row(1).captionColour = kDarkGrey;
-    ClearLabels(app, 15, 24);
-    FinishSection(app, 8);
+    FinishSection(app, Section::Bios);
 }
 
 void InformeBios(ReportContext& ctx) {
-    BiosValues v;
+    BiosFacts v;
     // A failed binding or walk ends the gathering only: the section is still written whole.
     Skip([&] {
         if (!ctx.service) ctx.service = ctx.app.source->ConnectWmi();
         GatherBios(*ctx.service, v);
     });
     ctx.writer.Heading(ctx.app.T(17));
-    std::vector<ReportLine> lines;
-    for (const auto& [entry, value] : BiosRows(ctx.app, v))
-        lines.push_back({ctx.app.T(entry), value});
-    WriteReportLines(ctx.writer, lines, RowEnd::LastBr);
+    ReportRows(ctx.writer, ctx.app, kBiosRows, BiosValues(ctx.app, v), InReport::First,
+               RowEnd::LastBr);
     ctx.writer.SectionEnd();
 }
 

@@ -1,13 +1,23 @@
-#include "Members.h"
-#include "SectionHelpers.h"
+#include "CdDvd.h"
+
+#include "PlatformReads.h"
+#include "Rows.h"
 #include "Sections.h"
-#include "Statements.h"
 #include "core/MediaFormats.h"
 #include "core/Navigation.h"
 
 namespace hl {
 
 namespace {
+
+constexpr RowSpec kRows[] = {
+    {.key = "names", .caption = 39},
+    {.key = "drive_letters", .caption = 115},
+    {.key = "internal_names", .caption = 116},
+    {.key = "size", .caption = 157},
+    {.key = "file_systems", .caption = 120},
+    {.key = "serial_numbers", .caption = 69, .identifying = true},
+};
 
 constexpr int kCompactDisc = 5;
 
@@ -27,8 +37,8 @@ int16_t CountLoadedDrives(App& app) {
 
 // Names, file systems and serials of the optical logical disks that carry a volume name.
 void ListDiscs(App& app) {
-    DriveLists& l = Kept(app).s8to13.drives;
-    CdCounters& c = Kept(app).s8to13.cd;
+    DriveLists& l = Kept(app).cd.lists;
+    CdFacts& c = Kept(app).cd;
     for (const WmiObject& disk : EnumerateGuarded(app.main.service, "Win32_LogicalDisk")) {
         bool optical = false, named = false;
         Skip([&] { optical = NumericEquals(disk.Get("DriveType"), Variant(kCompactDisc)); });
@@ -47,7 +57,7 @@ void ListDiscs(App& app) {
 // Letters, model names and sizes of the loaded drives. The size is read fresh for every drive
 // so that a medium without a size never borrows the previous drive's.
 void ListDrives(App& app) {
-    DriveLists& l = Kept(app).s8to13.drives;
+    DriveLists& l = Kept(app).cd.lists;
     std::string sep = RegionalOrDefault(*app.source).decimalSeparator;
     for (const WmiObject& drive : EnumerateGuarded(app.main.service, "Win32_CDROMDrive")) {
         bool loaded = false;
@@ -62,22 +72,13 @@ void ListDrives(App& app) {
     }
 }
 
-// The six rows; without lists (the empty state) every value reads "Unknown".
-void WriteRows(App& app, const DriveLists* lists) {
-    static const int kCaptions[6] = {39, 115, 116, 157, 120, 69};
+// Empty lists (no loaded drive) read "Unknown" in every row.
+void WriteRows(App& app, const DriveLists& l) {
     app.area.titulo = app.T(21);
     app.area.Row(1).captionColour = kDarkGrey;
-    for (int r = 1; r <= 6; ++r) {
-        std::string value;
-        if (lists) {
-            const DriveLists& l = *lists;
-            const std::pair<const std::string*, size_t> values[6] = {
-                {&l.names, 3}, {&l.letters, 3},     {&l.modelNames, 3},
-                {&l.sizes, 4}, {&l.fileSystems, 3}, {&l.serials, 3}};
-            value = ListMinus(*values[r - 1].first, values[r - 1].second);
-        }
-        WriteRow(app, r, Caption(app, kCaptions[r - 1]), OrUnknown(app, value));
-    }
+    ShowRows(app, kCdDvdRows,
+             {ListText(l.names, 3), ListText(l.letters, 3), ListText(l.modelNames, 3),
+              ListText(l.sizes, 4), ListText(l.fileSystems, 3), ListText(l.serials, 3)});
 }
 
 std::string CountText(const App& app, int count, int one, int many) {
@@ -86,30 +87,28 @@ std::string CountText(const App& app, int count, int one, int many) {
 
 // "1 drive is loaded." and, on a second line, the empty drives. A loaded count of 0 (a disc
 // without a volume name) reads "0 drives is loaded.", never an earlier notice's text.
-std::string Notice(const App& app, const CdCounters& c) {
+std::string Notice(const App& app, const CdFacts& c) {
     std::string emptyLine = c.empty == 0 ? app.T(219) : CountText(app, c.empty, 220, 221);
     return CountText(app, c.loaded, 217, 218) + "\r\n" + emptyLine;
 }
 
 void Close(App& app) {
     ShowImageLine(app, 13, 4);
-    ClearLabels(app, 13, 24);
     app.area.iavisoVisible = app.area.lavisoVisible = true;
-    FinishSection(app, 12);
+    FinishSection(app, Section::CdDvd);
 }
 
 // Queries the drives anew; false when no loaded drive was found.
 bool QueryDrives(App& app) {
-    SectionMembers8to13& s = Kept(app).s8to13;
-    app.main.currentSection = 12;
-    s.drives = {};
-    s.cd = {};
+    CdFacts& s = Kept(app).cd;
+    app.main.currentSection = Number(Section::CdDvd);
+    s = {};
     app.main.cdDrivesCounted = 0;
     app.area.labelmi = app.T(148);
     Skip([&] { app.main.service = app.source->ConnectWmi(); });
-    s.cd.found = CountLoadedDrives(app);
-    app.main.cdDrivesCounted = s.cd.found;
-    if (s.cd.found == 0) return false;
+    s.found = CountLoadedDrives(app);
+    app.main.cdDrivesCounted = s.found;
+    if (s.found == 0) return false;
     app.area.labelmi = app.T(kGettingInformation);
     ListDiscs(app);
     ListDrives(app);
@@ -118,24 +117,26 @@ bool QueryDrives(App& app) {
 
 // A second click while the section is shown redraws the previous lists without querying.
 bool CanRedraw(const App& app) {
-    const DriveLists& l = Kept(app).s8to13.drives;
-    return app.main.currentSection == 12 && !TrimSpaces(l.names).empty() &&
+    const DriveLists& l = Kept(app).cd.lists;
+    return app.main.Shows(Section::CdDvd) && !TrimSpaces(l.names).empty() &&
            !TrimSpaces(l.letters).empty() && !TrimSpaces(l.modelNames).empty();
 }
 
 } // namespace
 
+const SectionRows kCdDvdRows{"optical", kRows};
+
 void CD_DVD(App& app) {
     if (!CanRedraw(app) && !QueryDrives(app)) {
-        WriteRows(app, nullptr);
+        WriteRows(app, {});
         app.area.lavisoColour = kNoticeGrey;
         app.area.laviso = app.T(160) + "\r\n" + app.T(161);
         Close(app);
         return;
     }
-    WriteRows(app, &Kept(app).s8to13.drives);
+    WriteRows(app, Kept(app).cd.lists);
     app.area.lavisoColour = kNoticeGreen;
-    app.area.laviso = Notice(app, Kept(app).s8to13.cd);
+    app.area.laviso = Notice(app, Kept(app).cd);
     Close(app);
 }
 

@@ -1,10 +1,9 @@
 #include "Computer.h"
 
-#include "Lines.h"
-#include "Members.h"
+#include "PlatformReads.h"
+#include "Rows.h"
 #include "Sections.h"
-#include "Statements.h"
-#include "Tables.h"
+#include "WmiCodeTexts.h"
 #include "core/Formats.h"
 #include "core/Navigation.h"
 #include "report/ReportChain.h"
@@ -14,6 +13,15 @@
 namespace hl {
 
 namespace {
+
+constexpr RowSpec kRows[] = {
+    {.key = "manufacturer", .caption = 56, .report = InReport::First},
+    {.key = "model", .caption = 57, .report = InReport::First},
+    {.key = "system_type", .caption = 5, .report = InReport::First},
+    {.key = "auto_restart", .caption = 58, .tip = 61, .report = InReport::First},
+    {.key = "startup_delay", .caption = 62, .tip = 65, .report = InReport::First},
+    {.key = "workgroup", .caption = 66, .identifying = true, .report = InReport::First},
+};
 
 // What the platform writes when no delay is configured.
 const char* const kNoBreakSpace = "\xC2\xA0";
@@ -41,18 +49,20 @@ std::string OnOff(const App& app, const std::string& flag) {
     return app.T(on ? 59 : 60);
 }
 
-std::vector<Line> ComputerLines(const App& app, const ComputerFacts& f) {
+RowValues ComputerValues(const App& app, const ComputerFacts& f) {
     return {
-        {56, OrUnknown(app, f.manufacturer), 0},
-        {57, OrUnknown(app, f.model), 0},
-        {5, OrUnknown(app, f.systemType), 0},
-        {58, OnOff(app, f.autoReset), 61},
-        {62, StartupDelayText(f.startupDelay, app), 65},
-        {66, f.domain.empty() ? app.T(kUnknown) : CapitalizeFirst(f.domain), 0},
+        f.manufacturer,
+        f.model,
+        f.systemType,
+        OnOff(app, f.autoReset),
+        StartupDelayText(f.startupDelay, app),
+        CapitalizeFirst(f.domain),
     };
 }
 
 } // namespace
+
+const SectionRows kComputerRows{"computer", kRows};
 
 std::string StartupDelayText(const std::string& seconds, const App& app) {
     long long n = 0;
@@ -62,23 +72,21 @@ std::string StartupDelayText(const std::string& seconds, const App& app) {
 }
 
 void PC(App& app) {
-    if (app.main.currentSection != 3) app.area.imageLineVisible = false;
-    EnterSection(app, 3);
-    app.area.iavisoVisible = app.area.lavisoVisible = false;
-    ComputerFacts& f = Kept(app).s1to7.pc;
+    OpenSection(app, Section::Computer);
+    ComputerFacts& f = Kept(app).computer;
     GatherComputer(*app.source, f, app.main.service);
 
     app.area.titulo = app.T(12);
     app.area.Row(1).captionColour = kDarkGrey;
-    WriteLines(app, ComputerLines(app, f));
-    ClearLabels(app, 13, 24);
-    FinishSection(app, 3);
+    ShowRows(app, kComputerRows, ComputerValues(app, f));
+    FinishSection(app, Section::Computer);
 }
 
 void InformePC(ReportContext& ctx) {
     App& app = ctx.app;
     ComputerFacts f = OpenReportSection<ComputerFacts>(ctx, 12, GatherComputer);
-    ReportLines(ctx.writer, app, ComputerLines(app, f), RowEnd::LastBrCrlf);
+    ReportRows(ctx.writer, app, kComputerRows, ComputerValues(app, f), InReport::First,
+               RowEnd::LastBrCrlf);
     ctx.writer.SectionEnd();
 }
 

@@ -1,7 +1,8 @@
-#include "Members.h"
-#include "SectionHelpers.h"
+#include "Display.h"
+
+#include "PlatformReads.h"
+#include "Rows.h"
 #include "Sections.h"
-#include "Statements.h"
 #include "core/Formats.h"
 #include "core/MediaFormats.h"
 #include "core/Navigation.h"
@@ -10,6 +11,21 @@
 namespace hl {
 
 namespace {
+
+// The monitor heads the report's first section, the graphics card its second.
+constexpr RowSpec kRows[] = {
+    {.key = "monitor_name", .caption = 38, .report = InReport::First, .htmlCaption = 39},
+    {.key = "monitor_manufacturer", .caption = 56, .report = InReport::First},
+    {.key = "current_configuration", .caption = 128, .tip = 130, .report = InReport::First},
+    {.key = "refresh_rate", .caption = 135, .tip = 136, .report = InReport::First},
+    {.kind = RowKind::Blank},
+    {.key = "adapter_name", .caption = 36, .report = InReport::Second},
+    {.key = "adapter_memory", .caption = 138, .report = InReport::Second},
+    {.key = "adapter_dac_type", .caption = 139, .report = InReport::Second},
+    {.key = "driver_names", .caption = 140, .report = InReport::Second},
+    {.key = "driver_version", .caption = 141, .report = InReport::Second},
+    {.key = "driver_date", .caption = 142, .report = InReport::Second},
+};
 
 bool IsNonZeroNumber(const std::string& text) {
     double d = 0;
@@ -28,7 +44,7 @@ std::string Configuration(const WmiObject& adapter, const std::string& pixelsWor
     return h + " x " + v + " " + pixelsWord + ", " + bits + " bits, " + rate + " Hz";
 }
 
-void ReadAdapter(const WmiObject& a, DisplayValues& v, const std::string& pixelsWord,
+void ReadAdapter(const WmiObject& a, DisplayFacts& v, const std::string& pixelsWord,
                  Statements& guard) {
     guard.Run([&] { v.configuration = Configuration(a, pixelsWord); });
     guard.Run([&] { ReadTrimmed(v.minRate, a, "MinRefreshRate"); });
@@ -44,7 +60,7 @@ void ReadAdapter(const WmiObject& a, DisplayValues& v, const std::string& pixels
 
 // The first monitor and the first video adapter. The first binding and walk may fail to the
 // caller; once a monitor is found every later failure is skipped.
-void GatherDisplay(DataSource& source, std::shared_ptr<WmiService>& service, DisplayValues& v,
+void GatherDisplay(DataSource& source, std::shared_ptr<WmiService>& service, DisplayFacts& v,
                    const std::string& pixelsWord) {
     Statements guard;
     service = source.ConnectWmi();
@@ -66,18 +82,13 @@ void GatherDisplay(DataSource& source, std::shared_ptr<WmiService>& service, Dis
         if (NumericEquals(Variant(*rate), Variant(0))) rate->clear();
 }
 
-struct RateRow {
-    int caption;
-    std::string value;
-    int tip;
-};
-
-RateRow RefreshRateRow(const DisplayValues& v) {
+// Captioned by the rates found: a range, a maximum or a minimum.
+RowValue RefreshRate(const DisplayFacts& v) {
     bool hasMin = !v.minRate.empty(), hasMax = !v.maxRate.empty();
-    if (hasMin && hasMax) return {135, v.minRate + " Hz - " + v.maxRate + " Hz", 136};
-    if (hasMax) return {131, v.maxRate + " Hz", 132};
-    if (hasMin) return {133, v.minRate + " Hz", 134};
-    return {135, "", 136};
+    if (hasMin && hasMax) return {v.minRate + " Hz - " + v.maxRate + " Hz", 135, 136};
+    if (hasMax) return {v.maxRate + " Hz", 131, 132};
+    if (hasMin) return {v.minRate + " Hz", 133, 134};
+    return {"", 135, 136};
 }
 
 std::string DateText(const App& app, const std::string& wmiDate) {
@@ -88,71 +99,56 @@ std::string DecimalSeparator(const App& app) {
     return RegionalOrDefault(*app.source).decimalSeparator;
 }
 
-// Rows 6 to 11, the graphics card, with the memory text given.
-std::vector<std::pair<int, std::string>> AdapterRows(const App& app, const DisplayValues& v,
-                                                     const std::string& memory) {
-    return {{36, v.adapterName},  {138, memory},          {139, v.dacType},
-            {140, v.driverNames}, {141, v.driverVersion}, {142, DateText(app, v.driverDate)}};
-}
-
-void ShowDisplay(App& app, const DisplayValues& v) {
-    app.area.titulo = app.T(18);
-    WriteRow(app, 1, Caption(app, 38), OrUnknown(app, v.monitorName));
-    WriteRow(app, 2, Caption(app, 56), OrUnknown(app, v.monitorManufacturer));
-    WriteRow(app, 3, Caption(app, 128), OrUnknown(app, v.configuration), app.T(130));
-    RateRow rate = RefreshRateRow(v);
-    WriteRow(app, 4, Caption(app, rate.caption), OrUnknown(app, rate.value), app.T(rate.tip));
-    std::string memory =
-        v.adapterMemory ? FormatAdapterMemory(*v.adapterMemory, DecimalSeparator(app)) : "";
-    int r = 6;
-    for (const auto& [entry, value] : AdapterRows(app, v, memory))
-        WriteRow(app, r++, Caption(app, entry), OrUnknown(app, value));
-    app.area.Row(1).captionColour = kDarkGrey;
-    app.area.Row(8).captionColour = kDarkGrey;
+// The graphics memory as the screen or the report spells it.
+RowValues DisplayValues(const App& app, const DisplayFacts& v, const std::string& memory) {
+    return {
+        v.monitorName,   v.monitorManufacturer,
+        v.configuration, RefreshRate(v),
+        v.adapterName,   memory,
+        v.dacType,       v.driverNames,
+        v.driverVersion, DateText(app, v.driverDate),
+    };
 }
 
 } // namespace
 
+const SectionRows kDisplayRows{"display", kRows};
+
 void Display(App& app) {
-    if (app.main.currentSection != 9) app.area.imageLineVisible = false;
-    EnterSection(app, 9);
-    app.area.iavisoVisible = app.area.lavisoVisible = false;
-    DisplayValues& v = Kept(app).s8to13.display;
+    OpenSection(app, Section::Display);
+    DisplayFacts& v = Kept(app).display;
     v = {};
     GatherDisplay(*app.source, app.main.service, v, app.T(129));
 
-    ShowDisplay(app, v);
-    WriteRow(app, 5, "", "");
+    app.area.titulo = app.T(18);
+    std::string memory =
+        v.adapterMemory ? FormatAdapterMemory(*v.adapterMemory, DecimalSeparator(app)) : "";
+    ShowRows(app, kDisplayRows, DisplayValues(app, v, memory));
+    app.area.Row(1).captionColour = kDarkGrey;
+    app.area.Row(8).captionColour = kDarkGrey;
     ShowImageLine(app, 9, 10);
-    ClearLabels(app, 23, 24);
-    FinishSection(app, 9);
+    FinishSection(app, Section::Display);
 }
 
 void InformeDisplay(ReportContext& ctx) {
     const App& app = ctx.app;
-    DisplayValues& v = ctx.report8to13.display;
+    DisplayFacts& v = ctx.display;
     v = {};
     // A failed binding or walk ends the gathering only: both sections are still written whole.
     Skip([&] { GatherDisplay(*app.source, ctx.service, v, app.T(129)); });
-    ReportWriter& w = ctx.writer;
-    w.Heading(app.T(18));
-    w.SplitRow(app.T(38), app.T(39), v.monitorName);
-    w.Row(app.T(56), v.monitorManufacturer);
-    w.Row(app.T(128), v.configuration);
-    RateRow rate = RefreshRateRow(v);
-    w.Row(app.T(rate.caption), rate.value, RowEnd::LastBr);
-    w.SectionEnd();
+    ctx.writer.Heading(app.T(18));
+    ReportRows(ctx.writer, app, kDisplayRows, DisplayValues(app, v, ""), InReport::First,
+               RowEnd::LastBr);
+    ctx.writer.SectionEnd();
 }
 
 void InformeGraphics(ReportContext& ctx) {
     const App& app = ctx.app;
-    const DisplayValues& v = ctx.report8to13.display;
+    const DisplayFacts& v = ctx.display;
     std::string memory = v.adapterMemory ? FormatAdapterMemoryReport(*v.adapterMemory) : "";
     ctx.writer.Heading(app.T(204));
-    std::vector<ReportLine> lines;
-    for (const auto& [entry, value] : AdapterRows(app, v, memory))
-        lines.push_back({app.T(entry), value});
-    WriteReportLines(ctx.writer, lines, RowEnd::LastBr);
+    ReportRows(ctx.writer, app, kDisplayRows, DisplayValues(app, v, memory), InReport::Second,
+               RowEnd::LastBr);
     ctx.writer.SectionEnd();
 }
 

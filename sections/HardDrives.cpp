@@ -1,6 +1,9 @@
-#include "Lines.h"
+#include "HardDrives.h"
+
+#include "DriveLists.h"
+#include "PlatformReads.h"
+#include "Rows.h"
 #include "Sections.h"
-#include "Statements.h"
 #include "core/CheckedMath.h"
 #include "core/Formats.h"
 #include "core/Navigation.h"
@@ -15,6 +18,18 @@
 namespace hl {
 
 namespace {
+
+constexpr RowSpec kRows[] = {
+    {.key = "names", .caption = 39, .report = InReport::First},
+    {.key = "drive_letters", .caption = 115, .report = InReport::First},
+    {.key = "internal_names", .caption = 116, .report = InReport::First},
+    {.key = "capacity", .caption = 117, .report = InReport::First},
+    {.key = "free_space", .caption = 118, .report = InReport::First},
+    {.key = "used_space", .caption = 119},
+    {.key = "file_systems", .caption = 120, .report = InReport::First},
+    {.key = "serial_numbers", .caption = 69, .identifying = true, .report = InReport::First},
+    {.key = "partitions", .caption = 122, .report = InReport::First},
+};
 
 // One item per local fixed disk in each list. A property that cannot be read leaves its item
 // out of that list only.
@@ -111,40 +126,33 @@ DiskLists GatherDisks(const App& app, std::shared_ptr<WmiService>& service) {
     return l;
 }
 
-// A list without its trailing separator; an empty list reads "Unknown".
-std::string ListText(const App& app, const std::string& list, size_t separator,
-                     const std::string& empty = {}) {
-    if (list.size() <= separator || list == empty) return app.T(kUnknown);
-    return list.substr(0, list.size() - separator);
+std::string PartitionsText(const std::string& partitions) {
+    return partitions == "0" ? "" : partitions;
 }
 
-std::string PartitionsText(const App& app, const std::string& partitions) {
-    return partitions.empty() || partitions == "0" ? app.T(kUnknown) : partitions;
-}
-
-std::vector<Line> DiskLines(const App& app, const DiskLists& l) {
+// The space in use is shown on screen only.
+RowValues DiskValues(const DiskLists& l) {
     return {
-        {39, ListText(app, l.names, 3)},          {115, ListText(app, l.letters, 3)},
-        {116, ListText(app, l.physical, 3)},      {117, ListText(app, l.capacities, 4, "(")},
-        {118, ListText(app, l.free, 4, "(")},     {119, ListText(app, l.used, 4, "(")},
-        {120, ListText(app, l.fileSystems, 3)},   {69, ListText(app, l.serials, 3)},
-        {122, PartitionsText(app, l.partitions)},
+        ListText(l.names, 3),           ListText(l.letters, 3),   ListText(l.physical, 3),
+        ListText(l.capacities, 4, "("), ListText(l.free, 4, "("), ListText(l.used, 4, "("),
+        ListText(l.fileSystems, 3),     ListText(l.serials, 3),   PartitionsText(l.partitions),
     };
 }
 
 } // namespace
 
+const SectionRows kHardDriveRows{"disks", kRows};
+
 void HDs(App& app) {
-    EnterSection(app, 7);
+    EnterSection(app, Section::HardDrives);
     app.area.iavisoVisible = app.area.lavisoVisible = false;
     DiskLists lists = GatherDisks(app, app.main.service);
     app.area.titulo = app.T(16);
     app.area.imageLineVisible = false;
     app.area.Row(1).captionColour = kDarkGrey;
     app.area.Row(8).captionColour = kDarkGrey;
-    WriteLines(app, DiskLines(app, lists));
-    ClearLabels(app, 19, 24);
-    FinishSection(app, 7);
+    ShowRows(app, kHardDriveRows, DiskValues(lists));
+    FinishSection(app, Section::HardDrives);
 }
 
 void InformeHDs(ReportContext& ctx) {
@@ -154,9 +162,7 @@ void InformeHDs(ReportContext& ctx) {
         OpenReportSection<DiskLists>(ctx, 16, [&app](DataSource&, DiskLists& l, auto& service) {
             l = GatherDisks(app, service);
         });
-    std::vector<Line> lines = DiskLines(app, lists);
-    lines.erase(lines.begin() + 5); // the space in use is shown on screen only
-    ReportLines(ctx.writer, app, lines, RowEnd::LastBr);
+    ReportRows(ctx.writer, app, kHardDriveRows, DiskValues(lists), InReport::First, RowEnd::LastBr);
     ctx.writer.SectionEnd();
 }
 

@@ -1,5 +1,7 @@
-#include "Members.h"
-#include "SectionHelpers.h"
+#include "KeyboardMouse.h"
+
+#include "PlatformReads.h"
+#include "Rows.h"
 #include "Sections.h"
 #include "core/Navigation.h"
 #include "report/ReportChain.h"
@@ -7,6 +9,19 @@
 namespace hl {
 
 namespace {
+
+// The keyboard's rows make the report's first section, the mouse's its second.
+constexpr RowSpec kRows[] = {
+    {.key = "keyboard_name", .caption = 127, .report = InReport::First},
+    {.key = "keyboard_description", .caption = 137, .report = InReport::First},
+    {.key = "function_keys", .caption = 143, .report = InReport::First},
+    {.kind = RowKind::Blank},
+    {.key = "mouse_name", .caption = 144, .report = InReport::Second},
+    {.key = "mouse_manufacturer", .caption = 56, .report = InReport::Second},
+    {.key = "mouse_buttons", .caption = 145, .report = InReport::Second},
+    {.key = "mouse_connection", .caption = 121, .report = InReport::Second},
+    {.key = "mouse_handedness", .caption = 152, .report = InReport::Second},
+};
 
 // Hands the first instance of `cls` to `read`; further instances are not looked at.
 template <class Read>
@@ -18,7 +33,7 @@ void WalkFirst(WmiService& service, const char* cls, Statements& guard, Read rea
     read(instances.front());
 }
 
-void ReadKeyboard(WmiService& service, KeyboardValues& k, Statements& guard) {
+void ReadKeyboard(WmiService& service, KeyboardFacts& k, Statements& guard) {
     WalkFirst(service, "Win32_Keyboard", guard, [&](const WmiObject& kb) {
         guard.Run([&] { ReadTrimmed(k.name, kb, "Name"); });
         guard.Run([&] { ReadTrimmed(k.description, kb, "Description"); });
@@ -26,7 +41,7 @@ void ReadKeyboard(WmiService& service, KeyboardValues& k, Statements& guard) {
     });
 }
 
-void ReadMouse(DataSource& source, WmiService& service, MouseValues& m, Statements& guard) {
+void ReadMouse(DataSource& source, WmiService& service, MouseFacts& m, Statements& guard) {
     WalkFirst(service, "Win32_PointingDevice", guard, [&](const WmiObject& mouse) {
         guard.Run([&] { ReadTrimmed(m.name, mouse, "Name"); });
         guard.Run([&] { ReadTrimmed(m.manufacturer, mouse, "Manufacturer"); });
@@ -47,30 +62,19 @@ std::string CodeText(const std::string& code,
     return {};
 }
 
-std::vector<std::pair<int, std::string>> KeyboardRows(const KeyboardValues& k) {
-    return {{127, k.name}, {137, k.description}, {143, k.functionKeys}};
-}
-
-std::vector<std::pair<int, std::string>> MouseRows(const App& app, const MouseValues& m) {
+RowValues KeyboardMouseValues(const App& app, const KeyboardFacts& k, const MouseFacts& m) {
     std::string connection =
         CodeText(m.deviceInterface,
                  {{1, app.T(94)}, {3, app.T(146)}, {4, "PS/2"}, {5, app.T(147)}, {162, "USB"}});
     std::string use = CodeText(m.handedness, {{1, app.T(153)}, {2, app.T(154)}, {3, app.T(155)}});
     std::string buttons = m.buttonCount > 0 ? std::to_string(m.buttonCount) : "";
-    return {{144, m.name}, {56, m.manufacturer}, {145, buttons}, {121, connection}, {152, use}};
+    return {k.name,         k.description, k.functionKeys, m.name,
+            m.manufacturer, buttons,       connection,     use};
 }
 
-void WriteRows(App& app, int firstRow, const std::vector<std::pair<int, std::string>>& rows) {
-    int r = firstRow;
-    for (const auto& [entry, value] : rows)
-        WriteRow(app, r++, Caption(app, entry), OrUnknown(app, value));
-}
-
-void WriteLines(ReportContext& ctx, const std::vector<std::pair<int, std::string>>& rows) {
-    std::vector<ReportLine> lines;
-    for (const auto& [entry, value] : rows)
-        lines.push_back({ctx.app.T(entry), value});
-    WriteReportLines(ctx.writer, lines, RowEnd::LastBr);
+void WritePart(ReportContext& ctx, const KeyboardFacts& k, const MouseFacts& m, InReport part) {
+    ReportRows(ctx.writer, ctx.app, kKeyboardMouseRows, KeyboardMouseValues(ctx.app, k, m), part,
+               RowEnd::LastBr);
     ctx.writer.SectionEnd();
 }
 
@@ -82,12 +86,12 @@ WmiService& ReportService(ReportContext& ctx) {
 
 } // namespace
 
+const SectionRows kKeyboardMouseRows{"input", kRows};
+
 void Keyboard_mouse(App& app) {
-    if (app.main.currentSection != 10) app.area.imageLineVisible = false;
-    EnterSection(app, 10);
-    app.area.iavisoVisible = app.area.lavisoVisible = false;
-    KeyboardValues& k = Kept(app).s8to13.keyboard;
-    MouseValues& m = Kept(app).s8to13.mouse;
+    OpenSection(app, Section::KeyboardMouse);
+    KeyboardFacts& k = Kept(app).keyboard;
+    MouseFacts& m = Kept(app).mouse;
     k = {};
     m = {};
     Statements guard;
@@ -96,35 +100,32 @@ void Keyboard_mouse(App& app) {
     ReadMouse(*app.source, *app.main.service, m, guard);
 
     app.area.titulo = app.T(19);
-    WriteRows(app, 1, KeyboardRows(k));
-    WriteRows(app, 5, MouseRows(app, m));
+    ShowRows(app, kKeyboardMouseRows, KeyboardMouseValues(app, k, m));
     app.area.Row(1).captionColour = kDarkGrey;
     app.area.Row(8).captionColour = kDarkGrey;
-    WriteRow(app, 4, "", "");
     ShowImageLine(app, 8, 9);
-    ClearLabels(app, 19, 24);
-    FinishSection(app, 10);
+    FinishSection(app, Section::KeyboardMouse);
 }
 
 // A failed binding or walk ends the gathering only: each section is still written whole.
 void InformeKeyboard(ReportContext& ctx) {
-    KeyboardValues k;
+    KeyboardFacts k;
     Skip([&] {
         Statements guard;
         ReadKeyboard(ReportService(ctx), k, guard);
     });
     ctx.writer.Heading(ctx.app.T(205));
-    WriteLines(ctx, KeyboardRows(k));
+    WritePart(ctx, k, {}, InReport::First);
 }
 
 void InformeMouse(ReportContext& ctx) {
-    MouseValues m;
+    MouseFacts m;
     Skip([&] {
         Statements guard;
         ReadMouse(*ctx.app.source, ReportService(ctx), m, guard);
     });
     ctx.writer.Heading(ctx.app.table.MouseWord());
-    WriteLines(ctx, MouseRows(ctx.app, m));
+    WritePart(ctx, {}, m, InReport::Second);
 }
 
 } // namespace hl

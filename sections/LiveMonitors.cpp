@@ -1,8 +1,7 @@
-#include "Members.h"
 #include "Memory.h"
 #include "OperatingSystem.h"
+#include "PlatformReads.h"
 #include "Sections.h"
-#include "Statements.h"
 #include "User.h"
 #include "core/Navigation.h"
 #include "core/PlainText.h"
@@ -25,11 +24,11 @@ bool WalkSystem(App& app, std::vector<WmiObject>& systems) {
 } // namespace
 
 void Timer1_Timer(App& app) {
-    if (app.main.currentSection != 4) {
+    if (!app.main.Shows(Section::OperatingSystem)) {
         app.main.timer1Enabled = false;
         return;
     }
-    OsFacts& f = Kept(app).s1to7.os;
+    OsFacts& f = Kept(app).os;
     std::vector<WmiObject> systems;
     if (!WalkSystem(app, systems)) return;
     f.processCount.clear();
@@ -50,11 +49,11 @@ void Timer1_Timer(App& app) {
 }
 
 void Timer2_Timer(App& app) {
-    if (app.main.currentSection != 6) {
+    if (!app.main.Shows(Section::Memory)) {
         app.main.timer2Enabled = false;
         return;
     }
-    RamFacts& f = Kept(app).s1to7.ram;
+    RamFacts& f = Kept(app).ram;
     std::vector<WmiObject> systems;
     if (!WalkSystem(app, systems)) return;
     f.freeMemoryMB = 0;
@@ -66,7 +65,7 @@ void Timer2_Timer(App& app) {
 }
 
 void Timer3_Timer(App& app) {
-    if (app.main.currentSection != 2) {
+    if (!app.main.Shows(Section::User)) {
         app.main.timer3Enabled = false;
         return;
     }

@@ -1,10 +1,9 @@
 #include "Memory.h"
 
-#include "Lines.h"
-#include "Members.h"
+#include "PlatformReads.h"
+#include "Rows.h"
 #include "Sections.h"
-#include "Statements.h"
-#include "Tables.h"
+#include "WmiCodeTexts.h"
 #include "core/CheckedMath.h"
 #include "core/Navigation.h"
 #include "core/SizeFormats.h"
@@ -16,6 +15,17 @@
 namespace hl {
 
 namespace {
+
+constexpr RowSpec kRows[] = {
+    {.key = "type", .caption = 5, .report = InReport::First},
+    {.key = "chip_type", .caption = 95, .report = InReport::First},
+    {.key = "total", .caption = 107, .report = InReport::First},
+    {.key = "in_use", .caption = 108},
+    {.key = "available", .caption = 109},
+    {.key = "modules", .caption = 96, .report = InReport::First},
+    {.key = "data_bus_width", .caption = 110, .report = InReport::First},
+    {.key = "use", .caption = 111, .report = InReport::First},
+};
 
 // Type, form factor and width describe the last module; capacities add up over all of them.
 // The sum is a typed number: a module without a capacity fails its addition, which is then
@@ -64,20 +74,9 @@ std::string WidthText(const App& app, const std::string& width) {
     return width + " Bits";
 }
 
-// The rows that screen and report share, in report order: type, chip type, total, modules,
-// data bus width, use.
-std::vector<Line> ModuleLines(const App& app, const RamFacts& f, bool forReport) {
-    return {
-        {5, MemoryTypeText(f.memoryType, app.table, forReport)},
-        {95, FormFactorText(f.formFactor, app.table)},
-        {107, TotalText(app, f.totalMemoryMB)},
-        {96, f.moduleCount == 0 ? app.T(kUnknown) : std::to_string(f.moduleCount)},
-        {110, WidthText(app, f.totalWidth)},
-        {111, MemoryUseText(f.largeSystemCache, app.table)},
-    };
-}
-
 } // namespace
+
+const SectionRows kMemoryRows{"memory", kRows};
 
 MemoryUsage MemoryUsageTexts(const App& app, int64_t totalMB, int64_t freeMB) {
     std::optional<int64_t> used = NonNegative(CheckedSub(totalMB, freeMB));
@@ -88,33 +87,47 @@ MemoryUsage MemoryUsageTexts(const App& app, int64_t totalMB, int64_t freeMB) {
             FormatMemoryMB(freeMB) + " (" + std::to_string(100 - percent) + "%)"};
 }
 
+namespace {
+
+// The report spells the memory type its own way; the use of memory is the screen's alone.
+RowValues MemoryValues(const App& app, const RamFacts& f, bool forReport) {
+    MemoryUsage usage = MemoryUsageTexts(app, f.totalMemoryMB, f.freeMemoryMB);
+    return {
+        MemoryTypeText(f.memoryType, app.table, forReport),
+        FormFactorText(f.formFactor, app.table),
+        TotalText(app, f.totalMemoryMB),
+        usage.inUse,
+        usage.available,
+        f.moduleCount == 0 ? "" : std::to_string(f.moduleCount),
+        WidthText(app, f.totalWidth),
+        MemoryUseText(f.largeSystemCache, app.table),
+    };
+}
+
+} // namespace
+
 void RAM(App& app) {
     app.main.timer2Enabled = false;
-    if (app.main.currentSection != 6) app.area.imageLineVisible = false;
-    EnterSection(app, 6);
-    app.area.iavisoVisible = app.area.lavisoVisible = false;
-    RamFacts& f = Kept(app).s1to7.ram;
+    OpenSection(app, Section::Memory);
+    RamFacts& f = Kept(app).ram;
     GatherMemory(*app.source, f, app.main.service);
 
     app.area.titulo = app.T(15);
     app.area.Row(1).captionColour = kDarkGrey;
     app.area.Row(8).captionColour = kDarkGrey;
-    std::vector<Line> lines = ModuleLines(app, f, false);
-    MemoryUsage usage = MemoryUsageTexts(app, f.totalMemoryMB, f.freeMemoryMB);
-    lines.insert(lines.begin() + 3, {{108, usage.inUse}, {109, usage.available}});
-    WriteLines(app, lines);
-    ClearLabels(app, 17, 24);
-    FinishSection(app, 6);
+    ShowRows(app, kMemoryRows, MemoryValues(app, f, false));
+    FinishSection(app, Section::Memory);
     app.main.timer2Enabled = true;
 }
 
 void InformeRAM(ReportContext& ctx) {
     App& app = ctx.app;
     RamFacts f = OpenReportSection<RamFacts>(ctx, 15, GatherMemory);
-    std::vector<Line> lines = ModuleLines(app, f, true);
+    RowValues values = MemoryValues(app, f, true);
     // The last row closes with "<br>" only when it reads "Unknown".
-    ReportLines(ctx.writer, app, lines,
-                lines.back().value == app.T(kUnknown) ? RowEnd::LastBr : RowEnd::LastNothing);
+    bool unknownUse = values.back().text.empty() || values.back().text == app.T(kUnknown);
+    ReportRows(ctx.writer, app, kMemoryRows, values, InReport::First,
+               unknownUse ? RowEnd::LastBr : RowEnd::LastNothing);
     ctx.writer.SectionEnd();
 }
 

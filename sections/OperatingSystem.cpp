@@ -1,10 +1,9 @@
 #include "OperatingSystem.h"
 
-#include "Lines.h"
-#include "Members.h"
+#include "PlatformReads.h"
+#include "Rows.h"
 #include "Sections.h"
-#include "Statements.h"
-#include "Tables.h"
+#include "WmiCodeTexts.h"
 #include "core/CheckedMath.h"
 #include "core/Formats.h"
 #include "core/LicenceCode.h"
@@ -18,6 +17,21 @@
 namespace hl {
 
 namespace {
+
+constexpr RowSpec kRows[] = {
+    {.key = "name", .caption = 39, .report = InReport::First},
+    {.key = "version_build", .caption = 67, .report = InReport::First},
+    {.key = "service_pack", .caption = 68, .report = InReport::First},
+    {.key = "type", .caption = 5, .report = InReport::First},
+    {.key = "serial_number", .caption = 69, .identifying = true, .report = InReport::First},
+    {.key = "license_code", .caption = 70, .identifying = true, .report = InReport::First},
+    {.key = "language", .caption = 71, .report = InReport::First},
+    {.key = "registered_owner", .caption = 72, .identifying = true, .report = InReport::First},
+    {.key = "process_count", .caption = 73},
+    {.key = "install_date", .caption = 74, .report = InReport::First},
+    {.key = "virtual_memory_in_use", .caption = 75},
+    {.caption = 76, .report = InReport::First, .kind = RowKind::ReportOnly},
+};
 
 void ReadSystem(const WmiObject& os, OsFacts& f, Statements& run) {
     run.Run([&] { f.name = os.Get("Caption").Trimmed(); });
@@ -69,21 +83,9 @@ std::string InstallDateText(const App& app, const std::string& date) {
     return date.empty() ? app.T(kUnknown) : FormatWmiDate(date, app.settings.language, app.table);
 }
 
-// Rows 1 to 8 of the screen, which the report repeats in the same order.
-std::vector<Line> SystemLines(const App& app, const OsFacts& f) {
-    return {
-        {39, OrUnknown(app, f.name)},
-        {67, VersionText(app, f)},
-        {68, ServicePackText(app, f.servicePack)},
-        {5, f.architecture == "x86" ? "32 Bits" : "64 Bits"},
-        {69, OrUnknown(app, f.serialNumber)},
-        {70, OrUnknown(app, f.productKey)},
-        {71, LanguageText(app, f.languageCode)},
-        {72, OrUnknown(app, f.registeredOwner)},
-    };
-}
-
 } // namespace
+
+const SectionRows kOperatingSystemRows{"os", kRows};
 
 std::string VirtualMemoryLine(const App& app, int64_t totalKB, int64_t freeKB) {
     if (totalKB == 0) return app.T(kUnknown);
@@ -102,31 +104,46 @@ std::string ReportVirtualTotal(const App& app, int64_t totalKB) {
     return GroupDigits(std::to_string(totalKB / 1024), ".") + " MB";
 }
 
+namespace {
+
+// The screen shows the virtual memory in use, the report its total.
+RowValues SystemValues(const App& app, const OsFacts& f) {
+    return {
+        f.name,
+        VersionText(app, f),
+        ServicePackText(app, f.servicePack),
+        f.architecture == "x86" ? "32 Bits" : "64 Bits",
+        f.serialNumber,
+        f.productKey,
+        LanguageText(app, f.languageCode),
+        f.registeredOwner,
+        f.processCount,
+        InstallDateText(app, f.installDate),
+        VirtualMemoryLine(app, f.totalVirtualKB, f.freeVirtualKB),
+        ReportVirtualTotal(app, f.totalVirtualKB),
+    };
+}
+
+} // namespace
+
 void OS(App& app) {
-    if (app.main.currentSection != 4) app.area.imageLineVisible = false;
-    EnterSection(app, 4);
-    app.area.iavisoVisible = app.area.lavisoVisible = false;
-    OsFacts& f = Kept(app).s1to7.os;
+    OpenSection(app, Section::OperatingSystem);
+    OsFacts& f = Kept(app).os;
     GatherSystem(*app.source, f, app.main.service);
 
     app.area.titulo = app.T(13);
     app.area.Row(1).captionColour = kDarkGrey;
     app.area.Row(8).captionColour = kDarkGrey;
-    WriteLines(app, SystemLines(app, f));
-    WriteRow(app, 9, Caption(app, 73), OrUnknown(app, f.processCount));
-    WriteRow(app, 10, Caption(app, 74), InstallDateText(app, f.installDate));
-    WriteRow(app, 11, Caption(app, 75), VirtualMemoryLine(app, f.totalVirtualKB, f.freeVirtualKB));
-    ClearLabels(app, 23, 24);
-    FinishSection(app, 4);
+    ShowRows(app, kOperatingSystemRows, SystemValues(app, f));
+    FinishSection(app, Section::OperatingSystem);
     app.main.timer1Enabled = true;
 }
 
 void InformeOS(ReportContext& ctx) {
     App& app = ctx.app;
     OsFacts f = OpenReportSection<OsFacts>(ctx, 13, GatherSystem);
-    ReportLines(ctx.writer, app, SystemLines(app, f));
-    ctx.writer.Row(app.T(74), InstallDateText(app, f.installDate));
-    ctx.writer.Row(app.T(76), ReportVirtualTotal(app, f.totalVirtualKB), RowEnd::LastBrCrlf);
+    ReportRows(ctx.writer, app, kOperatingSystemRows, SystemValues(app, f), InReport::First,
+               RowEnd::LastBrCrlf);
     ctx.writer.SectionEnd();
 }
 

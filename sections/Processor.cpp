@@ -1,8 +1,9 @@
-#include "Lines.h"
-#include "Members.h"
+#include "Processor.h"
+
+#include "PlatformReads.h"
+#include "Rows.h"
 #include "Sections.h"
-#include "Statements.h"
-#include "Tables.h"
+#include "WmiCodeTexts.h"
 #include "core/Navigation.h"
 #include "report/ReportChain.h"
 
@@ -11,6 +12,18 @@
 namespace hl {
 
 namespace {
+
+constexpr RowSpec kRows[] = {
+    {.key = "name", .caption = 39, .report = InReport::First},
+    {.key = "cores", .caption = 79, .report = InReport::First},
+    {.key = "type", .caption = 5, .report = InReport::First},
+    {.key = "manufacturer", .caption = 56, .report = InReport::First},
+    {.key = "speed", .caption = 88, .report = InReport::First},
+    {.key = "socket", .caption = 89, .report = InReport::First},
+    {.key = "architecture", .caption = 90, .report = InReport::First},
+    {.key = "l2_cache", .caption = 92, .report = InReport::First},
+    {.key = "l3_cache", .caption = 93, .report = InReport::First},
+};
 
 // The rated speeds of logical processors 0 to 7; a processor that has no value stays Empty.
 void ReadSpeeds(DataSource& source, CpuFacts& f) {
@@ -63,32 +76,34 @@ std::string SpeedText(const App& app, const CpuFacts& f) {
     return f.coreCount >= 2 ? mhz + " Mhz " + app.T(54) : mhz + " Mhz";
 }
 
-std::vector<Line> ProcessorLines(const App& app, const CpuFacts& f) {
+RowValues ProcessorValues(const App& app, const CpuFacts& f) {
     return {
-        {39, OrUnknown(app, f.name)},
-        {79, CoresText(app, f)},
-        {5, OrUnknown(app, f.type)},
-        {56, OrUnknown(app, f.manufacturer)},
-        {88, SpeedText(app, f)},
-        {89, OrUnknown(app, f.socket)},
-        {90, ArchitectureText(f.architecture, app.table)},
-        {92, CacheSizeText(f.l2Size, app.table)},
-        {93, CacheSizeText(f.l3Size, app.table)},
+        f.name,
+        CoresText(app, f),
+        f.type,
+        f.manufacturer,
+        SpeedText(app, f),
+        f.socket,
+        ArchitectureText(f.architecture, app.table),
+        CacheSizeText(f.l2Size, app.table),
+        CacheSizeText(f.l3Size, app.table),
     };
 }
 
 bool AlreadyShown(const App& app) {
-    const CpuFacts& f = Kept(app).s1to7.cpu;
-    return app.main.currentSection == 5 && !TrimSpaces(f.name).empty() && f.coreCount > 0 &&
+    const CpuFacts& f = Kept(app).cpu;
+    return app.main.Shows(Section::Processor) && !TrimSpaces(f.name).empty() && f.coreCount > 0 &&
            !TrimSpaces(f.type).empty();
 }
 
 } // namespace
 
+const SectionRows kProcessorRows{"processor", kRows};
+
 void CPU(App& app) {
-    CpuFacts& f = Kept(app).s1to7.cpu;
+    CpuFacts& f = Kept(app).cpu;
     if (!AlreadyShown(app)) {
-        app.main.currentSection = 5;
+        app.main.currentSection = Number(Section::Processor);
         app.area.labelmi = app.T(kGettingInformation);
         GatherProcessor(*app.source, f, app.main.service);
     }
@@ -96,9 +111,8 @@ void CPU(App& app) {
     app.area.iavisoVisible = app.area.lavisoVisible = app.area.imageLineVisible = false;
     app.area.Row(1).captionColour = kDarkGrey;
     app.area.Row(8).captionColour = kDarkGrey;
-    WriteLines(app, ProcessorLines(app, f));
-    ClearLabels(app, 19, 24);
-    FinishSection(app, 5);
+    ShowRows(app, kProcessorRows, ProcessorValues(app, f));
+    FinishSection(app, Section::Processor);
 }
 
 void InformeCPU(ReportContext& ctx) {
@@ -106,7 +120,8 @@ void InformeCPU(ReportContext& ctx) {
     ctx.writer.Heading(app.T(14));
     CpuFacts f;
     GatherProcessor(*app.source, f, ctx.service);
-    ReportLines(ctx.writer, app, ProcessorLines(app, f), RowEnd::LastBrCrlf);
+    ReportRows(ctx.writer, app, kProcessorRows, ProcessorValues(app, f), InReport::First,
+               RowEnd::LastBrCrlf);
     ctx.writer.SectionEnd();
 }
 

@@ -1,13 +1,25 @@
-#include "Members.h"
-#include "SectionHelpers.h"
+#include "RemovableMemory.h"
+
+#include "PlatformReads.h"
+#include "Rows.h"
 #include "Sections.h"
-#include "Statements.h"
 #include "core/MediaFormats.h"
 #include "core/Navigation.h"
 
 namespace hl {
 
 namespace {
+
+constexpr RowSpec kRows[] = {
+    {.key = "names", .caption = 39},
+    {.key = "drive_letters", .caption = 115},
+    {.key = "internal_names", .caption = 116},
+    {.key = "capacity", .caption = 117},
+    {.key = "free_space", .caption = 118},
+    {.key = "used_space", .caption = 119},
+    {.key = "file_systems", .caption = 120},
+    {.key = "serial_numbers", .caption = 69, .identifying = true},
+};
 
 constexpr int kRemovableDisk = 2;
 
@@ -27,7 +39,7 @@ struct DriveSizes {
 };
 
 void AppendDrive(App& app, const WmiObject& disk, const DriveSizes& d) {
-    DriveLists& l = Kept(app).s8to13.drives;
+    DriveLists& l = Kept(app).removable.lists;
     std::string sep = RegionalOrDefault(*app.source).decimalSeparator;
     Skip([&] { l.names += (d.volumeName.empty() ? app.T(7) : d.volumeName) + " - "; });
     Skip([&] { l.letters += "(" + disk.Get("Caption").Trimmed() + ") - "; });
@@ -54,7 +66,7 @@ void ListDrives(App& app) {
         Skip([&] { d.size = disk.Get("Size").Text(); });
         Skip([&] { d.free = disk.Get("Freespace").Text(); });
         if (d.size.empty()) continue;
-        ++Kept(app).s8to13.removable.listed;
+        ++Kept(app).removable.listed;
         Skip([&] { d.volumeName = disk.Get("VolumeName").Text(); });
         AppendDrive(app, disk, d);
     }
@@ -62,30 +74,22 @@ void ListDrives(App& app) {
 
 // Every USB or IEEE 1394 disk of the machine, whatever logical disk it carries.
 void ListModelNames(App& app) {
-    if (Kept(app).s8to13.removable.listed == 0) return;
+    if (Kept(app).removable.listed == 0) return;
     for (const WmiObject& drive : EnumerateGuarded(app.main.service, "Win32_DiskDrive")) {
         Skip([&] {
             std::string bus = drive.Get("InterfaceType").Text();
             if (bus == "USB" || bus == "1394")
-                Kept(app).s8to13.drives.modelNames += drive.Get("Caption").Trimmed() + " - ";
+                Kept(app).removable.lists.modelNames += drive.Get("Caption").Trimmed() + " - ";
         });
     }
 }
 
-// The eight rows; without lists (the empty state) every value reads "Unknown".
-void WriteRows(App& app, const DriveLists* lists) {
-    static const int kCaptions[8] = {39, 115, 116, 117, 118, 119, 120, 69};
-    for (int r = 1; r <= 8; ++r) {
-        std::string value;
-        if (lists) {
-            const DriveLists& l = *lists;
-            const std::pair<const std::string*, size_t> values[8] = {
-                {&l.names, 3}, {&l.letters, 3}, {&l.modelNames, 3},  {&l.sizes, 4},
-                {&l.free, 4},  {&l.used, 4},    {&l.fileSystems, 3}, {&l.serials, 3}};
-            value = ListMinus(*values[r - 1].first, values[r - 1].second);
-        }
-        WriteRow(app, r, Caption(app, kCaptions[r - 1]), OrUnknown(app, value));
-    }
+// Empty lists (no drive found) read "Unknown" in every row.
+void WriteRows(App& app, const DriveLists& l) {
+    ShowRows(app, kRemovableMemoryRows,
+             {ListText(l.names, 3), ListText(l.letters, 3), ListText(l.modelNames, 3),
+              ListText(l.sizes, 4), ListText(l.free, 4), ListText(l.used, 4),
+              ListText(l.fileSystems, 3), ListText(l.serials, 3)});
     app.area.titulo = app.T(20);
     app.area.Row(1).captionColour = kDarkGrey;
     app.area.Row(8).captionColour = kDarkGrey;
@@ -93,28 +97,28 @@ void WriteRows(App& app, const DriveLists* lists) {
 
 void Close(App& app) {
     ShowImageLine(app, 17, 4);
-    ClearLabels(app, 17, 24);
     app.area.iavisoVisible = app.area.lavisoVisible = true;
-    FinishSection(app, 11);
+    FinishSection(app, Section::RemovableMemory);
 }
 
 } // namespace
 
+const SectionRows kRemovableMemoryRows{"removable", kRows};
+
 void Removable_memory(App& app) {
-    EnterSection(app, 11);
-    SectionMembers8to13& s = Kept(app).s8to13;
-    s.drives = {};
-    s.removable = {};
+    EnterSection(app, Section::RemovableMemory);
+    RemovableFacts& s = Kept(app).removable;
+    s = {};
     app.main.removableDrivesCounted = 0;
 
     Skip([&] { app.main.service = app.source->ConnectWmi(); });
     for (const WmiObject& disk : EnumerateGuarded(app.main.service, "Win32_LogicalDisk"))
         Skip([&] {
-            if (IsRemovable(disk) && HasMedium(disk)) ++s.removable.found;
+            if (IsRemovable(disk) && HasMedium(disk)) ++s.found;
         });
-    app.main.removableDrivesCounted = s.removable.found;
-    if (s.removable.found == 0) {
-        WriteRows(app, nullptr);
+    app.main.removableDrivesCounted = s.found;
+    if (s.found == 0) {
+        WriteRows(app, s.lists);
         app.area.lavisoColour = kNoticeGrey;
         app.area.laviso = app.T(158) + "\r\n" + app.T(159);
         Close(app);
@@ -122,10 +126,9 @@ void Removable_memory(App& app) {
     }
     ListDrives(app);
     ListModelNames(app);
-    WriteRows(app, &s.drives);
+    WriteRows(app, s.lists);
     app.area.lavisoColour = kNoticeGreen;
-    app.area.laviso = "\r\n" + std::to_string(s.removable.listed) + " " +
-                      app.T(s.removable.listed == 1 ? 224 : 225);
+    app.area.laviso = "\r\n" + std::to_string(s.listed) + " " + app.T(s.listed == 1 ? 224 : 225);
     Close(app);
 }
 

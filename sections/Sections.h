@@ -1,42 +1,52 @@
 #pragma once
 
+// The thirteen sections, each a unit of its own file pair: facts, gathering, row table,
+// collector and report builders.
+
+#include "Bios.h"
+#include "CdDvd.h"
+#include "Computer.h"
+#include "Display.h"
+#include "HardDrives.h"
+#include "KeyboardMouse.h"
+#include "Memory.h"
+#include "OperatingSystem.h"
+#include "OtherHardware.h"
+#include "Processor.h"
+#include "RemovableMemory.h"
+#include "Summary.h"
+#include "User.h"
 #include "core/App.h"
 
 namespace hl {
 
-struct ReportContext;
-
 // The thirteen sections as the core runs them; every App is made with it.
 const SectionSet& AllSections();
 
-// Collectors, one per section, in menu order (LBM1..LBM13).
-void Summary(App& app);
-void User(App& app);
-void PC(App& app);
-void OS(App& app);
-void CPU(App& app);
-void RAM(App& app);
-void HDs(App& app);
-void Bios(App& app);
-void Display(App& app);
-void Keyboard_mouse(App& app);
-void Removable_memory(App& app);
-void CD_DVD(App& app);
-void Otros_hardware(App& app);
+// What the sections keep in the main window between runs: the live monitors, the Processor
+// and CD/DVD shortcuts and the notices read it.
+struct SectionState {
+    UserFacts user;
+    ComputerFacts computer;
+    OsFacts os;
+    CpuFacts cpu;
+    RamFacts ram;
+    BiosFacts bios;
+    DisplayFacts display;
+    KeyboardFacts keyboard;
+    MouseFacts mouse;
+    RemovableFacts removable;
+    CdFacts cd;
+    OtherHardwareFacts other;
+};
 
-// Report builders in document order.
-void InformeUser(ReportContext& ctx);
-void InformePC(ReportContext& ctx);
-void InformeOS(ReportContext& ctx);
-void InformeCPU(ReportContext& ctx);
-void InformeRAM(ReportContext& ctx);
-void InformeHDs(ReportContext& ctx);
-void InformeBios(ReportContext& ctx);
-void InformeDisplay(ReportContext& ctx);
-void InformeGraphics(ReportContext& ctx);
-void InformeKeyboard(ReportContext& ctx);
-void InformeMouse(ReportContext& ctx);
-void InformeOtros_hardware(ReportContext& ctx);
+// What the sections of `app` keep; made with the App from AllSections().
+inline SectionState& Kept(App& app) {
+    return *app.kept;
+}
+inline const SectionState& Kept(const App& app) {
+    return *app.kept;
+}
 
 // Live monitors: one tick each; a tick whose section is no longer current disables its timer.
 void Timer1_Timer(App& app); // Operating system

@@ -1,6 +1,8 @@
-#include "Members.h"
+#include "Summary.h"
+
+#include "PlatformReads.h"
+#include "Rows.h"
 #include "Sections.h"
-#include "Statements.h"
 #include "core/Navigation.h"
 #include "core/SizeFormats.h"
 
@@ -10,6 +12,22 @@
 namespace hl {
 
 namespace {
+
+// Two headings, each over a group of rows; the headings take the skin's title colour.
+constexpr RowSpec kRows[] = {
+    {.caption = 227, .kind = RowKind::Heading},
+    {.kind = RowKind::Blank},
+    {.key = "processor_speed", .caption = 229},
+    {.key = "ram", .caption = 15},
+    {.key = "graphics_memory", .caption = 37},
+    {.key = "free_space", .caption = 34},
+    {.kind = RowKind::Blank},
+    {.caption = 228, .kind = RowKind::Heading},
+    {.kind = RowKind::Blank},
+    {.key = "operating_system", .caption = 13},
+    {.key = "graphics_card", .caption = 204},
+    {.key = "motherboard", .caption = 230},
+};
 
 // Every reading of the Summary is skipped on failure; a value that stays unread shows
 // "Unknown".
@@ -100,34 +118,22 @@ SummaryFacts GatherSummary(App& app) {
     return s;
 }
 
-void WriteHeading(App& app, int row, int entry, Rgb colour) {
-    WriteRow(app, row, app.T(entry), "");
-    app.area.Row(row).captionColour = colour;
-}
-
 } // namespace
+
+const SectionRows kSummaryRows{"summary", kRows};
 
 void Summary(App& app) {
     app.area.titulo = app.T(10);
-    EnterSection(app, 1);
+    EnterSection(app, Section::Summary);
     app.area.imageLineVisible = app.area.iavisoVisible = app.area.lavisoVisible = false;
     SummaryFacts s = GatherSummary(app);
 
     const Skin* skin = FindSkin(app.settings.skin);
     Rgb headingColour = skin ? skin->title : kDarkGrey;
-    WriteHeading(app, 1, 227, headingColour);
-    WriteRow(app, 2, "", "");
-    WriteRow(app, 3, Caption(app, 229), OrUnknown(app, s.speed));
-    WriteRow(app, 4, Caption(app, 15), OrUnknown(app, s.memory));
-    WriteRow(app, 5, Caption(app, 37), OrUnknown(app, s.graphicsMemory));
-    WriteRow(app, 6, Caption(app, 34), OrUnknown(app, s.freeSpace));
-    WriteRow(app, 7, "", "");
-    WriteHeading(app, 8, 228, headingColour);
-    WriteRow(app, 9, "", "");
-    WriteRow(app, 10, Caption(app, 13), OrUnknown(app, s.system));
-    WriteRow(app, 11, Caption(app, 204), OrUnknown(app, s.graphicsName));
-    WriteRow(app, 12, Caption(app, 230), OrUnknown(app, s.board));
-    FinishSection(app, 1);
+    ShowRows(app, kSummaryRows,
+             {s.speed, s.memory, s.graphicsMemory, s.freeSpace, s.system, s.graphicsName, s.board},
+             headingColour);
+    FinishSection(app, Section::Summary);
 }
 
 } // namespace hl

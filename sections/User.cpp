@@ -1,10 +1,9 @@
 #include "User.h"
 
-#include "Lines.h"
-#include "Members.h"
+#include "PlatformReads.h"
+#include "Rows.h"
 #include "Sections.h"
-#include "Statements.h"
-#include "Tables.h"
+#include "WmiCodeTexts.h"
 #include "core/Formats.h"
 #include "core/Navigation.h"
 #include "core/SizeFormats.h"
@@ -15,6 +14,19 @@
 namespace hl {
 
 namespace {
+
+constexpr RowSpec kRows[] = {
+    {.key = "name", .caption = 39, .identifying = true, .report = InReport::First},
+    {.key = "domain", .caption = 40, .identifying = true, .report = InReport::First},
+    {.key = "account_type", .caption = 41, .report = InReport::First},
+    {.key = "privilege_level", .caption = 187, .report = InReport::First},
+    {.key = "password_changeable", .caption = 42, .report = InReport::First},
+    {.key = "password_expires", .caption = 43, .report = InReport::First},
+    {.key = "bad_password_count", .caption = 194, .report = InReport::First},
+    {.key = "last_logon_time", .caption = 44, .report = InReport::First},
+    {.key = "usage_time", .caption = 98},
+    {.key = "logon_count", .caption = 191, .report = InReport::First},
+};
 
 std::string WithHours(const App& app, const std::string& time) {
     return WithHoursUnit(time, app.settings.language, app.table);
@@ -69,25 +81,25 @@ void GatherUser(DataSource& source, UserFacts& f, std::shared_ptr<WmiService>& s
     }
 }
 
-std::string DomainText(const App& app, const std::string& domain) {
-    return domain.empty() ? app.T(kUnknown) : CapitalizeFirst(domain);
-}
-
-// Rows 1 to 8 of the section; the usage time (row 9) and the logons (row 10) follow.
-std::vector<Line> AccountLines(const App& app, const UserFacts& f) {
+// The usage time is the screen's alone: the report has no clock that runs.
+RowValues UserValues(const App& app, const UserFacts& f, const std::string& usage) {
     return {
-        {39, OrUnknown(app, f.userName)},
-        {40, DomainText(app, f.domain)},
-        {41, AccountTypeText(f.accountType, app.table)},
-        {187, PrivilegeText(f.privileges, app.table)},
-        {42, YesNo(app, f.passwordChangeable)},
-        {43, YesNo(app, f.passwordExpires)},
-        {194, BadPasswordText(app, f.badPasswords)},
-        {44, LastLogonText(f.lastLogon, app)},
+        f.userName,
+        CapitalizeFirst(f.domain),
+        RowValue::AsShown(AccountTypeText(f.accountType, app.table)),
+        RowValue::AsShown(PrivilegeText(f.privileges, app.table)),
+        YesNo(app, f.passwordChangeable),
+        YesNo(app, f.passwordExpires),
+        BadPasswordText(app, f.badPasswords),
+        LastLogonText(f.lastLogon, app),
+        usage,
+        LogonCountText(f.logons, app),
     };
 }
 
 } // namespace
+
+const SectionRows kUserRows{"user", kRows};
 
 std::string LastLogonText(const std::string& wmiDate, const App& app) {
     if (wmiDate.empty()) return app.T(kUnknown);
@@ -109,9 +121,9 @@ std::string UsageTimeText(App& app) {
 }
 
 void User(App& app) {
-    if (app.main.currentSection != 2) app.area.imageLineVisible = false;
-    EnterSection(app, 2);
-    UserFacts& f = Kept(app).s1to7.user;
+    if (!app.main.Shows(Section::User)) app.area.imageLineVisible = false;
+    EnterSection(app, Section::User);
+    UserFacts& f = Kept(app).user;
     GatherUser(*app.source, f, app.main.service);
     std::string usage;
     Skip([&] { usage = UsageTimeText(app); });
@@ -119,23 +131,20 @@ void User(App& app) {
     app.area.titulo = app.T(11);
     app.area.Row(1).captionColour = kDarkGrey;
     app.area.Row(8).captionColour = kDarkGrey;
-    WriteLines(app, AccountLines(app, f));
-    WriteRow(app, 9, Caption(app, 98), OrUnknown(app, usage));
-    WriteRow(app, 10, Caption(app, 191), LogonCountText(f.logons, app));
-    ClearLabels(app, 21, 24);
+    ShowRows(app, kUserRows, UserValues(app, f, usage));
 
     app.area.iavisoVisible = app.area.lavisoVisible = true;
     app.area.lavisoColour = kNoticeGrey;
     app.area.laviso = app.T(45);
-    FinishSection(app, 2);
+    FinishSection(app, Section::User);
     app.main.timer3Enabled = true;
 }
 
 void InformeUser(ReportContext& ctx) {
     App& app = ctx.app;
     UserFacts f = OpenReportSection<UserFacts>(ctx, 11, GatherUser);
-    ReportLines(ctx.writer, app, AccountLines(app, f));
-    ctx.writer.Row(app.T(191), LogonCountText(f.logons, app), RowEnd::LastBrCrlf);
+    ReportRows(ctx.writer, app, kUserRows, UserValues(app, f, ""), InReport::First,
+               RowEnd::LastBrCrlf);
     ctx.writer.SectionEnd();
 }
 

@@ -1,10 +1,24 @@
 #pragma once
 
 #include "core/App.h"
+#include "core/RowTable.h"
 
 #include <string>
 
 namespace hl {
+
+struct ReportContext;
+
+// User: the account running the program and its logon profile, as read (trimmed text).
+struct UserFacts {
+    std::string userName, domain, accountType, passwordChangeable, passwordExpires;
+    std::string privileges, badPasswords, lastLogon, logons;
+};
+
+extern const SectionRows kUserRows;
+
+void User(App& app);
+void InformeUser(ReportContext& ctx);
 
 // The time of day of a WMI datetime ("09:15:33 hs.", Dutch "09:15:33"); "Unknown" for an
 // empty datetime or midnight.

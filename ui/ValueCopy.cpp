@@ -59,7 +59,8 @@ bool ValueCopy::eventFilter(QObject* watched, QEvent* event) {
     // The press is taken here too, so that it does not reach the background's menu.
     if (type == QEvent::MouseButtonRelease) {
         m_selectedRow = row;
-        PopUp(mouse->globalPosition().toPoint(), CopyEnabled(m_app.main.currentSection, row));
+        PopUp(mouse->globalPosition().toPoint(),
+              CopyEnabled(m_app.sections->RowsOf(m_app.main.currentSection), row));
     }
     return true;
 }
@@ -71,11 +72,12 @@ void ValueCopy::PopUpRow(int row, const QPoint& globalPos) {
         return;
     }
     m_selectedRow = row;
-    PopUp(globalPos, CopyEnabled(m_app.main.currentSection, row));
+    PopUp(globalPos, CopyEnabled(m_app.sections->RowsOf(m_app.main.currentSection), row));
 }
 
 void ValueCopy::CopyRow(int row) {
-    if (PanelShown() || !CopyEnabled(m_app.main.currentSection, row)) return;
+    if (PanelShown() || !CopyEnabled(m_app.sections->RowsOf(m_app.main.currentSection), row))
+        return;
     m_selectedRow = row;
     Copy_Click();
 }
@@ -93,7 +95,8 @@ void ValueCopy::CopyAll_Click() {
     if (PanelShown()) return;
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    const std::string text = NativeLineEnds(CopyAllText(m_app.area, m_app.main.currentSection));
+    const std::string text =
+        NativeLineEnds(CopyAllText(m_app.area, m_app.sections->RowsOf(m_app.main.currentSection)));
     if (!text.empty()) clipboard->setText(QString::fromStdString(text));
 }
 

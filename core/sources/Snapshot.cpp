@@ -2,7 +2,7 @@
 
 #include "core/BoundedFile.h"
 #include "core/PlatformError.h"
-#include "core/RowKeys.h"
+#include "core/RowTable.h"
 #include "core/Skip.h"
 
 #include <cctype>

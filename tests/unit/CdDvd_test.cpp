@@ -41,13 +41,13 @@ MachineBuilder OneDiscTwoDrives() {
 TEST(CdDvd, OneDiscInOneOfTwoDrives) {
     TestApp app(OneDiscTwoDrives().Build());
     MenuClick(*app, 12);
-    EXPECT_EQ(CopyAllText(app->area, 12), "CDs/DVDs\r\n\r\n"
-                                          "Name: HOLIDAY\r\n"
-                                          "Drive letter: (D:)\r\n"
-                                          "Internal name: Optora DVD-RW\r\n"
-                                          "Size: (650 MB)\r\n"
-                                          "File system: CDFS\r\n"
-                                          "Serial number: 5E6F7A8B");
+    EXPECT_EQ(CopyAllText(app->area, app->sections->RowsOf(12)), "CDs/DVDs\r\n\r\n"
+                                                                 "Name: HOLIDAY\r\n"
+                                                                 "Drive letter: (D:)\r\n"
+                                                                 "Internal name: Optora DVD-RW\r\n"
+                                                                 "Size: (650 MB)\r\n"
+                                                                 "File system: CDFS\r\n"
+                                                                 "Serial number: 5E6F7A8B");
     const ValueArea& a = app->area;
     EXPECT_EQ(a.laviso, "1 drive is loaded.\r\n1 drive is empty.");
     EXPECT_EQ(a.lavisoColour, kNoticeGreen);
@@ -112,13 +112,13 @@ TEST(CdDvd, AMediumWithoutSizeIsNeitherCountedNorListed) {
         .Instance("Win32_CDROMDrive", Drive("D:", "Optora DVD-RW", true, Variant::Null()));
     TestApp app(m.Build());
     MenuClick(*app, 12);
-    EXPECT_EQ(CopyAllText(app->area, 12), "CDs/DVDs\r\n\r\n"
-                                          "Name: Unknown\r\n"
-                                          "Drive letter: Unknown\r\n"
-                                          "Internal name: Unknown\r\n"
-                                          "Size: Unknown\r\n"
-                                          "File system: Unknown\r\n"
-                                          "Serial number: Unknown");
+    EXPECT_EQ(CopyAllText(app->area, app->sections->RowsOf(12)), "CDs/DVDs\r\n\r\n"
+                                                                 "Name: Unknown\r\n"
+                                                                 "Drive letter: Unknown\r\n"
+                                                                 "Internal name: Unknown\r\n"
+                                                                 "Size: Unknown\r\n"
+                                                                 "File system: Unknown\r\n"
+                                                                 "Serial number: Unknown");
     EXPECT_EQ(app->area.laviso,
               "Couldn't find any CD/DVD in the drives.\r\nPlease, insert at least a CD/DVD.");
     EXPECT_EQ(app->area.lavisoColour, kNoticeGrey);

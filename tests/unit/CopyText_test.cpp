@@ -1,8 +1,18 @@
+#include "TestSupport.h"
 #include "core/CopyText.h"
+#include "core/Navigation.h"
+#include "core/sources/Snapshot.h"
+#include "sections/Sections.h"
 
 #include <gtest/gtest.h>
 
 using namespace hl;
+
+namespace {
+const SectionRows& RowsOf(int section) {
+    return AllSections().RowsOf(section);
+}
+} // namespace
 
 namespace {
 
@@ -28,7 +38,7 @@ TEST(CopyText, RowIsCaptionFollowedByValue) {
 }
 
 TEST(CopyText, CopyAllOfOtherHardware) {
-    EXPECT_EQ(CopyAllText(OtherHardware(), 13),
+    EXPECT_EQ(CopyAllText(OtherHardware(), RowsOf(13)),
               "Others hardware\r\n\r\nMotherboard name: P5Q\r\nManufacturer: ASUSTeK\r\n"
               "Internal name: P5Q-E\r\n\r\nSound card name: HD Audio\r\nManufacturer: Realtek");
 }
@@ -45,7 +55,7 @@ TEST(CopyText, CopyAllOfTheSummaryWritesHeadingsWithAColon) {
     a.Row(10) = {"Operating system: ", "OS", "", ""};
     a.Row(11) = {"Graphics card: ", "GPU", "", ""};
     a.Row(12) = {"Motherboard: ", "Board", "", ""};
-    EXPECT_EQ(CopyAllText(a, 1),
+    EXPECT_EQ(CopyAllText(a, RowsOf(1)),
               "Summary\r\n\r\nPrincipal features:\r\n\r\nProcessor speed: 2.39 Ghz (4 CPUs)\r\n"
               "RAM: 4 GB\r\nGraphics card memory: 256 MB\r\nTotal free space: 80 GB\r\n\r\n"
               "Others features:\r\n\r\nOperating system: OS\r\nGraphics card: GPU\r\n"
@@ -57,37 +67,30 @@ TEST(CopyText, CopyAllOfDisplayAndKeyboardLeaveAnEmptyLineForTheSpacer) {
     a.titulo = "T";
     for (int r = 1; r <= 12; ++r)
         a.Row(r) = {"C" + std::to_string(r) + ": ", "v", "", ""};
-    EXPECT_EQ(CopyAllText(a, 9), "T\r\n\r\nC1: v\r\nC2: v\r\nC3: v\r\nC4: v\r\n\r\nC6: v\r\n"
-                                 "C7: v\r\nC8: v\r\nC9: v\r\nC10: v\r\nC11: v");
-    EXPECT_EQ(CopyAllText(a, 10), "T\r\n\r\nC1: v\r\nC2: v\r\nC3: v\r\n\r\nC5: v\r\nC6: v\r\n"
-                                  "C7: v\r\nC8: v\r\nC9: v");
-    EXPECT_EQ(CopyAllText(a, 3), "T\r\n\r\nC1: v\r\nC2: v\r\nC3: v\r\nC4: v\r\nC5: v\r\nC6: v");
-    EXPECT_EQ(CopyAllText(a, 97), "");
-    EXPECT_EQ(CopyAllText(a, 98), "");
+    EXPECT_EQ(CopyAllText(a, RowsOf(9)),
+              "T\r\n\r\nC1: v\r\nC2: v\r\nC3: v\r\nC4: v\r\n\r\nC6: v\r\n"
+              "C7: v\r\nC8: v\r\nC9: v\r\nC10: v\r\nC11: v");
+    EXPECT_EQ(CopyAllText(a, RowsOf(10)),
+              "T\r\n\r\nC1: v\r\nC2: v\r\nC3: v\r\n\r\nC5: v\r\nC6: v\r\n"
+              "C7: v\r\nC8: v\r\nC9: v");
+    EXPECT_EQ(CopyAllText(a, RowsOf(3)),
+              "T\r\n\r\nC1: v\r\nC2: v\r\nC3: v\r\nC4: v\r\nC5: v\r\nC6: v");
+    EXPECT_EQ(CopyAllText(a, RowsOf(97)), "");
+    EXPECT_EQ(CopyAllText(a, RowsOf(98)), "");
 }
 
-TEST(CopyEnabled, TheTableOfRowsLeftEmptyOrUsedAsHeadings) {
-    // Sections in which Copy is disabled, row by row.
-    const std::vector<std::vector<int>> disabled = {
-        {1},
-        {1},
-        {},
-        {10, 13},
-        {9},
-        {},
-        {1, 3, 12, 13},
-        {1, 3, 8, 12, 13},
-        {1, 3, 6, 8, 11, 12, 13},
-        {3, 5, 6, 7, 8, 10, 11, 12, 13},
-        {2, 3, 5, 6, 7, 8, 10, 11, 12, 13},
-        {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13},
-    };
-    for (int row = 1; row <= 12; ++row) {
-        for (int section = 1; section <= 13; ++section) {
-            const auto& off = disabled[row - 1];
-            bool expected = std::find(off.begin(), off.end(), section) == off.end();
-            EXPECT_EQ(CopyEnabled(section, row), expected)
-                << "section " << section << " row " << row;
+// Copy is offered where there is something to copy: a row that shows a caption and a value,
+// never an empty row, a heading or a row the section leaves unused.
+TEST(CopyEnabled, OfferedForEveryRowThatShowsAValueAndNoOther) {
+    hl::test::TestApp app(LoadSnapshotFile(hl::test::DataPath("machines/rich.json")));
+    for (int section = 1; section <= 13; ++section) {
+        MenuClick(*app, section);
+        for (int row = 1; row <= 12; ++row) {
+            const InfoRow& shown = app->area.Row(row);
+            bool hasValue = !shown.caption.empty() && !shown.value.empty();
+            EXPECT_EQ(CopyEnabled(RowsOf(section), row), hasValue)
+                << "section " << section << " row " << row << ": " << shown.caption;
         }
     }
+    EXPECT_FALSE(CopyEnabled(RowsOf(kReportPanel), 1));
 }

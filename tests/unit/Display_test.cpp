@@ -52,7 +52,7 @@ TEST(Display, CopyAllGivesTheMonitorAndTheCardSeparatedByAnEmptyLine) {
                     .Instance("Win32_VideoController", With(Adapter(), "Name", "Second card"))
                     .Build());
     MenuClick(*app, 9);
-    EXPECT_EQ(CopyAllText(app->area, 9),
+    EXPECT_EQ(CopyAllText(app->area, app->sections->RowsOf(9)),
               "Display\r\n\r\n"
               "Display name: Generic PnP Monitor\r\n"
               "Manufacturer: Lumetra\r\n"

@@ -115,7 +115,8 @@ TEST(HostileMachine, ValueWithLineBreakAndEscapeStaysOnItsLine) {
     TestApp t(m.Build());
     MenuClick(*t, 2);
     std::string report = BuildReport(*t, [] { return std::tm{}; }).text;
-    for (const std::string& text : {CopyAllText(t->area, 2), t->area.Row(1).valueTip, report}) {
+    for (const std::string& text :
+         {CopyAllText(t->area, t->sections->RowsOf(2)), t->area.Row(1).valueTip, report}) {
         EXPECT_EQ(text.find('\x1b'), std::string::npos) << text;
         EXPECT_EQ(text.find("\n \xC2\xB7 Fake"), std::string::npos) << text;
         EXPECT_NE(text.find("ana  \xC2\xB7 Fake: row\xEF\xBF\xBD[31m"), std::string::npos) << text;

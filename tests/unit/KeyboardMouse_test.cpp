@@ -43,16 +43,17 @@ TEST(KeyboardMouse, CopyAllGivesTheFirstKeyboardAndTheFirstMouse) {
     TestApp app(Machine());
     MenuClick(*app, 10);
     // Five buttons come from the window system although WMI reports three.
-    EXPECT_EQ(CopyAllText(app->area, 10), "Keyboard and mouse\r\n\r\n"
-                                          "Keyboard name: Standard keyboard\r\n"
-                                          "Description: USB input keyboard\r\n"
-                                          "Number of function keys: 12\r\n"
-                                          "\r\n"
-                                          "Mouse name: USB optical mouse\r\n"
-                                          "Manufacturer: Pointwell\r\n"
-                                          "Number of buttons: 5\r\n"
-                                          "Connexion: USB\r\n"
-                                          "Current use: Right-handed");
+    EXPECT_EQ(CopyAllText(app->area, app->sections->RowsOf(10)),
+              "Keyboard and mouse\r\n\r\n"
+              "Keyboard name: Standard keyboard\r\n"
+              "Description: USB input keyboard\r\n"
+              "Number of function keys: 12\r\n"
+              "\r\n"
+              "Mouse name: USB optical mouse\r\n"
+              "Manufacturer: Pointwell\r\n"
+              "Number of buttons: 5\r\n"
+              "Connexion: USB\r\n"
+              "Current use: Right-handed");
     const ValueArea& a = app->area;
     EXPECT_TRUE(a.imageLineVisible);
     EXPECT_EQ(a.imageLineAnchorLabel, 8);

@@ -28,13 +28,14 @@ const std::string kDot = " \xC2\xB7 ";
 TEST(OtherHardware, CopyAllGivesBoardAndFirstSoundDevice) {
     TestApp app(Machine().Build());
     MenuClick(*app, 13);
-    EXPECT_EQ(CopyAllText(app->area, 13), "Others hardware\r\n\r\n"
-                                          "Motherboard name: Boardline BL-P45 Pro\r\n"
-                                          "Manufacturer: Boardline\r\n"
-                                          "Internal name: BL-P45\r\n"
-                                          "\r\n"
-                                          "Sound card name: High Definition Audio Device\r\n"
-                                          "Manufacturer: Soundwave");
+    EXPECT_EQ(CopyAllText(app->area, app->sections->RowsOf(13)),
+              "Others hardware\r\n\r\n"
+              "Motherboard name: Boardline BL-P45 Pro\r\n"
+              "Manufacturer: Boardline\r\n"
+              "Internal name: BL-P45\r\n"
+              "\r\n"
+              "Sound card name: High Definition Audio Device\r\n"
+              "Manufacturer: Soundwave");
     const ValueArea& a = app->area;
     EXPECT_EQ(a.Row(4).caption, "");
     EXPECT_EQ(a.Row(4).value, "");

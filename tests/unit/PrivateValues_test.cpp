@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 #include "app/ReportCli.h"
-#include "core/RowKeys.h"
+#include "core/RowTable.h"
+#include "sections/Sections.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -87,7 +88,7 @@ TEST(PrivateValues, MarkerReplacesValueAndToolTip) {
     ValueArea a;
     a.Row(5) = {"Serial number: ", "00426-OEM", "", "00426-OEM"};
     a.Row(4) = {"Type: ", "64 Bits", "", "64 Bits"};
-    MaskPrivateRows(a, 4);
+    MaskPrivateRows(a, AllSections().RowsOf(Number(Section::OperatingSystem)));
     EXPECT_EQ(a.Row(5).value, "[private]");
     EXPECT_EQ(a.Row(5).valueTip, "[private]");
     EXPECT_EQ(a.Row(4).value, "64 Bits");

@@ -59,7 +59,7 @@ Snapshot TwoSticks(Variant secondFree = "3988951695") {
 TEST(RemovableMemory, TwoSticksAreListedSideBySide) {
     TestApp app(TwoSticks());
     MenuClick(*app, 11);
-    EXPECT_EQ(CopyAllText(app->area, 11),
+    EXPECT_EQ(CopyAllText(app->area, app->sections->RowsOf(11)),
               "Removable memory\r\n\r\n"
               "Name: DATA - Removable memory\r\n"
               "Drive letter: (E:) - (F:)\r\n"
@@ -121,15 +121,15 @@ TEST(RemovableMemory, WithoutAMediumTheEmptyStateAsksForADrive) {
             .Instance("Win32_LogicalDisk", CardSlot(slotSize));
         TestApp app(Disks(m).Build());
         MenuClick(*app, 11);
-        EXPECT_EQ(CopyAllText(app->area, 11), "Removable memory\r\n\r\n"
-                                              "Name: Unknown\r\n"
-                                              "Drive letter: Unknown\r\n"
-                                              "Internal name: Unknown\r\n"
-                                              "Capacity: Unknown\r\n"
-                                              "Free space: Unknown\r\n"
-                                              "Space in use: Unknown\r\n"
-                                              "File system: Unknown\r\n"
-                                              "Serial number: Unknown");
+        EXPECT_EQ(CopyAllText(app->area, app->sections->RowsOf(11)), "Removable memory\r\n\r\n"
+                                                                     "Name: Unknown\r\n"
+                                                                     "Drive letter: Unknown\r\n"
+                                                                     "Internal name: Unknown\r\n"
+                                                                     "Capacity: Unknown\r\n"
+                                                                     "Free space: Unknown\r\n"
+                                                                     "Space in use: Unknown\r\n"
+                                                                     "File system: Unknown\r\n"
+                                                                     "Serial number: Unknown");
         const ValueArea& a = app->area;
         EXPECT_EQ(a.laviso, "Couldn't detect any removable drive connected to the PC.\r\n"
                             "Please, connect at least a removable drive.");

@@ -1,4 +1,4 @@
-#include "Tables.h"
+#include "WmiCodeTexts.h"
 
 #include "core/Variant.h"
 

@@ -1,4 +1,4 @@
-#include "sections/Tables.h"
+#include "sections/WmiCodeTexts.h"
 
 #include <gtest/gtest.h>
 

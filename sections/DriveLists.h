@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+namespace hl {
+
+// The lists that Removable memory and CD/DVD show: one item per drive, each ending in its
+// separator (" - ", or ") - (" after the opening "(" of the size lists).
+struct DriveLists {
+    std::string names, letters, modelNames;
+    std::string sizes = "(";
+    std::string free = "(";
+    std::string used = "(";
+    std::string fileSystems, serials;
+};
+
+// Items joined: the list without its last `separator` characters; empty when nothing is left
+// or the list holds no more than `empty` (a size list's lone opening parenthesis).
+inline std::string ListText(const std::string& list, size_t separator,
+                            const std::string& empty = {}) {
+    if (list.size() <= separator || list == empty) return {};
+    return list.substr(0, list.size() - separator);
+}
+
+} // namespace hl
