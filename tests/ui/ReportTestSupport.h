@@ -1,13 +1,13 @@
 #pragma once
 
 #include "../unit/PrintedDocument.h"
+#include "../unit/ReportClock.h"
 #include "UiTestSupport.h"
 #include "ui/ReportPanel.h"
 
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QStandardPaths>
-#include <ctime>
 #include <memory>
 
 namespace hl::test {
@@ -19,16 +19,6 @@ inline QByteArray ReadAll(const QString& path) {
 
 inline std::string Expected(const char* name) {
     return ReadAll(QString(HARDLENS_TEST_DATA "/machines/") + name).toStdString();
-}
-
-inline std::tm ReportTime() {
-    std::tm at{};
-    at.tm_year = 2026 - 1900;
-    at.tm_mon = 11;
-    at.tm_mday = 8;
-    at.tm_hour = 17;
-    at.tm_min = 30;
-    return at;
 }
 
 // Types `typed` and picks `filter` in the Save dialog once it shows, then presses Save.

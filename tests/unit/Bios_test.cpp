@@ -10,19 +10,11 @@ using namespace hl::test;
 
 namespace {
 
-using Props = std::vector<std::pair<std::string, Variant>>;
-
 Props KeystoneBios() {
     return {{"Name", " Keystone Firmware "}, {"Manufacturer", "Keystone Ltd."},
             {"SMBIOSBIOSVersion", "1.40"},   {"ReleaseDate", "20080115000000.000000+000"},
             {"SerialNumber", "KS-0042"},     {"PrimaryBIOS", true},
             {"SMBIOSMajorVersion", 2}};
-}
-
-Props With(Props props, const std::string& name, Variant value) {
-    for (auto& [n, v] : props)
-        if (n == name) v = std::move(value);
-    return props;
 }
 
 Snapshot MachineWith(const Props& bios) {

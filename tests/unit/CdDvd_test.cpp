@@ -11,8 +11,6 @@ using namespace hl::test;
 
 namespace {
 
-using Props = std::vector<std::pair<std::string, Variant>>;
-
 Props Drive(const char* letter, const char* model, bool loaded, Variant size) {
     return {{"Drive", letter}, {"Name", model}, {"MediaLoaded", loaded}, {"Size", std::move(size)}};
 }

@@ -7,8 +7,7 @@ using namespace hl;
 using namespace hl::test;
 
 namespace {
-std::vector<std::string> ComputerRows(std::vector<std::pair<std::string, Variant>> props,
-                                      const std::string& language = "English") {
+std::vector<std::string> ComputerRows(Props props, const std::string& language = "English") {
     TestApp t(MachineBuilder().Instance("Win32_ComputerSystem", std::move(props)).Build(),
               language);
     MenuClick(*t, 3);

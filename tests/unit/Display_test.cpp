@@ -11,8 +11,6 @@ using namespace hl::test;
 
 namespace {
 
-using Props = std::vector<std::pair<std::string, Variant>>;
-
 Props Monitor() {
     return {{"Name", "Generic PnP Monitor"}, {"MonitorManufacturer", "Lumetra"}};
 }
@@ -30,12 +28,6 @@ Props Adapter() {
             {"InstalledDisplayDrivers", "corvex.dll"},
             {"DriverVersion", "8.15.10.2302"},
             {"DriverDate", "20080115000000.000000-000"}};
-}
-
-Props With(Props props, const std::string& name, Variant value) {
-    for (auto& [n, v] : props)
-        if (n == name) v = std::move(value);
-    return props;
 }
 
 MachineBuilder Machine(const Props& adapter = Adapter()) {

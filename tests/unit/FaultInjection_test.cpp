@@ -3,6 +3,7 @@
 // the program degrades the way it promises: nothing escapes, rows show their value, "Unknown"
 // or what they showed before, and the report documents stay well formed.
 
+#include "ReportClock.h"
 #include "SectionTestSupport.h"
 #include "sections/Sections.h"
 
@@ -28,16 +29,6 @@ Rows Values(const App& app) {
     for (int r = 1; r <= 12; ++r)
         rows[r - 1] = app.area.Row(r).value;
     return rows;
-}
-
-std::tm FixedClock() {
-    std::tm t{};
-    t.tm_year = 126;
-    t.tm_mon = 11;
-    t.tm_mday = 8;
-    t.tm_hour = 17;
-    t.tm_min = 30;
-    return t;
 }
 
 enum class Fault { Fail, Null };
@@ -246,7 +237,7 @@ TEST(FaultInjection, TheReportStaysWellFormedWhateverBreaks) {
     const Scenario report = {"report", [](App&) {},
                              [&](App& a) {
                                  last = {};
-                                 last = BuildReport(a, FixedClock);
+                                 last = BuildReport(a, ReportTime);
                              }};
     int64_t injected = 0;
     for (Fault kind : {Fault::Fail, Fault::Null}) {

@@ -1,4 +1,5 @@
 #include "PrintedDocument.h"
+#include "ReportClock.h"
 #include "TestSupport.h"
 #include "app/ReportCli.h"
 #include "report/ReportChain.h"
@@ -21,7 +22,7 @@ struct CliRun {
     int status = -1;
     explicit CliRun(std::vector<std::string> args) {
         ::setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
-        ::setenv("HARDLENS_CLOCK", "2026-12-08T17:30", 1);
+        ::setenv("HARDLENS_CLOCK", hl::test::kReportClock, 1);
         std::ostringstream o, e;
         status = RunReportCli(args, o, e);
         out = o.str();
@@ -85,13 +86,7 @@ TEST(FullReport, HtmlDocumentInEverySkin) {
 
 TEST(FullReport, SkinOutsideTheFourLeavesOutTheColouredPieces) {
     hl::test::TestApp t(LoadSnapshotFile(DataPath("machines/rich.json")), "English", "Orange");
-    std::tm at{};
-    at.tm_year = 2026 - 1900;
-    at.tm_mon = 11;
-    at.tm_mday = 8;
-    at.tm_hour = 17;
-    at.tm_min = 30;
-    ReportDocuments docs = BuildReport(*t, [at] { return at; });
+    ReportDocuments docs = BuildReport(*t, hl::test::ReportTime);
     ExpectSameDocument(docs.html, ReadFile(DataPath("machines/rich.English.Orange.html")));
     ExpectSameDocument(docs.text, ReadFile(DataPath("machines/rich.English.txt")));
 }

@@ -7,8 +7,6 @@ using namespace hl::test;
 
 namespace {
 
-using Props = std::vector<std::pair<std::string, Variant>>;
-
 Props Disk(const char* letter, Variant type, Variant name, const char* size, const char* free) {
     return {
         {"Caption", letter}, {"DriveType", type},    {"VolumeName", name},          {"Size", size},

@@ -11,8 +11,6 @@ using namespace hl::test;
 
 namespace {
 
-using Props = std::vector<std::pair<std::string, Variant>>;
-
 Props Keyboard() {
     return {{"Name", "Standard keyboard"},
             {"Description", "USB input keyboard"},

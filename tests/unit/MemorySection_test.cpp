@@ -9,8 +9,6 @@ using namespace hl::test;
 
 namespace {
 
-using Props = std::vector<std::pair<std::string, Variant>>;
-
 Props Module(Variant capacity, Variant type = 21, Variant formFactor = 8, Variant locator = "DIMM",
              Variant width = 64) {
     return {{"Capacity", capacity},

@@ -8,8 +8,7 @@ using namespace hl::test;
 
 namespace {
 
-std::vector<std::string> OsRows(std::vector<std::pair<std::string, Variant>> props,
-                                const std::string& language = "English",
+std::vector<std::string> OsRows(Props props, const std::string& language = "English",
                                 const std::string& architecture = "AMD64") {
     MachineBuilder m;
     m.Instance("Win32_OperatingSystem", std::move(props));

@@ -1,3 +1,4 @@
+#include "ReportClock.h"
 #include "TestSupport.h"
 #include "app/ReportCli.h"
 #include "core/RowTable.h"
@@ -32,7 +33,7 @@ const std::vector<std::string> kIdentifying = {"00426-OEM-8992662-00006",
 std::string Run(std::vector<std::string> args) {
     TempDir config;
     ::setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
-    ::setenv("HARDLENS_CLOCK", "2026-12-08T17:30", 1);
+    ::setenv("HARDLENS_CLOCK", hl::test::kReportClock, 1);
     args.insert(args.begin(), {"--snapshot", DataPath("machines/rich.json")});
     std::ostringstream out, err;
     EXPECT_EQ(RunReportCli(args, out, err), 0) << err.str();

@@ -7,8 +7,7 @@ using namespace hl::test;
 
 namespace {
 
-MachineBuilder Cpu(std::vector<int> speeds, std::vector<std::pair<std::string, Variant>> props = {
-                                                {"Name", "Cpu"}, {"Caption", "Type"}}) {
+MachineBuilder Cpu(std::vector<int> speeds, Props props = {{"Name", "Cpu"}, {"Caption", "Type"}}) {
     MachineBuilder m;
     for (size_t cpu = 0; cpu < speeds.size(); ++cpu)
         m.Registry(CpuMhzPath(static_cast<int>(cpu)), speeds[cpu]);

@@ -11,8 +11,6 @@ using namespace hl::test;
 
 namespace {
 
-using Props = std::vector<std::pair<std::string, Variant>>;
-
 Props Stick(const char* letter, Variant size, Variant free, Variant label, const char* serial) {
     return {{"Caption", letter},
             {"DriveType", 2},

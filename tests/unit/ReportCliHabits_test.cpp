@@ -1,6 +1,7 @@
 // hardlens-report as Linux users call it: option spellings, and what its output looks like to
 // grep, awk and a browser under any locale.
 
+#include "ReportClock.h"
 #include "TestSupport.h"
 
 #include <cstdio>
@@ -15,8 +16,8 @@ namespace {
 // Runs the program in `dir` under the C locale, the usual one over ssh and in cron.
 ReportRun RunIn(const TempDir& dir, const std::string& arguments) {
     std::string command = "cd '" + dir.Path() + "' && env LC_ALL=C LANG=C XDG_CONFIG_HOME='" +
-                          dir.Path() + "' HARDLENS_CLOCK=2026-12-08T17:30 '" + HARDLENS_REPORT_EXE +
-                          "' " + arguments + " 2>/dev/null";
+                          dir.Path() + "' HARDLENS_CLOCK=" + kReportClock + " '" +
+                          HARDLENS_REPORT_EXE + "' " + arguments + " 2>/dev/null";
     return RunCommand(command);
 }
 

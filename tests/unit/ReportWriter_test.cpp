@@ -1,3 +1,4 @@
+#include "ReportClock.h"
 #include "report/ReportWriter.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +22,7 @@ struct Doc {
     ReportWriter writer;
     explicit Doc(const std::string& skin, const std::string& language = "English",
                  Regional regional = {".", "dd/MM/yyyy", "AM", "PM"})
-        : writer(table, skin, regional, [] { return At(2026, 12, 8, 17, 30); }) {
+        : writer(table, skin, regional, hl::test::ReportTime) {
         LoadLanguage(table, language);
     }
     // A whole document with one section of two rows and a last section of one row.

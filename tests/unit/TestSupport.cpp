@@ -48,8 +48,13 @@ std::string DataPath(const std::string& relative) {
     return std::string(HARDLENS_TEST_DATA) + "/" + relative;
 }
 
-MachineBuilder& MachineBuilder::Instance(const std::string& cls,
-                                         std::vector<std::pair<std::string, Variant>> props) {
+Props With(Props props, const std::string& name, Variant value) {
+    for (auto& [n, v] : props)
+        if (n == name) v = std::move(value);
+    return props;
+}
+
+MachineBuilder& MachineBuilder::Instance(const std::string& cls, Props props) {
     for (auto& [name, objects] : snapshot_.wmi) {
         if (name == cls) {
             objects.emplace_back(std::move(props));

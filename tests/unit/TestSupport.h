@@ -34,11 +34,15 @@ ReportRun RunCommand(const std::string& command);
 // output, and standard error after it unless `withErrors` is false.
 ReportRun RunReportTool(const std::string& arguments, bool withErrors = true);
 
+// One instance's properties, as a test writes them.
+using Props = std::vector<WmiObject::Property>;
+// `props` with the value of `name` replaced; a name `props` does not hold is not added.
+Props With(Props props, const std::string& name, Variant value);
+
 // A recorded machine built in a test: add instances, registry values and facts, then serve.
 class MachineBuilder {
 public:
-    MachineBuilder& Instance(const std::string& cls,
-                             std::vector<std::pair<std::string, Variant>> props);
+    MachineBuilder& Instance(const std::string& cls, Props props);
     MachineBuilder& Registry(const std::string& path, Variant value);
     MachineBuilder& Environment(const std::string& name, const std::string& value);
     MachineBuilder& Binary(const std::string& path, std::vector<uint8_t> bytes);

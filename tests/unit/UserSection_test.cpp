@@ -8,7 +8,7 @@ using namespace hl::test;
 
 namespace {
 
-MachineBuilder Account(std::vector<std::pair<std::string, Variant>> props) {
+MachineBuilder Account(Props props) {
     props.insert(props.begin(), {"Name", "ana"});
     MachineBuilder m;
     m.Environment("USERNAME", "ana").Instance("Win32_UserAccount", std::move(props));

@@ -1,16 +1,10 @@
 #include "Snapshot.h"
-
 #include "core/BoundedFile.h"
-#include "core/PlatformError.h"
-#include "core/RowTable.h"
-#include "core/Skip.h"
 
 #include <cctype>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 namespace hl {
 
@@ -202,32 +196,7 @@ void ParseTopLevel(const json& doc, InstanceStream& stream, Snapshot& s, const s
     if (doc.contains("regional")) s.regional = ParseRegional(doc["regional"], name);
 }
 
-class SnapshotService : public WmiService {
-public:
-    explicit SnapshotService(std::shared_ptr<const Snapshot> data) : data_(std::move(data)) {}
-    std::vector<WmiObject> InstancesOf(const std::string& className) override {
-        for (const auto& [cls, objects] : data_->wmi)
-            if (cls == className) return objects;
-        return {};
-    }
-
-private:
-    std::shared_ptr<const Snapshot> data_;
-};
-
 } // namespace
-
-const std::vector<std::string>& SnapshotClasses() {
-    static const std::vector<std::string> kClasses = {
-        "Win32_OperatingSystem",     "Win32_ComputerSystem",  "Win32_UserAccount",
-        "Win32_NetworkLoginProfile", "Win32_Processor",       "Win32_PhysicalMemory",
-        "Win32_LogicalDisk",         "Win32_DiskDrive",       "Win32_BIOS",
-        "Win32_DesktopMonitor",      "Win32_VideoController", "Win32_Keyboard",
-        "Win32_PointingDevice",      "Win32_CDROMDrive",      "Win32_BaseBoard",
-        "Win32_SoundDevice",
-    };
-    return kClasses;
-}
 
 Snapshot ParseSnapshot(const std::string& text, const std::string& name) {
     json doc;
@@ -296,179 +265,6 @@ std::string SnapshotToJson(const Snapshot& s) {
                            {"pm", s.regional->pm}};
     // Invalid UTF-8 from a device name must not abort the capture.
     return doc.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
-}
-
-Snapshot CaptureSnapshot(DataSource& source, const std::string& description) {
-    Snapshot s;
-    s.source = description;
-    std::shared_ptr<WmiService> service;
-    Skip([&] { service = source.ConnectWmi(); });
-    for (const std::string& cls : SnapshotClasses()) {
-        std::vector<WmiObject> objects;
-        if (service) Skip([&] { objects = service->InstancesOf(cls); });
-        for (WmiObject& obj : objects)
-            obj.SetHook(nullptr);
-        s.wmi.emplace_back(cls, std::move(objects));
-    }
-    std::vector<std::string> paths;
-    for (int cpu = 0; cpu < 8; ++cpu)
-        paths.push_back(CpuMhzPath(cpu));
-    paths.push_back(kMainboardFullPath);
-    for (const std::string& path : paths)
-        Skip([&] { s.registry.emplace_back(path, source.RegRead(path)); });
-    if (auto bytes = source.RegReadBinary(kProductIdKey, kProductIdValue))
-        s.binary.emplace_back(
-            std::string("HKEY_LOCAL_MACHINE\\") + kProductIdKey + "\\" + kProductIdValue, *bytes);
-    for (const char* var : {"USERNAME", "PROCESSOR_ARCHITECTURE"})
-        s.environment.emplace_back(var, source.ReadEnvironment(var));
-    Skip([&] { s.tickCount = source.TickCount(); });
-    Skip([&] { s.mouseButtons = source.GetSystemMetrics(kSmCMouseButtons); });
-    Skip([&] { s.regional = source.RegionalSettings(); });
-    return s;
-}
-
-namespace {
-
-// Characters a login name may hold (useradd's rule, with the Windows ones that occur in paths).
-bool IsNameChar(char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '_' || c == '-' ||
-           c == '$' || static_cast<unsigned char>(c) >= 0x80;
-}
-
-bool IsPrivateProperty(const std::string& cls, const std::string& name) {
-    if (name == "SerialNumber" || name == "VolumeSerialNumber") return true;
-    if (cls == "Win32_OperatingSystem")
-        return name == "RegisteredUser" || name == "Organization" || name == "SerialNumber";
-    if (cls == "Win32_ComputerSystem")
-        return name == "Domain" || name == "UserName" || name == "PrimaryOwnerName";
-    if (cls == "Win32_UserAccount" || cls == "Win32_NetworkLoginProfile")
-        return name == "Name" || name == "FullName" || name == "Domain" || name == "Caption" ||
-               name == "SID";
-    return false;
-}
-
-// The user's own account ("ana") or login profile ("HOST\\ana").
-bool IsUsersEntry(const WmiObject& obj, const std::string& login) {
-    const Variant name = obj.Get("Name");
-    if (!name.IsText()) return false;
-    const std::string n = name.Text();
-    size_t sep = n.rfind('\\');
-    return (sep == std::string::npos ? n : n.substr(sep + 1)) == login;
-}
-
-std::string LoginOf(const Snapshot& s) {
-    for (const auto& [var, value] : s.environment)
-        if (var == "USERNAME") return value;
-    return {};
-}
-
-WmiObject MaskObject(const std::string& cls, const WmiObject& obj, const std::string& login) {
-    std::vector<WmiObject::Property> props;
-    for (const auto& [name, value] : obj.Properties()) {
-        if (IsPrivateProperty(cls, name) && !value.IsNull())
-            props.emplace_back(name, Variant(kPrivateMarker));
-        else if (value.IsText())
-            props.emplace_back(name, Variant(MaskLoginInPaths(value.Text(), login)));
-        else
-            props.emplace_back(name, value);
-    }
-    return WmiObject(std::move(props));
-}
-
-} // namespace
-
-std::string MaskLoginInPaths(const std::string& text, const std::string& login) {
-    if (login.empty()) return text;
-    std::string out;
-    for (size_t i = 0; i < text.size();) {
-        // "</" closes an HTML tag; it is no path.
-        const bool afterSeparator =
-            i > 0 && (text[i - 1] == '\\' || (text[i - 1] == '/' && (i < 2 || text[i - 2] != '<')));
-        const size_t end = i + login.size();
-        if (afterSeparator && text.compare(i, login.size(), login) == 0 &&
-            (end == text.size() || !IsNameChar(text[end]))) {
-            out += kPrivateMarker;
-            i = end;
-        } else {
-            out += text[i++];
-        }
-    }
-    return out;
-}
-
-Snapshot MaskPrivateFacts(Snapshot s) {
-    const std::string login = LoginOf(s);
-    for (auto& [cls, objects] : s.wmi) {
-        const bool accounts = cls == "Win32_UserAccount" || cls == "Win32_NetworkLoginProfile";
-        std::vector<WmiObject> kept;
-        for (const WmiObject& obj : objects)
-            if (!accounts || IsUsersEntry(obj, login)) kept.push_back(MaskObject(cls, obj, login));
-        objects = std::move(kept);
-    }
-    s.binary.clear();
-    for (auto& [var, value] : s.environment)
-        value = var == "USERNAME" && !value.empty() ? std::string(kPrivateMarker)
-                                                    : MaskLoginInPaths(value, login);
-    for (auto& [path, value] : s.registry)
-        if (value.IsText()) value = Variant(MaskLoginInPaths(value.Text(), login));
-    return s;
-}
-
-bool StoreRegRead(const SettingsStore& store, const std::string& path, Variant& out) {
-    if (!IsSettingsPath(path)) return false;
-    std::optional<std::string> value = store.Read(path.substr(std::string(kSettingsKey).size()));
-    if (!value) throw PlatformError("registry value not found: " + path);
-    out = Variant(*value);
-    return true;
-}
-
-bool StoreRegWrite(const SettingsStore& store, const std::string& path, const Variant& value) {
-    if (!IsSettingsPath(path)) return false;
-    if (!store.Write(path.substr(std::string(kSettingsKey).size()), value.Text()))
-        throw PlatformError("cannot write " + store.Path());
-    return true;
-}
-
-SnapshotSource::SnapshotSource(Snapshot snapshot, SettingsStore store)
-    : data_(std::make_shared<const Snapshot>(std::move(snapshot))), store_(std::move(store)) {}
-
-std::shared_ptr<WmiService> SnapshotSource::ConnectWmi() {
-    return std::make_shared<SnapshotService>(data_);
-}
-
-Variant SnapshotSource::RegRead(const std::string& path) {
-    Variant out;
-    if (StoreRegRead(store_, path, out)) return out;
-    for (const auto& [p, v] : data_->registry)
-        if (p == path) return v;
-    throw PlatformError("registry value not found: " + path);
-}
-
-void SnapshotSource::RegWrite(const std::string& path, const Variant& value) {
-    if (!StoreRegWrite(store_, path, value))
-        throw PlatformError("a recorded machine's registry is read-only: " + path);
-}
-
-std::optional<std::vector<uint8_t>> SnapshotSource::RegReadBinary(const std::string& keyPath,
-                                                                  const std::string& valueName) {
-    std::string full = "HKEY_LOCAL_MACHINE\\" + keyPath + "\\" + valueName;
-    for (const auto& [p, bytes] : data_->binary)
-        if (p == full) return bytes;
-    return std::nullopt;
-}
-
-std::string SnapshotSource::ReadEnvironment(const std::string& name) {
-    for (const auto& [var, v] : data_->environment)
-        if (var == name) return v;
-    return {};
-}
-
-int32_t SnapshotSource::GetSystemMetrics(int index) {
-    return index == kSmCMouseButtons ? data_->mouseButtons : 0;
-}
-
-Regional SnapshotSource::RegionalSettings() {
-    return data_->regional.value_or(Regional{});
 }
 
 } // namespace hl
