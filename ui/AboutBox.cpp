@@ -4,6 +4,7 @@
 #include "Accessible.h"
 #include "Look.h"
 #include "PictureBox.h"
+#include "QtString.h"
 #include "core/App.h"
 #include "core/Version.h"
 
@@ -34,10 +35,6 @@ QLabel* MakeLabel(const char* name, QWidget* parent, const QFont& font, QPoint a
     return label;
 }
 
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
 void SetSized(QLabel* label, const QString& text) {
     label->setText(text);
     label->adjustSize();
@@ -65,8 +62,7 @@ const QUrl& AboutBox::WebSite() {
 
 QString AboutBox::VersionText(const std::string& language) {
     // The release date, written the way each language writes dates.
-    return QString(kVersion) + " (" +
-           QString::fromStdString(DateText("01", "03", "2011", language)) + ")";
+    return QString(kVersion) + " (" + Q(DateText("01", "03", "2011", language)) + ")";
 }
 
 AboutBox::AboutBox(QWidget* valueArea) : QWidget(valueArea) {

@@ -6,6 +6,7 @@
 #include "KeyboardNav.h"
 #include "Look.h"
 #include "PictureBox.h"
+#include "QtString.h"
 #include "Transparency.h"
 #include "core/App.h"
 #include "core/Navigation.h"
@@ -34,10 +35,6 @@ constexpr Flag kFlags[3] = {
     {"Spanish", "AR1", "AR0"}, {"English", "GB1", "GB0"}, {"Dutch", "DU1", "DU0"}};
 
 const char* const kSkinAuthor = "Tarsel Omunde";
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 const Skin& SkinInForce(const App& app) {
     const Skin* skin = FindSkin(app.settings.skin);

@@ -8,6 +8,7 @@
 #include "MonitorTimers.h"
 #include "PictureBox.h"
 #include "PictureLibrary.h"
+#include "QtString.h"
 #include "QtTranslations.h"
 #include "SectionMenu.h"
 #include "Transparency.h"
@@ -143,16 +144,15 @@ void Form1::ApplySkin(bool fade) {
 void Form1::ApplyCaptions() {
     UseQtTranslations(m_app.settings.language);
     const MainCaptions c = TraduPrincipal(m_app.table);
-    setWindowTitle(QString::fromStdString(c.title));
-    m_lops->setText(QString::fromStdString(c.lops));
+    setWindowTitle(Q(c.title));
+    m_lops->setText(Q(c.lops));
     m_lops->setAccessibleName(m_lops->text());
-    m_lops->setAccessibleDescription(
-        QString::fromStdString(c.pers + ", " + c.ginf + ", " + c.about + ", " + c.quit));
+    m_lops->setAccessibleDescription(Q(c.pers + ", " + c.ginf + ", " + c.about + ", " + c.quit));
     m_menu->SetCaptions(c);
-    m_pers->setText(QString::fromStdString(c.pers));
-    m_ginf->setText(QString::fromStdString(c.ginf));
-    m_aboutAction->setText(QString::fromStdString(c.about));
-    m_quit->setText(QString::fromStdString(c.quit));
+    m_pers->setText(Q(c.pers));
+    m_ginf->setText(Q(c.ginf));
+    m_aboutAction->setText(Q(c.about));
+    m_quit->setText(Q(c.quit));
     m_copy->SetCaptions(c);
 }
 

@@ -10,6 +10,7 @@
 #include "ui/KeyboardNav.h"
 #include "ui/Look.h"
 #include "ui/PictureBox.h"
+#include "ui/QtString.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -30,10 +31,6 @@ constexpr Rgb kBorder{190, 190, 190};
 constexpr Rgb kCommandIdle{70, 70, 70};
 constexpr Rgb kAcceptIdle{64, 64, 64};
 constexpr Rgb kAcceptDone{0, 105, 210};
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 const Skin& SkinInForce(const App& app) {
     const Skin* skin = FindSkin(app.settings.skin);

@@ -3,6 +3,7 @@
 #include "Accessible.h"
 #include "Look.h"
 #include "PictureBox.h"
+#include "QtString.h"
 #include "core/Captions.h"
 
 #include <QLabel>
@@ -34,7 +35,7 @@ SectionMenu::SectionMenu(QWidget* skinLeft) : QObject(skinLeft) {
 
 void SectionMenu::SetCaptions(const MainCaptions& captions) {
     for (int n = 1; n <= 13; ++n) {
-        m_entries[n - 1]->setText(QString::fromStdString(captions.lbm[n - 1]));
+        m_entries[n - 1]->setText(Q(captions.lbm[n - 1]));
         m_entries[n - 1]->setAccessibleName(m_entries[n - 1]->text());
     }
 }

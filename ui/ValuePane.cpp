@@ -2,6 +2,7 @@
 
 #include "Look.h"
 #include "PictureBox.h"
+#include "QtString.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -28,10 +29,6 @@ QLabel* MakeLabel(const QString& name, QWidget* parent, const QFont& font) {
     label->setFont(font);
     label->setTextFormat(Qt::PlainText);
     return label;
-}
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
 }
 
 } // namespace
