@@ -2,9 +2,9 @@
 
 #include "AcceptButton.h"
 #include "Accessible.h"
-#include "Look.h"
 #include "PictureBox.h"
 #include "QtString.h"
+#include "WindowStyle.h"
 #include "core/App.h"
 #include "core/Version.h"
 
@@ -98,8 +98,7 @@ AboutBox::AboutBox(QWidget* valueArea) : QWidget(valueArea) {
 
 void AboutBox::Fill(const App& app) {
     SetSized(m_tac, Q(app.T(29)));
-    const Skin* skin = FindSkin(app.settings.skin);
-    SetTextColour(m_tac, skin ? skin->title : Skins()[0].title);
+    SetTextColour(m_tac, SkinInForce(app).title);
     SetSized(m_version, Q(app.T(9)) + " " + VersionText(app.settings.language));
     SetSized(m_cr1, Q(app.T(168)) + ": ");
     SetSized(m_cr2, kCopyright);

@@ -1,8 +1,8 @@
 #include "AcceptButton.h"
 
 #include "Accessible.h"
-#include "Look.h"
 #include "PictureBox.h"
+#include "WindowStyle.h"
 
 #include <QEvent>
 #include <QLabel>

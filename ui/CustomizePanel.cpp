@@ -4,10 +4,10 @@
 #include "Accessible.h"
 #include "Form1.h"
 #include "KeyboardNav.h"
-#include "Look.h"
 #include "PictureBox.h"
 #include "QtString.h"
 #include "Transparency.h"
+#include "WindowStyle.h"
 #include "core/App.h"
 #include "core/Navigation.h"
 
@@ -35,11 +35,6 @@ constexpr Flag kFlags[3] = {
     {"Spanish", "AR1", "AR0"}, {"English", "GB1", "GB0"}, {"Dutch", "DU1", "DU0"}};
 
 const char* const kSkinAuthor = "Tarsel Omunde";
-
-const Skin& SkinInForce(const App& app) {
-    const Skin* skin = FindSkin(app.settings.skin);
-    return skin ? *skin : Skins()[0];
-}
 
 QLabel* MakeLabel(const char* name, QWidget* parent, QPoint at, Rgb colour = kDarkGrey) {
     auto* label = new QLabel(parent);

@@ -4,7 +4,6 @@
 #include "AcceptButton.h"
 #include "Accessible.h"
 #include "KeyboardNav.h"
-#include "Look.h"
 #include "MonitorTimers.h"
 #include "PictureBox.h"
 #include "PictureLibrary.h"
@@ -14,6 +13,8 @@
 #include "Transparency.h"
 #include "ValueCopy.h"
 #include "ValuePane.h"
+#include "WindowGeometry.h"
+#include "WindowStyle.h"
 #include "core/App.h"
 #include "core/Captions.h"
 #include "core/Navigation.h"
@@ -36,11 +37,6 @@ namespace hl {
 namespace {
 
 enum Frame { kTopLeft, kLeft, kDown, kRight, kTop };
-
-const Skin& SkinInForce(const App& app) {
-    const Skin* skin = FindSkin(app.settings.skin);
-    return skin ? *skin : Skins()[0];
-}
 
 QTimer* MakeFadeTimer(const char* name, QObject* parent) {
     auto* timer = new QTimer(parent);

@@ -8,9 +8,9 @@
 #include "ui/Accessible.h"
 #include "ui/Form1.h"
 #include "ui/KeyboardNav.h"
-#include "ui/Look.h"
 #include "ui/PictureBox.h"
 #include "ui/QtString.h"
+#include "ui/WindowStyle.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -31,11 +31,6 @@ constexpr Rgb kBorder{190, 190, 190};
 constexpr Rgb kCommandIdle{70, 70, 70};
 constexpr Rgb kAcceptIdle{64, 64, 64};
 constexpr Rgb kAcceptDone{0, 105, 210};
-
-const Skin& SkinInForce(const App& app) {
-    const Skin* skin = FindSkin(app.settings.skin);
-    return skin ? *skin : Skins()[0];
-}
 
 QWidget* MakeLine(const char* name, QWidget* parent, const QRect& at) {
     auto* line = new QWidget(parent);

@@ -4,8 +4,8 @@
 #include "core/LocaleText.h"
 #include "ui/API_Save.h"
 #include "ui/Form1.h"
-#include "ui/Look.h"
 #include "ui/QtString.h"
+#include "ui/WindowStyle.h"
 
 #include <QClipboard>
 #include <QDir>

@@ -1,9 +1,10 @@
 #include "SectionMenu.h"
 
 #include "Accessible.h"
-#include "Look.h"
 #include "PictureBox.h"
 #include "QtString.h"
+#include "WindowGeometry.h"
+#include "WindowStyle.h"
 #include "core/Captions.h"
 
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "ValuePane.h"
 
-#include "Look.h"
 #include "PictureBox.h"
 #include "QtString.h"
+#include "WindowStyle.h"
 
 #include <QLabel>
 #include <QPainter>
