@@ -37,6 +37,13 @@ void AcceptButton::SetCaption(const QString& text) {
     setAccessibleName(text);
 }
 
+void AcceptButton::ShowAccepted() {
+    SetTextColour(m_caption, {0, 105, 210});
+    QFont font = m_caption->font();
+    font.setUnderline(false);
+    m_caption->setFont(font);
+}
+
 void AcceptButton::SetHover(bool hover) {
     m_picture->SetPicture(hover ? "BAS" : "BAN");
     m_picture->SetStandIn(ButtonStandIn(hover));

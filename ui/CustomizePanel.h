@@ -61,6 +61,7 @@ private:
     void SkinLabels();
     void DragTo(int pointerX);
     void SetTransparencyShown(int transparency);
+    void ClosePanel();
     void BuildKeys();
     bool KnobKey(const QKeyEvent& key);
 

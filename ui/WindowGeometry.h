@@ -23,6 +23,7 @@ inline constexpr int kMenuTextIndent = 16;
 // title right of the section icon, and the lines, one pixel wider than the column each side.
 inline constexpr int kColumnLeft = 32, kColumnRight = 530;
 inline constexpr QRect kPaneTitle{80, 10, kColumnRight - 80, 48};
+inline constexpr int kPaneTitleLineY = 68;
 inline constexpr int kPaneLineX = kColumnLeft - 1, kPaneLineWidth = kColumnRight - kColumnLeft + 2;
 } // namespace geo
 

@@ -14,6 +14,9 @@ namespace hl {
 
 struct App;
 
+// A row's value, beside its caption in kDarkGrey.
+inline constexpr Rgb kValueText{24, 24, 28};
+
 inline QColor ToQColor(Rgb c) {
     return QColor(c.r, c.g, c.b);
 }
