@@ -36,14 +36,20 @@ constexpr Flag kFlags[3] = {
 
 const char* const kSkinAuthor = "Tarsel Omunde";
 
-QLabel* MakeLabel(const char* name, QWidget* parent, QPoint at, Rgb colour = kDarkGrey) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setFont(WindowFont(9.5));
-    label->setTextFormat(Qt::PlainText);
+QLabel* MakeLabel(const QString& name, QWidget* parent, QPoint at, Rgb colour = kDarkGrey) {
+    QLabel* label = MakeTextLabel(name, parent, WindowFont(9.5));
     label->move(at);
     SetTextColour(label, colour);
     return label;
+}
+
+// A flag or a skin button: a picture to click, its clicks watched by the panel.
+PictureBox* MakeChoice(const QString& name, QWidget* panel, const QRect& at) {
+    auto* choice = new PictureBox(name, panel);
+    choice->setGeometry(at);
+    choice->installEventFilter(panel);
+    choice->setCursor(Qt::PointingHandCursor);
+    return choice;
 }
 
 // The second label of a pair starts where the first one ends.
@@ -138,33 +144,25 @@ bool CustomizePanel::KnobKey(const QKeyEvent& key) {
 }
 
 void CustomizePanel::BuildLanguageRows() {
-    for (int i = 0; i < 3; ++i) {
-        m_flags[i] = new PictureBox(QString("Flag%1").arg(i + 1), this);
-        m_flags[i]->setGeometry(kColumnLeft + i * 58, 86, 48, 32);
-    }
-    const char* names[4] = {"LabOpc1", "LabOpc2", "LabOpc3", "LabOpc4"};
-    for (int i = 0; i < 4; ++i)
-        m_labOpc[i] = MakeLabel(names[i], this, {kColumnLeft, 130 + (i / 2) * 24},
-                                i % 2 ? kValueText : kDarkGrey);
+    for (int i = 0; i < 3; ++i)
+        m_flags[i] =
+            MakeChoice(QString("Flag%1").arg(i + 1), this, {kColumnLeft + i * 58, 86, 48, 32});
+    BuildLabelPairs(0, 130);
 }
 
 void CustomizePanel::BuildSkinRows() {
-    for (int i = 0; i < 4; ++i) {
-        m_skins[i] = new PictureBox(QString("Skin%1").arg(i + 1), this);
-        m_skins[i]->setGeometry(kColumnLeft + i * 50, 204, 40, 40);
-    }
-    const char* names[4] = {"LabOpc5", "LabOpc6", "LabOpc7", "LabOpc8"};
     for (int i = 0; i < 4; ++i)
-        m_labOpc[4 + i] = MakeLabel(names[i], this, {kColumnLeft, 254 + (i / 2) * 24},
-                                    i % 2 ? kValueText : kDarkGrey);
-    for (PictureBox* part : m_flags)
-        part->installEventFilter(this);
-    for (PictureBox* part : m_skins)
-        part->installEventFilter(this);
-    for (QWidget* part : m_flags)
-        part->setCursor(Qt::PointingHandCursor);
-    for (QWidget* part : m_skins)
-        part->setCursor(Qt::PointingHandCursor);
+        m_skins[i] =
+            MakeChoice(QString("Skin%1").arg(i + 1), this, {kColumnLeft + i * 50, 204, 40, 40});
+    BuildLabelPairs(4, 254);
+}
+
+// Two caption and value pairs, one under the other, from LabOpc(first + 1) on.
+void CustomizePanel::BuildLabelPairs(int first, int top) {
+    for (int i = 0; i < 4; ++i)
+        m_labOpc[first + i] =
+            MakeLabel(QString("LabOpc%1").arg(first + i + 1), this,
+                      {kColumnLeft, top + (i / 2) * 24}, i % 2 ? kValueText : kDarkGrey);
 }
 
 void CustomizePanel::BuildTransparencyRows() {

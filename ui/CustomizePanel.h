@@ -55,6 +55,7 @@ private:
     void BuildLanguageRows();
     void BuildSkinRows();
     void BuildTransparencyRows();
+    void BuildLabelPairs(int first, int top);
     void Caption();
     void ShowFlags(bool fade);
     void ShowSkinButtons(bool fade);

@@ -8,11 +8,16 @@
 
 namespace hl {
 
+QLabel* MakeTextLabel(const QString& name, QWidget* parent, const QFont& font) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setFont(font);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
 QLabel* MakePaneHead(QWidget* parent, const char* titleName, const char* lineName) {
-    auto* title = new QLabel(parent);
-    title->setObjectName(titleName);
-    title->setTextFormat(Qt::PlainText);
-    title->setFont(WindowFont(16, QFont::DemiBold));
+    QLabel* title = MakeTextLabel(titleName, parent, WindowFont(16, QFont::DemiBold));
     title->setGeometry(geo::kPaneTitle);
     title->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     MakePaneLine(lineName, parent, geo::kPaneTitleLineY);

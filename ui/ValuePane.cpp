@@ -24,14 +24,6 @@ int RowTop(int r) {
     return kRowTop + (r - 1) * kRowStep;
 }
 
-QLabel* MakeLabel(const QString& name, QWidget* parent, const QFont& font) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setFont(font);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
 } // namespace
 
 ValuePane::ValuePane(QWidget* parent) : QWidget(parent) {
@@ -46,7 +38,7 @@ ValuePane::ValuePane(QWidget* parent) : QWidget(parent) {
 
     const QFont rowFont = WindowFont(9.5);
     for (int n = 1; n <= 24; ++n) {
-        QLabel* label = MakeLabel(QString("Label%1").arg(n), this, rowFont);
+        QLabel* label = MakeTextLabel(QString("Label%1").arg(n), this, rowFont);
         label->setGeometry(kColumnLeft, RowTop((n + 1) / 2), 0, kRowHeight);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         if (n % 2 == 0) SetTextColour(label, kValueText);
@@ -55,12 +47,12 @@ ValuePane::ValuePane(QWidget* parent) : QWidget(parent) {
 
     m_iaviso = new PictureBox("Iaviso", this);
     m_iaviso->setGeometry(kColumnLeft, 352, 32, 32);
-    m_laviso = MakeLabel("Laviso", this, WindowFont(9));
+    m_laviso = MakeTextLabel("Laviso", this, WindowFont(9));
     m_laviso->setGeometry(kColumnLeft + 44, 346, kColumnRight - kColumnLeft - 44, 44);
     m_laviso->setWordWrap(true);
     m_laviso->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-    m_labelmi = MakeLabel("Labelmi", this, WindowFont(9));
+    m_labelmi = MakeTextLabel("Labelmi", this, WindowFont(9));
     m_labelmi->setGeometry(kColumnLeft, 438, kColumnRight - kColumnLeft, 22);
     m_labelmi->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     SetTextColour(m_labelmi, kStatusText);
