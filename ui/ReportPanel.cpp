@@ -26,7 +26,8 @@ namespace {
 
 using geo::kColumnLeft;
 using geo::kColumnRight;
-constexpr QRect kTiFrame{kColumnLeft, 84, kColumnRight - kColumnLeft, 290}; // bordered round
+// The border lines run round it.
+constexpr QRect kTiFrame{kColumnLeft, 84, kColumnRight - kColumnLeft, 290};
 constexpr int kCommandsTop = 388;
 constexpr Rgb kBorder{190, 190, 190};
 constexpr Rgb kCommandIdle{70, 70, 70};
