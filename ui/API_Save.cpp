@@ -1,5 +1,6 @@
 #include "API_Save.h"
 
+#include "QtString.h"
 #include "core/LocaleText.h"
 #include "core/OutputFile.h"
 
@@ -8,10 +9,6 @@
 namespace hl {
 
 namespace {
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 // Qt reads a filter's patterns from the parentheses of its name; a description without them
 // gets its pattern added.

@@ -2,8 +2,11 @@
 
 #include "AcceptButton.h"
 #include "Accessible.h"
-#include "Look.h"
+#include "PaneParts.h"
 #include "PictureBox.h"
+#include "QtString.h"
+#include "WindowGeometry.h"
+#include "WindowStyle.h"
 #include "core/App.h"
 #include "core/Version.h"
 
@@ -15,8 +18,8 @@ namespace hl {
 
 namespace {
 
-constexpr int kLeft = 32;
-constexpr int kRight = 530;
+using geo::kColumnLeft;
+using geo::kColumnRight;
 constexpr Rgb kLinkIdle{64, 64, 64};
 constexpr Rgb kLinkHover{0, 80, 210};
 const char* const kAuthor = "Tarsel Omunde";
@@ -34,21 +37,12 @@ QLabel* MakeLabel(const char* name, QWidget* parent, const QFont& font, QPoint a
     return label;
 }
 
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-void SetSized(QLabel* label, const QString& text) {
-    label->setText(text);
-    label->adjustSize();
-}
-
 // The second label of a pair starts where the first one ends; a text too long for the box
 // is cut with an ellipsis, its tool tip holding it whole.
 void PlaceAfter(QLabel* second, const QLabel* first) {
     second->move(first->x() + first->width(), first->y());
     const QString full = second->text();
-    const int room = std::max(0, kRight - second->x());
+    const int room = std::max(0, kColumnRight - second->x());
     second->setToolTip({});
     if (second->width() <= room) return;
     second->setText(second->fontMetrics().elidedText(full, Qt::ElideRight, room));
@@ -65,45 +59,39 @@ const QUrl& AboutBox::WebSite() {
 
 QString AboutBox::VersionText(const std::string& language) {
     // The release date, written the way each language writes dates.
-    return QString(kVersion) + " (" +
-           QString::fromStdString(DateText("01", "03", "2011", language)) + ")";
+    return QString(kVersion) + " (" + Q(DateText("01", "03", "2011", language)) + ")";
 }
 
 AboutBox::AboutBox(QWidget* valueArea) : QWidget(valueArea) {
     setObjectName("PicAcerca");
     setGeometry(valueArea->rect());
     const QFont text = WindowFont(9.5);
-    m_tac = MakeLabel("TAC", this, WindowFont(16, QFont::DemiBold), {80, 10});
+    m_tac = MakeLabel("TAC", this, WindowFont(16, QFont::DemiBold), geo::kPaneTitle.topLeft());
     m_tac->setFixedHeight(48);
-    for (auto [name, y] : {std::pair{"LineAcerca1", 68}, std::pair{"CACLine", 196}}) {
-        auto* line = new PictureBox(name, this);
-        line->setGeometry(kLeft - 1, y, 500, 2);
-        line->SetPicture("ILine");
-        line->SetStandIn(LineStandIn());
-    }
-    m_version =
-        MakeLabel("Lversion", this, WindowFont(10.5, QFont::DemiBold), {kLeft, 92}, {14, 14, 14});
-    m_cr1 = MakeLabel("LCR1", this, text, {kLeft, 132});
-    m_cr2 = MakeLabel("LCR2", this, text, {0, 0}, {24, 24, 28});
-    m_autor1 = MakeLabel("Lautor1", this, text, {kLeft, 158});
-    m_autor2 = MakeLabel("Lautor2", this, text, {0, 0}, {24, 24, 28});
-    m_thanks = MakeLabel("LThanks", this, text, {kLeft, 214});
-    m_user1 = MakeLabel("LUser1", this, text, {kLeft + 12, 240});
+    MakePaneLine("LineAcerca1", this, geo::kPaneTitleLineY);
+    MakePaneLine("CACLine", this, 196);
+    m_version = MakeLabel("Lversion", this, WindowFont(10.5, QFont::DemiBold), {kColumnLeft, 92},
+                          {14, 14, 14});
+    m_cr1 = MakeLabel("LCR1", this, text, {kColumnLeft, 132});
+    m_cr2 = MakeLabel("LCR2", this, text, {0, 0}, kValueText);
+    m_autor1 = MakeLabel("Lautor1", this, text, {kColumnLeft, 158});
+    m_autor2 = MakeLabel("Lautor2", this, text, {0, 0}, kValueText);
+    m_thanks = MakeLabel("LThanks", this, text, {kColumnLeft, 214});
+    m_user1 = MakeLabel("LUser1", this, text, {kColumnLeft + 12, 240});
     m_user2 = MakeLabel("LUser2", this, text, {0, 0}, kLinkIdle);
     m_user2->setCursor(Qt::PointingHandCursor);
     SetAccessibleRole(m_user2, QAccessible::Link);
     m_user2->installEventFilter(this);
 
     m_accept = new AcceptButton("BotonAcAcerca", "CACLaceptar", this);
-    m_accept->move(530 - AcceptButton::kSize.width(), 420);
+    m_accept->move(kColumnRight - AcceptButton::kSize.width(), 420);
     connect(m_accept, &AcceptButton::accepted, this, &AboutBox::accepted);
     hide();
 }
 
 void AboutBox::Fill(const App& app) {
     SetSized(m_tac, Q(app.T(29)));
-    const Skin* skin = FindSkin(app.settings.skin);
-    SetTextColour(m_tac, skin ? skin->title : Skins()[0].title);
+    SetTextColour(m_tac, SkinInForce(app).title);
     SetSized(m_version, Q(app.T(9)) + " " + VersionText(app.settings.language));
     SetSized(m_cr1, Q(app.T(168)) + ": ");
     SetSized(m_cr2, kCopyright);

@@ -1,8 +1,8 @@
 #include "AcceptButton.h"
 
 #include "Accessible.h"
-#include "Look.h"
 #include "PictureBox.h"
+#include "WindowStyle.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -35,6 +35,13 @@ AcceptButton::AcceptButton(const QString& pictureName, const QString& captionNam
 void AcceptButton::SetCaption(const QString& text) {
     m_caption->setText(text);
     setAccessibleName(text);
+}
+
+void AcceptButton::ShowAccepted() {
+    SetTextColour(m_caption, {0, 105, 210});
+    QFont font = m_caption->font();
+    font.setUnderline(false);
+    m_caption->setFont(font);
 }
 
 void AcceptButton::SetHover(bool hover) {

@@ -17,6 +17,8 @@ public:
 
     AcceptButton(const QString& pictureName, const QString& captionName, QWidget* parent);
     void SetCaption(const QString& text);
+    // The caption as a panel leaves it once closed: blue, not underlined.
+    void ShowAccepted();
     QLabel* Caption() const { return m_caption; }
     PictureBox* Picture() const { return m_picture; }
 

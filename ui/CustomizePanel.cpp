@@ -4,9 +4,12 @@
 #include "Accessible.h"
 #include "Form1.h"
 #include "KeyboardNav.h"
-#include "Look.h"
+#include "PaneParts.h"
 #include "PictureBox.h"
+#include "QtString.h"
 #include "Transparency.h"
+#include "WindowGeometry.h"
+#include "WindowStyle.h"
 #include "core/App.h"
 #include "core/Navigation.h"
 
@@ -19,11 +22,9 @@ namespace hl {
 
 namespace {
 
-constexpr int kLeft = 32;
-constexpr int kRight = 530;
+using geo::kColumnLeft;
+using geo::kColumnRight;
 constexpr Rgb kAcceptIdle{40, 40, 40};
-constexpr Rgb kAcceptDone{0, 105, 210};
-constexpr Rgb kValueText{24, 24, 28};
 
 struct Flag {
     const char* language;
@@ -35,41 +36,25 @@ constexpr Flag kFlags[3] = {
 
 const char* const kSkinAuthor = "Tarsel Omunde";
 
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-const Skin& SkinInForce(const App& app) {
-    const Skin* skin = FindSkin(app.settings.skin);
-    return skin ? *skin : Skins()[0];
-}
-
-QLabel* MakeLabel(const char* name, QWidget* parent, QPoint at, Rgb colour = kDarkGrey) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setFont(WindowFont(9.5));
-    label->setTextFormat(Qt::PlainText);
+QLabel* MakeLabel(const QString& name, QWidget* parent, QPoint at, Rgb colour = kDarkGrey) {
+    QLabel* label = MakeTextLabel(name, parent, WindowFont(9.5));
     label->move(at);
     SetTextColour(label, colour);
     return label;
 }
 
-void SetSized(QLabel* label, const QString& text) {
-    label->setText(text);
-    label->adjustSize();
+// A flag or a skin button: a picture to click, its clicks watched by the panel.
+PictureBox* MakeChoice(const QString& name, QWidget* panel, const QRect& at) {
+    auto* choice = new PictureBox(name, panel);
+    choice->setGeometry(at);
+    choice->installEventFilter(panel);
+    choice->setCursor(Qt::PointingHandCursor);
+    return choice;
 }
 
 // The second label of a pair starts where the first one ends.
 void PlaceAfter(QLabel* second, const QLabel* first) {
     second->move(first->x() + first->width(), first->y());
-}
-
-PictureBox* MakeLine(const char* name, QWidget* parent, int y) {
-    auto* line = new PictureBox(name, parent);
-    line->setGeometry(kLeft - 1, y, 500, 2);
-    line->SetPicture("ILine");
-    line->SetStandIn(LineStandIn());
-    return line;
 }
 
 // CSLI: the groove the knob runs in.
@@ -106,20 +91,15 @@ CustomizePanel::CustomizePanel(App& app, Form1& form)
     setGeometry(parentWidget()->rect());
     setMouseTracking(true);
 
-    m_top1 = new QLabel(this);
-    m_top1->setObjectName("TOp1");
-    m_top1->setTextFormat(Qt::PlainText);
-    m_top1->setFont(WindowFont(16, QFont::DemiBold));
-    m_top1->setGeometry(80, 10, kRight - 80, 48);
-    MakeLine("LineOpc1", this, 68);
+    m_top1 = MakePaneHead(this, "TOp1", "LineOpc1");
     BuildLanguageRows();
-    MakeLine("Lcop", this, 186);
+    MakePaneLine("Lcop", this, 186);
     BuildSkinRows();
-    MakeLine("Lcop2", this, 310);
+    MakePaneLine("Lcop2", this, 310);
     BuildTransparencyRows();
 
     m_accept = new AcceptButton("BotonAcOpciones", "Ab6", this);
-    m_accept->move(kRight - AcceptButton::kSize.width(), 420);
+    m_accept->move(kColumnRight - AcceptButton::kSize.width(), 420);
     connect(m_accept, &AcceptButton::accepted, this, &CustomizePanel::Accept);
     BuildKeys();
     hide();
@@ -164,37 +144,29 @@ bool CustomizePanel::KnobKey(const QKeyEvent& key) {
 }
 
 void CustomizePanel::BuildLanguageRows() {
-    for (int i = 0; i < 3; ++i) {
-        m_flags[i] = new PictureBox(QString("Flag%1").arg(i + 1), this);
-        m_flags[i]->setGeometry(kLeft + i * 58, 86, 48, 32);
-    }
-    const char* names[4] = {"LabOpc1", "LabOpc2", "LabOpc3", "LabOpc4"};
-    for (int i = 0; i < 4; ++i)
-        m_labOpc[i] =
-            MakeLabel(names[i], this, {kLeft, 130 + (i / 2) * 24}, i % 2 ? kValueText : kDarkGrey);
+    for (int i = 0; i < 3; ++i)
+        m_flags[i] =
+            MakeChoice(QString("Flag%1").arg(i + 1), this, {kColumnLeft + i * 58, 86, 48, 32});
+    BuildLabelPairs(0, 130);
 }
 
 void CustomizePanel::BuildSkinRows() {
-    for (int i = 0; i < 4; ++i) {
-        m_skins[i] = new PictureBox(QString("Skin%1").arg(i + 1), this);
-        m_skins[i]->setGeometry(kLeft + i * 50, 204, 40, 40);
-    }
-    const char* names[4] = {"LabOpc5", "LabOpc6", "LabOpc7", "LabOpc8"};
     for (int i = 0; i < 4; ++i)
-        m_labOpc[4 + i] =
-            MakeLabel(names[i], this, {kLeft, 254 + (i / 2) * 24}, i % 2 ? kValueText : kDarkGrey);
-    for (PictureBox* part : m_flags)
-        part->installEventFilter(this);
-    for (PictureBox* part : m_skins)
-        part->installEventFilter(this);
-    for (QWidget* part : m_flags)
-        part->setCursor(Qt::PointingHandCursor);
-    for (QWidget* part : m_skins)
-        part->setCursor(Qt::PointingHandCursor);
+        m_skins[i] =
+            MakeChoice(QString("Skin%1").arg(i + 1), this, {kColumnLeft + i * 50, 204, 40, 40});
+    BuildLabelPairs(4, 254);
+}
+
+// Two caption and value pairs, one under the other, from LabOpc(first + 1) on.
+void CustomizePanel::BuildLabelPairs(int first, int top) {
+    for (int i = 0; i < 4; ++i)
+        m_labOpc[first + i] =
+            MakeLabel(QString("LabOpc%1").arg(first + i + 1), this,
+                      {kColumnLeft, top + (i / 2) * 24}, i % 2 ? kValueText : kDarkGrey);
 }
 
 void CustomizePanel::BuildTransparencyRows() {
-    m_ab5 = MakeLabel("Ab5", this, {kLeft, 330});
+    m_ab5 = MakeLabel("Ab5", this, {kColumnLeft, 330});
     m_csli = new Groove(this);
     m_csli->setObjectName("CSLI");
     m_csli->setGeometry(kTrack);
@@ -324,17 +296,18 @@ void CustomizePanel::DragTo(int pointerX) {
     SetTransparencyShown(TransparencyAt(left - kTrack.x()));
 }
 
-void CustomizePanel::Accept() {
-    if (!m_app.main.panelOpen || m_app.main.currentSection != kCustomizePanel) return;
+void CustomizePanel::ClosePanel() {
     m_dragging = false;
     m_accept->hide();
     m_csli->hide();
     m_sli->hide();
     m_form.ClosePanelWidget(this);
-    SetTextColour(m_accept->Caption(), kAcceptDone);
-    QFont font = m_accept->Caption()->font();
-    font.setUnderline(false);
-    m_accept->Caption()->setFont(font);
+}
+
+void CustomizePanel::Accept() {
+    if (!m_app.main.panelOpen || m_app.main.currentSection != kCustomizePanel) return;
+    ClosePanel();
+    m_accept->ShowAccepted();
     SaveChangedSettings(*m_app.source, m_app.settings, m_app.main.settingsAtOpening);
 }
 
@@ -352,11 +325,7 @@ void CustomizePanel::Cancel() {
     }
     if (m_app.settings.transparency != before.transparency)
         SetTransparencyShown(before.transparency);
-    m_dragging = false;
-    m_accept->hide();
-    m_csli->hide();
-    m_sli->hide();
-    m_form.ClosePanelWidget(this);
+    ClosePanel();
 }
 
 bool CustomizePanel::eventFilter(QObject* watched, QEvent* event) {

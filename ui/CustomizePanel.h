@@ -55,12 +55,14 @@ private:
     void BuildLanguageRows();
     void BuildSkinRows();
     void BuildTransparencyRows();
+    void BuildLabelPairs(int first, int top);
     void Caption();
     void ShowFlags(bool fade);
     void ShowSkinButtons(bool fade);
     void SkinLabels();
     void DragTo(int pointerX);
     void SetTransparencyShown(int transparency);
+    void ClosePanel();
     void BuildKeys();
     bool KnobKey(const QKeyEvent& key);
 

@@ -4,15 +4,17 @@
 #include "AcceptButton.h"
 #include "Accessible.h"
 #include "KeyboardNav.h"
-#include "Look.h"
 #include "MonitorTimers.h"
 #include "PictureBox.h"
 #include "PictureLibrary.h"
+#include "QtString.h"
 #include "QtTranslations.h"
 #include "SectionMenu.h"
 #include "Transparency.h"
 #include "ValueCopy.h"
 #include "ValuePane.h"
+#include "WindowGeometry.h"
+#include "WindowStyle.h"
 #include "core/App.h"
 #include "core/Captions.h"
 #include "core/Navigation.h"
@@ -35,11 +37,6 @@ namespace hl {
 namespace {
 
 enum Frame { kTopLeft, kLeft, kDown, kRight, kTop };
-
-const Skin& SkinInForce(const App& app) {
-    const Skin* skin = FindSkin(app.settings.skin);
-    return skin ? *skin : Skins()[0];
-}
 
 QTimer* MakeFadeTimer(const char* name, QObject* parent) {
     auto* timer = new QTimer(parent);
@@ -143,16 +140,15 @@ void Form1::ApplySkin(bool fade) {
 void Form1::ApplyCaptions() {
     UseQtTranslations(m_app.settings.language);
     const MainCaptions c = TraduPrincipal(m_app.table);
-    setWindowTitle(QString::fromStdString(c.title));
-    m_lops->setText(QString::fromStdString(c.lops));
+    setWindowTitle(Q(c.title));
+    m_lops->setText(Q(c.lops));
     m_lops->setAccessibleName(m_lops->text());
-    m_lops->setAccessibleDescription(
-        QString::fromStdString(c.pers + ", " + c.ginf + ", " + c.about + ", " + c.quit));
+    m_lops->setAccessibleDescription(Q(c.pers + ", " + c.ginf + ", " + c.about + ", " + c.quit));
     m_menu->SetCaptions(c);
-    m_pers->setText(QString::fromStdString(c.pers));
-    m_ginf->setText(QString::fromStdString(c.ginf));
-    m_aboutAction->setText(QString::fromStdString(c.about));
-    m_quit->setText(QString::fromStdString(c.quit));
+    m_pers->setText(Q(c.pers));
+    m_ginf->setText(Q(c.ginf));
+    m_aboutAction->setText(Q(c.about));
+    m_quit->setText(Q(c.quit));
     m_copy->SetCaptions(c);
 }
 

@@ -1,10 +1,10 @@
 #include "KeyboardNav.h"
 
 #include "Form1.h"
-#include "Look.h"
 #include "SectionMenu.h"
 #include "ValueCopy.h"
 #include "ValuePane.h"
+#include "WindowStyle.h"
 #include "core/App.h"
 
 #include <QApplication>
@@ -156,8 +156,7 @@ void KeyboardNav::UpdateMark() {
         m_mark->hide();
         return;
     }
-    const Skin* skin = FindSkin(m_app.settings.skin);
-    const Rgb colour = InFrame(focus) ? kMarkOnFrame : (skin ? skin->title : Skins()[0].title);
+    const Rgb colour = InFrame(focus) ? kMarkOnFrame : SkinInForce(m_app).title;
     QRect around(focus->mapTo(&m_form, QPoint(0, 0)), focus->size());
     // A row is marked whole, caption and value.
     if (const int row = m_values.RowOf(focus)) {

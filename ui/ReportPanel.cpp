@@ -8,8 +8,11 @@
 #include "ui/Accessible.h"
 #include "ui/Form1.h"
 #include "ui/KeyboardNav.h"
-#include "ui/Look.h"
+#include "ui/PaneParts.h"
 #include "ui/PictureBox.h"
+#include "ui/QtString.h"
+#include "ui/WindowGeometry.h"
+#include "ui/WindowStyle.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -21,24 +24,14 @@ namespace hl {
 
 namespace {
 
-constexpr int kLeft = 32;
-constexpr int kRight = 530;
-constexpr QRect kTiFrame{kLeft, 84, kRight - kLeft, 290}; // the border lines run round it
+using geo::kColumnLeft;
+using geo::kColumnRight;
+// The border lines run round it.
+constexpr QRect kTiFrame{kColumnLeft, 84, kColumnRight - kColumnLeft, 290};
 constexpr int kCommandsTop = 388;
-constexpr QColor kBackground{246, 247, 249};
 constexpr Rgb kBorder{190, 190, 190};
 constexpr Rgb kCommandIdle{70, 70, 70};
 constexpr Rgb kAcceptIdle{64, 64, 64};
-constexpr Rgb kAcceptDone{0, 105, 210};
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-const Skin& SkinInForce(const App& app) {
-    const Skin* skin = FindSkin(app.settings.skin);
-    return skin ? *skin : Skins()[0];
-}
 
 QWidget* MakeLine(const char* name, QWidget* parent, const QRect& at) {
     auto* line = new QWidget(parent);
@@ -73,14 +66,7 @@ ReportPanel::ReportPanel(App& app, Form1& form)
     setGeometry(parentWidget()->rect());
     setMouseTracking(true);
 
-    m_titulo = new QLabel(this);
-    m_titulo->setObjectName("TituloInforme");
-    m_titulo->setTextFormat(Qt::PlainText);
-    m_titulo->setFont(WindowFont(16, QFont::DemiBold));
-    m_titulo->setGeometry(80, 10, kRight - 80, 48);
-    m_line = new PictureBox("LineInforme1", this);
-    m_line->setGeometry(kLeft - 1, 68, 500, 2);
-    m_line->SetStandIn(LineStandIn());
+    m_titulo = MakePaneHead(this, "TituloInforme", "LineInforme1");
 
     const QRect f = kTiFrame;
     m_borders[0] = MakeLine("CILineTop", this, {f.left(), f.top(), f.width(), 1});
@@ -106,7 +92,7 @@ ReportPanel::ReportPanel(App& app, Form1& form)
     SetBackground(m_tapador, Qt::white);
 
     m_imageOpc = new PictureBox("ImageOpc", this);
-    m_imageOpc->setGeometry(kLeft, kCommandsTop, 32, 32);
+    m_imageOpc->setGeometry(kColumnLeft, kCommandsTop, 32, 32);
     m_cilop = MakeCommandLabel("CIlop", this, QAccessible::ButtonMenu);
     m_cibs = new PictureBox("CIBS", this);
     m_lsave = MakeCommandLabel("LSave", this, QAccessible::Button);
@@ -114,7 +100,7 @@ ReportPanel::ReportPanel(App& app, Form1& form)
         part->installEventFilter(this);
 
     m_accept = new AcceptButton("BotonAcInforme", "CILA", this);
-    m_accept->move(kRight - AcceptButton::kSize.width(), kCommandsTop);
+    m_accept->move(kColumnRight - AcceptButton::kSize.width(), kCommandsTop);
     // Installed after the button's own filter, so this one sees the events first and keeps
     // the disabled picture up while the report is being built.
     m_accept->Picture()->installEventFilter(this);
@@ -172,7 +158,6 @@ void ReportPanel::GenerateReport() {
 
     m_titulo->setText(T(26));
     if (const Skin* skin = FindSkin(m_app.settings.skin)) SetTextColour(m_titulo, skin->title);
-    m_line->SetPicture("ILine");
     m_app.area.imagenInfoVisible = true;
     m_app.area.labelmi = m_app.T(198);
     for (QWidget* line : m_borders)
@@ -299,10 +284,7 @@ void ReportPanel::CloseReportPanel() {
     m_accept->hide();
     m_open = false;
     m_ready = false;
-    SetTextColour(m_accept->Caption(), kAcceptDone);
-    QFont font = m_accept->Caption()->font();
-    font.setUnderline(false);
-    m_accept->Caption()->setFont(font);
+    m_accept->ShowAccepted();
     m_form.ClosePanelWidget(this);
 }
 

@@ -81,7 +81,6 @@ private:
     App& m_app;
     Form1& m_form;
     QLabel* m_titulo;
-    PictureBox* m_line;
     QWidget* m_borders[4]{}; // top, left, down, right
     QPlainTextEdit* m_ti;
     QWidget* m_tapador;

@@ -4,7 +4,8 @@
 #include "core/LocaleText.h"
 #include "ui/API_Save.h"
 #include "ui/Form1.h"
-#include "ui/Look.h"
+#include "ui/QtString.h"
+#include "ui/WindowStyle.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -137,7 +138,7 @@ QString ReportPanel::Caption() const {
 void ReportPanel::CopyReport_Click() {
     if (!m_ready) return;
     SetTextColour(m_cilop, kCommandIdle);
-    const QString text = QString::fromStdString(NativeLineEnds(ShownDocument()));
+    const QString text = Q(NativeLineEnds(ShownDocument()));
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setText(text);
@@ -168,7 +169,7 @@ void ReportPanel::LSave_Click() {
     if (m_fileName.empty()) return;
 
     // The dialog asked about the name as typed only; the extension may name another file.
-    const QString fileName = QString::fromStdString(m_fileName);
+    const QString fileName = Q(m_fileName);
     if (m_fileName != typed && QFileInfo::exists(fileName)) {
         QMessageBox question(QMessageBox::Warning, T(209),
                              ReplaceQuestion(m_app.settings.language, fileName),
@@ -192,8 +193,7 @@ void ReportPanel::Save(const std::string& fileName) {
     }
     QString error;
     if (!WriteReportFile(fileName, document, &error, lineEnd)) {
-        QMessageBox box(QMessageBox::Critical, T(55),
-                        QString("%1\n\n%2").arg(QString::fromStdString(fileName), error),
+        QMessageBox box(QMessageBox::Critical, T(55), QString("%1\n\n%2").arg(Q(fileName), error),
                         QMessageBox::Ok, &m_form);
         box.setObjectName("SaveFailed");
         box.setTextFormat(Qt::PlainText);

@@ -1,8 +1,10 @@
 #include "SectionMenu.h"
 
 #include "Accessible.h"
-#include "Look.h"
 #include "PictureBox.h"
+#include "QtString.h"
+#include "WindowGeometry.h"
+#include "WindowStyle.h"
 #include "core/Captions.h"
 
 #include <QLabel>
@@ -34,7 +36,7 @@ SectionMenu::SectionMenu(QWidget* skinLeft) : QObject(skinLeft) {
 
 void SectionMenu::SetCaptions(const MainCaptions& captions) {
     for (int n = 1; n <= 13; ++n) {
-        m_entries[n - 1]->setText(QString::fromStdString(captions.lbm[n - 1]));
+        m_entries[n - 1]->setText(Q(captions.lbm[n - 1]));
         m_entries[n - 1]->setAccessibleName(m_entries[n - 1]->text());
     }
 }

@@ -1,5 +1,6 @@
 #include "ValueCopy.h"
 
+#include "QtString.h"
 #include "ValuePane.h"
 #include "core/App.h"
 #include "core/Captions.h"
@@ -30,8 +31,8 @@ ValueCopy::ValueCopy(App& app, ValuePane* values) : QObject(values), m_app(app),
 }
 
 void ValueCopy::SetCaptions(const MainCaptions& captions) {
-    m_copy->setText(QString::fromStdString(captions.copy));
-    m_copyAll->setText(QString::fromStdString(captions.copyAll));
+    m_copy->setText(Q(captions.copy));
+    m_copyAll->setText(Q(captions.copyAll));
 }
 
 bool ValueCopy::PanelShown() const {
@@ -88,7 +89,7 @@ void ValueCopy::Copy_Click() {
     clipboard->clear();
     // The model's text, not the label's: a value cut short on screen is copied whole.
     const std::string text = NativeLineEnds(CopyRowText(m_app.area, m_selectedRow));
-    if (!text.empty()) clipboard->setText(QString::fromStdString(text));
+    if (!text.empty()) clipboard->setText(Q(text));
 }
 
 void ValueCopy::CopyAll_Click() {
@@ -97,7 +98,7 @@ void ValueCopy::CopyAll_Click() {
     clipboard->clear();
     const std::string text =
         NativeLineEnds(CopyAllText(m_app.area, m_app.sections->RowsOf(m_app.main.currentSection)));
-    if (!text.empty()) clipboard->setText(QString::fromStdString(text));
+    if (!text.empty()) clipboard->setText(Q(text));
 }
 
 } // namespace hl

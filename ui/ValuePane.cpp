@@ -1,7 +1,10 @@
 #include "ValuePane.h"
 
-#include "Look.h"
+#include "PaneParts.h"
 #include "PictureBox.h"
+#include "QtString.h"
+#include "WindowGeometry.h"
+#include "WindowStyle.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -10,28 +13,15 @@ namespace hl {
 
 namespace {
 
-constexpr int kLeft = 32;
-constexpr int kRight = 530;
+using geo::kColumnLeft;
+using geo::kColumnRight;
 constexpr int kRowTop = 82;
 constexpr int kRowStep = 26;
 constexpr int kRowHeight = 22;
 constexpr QColor kBackground{246, 247, 249};
-constexpr Rgb kValueText{24, 24, 28};
 
 int RowTop(int r) {
     return kRowTop + (r - 1) * kRowStep;
-}
-
-QLabel* MakeLabel(const QString& name, QWidget* parent, const QFont& font) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setFont(font);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
 }
 
 } // namespace
@@ -42,39 +32,28 @@ ValuePane::ValuePane(QWidget* parent) : QWidget(parent) {
     m_ico->setGeometry(20, 10, 48, 48);
     m_ico->SetPicture("Sec1");
 
-    m_titulo = MakeLabel("Titulo", this, WindowFont(16, QFont::DemiBold));
-    m_titulo->setGeometry(80, 10, kRight - 80, 48);
-    m_titulo->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-
-    m_imageLine1 = new PictureBox("ImageLine1", this);
-    m_imageLine1->setGeometry(kLeft - 1, 68, 500, 2);
-    m_imageLine = new PictureBox("ImageLine", this);
-    m_imageLine->setGeometry(kLeft - 1, 0, 500, 2);
-    m_imagenInfo = new PictureBox("ImagenInfo", this);
-    m_imagenInfo->setGeometry(kLeft - 1, 430, 500, 2);
-    for (PictureBox* line : {m_imageLine1, m_imageLine, m_imagenInfo}) {
-        line->SetPicture("ILine");
-        line->SetStandIn(LineStandIn());
-    }
+    m_titulo = MakePaneHead(this, "Titulo", "ImageLine1");
+    m_imageLine = MakePaneLine("ImageLine", this, 0);
+    m_imagenInfo = MakePaneLine("ImagenInfo", this, 430);
 
     const QFont rowFont = WindowFont(9.5);
     for (int n = 1; n <= 24; ++n) {
-        QLabel* label = MakeLabel(QString("Label%1").arg(n), this, rowFont);
-        label->setGeometry(kLeft, RowTop((n + 1) / 2), 0, kRowHeight);
+        QLabel* label = MakeTextLabel(QString("Label%1").arg(n), this, rowFont);
+        label->setGeometry(kColumnLeft, RowTop((n + 1) / 2), 0, kRowHeight);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         if (n % 2 == 0) SetTextColour(label, kValueText);
         m_labels[n - 1] = label;
     }
 
     m_iaviso = new PictureBox("Iaviso", this);
-    m_iaviso->setGeometry(kLeft, 352, 32, 32);
-    m_laviso = MakeLabel("Laviso", this, WindowFont(9));
-    m_laviso->setGeometry(kLeft + 44, 346, kRight - kLeft - 44, 44);
+    m_iaviso->setGeometry(kColumnLeft, 352, 32, 32);
+    m_laviso = MakeTextLabel("Laviso", this, WindowFont(9));
+    m_laviso->setGeometry(kColumnLeft + 44, 346, kColumnRight - kColumnLeft - 44, 44);
     m_laviso->setWordWrap(true);
     m_laviso->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-    m_labelmi = MakeLabel("Labelmi", this, WindowFont(9));
-    m_labelmi->setGeometry(kLeft, 438, kRight - kLeft, 22);
+    m_labelmi = MakeTextLabel("Labelmi", this, WindowFont(9));
+    m_labelmi->setGeometry(kColumnLeft, 438, kColumnRight - kColumnLeft, 22);
     m_labelmi->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     SetTextColour(m_labelmi, kStatusText);
 }
@@ -124,7 +103,7 @@ void ValuePane::RenderRow(const ValueArea& area, int r) {
     // whole, and copying reads the model, not the label.
     const QString full = Q(row.value);
     const int x = caption->x() + captionWidth;
-    const int room = std::max(0, kRight - x);
+    const int room = std::max(0, kColumnRight - x);
     const QString shown = value->fontMetrics().elidedText(full, Qt::ElideRight, room);
     value->setText(shown);
     value->setToolTip(PlainToolTip(Q(row.valueTip)));

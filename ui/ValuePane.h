@@ -38,7 +38,6 @@ private:
     PictureBox* m_ico;
     PictureBox* m_iaviso;
     PictureBox* m_imageLine;
-    PictureBox* m_imageLine1;
     PictureBox* m_imagenInfo;
     QLabel* m_titulo;
     QLabel* m_laviso;

@@ -1,4 +1,6 @@
-#include "Look.h"
+#include "WindowStyle.h"
+
+#include "core/App.h"
 
 #include <QLabel>
 #include <QLinearGradient>
@@ -56,6 +58,11 @@ QString PlainToolTip(const QString& text) {
         lines << words.join(' ');
     }
     return "<qt>" + lines.join("<br>") + "</qt>";
+}
+
+const Skin& SkinInForce(const App& app) {
+    const Skin* skin = FindSkin(app.settings.skin);
+    return skin ? *skin : Skins()[0];
 }
 
 QString MenuStyle(const Skin& skin) {
