@@ -1,8 +1,7 @@
 #include "FuzzEntries.h"
 
-#include "core/Formats.h"
+#include "core/DateFormats.h"
 #include "core/LicenceCode.h"
-#include "core/MediaFormats.h"
 #include "core/Navigation.h"
 #include "core/OutputFile.h"
 #include "core/PlatformError.h"

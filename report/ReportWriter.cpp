@@ -1,9 +1,9 @@
 #include "ReportWriter.h"
 
-#include "core/Formats.h"
 #include "core/PlainText.h"
 #include "core/RowTable.h"
 #include "core/Skins.h"
+#include "core/TextFormats.h"
 
 #include <cstdio>
 

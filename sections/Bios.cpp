@@ -3,7 +3,7 @@
 #include "PlatformReads.h"
 #include "Rows.h"
 #include "Sections.h"
-#include "core/Formats.h"
+#include "core/DateFormats.h"
 #include "core/Navigation.h"
 #include "report/ReportChain.h"
 

@@ -3,8 +3,8 @@
 #include "PlatformReads.h"
 #include "Rows.h"
 #include "Sections.h"
-#include "core/MediaFormats.h"
 #include "core/Navigation.h"
+#include "core/SizeFormats.h"
 
 namespace hl {
 

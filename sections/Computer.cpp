@@ -4,8 +4,8 @@
 #include "Rows.h"
 #include "Sections.h"
 #include "WmiCodeTexts.h"
-#include "core/Formats.h"
 #include "core/Navigation.h"
+#include "core/TextFormats.h"
 #include "report/ReportChain.h"
 
 #include <vector>

@@ -3,9 +3,9 @@
 #include "PlatformReads.h"
 #include "Rows.h"
 #include "Sections.h"
-#include "core/Formats.h"
-#include "core/MediaFormats.h"
+#include "core/DateFormats.h"
 #include "core/Navigation.h"
+#include "core/SizeFormats.h"
 #include "report/ReportChain.h"
 
 namespace hl {

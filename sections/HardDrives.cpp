@@ -5,7 +5,6 @@
 #include "Rows.h"
 #include "Sections.h"
 #include "core/CheckedMath.h"
-#include "core/Formats.h"
 #include "core/Navigation.h"
 #include "core/SizeFormats.h"
 #include "report/ReportChain.h"
@@ -43,18 +42,11 @@ const int kLocalDisk = 3;
 double Bytes(const Variant& v) {
     return v.ToDouble();
 }
-// A size far smaller than its free space gives a share no whole number holds.
-std::string Percent(double part, double whole) {
-    double share = RoundHalfEven(part * 100 / whole);
-    if (!(std::fabs(share) < 9.2e18)) throw PlatformError("overflow");
-    return std::to_string(static_cast<int64_t>(share));
-}
-
 // A size with its share of the disk; a disk of size 0 has no share to show.
 std::string SizeWithShare(const std::string& digits, double part, double whole,
                           const std::string& sep) {
     std::string size = FormatSize(digits, sep);
-    return whole == 0 ? size : size + " - " + Percent(part, whole) + "%";
+    return whole == 0 ? size : size + " - " + std::to_string(PercentOf(part, whole)) + "%";
 }
 
 // A free space above the size, or one that overflows the difference, has no use to show.

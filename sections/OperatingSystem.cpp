@@ -5,7 +5,7 @@
 #include "Sections.h"
 #include "WmiCodeTexts.h"
 #include "core/CheckedMath.h"
-#include "core/Formats.h"
+#include "core/DateFormats.h"
 #include "core/LicenceCode.h"
 #include "core/Navigation.h"
 #include "core/SizeFormats.h"

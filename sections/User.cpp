@@ -4,9 +4,10 @@
 #include "Rows.h"
 #include "Sections.h"
 #include "WmiCodeTexts.h"
-#include "core/Formats.h"
+#include "core/DateFormats.h"
 #include "core/Navigation.h"
 #include "core/SizeFormats.h"
+#include "core/TextFormats.h"
 #include "report/ReportChain.h"
 
 #include <vector>

@@ -22,7 +22,7 @@ ReportRun RunIn(const TempDir& dir, const std::string& arguments) {
 }
 
 std::string Machine() {
-    return "--snapshot '" + DataPath("s17/machine.json") + "' ";
+    return "--snapshot '" + DataPath("machines/desktop.json") + "' ";
 }
 
 } // namespace
@@ -52,7 +52,7 @@ TEST(ReportCliHabits, OtherSpellingsOfTheSameRequest) {
 
 TEST(ReportCliHabits, RefusedRequestsExitTwoAndWriteNothing) {
     TempDir dir;
-    std::filesystem::copy_file(DataPath("s17/machine.json"), dir.File("m.json"));
+    std::filesystem::copy_file(DataPath("machines/desktop.json"), dir.File("m.json"));
     const std::string before = ReadFile(dir.File("m.json"));
     for (const char* arguments :
          {"--output=", "--output ''", "--snapshot m.json --output m.json",

@@ -50,7 +50,7 @@ struct BuilderRun {
 };
 
 inline Snapshot FixtureMachine() {
-    return LoadSnapshotFile(DataPath("s17/machine.json"));
+    return LoadSnapshotFile(DataPath("machines/desktop.json"));
 }
 
 } // namespace hl::test

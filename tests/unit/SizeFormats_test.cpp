@@ -111,14 +111,103 @@ TEST(FormatVirtualMB, SeparatesFourToSixCharactersOnly) {
     EXPECT_EQ(FormatVirtualMB("1234567", ","), "1234567");
 }
 
-TEST(FormatUsageTime, WritesDaysHoursMinutesSeconds) {
-    EXPECT_EQ(FormatUsageTime((5 * 3600 + 7 * 60 + 9) * 1000LL), "00:05:07:09");
-    EXPECT_EQ(FormatUsageTime(((123 * 24 + 4) * 3600) * 1000LL), "123:04:00:00");
-    EXPECT_EQ(FormatUsageTime(93784000), "01:02:03:04");
-    EXPECT_EQ(FormatUsageTime(999), "00:00:00:00");
+// ---- the removable, optical and graphics size rules ----
+
+TEST(FormatSizeLeft, FollowsTheDigitCountTable) {
+    const SizeCase cases[] = {
+        {"512", "512 bytes"},
+        {"1000", "1000 bytes"}, // four digits up to 1023 stay in bytes
+        {"1023", "1023 bytes"},
+        {"1024", "1 KB"},
+        {"9999", "9.76 KB"}, // four characters of the quotient
+        {"15000", "14.64 KB"},
+        {"1500000", "1.4 MB"}, // seven digits keep three characters
+        {"2013265920", "1.87 GB"},
+        {"16106127360", "15 GB"},        // a quotient without decimals
+        {"1234567890123", "1149.78 GB"}, // thirteen digits keep seven characters
+    };
+    for (const SizeCase& c : cases)
+        EXPECT_EQ(FormatSizeLeft(c.digits, "."), c.expected) << c.digits;
 }
 
-TEST(FormatUsageTime, DoesNotWrapAfterTheThirtyTwoBitLimits) {
-    EXPECT_EQ(FormatUsageTime(25LL * 86400 * 1000), "25:00:00:00");        // past 2^31 ms
-    EXPECT_EQ(FormatUsageTime(50LL * 86400 * 1000 + 1000), "50:00:00:01"); // past 2^32 ms
+TEST(FormatSizeLeft, LongerNumbersKeepGigabytesAndOneMoreCharacterPerDigit) {
+    EXPECT_EQ(FormatSizeLeft("12345678901234", "."), "11497.80 GB");
+    EXPECT_EQ(FormatSizeLeft("123456789012345", "."), "114978.09 GB"); // nine characters
+}
+
+TEST(FormatDiscSize, FollowsTheDigitCountTable) {
+    const SizeCase cases[] = {
+        {"1023", "1023 bytes"},
+        {"9999", "9.76 KB"},
+        {"681574400", "650 MB"},
+        {"734003200", "700 MB"},
+        {"123456789", "117.73 MB"}, // nine digits keep six characters
+        {"1500000", "1.43 MB"},     // seven digits keep four, unlike removable drives
+        {"4706074624", "4.38 GB"},
+        {"1234567890123", "1149.78 GB"}, // past the table: one more character than twelve digits
+    };
+    for (const SizeCase& c : cases)
+        EXPECT_EQ(FormatDiscSize(c.digits, "."), c.expected) << c.digits;
+}
+
+TEST(FormatSizeRules, WriteTheRegionalDecimalSeparator) {
+    EXPECT_EQ(FormatSizeLeft("15000", ","), "14,64 KB");
+    EXPECT_EQ(FormatDiscSize("4706074624", ","), "4,38 GB");
+    EXPECT_EQ(FormatAdapterMemory(1610612736, ","), "1,5 GB");
+}
+
+TEST(FormatSizeRules, RefuseTextThatIsNotADigitString) {
+    for (const char* bad : {"", "12a4", "-512", " 512"}) {
+        EXPECT_THROW(FormatSizeLeft(bad, "."), PlatformError) << bad;
+        EXPECT_THROW(FormatDiscSize(bad, "."), PlatformError) << bad;
+    }
+    // Digits beyond the range of a double overflow as a platform error, not another type.
+    const std::string huge(320, '9');
+    EXPECT_THROW(FormatSizeLeft(huge, "."), PlatformError);
+    EXPECT_THROW(FormatDiscSize(huge, "."), PlatformError);
+}
+
+TEST(FormatAdapterMemory, ScreenKeepsDecimalsAndReportShowsWholeUnits) {
+    struct Case {
+        int64_t bytes;
+        const char* screen;
+        const char* report;
+    } cases[] = {
+        {268435456, "256 MB", "256 MB"},
+        {1610612736, "1.5 GB", "1 GB"},
+        {4294967296, "4 GB", "4 GB"}, // 2 GB and more are held, not lost
+        {17179869184, "16 GB", "16 GB"},
+        {137438953472, "128 GB", "128 GB"},
+        {1048576, "1 MB", "1 MB"},
+        {524288, "512 KB", "512 KB"}, // under seven digits: kilobytes
+        {1000, "1000 bytes", "1000 bytes"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FormatAdapterMemory(c.bytes, "."), c.screen) << c.bytes;
+        EXPECT_EQ(FormatAdapterMemoryReport(c.bytes), c.report) << c.bytes;
+    }
+}
+
+TEST(FormatAdapterMemory, ZeroOrLessGivesNothing) {
+    for (int64_t bytes : {int64_t{0}, int64_t{-1}}) {
+        EXPECT_EQ(FormatAdapterMemory(bytes, "."), "");
+        EXPECT_EQ(FormatAdapterMemoryReport(bytes), "");
+    }
+}
+
+TEST(Percentage, FailsWhenTheShareOverflows) {
+    EXPECT_THROW(Percentage("9999999999999999999", "1"), PlatformError);
+}
+
+TEST(Percentage, RoundsHalfToEven) {
+    EXPECT_EQ(Percentage("41", "200"), 20); // 20.5
+    EXPECT_EQ(Percentage("43", "200"), 22); // 21.5
+    EXPECT_EQ(Percentage("1006632960", "2013265920"), 50);
+    EXPECT_THROW(Percentage("0", "0"), PlatformError);
+}
+
+TEST(UsedBytes, SubtractsDigitStringsAndRefusesMoreFreeThanSize) {
+    EXPECT_EQ(UsedBytes("4026531840", "3988951695"), "37580145");
+    EXPECT_EQ(UsedBytes("12345678901234567", "1"), "12345678901234566");
+    EXPECT_THROW(UsedBytes("100", "101"), PlatformError);
 }

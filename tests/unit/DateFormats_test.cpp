@@ -1,4 +1,4 @@
-#include "core/Formats.h"
+#include "core/DateFormats.h"
 
 #include <gtest/gtest.h>
 
@@ -31,12 +31,14 @@ TEST(FormatWmiDate, TakesCharactersByPositionWithoutValidating) {
     EXPECT_EQ(FormatWmiDate("", "Dutch", Table("Dutch")), "-- om ::");
 }
 
-TEST(CapitalizeFirst, RaisesTheFirstLetterAndLowersTheRest) {
-    EXPECT_EQ(CapitalizeFirst("WORKGROUP"), "Workgroup");
-    EXPECT_EQ(CapitalizeFirst("mshome"), "Mshome");
-    EXPECT_EQ(CapitalizeFirst(""), "");
+TEST(FormatUsageTime, WritesDaysHoursMinutesSeconds) {
+    EXPECT_EQ(FormatUsageTime((5 * 3600 + 7 * 60 + 9) * 1000LL), "00:05:07:09");
+    EXPECT_EQ(FormatUsageTime(((123 * 24 + 4) * 3600) * 1000LL), "123:04:00:00");
+    EXPECT_EQ(FormatUsageTime(93784000), "01:02:03:04");
+    EXPECT_EQ(FormatUsageTime(999), "00:00:00:00");
 }
 
-TEST(EscapeHtml, EscapesMarkupCharacters) {
-    EXPECT_EQ(EscapeHtml("<b>\"A&B\"</b>"), "&lt;b&gt;&quot;A&amp;B&quot;&lt;/b&gt;");
+TEST(FormatUsageTime, DoesNotWrapAfterTheThirtyTwoBitLimits) {
+    EXPECT_EQ(FormatUsageTime(25LL * 86400 * 1000), "25:00:00:00");        // past 2^31 ms
+    EXPECT_EQ(FormatUsageTime(50LL * 86400 * 1000 + 1000), "50:00:00:01"); // past 2^32 ms
 }

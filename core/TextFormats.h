@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace hl {
+
+// Characters start..start+count-1 of a text, 1-based like the platform's Mid; short texts give
+// what there is.
+std::string Mid(std::string_view s, size_t start, size_t count);
+// A text with its first character raised and the rest lowered (ASCII letters): "MSHOME" gives
+// "Mshome".
+std::string CapitalizeFirst(std::string_view s);
+// HTML-escapes &, <, > and ".
+std::string EscapeHtml(std::string_view s);
+
+} // namespace hl
