@@ -24,8 +24,8 @@ using Builder = void (*)(ReportContext&);
 // `gather(source, facts, service)`. A platform failure ends the gathering, not the report: the
 // section is written with the facts read before it, the rest as "Unknown".
 template <class Facts, class Gather>
-Facts OpenReportSection(ReportContext& ctx, int headingEntry, Gather gather) {
-    ctx.writer.Heading(ctx.app.T(headingEntry));
+Facts OpenReportSection(ReportContext& ctx, const std::string& heading, Gather gather) {
+    ctx.writer.Heading(heading);
     Facts facts;
     try {
         gather(*ctx.app.source, facts, ctx.service);

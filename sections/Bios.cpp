@@ -87,13 +87,10 @@ void Bios(App& app) {
 }
 
 void InformeBios(ReportContext& ctx) {
-    BiosFacts v;
-    // A failed binding or walk ends the gathering only: the section is still written whole.
-    Skip([&] {
-        if (!ctx.service) ctx.service = ctx.app.source->ConnectWmi();
-        GatherBios(*ctx.service, v);
-    });
-    ctx.writer.Heading(ctx.app.T(17));
+    BiosFacts v = OpenReportSection<BiosFacts>(ctx, ctx.app.T(17),
+                                               [](DataSource& source, BiosFacts& f, auto& service) {
+                                                   GatherBios(BoundOrNew(source, service), f);
+                                               });
     ReportRows(ctx.writer, ctx.app, kBiosRows, BiosValues(ctx.app, v), InReport::First,
                RowEnd::LastBr);
     ctx.writer.SectionEnd();

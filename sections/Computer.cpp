@@ -84,7 +84,7 @@ void PC(App& app) {
 
 void InformePC(ReportContext& ctx) {
     App& app = ctx.app;
-    ComputerFacts f = OpenReportSection<ComputerFacts>(ctx, 12, GatherComputer);
+    ComputerFacts f = OpenReportSection<ComputerFacts>(ctx, app.T(12), GatherComputer);
     ReportRows(ctx.writer, app, kComputerRows, ComputerValues(app, f), InReport::First,
                RowEnd::LastBrCrlf);
     ctx.writer.SectionEnd();

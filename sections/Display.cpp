@@ -132,12 +132,12 @@ void Display(App& app) {
 
 void InformeDisplay(ReportContext& ctx) {
     const App& app = ctx.app;
-    DisplayFacts& v = ctx.display;
-    v = {};
-    // A failed binding or walk ends the gathering only: both sections are still written whole.
-    Skip([&] { GatherDisplay(*app.source, ctx.service, v, app.T(129)); });
-    ctx.writer.Heading(app.T(18));
-    ReportRows(ctx.writer, app, kDisplayRows, DisplayValues(app, v, ""), InReport::First,
+    // The graphics card's section, next in the chain, writes what is gathered here.
+    ctx.display = OpenReportSection<DisplayFacts>(
+        ctx, app.T(18), [&app](DataSource& source, DisplayFacts& f, auto& service) {
+            GatherDisplay(source, service, f, app.T(129));
+        });
+    ReportRows(ctx.writer, app, kDisplayRows, DisplayValues(app, ctx.display, ""), InReport::First,
                RowEnd::LastBr);
     ctx.writer.SectionEnd();
 }

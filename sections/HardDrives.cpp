@@ -150,10 +150,9 @@ void HDs(App& app) {
 void InformeHDs(ReportContext& ctx) {
     App& app = ctx.app;
     // A failed walk leaves no list: every row then reads "Unknown".
-    DiskLists lists =
-        OpenReportSection<DiskLists>(ctx, 16, [&app](DataSource&, DiskLists& l, auto& service) {
-            l = GatherDisks(app, service);
-        });
+    DiskLists lists = OpenReportSection<DiskLists>(
+        ctx, app.T(16),
+        [&app](DataSource&, DiskLists& l, auto& service) { l = GatherDisks(app, service); });
     ReportRows(ctx.writer, app, kHardDriveRows, DiskValues(lists), InReport::First, RowEnd::LastBr);
     ctx.writer.SectionEnd();
 }

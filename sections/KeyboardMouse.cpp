@@ -78,12 +78,6 @@ void WritePart(ReportContext& ctx, const KeyboardFacts& k, const MouseFacts& m, 
     ctx.writer.SectionEnd();
 }
 
-// The service an earlier builder bound, or a fresh one when that binding failed.
-WmiService& ReportService(ReportContext& ctx) {
-    if (!ctx.service) ctx.service = ctx.app.source->ConnectWmi();
-    return *ctx.service;
-}
-
 } // namespace
 
 const SectionRows kKeyboardMouseRows{"input", kRows};
@@ -107,24 +101,21 @@ void Keyboard_mouse(App& app) {
     FinishSection(app, Section::KeyboardMouse);
 }
 
-// A failed binding or walk ends the gathering only: each section is still written whole.
 void InformeKeyboard(ReportContext& ctx) {
-    KeyboardFacts k;
-    Skip([&] {
-        Statements guard;
-        ReadKeyboard(ReportService(ctx), k, guard);
-    });
-    ctx.writer.Heading(ctx.app.T(205));
+    KeyboardFacts k = OpenReportSection<KeyboardFacts>(
+        ctx, ctx.app.T(205), [](DataSource& source, KeyboardFacts& f, auto& service) {
+            Statements guard;
+            ReadKeyboard(BoundOrNew(source, service), f, guard);
+        });
     WritePart(ctx, k, {}, InReport::First);
 }
 
 void InformeMouse(ReportContext& ctx) {
-    MouseFacts m;
-    Skip([&] {
-        Statements guard;
-        ReadMouse(*ctx.app.source, ReportService(ctx), m, guard);
-    });
-    ctx.writer.Heading(ctx.app.table.MouseWord());
+    MouseFacts m = OpenReportSection<MouseFacts>(
+        ctx, ctx.app.table.MouseWord(), [](DataSource& source, MouseFacts& f, auto& service) {
+            Statements guard;
+            ReadMouse(source, BoundOrNew(source, service), f, guard);
+        });
     WritePart(ctx, {}, m, InReport::Second);
 }
 

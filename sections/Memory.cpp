@@ -122,7 +122,7 @@ void RAM(App& app) {
 
 void InformeRAM(ReportContext& ctx) {
     App& app = ctx.app;
-    RamFacts f = OpenReportSection<RamFacts>(ctx, 15, GatherMemory);
+    RamFacts f = OpenReportSection<RamFacts>(ctx, app.T(15), GatherMemory);
     RowValues values = MemoryValues(app, f, true);
     // The last row closes with "<br>" only when it reads "Unknown".
     bool unknownUse = values.back().text.empty() || values.back().text == app.T(kUnknown);

@@ -141,7 +141,7 @@ void OS(App& app) {
 
 void InformeOS(ReportContext& ctx) {
     App& app = ctx.app;
-    OsFacts f = OpenReportSection<OsFacts>(ctx, 13, GatherSystem);
+    OsFacts f = OpenReportSection<OsFacts>(ctx, app.T(13), GatherSystem);
     ReportRows(ctx.writer, app, kOperatingSystemRows, SystemValues(app, f), InReport::First,
                RowEnd::LastBrCrlf);
     ctx.writer.SectionEnd();

@@ -20,6 +20,12 @@ inline std::vector<WmiObject> InstancesOf(const std::shared_ptr<WmiService>& ser
     return service->InstancesOf(className);
 }
 
+// The service an earlier reader bound, or a fresh one when there is none.
+inline WmiService& BoundOrNew(DataSource& source, std::shared_ptr<WmiService>& service) {
+    if (!service) service = source.ConnectWmi();
+    return *service;
+}
+
 // The regional settings, or the defaults when they cannot be read: the read is one skipped
 // statement, and a separator is never worth ending a routine for.
 inline Regional RegionalOrDefault(DataSource& source) {

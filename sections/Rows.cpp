@@ -28,8 +28,7 @@ int CaptionOf(const RowSpec& spec, const RowValue& value) {
 void ShowRow(App& app, int r, const RowSpec& spec, const RowValue& value) {
     int tip = value.caption ? value.tip : spec.tip;
     const std::string& text = value.emptyShowsUnknown ? OrUnknown(app, value.text) : value.text;
-    WriteRow(app, r, Caption(app, CaptionOf(spec, value)), text,
-             tip ? app.T(tip) : std::string());
+    WriteRow(app, r, Caption(app, CaptionOf(spec, value)), text, tip ? app.T(tip) : std::string());
 }
 
 } // namespace

@@ -143,7 +143,7 @@ void User(App& app) {
 
 void InformeUser(ReportContext& ctx) {
     App& app = ctx.app;
-    UserFacts f = OpenReportSection<UserFacts>(ctx, 11, GatherUser);
+    UserFacts f = OpenReportSection<UserFacts>(ctx, app.T(11), GatherUser);
     ReportRows(ctx.writer, app, kUserRows, UserValues(app, f, ""), InReport::First,
                RowEnd::LastBrCrlf);
     ctx.writer.SectionEnd();
