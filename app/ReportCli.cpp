@@ -114,7 +114,7 @@ std::string CanonicalFormat(const std::string& v) {
 int SectionNumber(const std::string& v) {
     char* end = nullptr;
     long n = std::strtol(v.c_str(), &end, 10);
-    if (v.empty() || *end || n < 1 || n > 13)
+    if (v.empty() || *end || n < 1 || n > kSectionCount)
         throw UsageError{"--section needs a number from 1 to 13, not \"" + v + "\""};
     return static_cast<int>(n);
 }
@@ -273,7 +273,7 @@ int Run(const Options& o, std::ostream& out, std::ostream& err) {
     int status = 0;
     if (o.format == "json") {
         std::vector<int> sections;
-        for (int n = 1; n <= 13; ++n)
+        for (int n = 1; n <= kSectionCount; ++n)
             if (!o.section || n == o.section) sections.push_back(n);
         document = JsonReport(app, sections);
     } else if (o.section) {

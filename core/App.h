@@ -29,7 +29,7 @@ struct SectionSet {
     // The rows of section n; no rows for anything that is not a section (a panel, say).
     const SectionRows& RowsOf(int n) const {
         static const SectionRows kNone;
-        return n >= 1 && n <= 13 && rows[n] ? *rows[n] : kNone;
+        return IsSection(n) && rows[n] ? *rows[n] : kNone;
     }
 };
 

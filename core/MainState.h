@@ -29,6 +29,10 @@ enum class Section {
 constexpr int Number(Section s) {
     return static_cast<int>(s);
 }
+inline constexpr int kSectionCount = Number(Section::OtherHardware);
+constexpr bool IsSection(int n) {
+    return n >= 1 && n <= kSectionCount;
+}
 
 // Section numbers of the panels that take over the value area.
 inline constexpr int kCustomizePanel = 97;

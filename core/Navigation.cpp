@@ -7,10 +7,6 @@ namespace hl {
 
 namespace {
 
-bool IsSection(int n) {
-    return n >= 1 && n <= 13;
-}
-
 void SetEntryPointer(App& app, int n, Pointer p) {
     if (IsSection(n)) app.main.menu.entryPointer[n] = p;
 }
@@ -41,7 +37,7 @@ void BM_Click(App& app, int index) {
 
 void ClearMenuMarkers(App& app, int keep) {
     ResetMenuColours(app);
-    for (int i = 1; i <= 13; ++i)
+    for (int i = 1; i <= kSectionCount; ++i)
         if (i != keep) app.main.menu.markerShown[i] = false;
 }
 
@@ -52,7 +48,7 @@ void ResetMenuColours(App& app) {
 void DisableMenu(App& app) {
     auto& menu = app.main.menu;
     menu.skinTopLeftPointer = Pointer::Arrow;
-    for (int i = 1; i <= 13; ++i)
+    for (int i = 1; i <= kSectionCount; ++i)
         menu.entryPointer[i] = Pointer::Arrow;
     menu.textColour = kMenuGrey;
 }
@@ -61,7 +57,7 @@ void EnableMenu(App& app) {
     auto& menu = app.main.menu;
     menu.lopsPointer = Pointer::Hand;
     menu.skinTopLeftPointer = Pointer::Hand;
-    for (int i = 1; i <= 13; ++i)
+    for (int i = 1; i <= kSectionCount; ++i)
         menu.entryPointer[i] = Pointer::Hand;
 }
 
@@ -105,7 +101,9 @@ void ClosePanel(App& app) {
     // A panel opened while no section had been shown yet (the first collector failed before
     // naming its section) would otherwise leave "Getting information..." up for good.
     int back = app.main.savedSection;
-    if (!IsSection(back)) back = IsSection(app.main.selectedEntry) ? app.main.selectedEntry : 1;
+    if (!IsSection(back))
+        back =
+            IsSection(app.main.selectedEntry) ? app.main.selectedEntry : Number(Section::Summary);
     MenuClick(app, back);
 }
 
@@ -164,9 +162,11 @@ std::string OrUnknown(const App& app, const std::string& value) {
 
 IconPair IconsFor(int section, int removableCounted, int cdCounted) {
     switch (section) {
-    case 2: return {"Sec2", "Info"};
-    case 11: return removableCounted > 0 ? IconPair{"Sec11a", "Ok"} : IconPair{"Sec11b", "Alerta"};
-    case 12: return cdCounted > 0 ? IconPair{"Sec12a", "Ok"} : IconPair{"Sec12b", "Alerta"};
+    case Number(Section::User): return {"Sec2", "Info"};
+    case Number(Section::RemovableMemory):
+        return removableCounted > 0 ? IconPair{"Sec11a", "Ok"} : IconPair{"Sec11b", "Alerta"};
+    case Number(Section::CdDvd):
+        return cdCounted > 0 ? IconPair{"Sec12a", "Ok"} : IconPair{"Sec12b", "Alerta"};
     case kCustomizePanel: return {"IOpc", ""};
     case kReportPanel: return {"IInf", ""};
     case kAboutBox: return {"IAC", ""};

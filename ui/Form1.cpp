@@ -98,7 +98,7 @@ void Form1::BuildFrame() {
     for (QObject* part : {static_cast<QObject*>(m_skin[kTopLeft]), static_cast<QObject*>(m_lops),
                           static_cast<QObject*>(m_skin[kTop])})
         part->installEventFilter(this);
-    for (int n = 1; n <= 13; ++n) {
+    for (int n = 1; n <= kSectionCount; ++n) {
         m_menu->Entry(n)->installEventFilter(this);
         m_menu->Marker(n)->installEventFilter(this);
     }

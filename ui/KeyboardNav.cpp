@@ -56,7 +56,7 @@ KeyboardNav::KeyboardNav(App& app, Form1& form, SectionMenu& menu, ValuePane& va
                          ValueCopy& copy, QLabel* lops)
     : QObject(&form), m_app(app), m_form(form), m_menu(menu), m_values(values), m_copy(copy),
       m_lops(lops), m_mark(new FocusMark(&form)) {
-    for (int n = 1; n <= 13; ++n) {
+    for (int n = 1; n <= kSectionCount; ++n) {
         m_menu.Entry(n)->setFocusPolicy(Qt::TabFocus);
         OnActivate(m_menu.Entry(n), [this, n] { m_form.LBM_Click(n); });
     }
@@ -97,11 +97,11 @@ void KeyboardNav::PanelOpened(QWidget* panel) {
 
 void KeyboardNav::PanelClosed(int section) {
     m_panel = nullptr;
-    FocusEntry(section >= 1 && section <= 13 ? section : 1);
+    FocusEntry(IsSection(section) ? section : Number(Section::Summary));
 }
 
 void KeyboardNav::FocusEntry(int n) {
-    if (n >= 1 && n <= 13) m_menu.Entry(n)->setFocus(Qt::OtherFocusReason);
+    if (IsSection(n)) m_menu.Entry(n)->setFocus(Qt::OtherFocusReason);
 }
 
 QList<QWidget*> KeyboardNav::TabStops() const {

@@ -13,7 +13,7 @@ namespace hl {
 
 SectionMenu::SectionMenu(QWidget* skinLeft) : QObject(skinLeft) {
     const QFont font = WindowFont(10);
-    for (int n = 1; n <= 13; ++n) {
+    for (int n = 1; n <= kSectionCount; ++n) {
         const int y = geo::kMenuTop + (n - 1) * geo::kMenuStep;
         auto* marker = new PictureBox(QString("BM%1").arg(n), skinLeft);
         marker->setGeometry(QRect(QPoint(geo::kMarkerX, y), geo::kMarker));
@@ -35,7 +35,7 @@ SectionMenu::SectionMenu(QWidget* skinLeft) : QObject(skinLeft) {
 }
 
 void SectionMenu::SetCaptions(const MainCaptions& captions) {
-    for (int n = 1; n <= 13; ++n) {
+    for (int n = 1; n <= kSectionCount; ++n) {
         m_entries[n - 1]->setText(Q(captions.lbm[n - 1]));
         m_entries[n - 1]->setAccessibleName(m_entries[n - 1]->text());
     }
@@ -46,7 +46,7 @@ void SectionMenu::SetSkin(const Skin& skin) {
 }
 
 void SectionMenu::Render(const MenuModel& menu) {
-    for (int n = 1; n <= 13; ++n) {
+    for (int n = 1; n <= kSectionCount; ++n) {
         QLabel* entry = m_entries[n - 1];
         PictureBox* marker = m_markers[n - 1];
         SetTextColour(entry, menu.textColour);
@@ -65,7 +65,7 @@ void SectionMenu::ShowBusy(int n) {
 }
 
 int SectionMenu::IndexOf(const QObject* part, bool* isMarker) const {
-    for (int n = 1; n <= 13; ++n) {
+    for (int n = 1; n <= kSectionCount; ++n) {
         if (m_entries[n - 1] == part || m_markers[n - 1] == part) {
             if (isMarker) *isMarker = m_markers[n - 1] == part;
             return n;
