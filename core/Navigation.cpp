@@ -129,6 +129,7 @@ void WriteRow(App& app, int r, const std::string& caption, const std::string& va
     row.value = PlainText(value);
     row.captionTip = captionTip;
     row.valueTip = row.value;
+    row.data.reset();
 }
 
 void ClearLabels(App& app, int fromLabel, int toLabel) {

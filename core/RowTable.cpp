@@ -1,5 +1,7 @@
 #include "RowTable.h"
 
+#include <nlohmann/json.hpp>
+
 namespace hl {
 
 const RowSpec* SectionRows::Row(int r) const {
@@ -14,12 +16,30 @@ std::string RowKey(const SectionRows& section, int row) {
     return std::string(section.id) + "." + spec->key;
 }
 
+namespace {
+
+// Every list row carries the whole devices, so each one's serial is masked, not only the
+// serial row's.
+std::shared_ptr<const nlohmann::json> WithoutSerials(const nlohmann::json& devices) {
+    nlohmann::json masked = devices;
+    for (nlohmann::json& device : masked)
+        if (device.is_object() && device.contains("serial") && !device["serial"].is_null())
+            device["serial"] = kPrivateMarker;
+    return std::make_shared<const nlohmann::json>(std::move(masked));
+}
+
+} // namespace
+
 void MaskPrivateRows(ValueArea& area, const SectionRows& section) {
     for (int r = 1; r <= 12; ++r) {
+        InfoRow& row = area.Row(r);
+        if (row.data && row.data->is_array()) row.data = WithoutSerials(*row.data);
         const RowSpec* spec = section.Row(r);
-        if (!spec || !spec->identifying || area.Row(r).value.empty()) continue;
-        area.Row(r).value = kPrivateMarker;
-        area.Row(r).valueTip = kPrivateMarker;
+        if (!spec || !spec->identifying || row.value.empty()) continue;
+        row.value = kPrivateMarker;
+        row.valueTip = kPrivateMarker;
+        if (row.data && !row.data->is_array())
+            row.data = std::make_shared<const nlohmann::json>(kPrivateMarker);
     }
 }
 

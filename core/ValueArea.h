@@ -3,6 +3,8 @@
 #include "Skins.h"
 
 #include <array>
+#include <memory>
+#include <nlohmann/json_fwd.hpp>
 #include <string>
 
 namespace hl {
@@ -14,6 +16,9 @@ struct InfoRow {
     std::string captionTip;
     std::string valueTip;
     Rgb captionColour = kDarkGrey;
+    // The value as typed data for structured output (numbers, booleans, ISO dates, device
+    // lists), independent of the language; none for a row without one.
+    std::shared_ptr<const nlohmann::json> data;
 };
 
 // What the window's value area shows; collectors write it as they would write the labels, and

@@ -19,6 +19,12 @@ std::string BareCaption(const std::string& caption) {
     return caption;
 }
 
+// What the row holds as typed data; null where it shows "Unknown".
+json TypedData(const App& app, const InfoRow& row) {
+    if (!row.data || row.value == app.T(kUnknown)) return nullptr;
+    return *row.data;
+}
+
 json SectionJson(App& app, int section) {
     MenuClick(app, section);
     const SectionRows& table = app.sections->RowsOf(section);
@@ -28,7 +34,10 @@ json SectionJson(App& app, int section) {
         std::string key = RowKey(table, r);
         if (key.empty()) continue;
         const InfoRow& row = app.area.Row(r);
-        rows.push_back({{"key", key}, {"caption", BareCaption(row.caption)}, {"value", row.value}});
+        rows.push_back({{"key", key},
+                        {"caption", BareCaption(row.caption)},
+                        {"value", row.value},
+                        {"data", TypedData(app, row)}});
     }
     json out = {{"id", table.id},
                 {"number", section},
@@ -42,7 +51,7 @@ json SectionJson(App& app, int section) {
 } // namespace
 
 std::string JsonReport(App& app, const std::vector<int>& sections) {
-    json doc = {{"format", "hardlens-report/1"},
+    json doc = {{"format", "hardlens-report/1.1"},
                 {"product", kProductLine},
                 {"language", app.settings.language}};
     json list = json::array();

@@ -62,10 +62,10 @@ RowValues BiosValues(const App& app, const BiosFacts& v) {
         v.name,
         v.manufacturer,
         v.version,
-        released,
+        {released, WmiDateData(v.releaseDate, false)},
         v.serialNumber,
-        PrimaryText(app, v.primaryBios),
-        SmbiosText(app, v.smbiosMajorVersion),
+        {PrimaryText(app, v.primaryBios), BoolData(v.primaryBios)},
+        {SmbiosText(app, v.smbiosMajorVersion), IntData(v.smbiosMajorVersion)},
     };
 }
 

@@ -47,11 +47,21 @@ void ListDiscs(App& app) {
         Skip([&] { named = !disk.Get("VolumeName").JoinText().empty(); });
         if (!named) continue;
         ++c.loaded;
+        l.volumes.push_back(VolumeData(disk));
         Skip([&] { l.names += disk.Get("VolumeName").Trimmed() + " - "; });
         Skip([&] { l.fileSystems += disk.Get("FileSystem").Text() + " - "; });
         Skip([&] { l.serials += disk.Get("VolumeSerialNumber").Trimmed() + " - "; });
     }
     c.empty = static_cast<int16_t>(c.empty - c.loaded);
+}
+
+// A loaded drive as typed data: its letter, its model and the size of its disc.
+Data DriveData(const WmiObject& drive) {
+    Data data = {{"mount", nullptr}, {"model", nullptr}, {"size", nullptr}};
+    Skip([&] { data["mount"] = RowValue::TextData(drive.Get("Drive").Trimmed()); });
+    Skip([&] { data["model"] = RowValue::TextData(drive.Get("Name").Trimmed()); });
+    Skip([&] { data["size"] = drive.Get("Size").ToInt64(); });
+    return data;
 }
 
 // Letters, model names and sizes of the loaded drives. The size is read fresh for every drive
@@ -66,6 +76,7 @@ void ListDrives(App& app) {
         std::string size;
         Skip([&] { size = drive.Get("Size").Text(); });
         if (size.empty()) continue;
+        l.drives.push_back(DriveData(drive));
         Skip([&] { l.letters += "(" + drive.Get("Drive").Trimmed() + ") - "; });
         Skip([&] { l.modelNames += drive.Get("Name").Trimmed() + " - "; });
         Skip([&] { l.sizes += FormatDiscSize(size, sep) + ") - ("; });
@@ -76,9 +87,14 @@ void ListDrives(App& app) {
 void WriteRows(App& app, const DriveLists& l) {
     app.area.titulo = app.T(21);
     app.area.Row(1).captionColour = kDarkGrey;
+    // Names, file systems and serials come from the discs, the rest from the drives.
     ShowRows(app, kCdDvdRows,
-             {ListText(l.names, 3), ListText(l.letters, 3), ListText(l.modelNames, 3),
-              ListText(l.sizes, 4), ListText(l.fileSystems, 3), ListText(l.serials, 3)});
+             {{ListText(l.names, 3), l.volumes},
+              {ListText(l.letters, 3), l.drives},
+              {ListText(l.modelNames, 3), l.drives},
+              {ListText(l.sizes, 4), l.drives},
+              {ListText(l.fileSystems, 3), l.volumes},
+              {ListText(l.serials, 3), l.volumes}});
 }
 
 std::string CountText(const App& app, int count, int one, int many) {

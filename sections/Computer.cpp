@@ -54,9 +54,9 @@ RowValues ComputerValues(const App& app, const ComputerFacts& f) {
         f.manufacturer,
         f.model,
         f.systemType,
-        OnOff(app, f.autoReset),
-        StartupDelayText(f.startupDelay, app),
-        CapitalizeFirst(f.domain),
+        {OnOff(app, f.autoReset), BoolData(f.autoReset)},
+        {StartupDelayText(f.startupDelay, app), IntData(f.startupDelay)},
+        {CapitalizeFirst(f.domain), RowValue::TextData(f.domain)},
     };
 }
 

@@ -33,7 +33,8 @@ bool IsNonZeroNumber(const std::string& text) {
 }
 
 // "1280 x 1024 pixels, 32 bits, 60 Hz" when all four figures are present and not 0.
-std::string Configuration(const WmiObject& adapter, const std::string& pixelsWord) {
+std::string Configuration(const WmiObject& adapter, const std::string& pixelsWord,
+                          std::array<double, 4>& mode) {
     std::string h = adapter.Get("CurrentHorizontalResolution").JoinText();
     std::string v = adapter.Get("CurrentVerticalResolution").JoinText();
     std::string bits = adapter.Get("CurrentBitsPerPixel").JoinText();
@@ -41,12 +42,14 @@ std::string Configuration(const WmiObject& adapter, const std::string& pixelsWor
     h = TrimSpaces(h), v = TrimSpaces(v), bits = TrimSpaces(bits), rate = TrimSpaces(rate);
     for (const std::string* figure : {&h, &v, &bits, &rate})
         if (!IsNonZeroNumber(*figure)) return {};
+    ParseNumber(h, mode[0]), ParseNumber(v, mode[1]), ParseNumber(bits, mode[2]);
+    ParseNumber(rate, mode[3]);
     return h + " x " + v + " " + pixelsWord + ", " + bits + " bits, " + rate + " Hz";
 }
 
 void ReadAdapter(const WmiObject& a, DisplayFacts& v, const std::string& pixelsWord,
                  Statements& guard) {
-    guard.Run([&] { v.configuration = Configuration(a, pixelsWord); });
+    guard.Run([&] { v.configuration = Configuration(a, pixelsWord, v.mode); });
     guard.Run([&] { ReadTrimmed(v.minRate, a, "MinRefreshRate"); });
     guard.Run([&] { ReadTrimmed(v.maxRate, a, "MaxRefreshRate"); });
     guard.Run([&] { ReadTrimmed(v.adapterName, a, "Name"); });
@@ -85,10 +88,11 @@ void GatherDisplay(DataSource& source, std::shared_ptr<WmiService>& service, Dis
 // Captioned by the rates found: a range, a maximum or a minimum.
 RowValue RefreshRate(const DisplayFacts& v) {
     bool hasMin = !v.minRate.empty(), hasMax = !v.maxRate.empty();
-    if (hasMin && hasMax) return {v.minRate + " Hz - " + v.maxRate + " Hz", 135, 136};
-    if (hasMax) return {v.maxRate + " Hz", 131, 132};
-    if (hasMin) return {v.minRate + " Hz", 133, 134};
-    return {"", 135, 136};
+    Data rates = {{"min", IntData(v.minRate)}, {"max", IntData(v.maxRate)}};
+    if (hasMin && hasMax) return {v.minRate + " Hz - " + v.maxRate + " Hz", 135, 136, rates};
+    if (hasMax) return {v.maxRate + " Hz", 131, 132, rates};
+    if (hasMin) return {v.minRate + " Hz", 133, 134, rates};
+    return {"", 135, 136, rates};
 }
 
 std::string DateText(const App& app, const std::string& wmiDate) {
@@ -100,13 +104,27 @@ std::string DecimalSeparator(const App& app) {
 }
 
 // The graphics memory as the screen or the report spells it.
+Data ModeData(const DisplayFacts& v) {
+    auto whole = [](double x) { return static_cast<int64_t>(x); };
+    return {{"width", whole(v.mode[0])},
+            {"height", whole(v.mode[1])},
+            {"bits_per_pixel", whole(v.mode[2])},
+            {"refresh_hz", whole(v.mode[3])}};
+}
+
 RowValues DisplayValues(const App& app, const DisplayFacts& v, const std::string& memory) {
+    Data bytes = v.adapterMemory && *v.adapterMemory > 0 ? Data(*v.adapterMemory) : Data();
     return {
-        v.monitorName,   v.monitorManufacturer,
-        v.configuration, RefreshRate(v),
-        v.adapterName,   memory,
-        v.dacType,       v.driverNames,
-        v.driverVersion, DateText(app, v.driverDate),
+        v.monitorName,
+        v.monitorManufacturer,
+        {v.configuration, ModeData(v)},
+        RefreshRate(v),
+        v.adapterName,
+        {memory, bytes},
+        v.dacType,
+        v.driverNames,
+        v.driverVersion,
+        {DateText(app, v.driverDate), WmiDateData(v.driverDate, false)},
     };
 }
 

@@ -3,6 +3,7 @@
 #include "core/App.h"
 #include "core/RowTable.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,7 +15,8 @@ struct ReportContext;
 // The first monitor and the first video adapter.
 struct DisplayFacts {
     std::string monitorName, monitorManufacturer;
-    std::string configuration; // "1280 x 1024 pixels, 32 bits, 60 Hz", or empty
+    std::string configuration;    // "1280 x 1024 pixels, 32 bits, 60 Hz", or empty
+    std::array<double, 4> mode{}; // its width, height, bits per pixel and refresh rate
     std::string minRate, maxRate;
     std::string adapterName;
     std::optional<int64_t> adapterMemory; // bytes; nothing when unreadable

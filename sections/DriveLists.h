@@ -1,5 +1,6 @@
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <string>
 
 namespace hl {
@@ -12,6 +13,9 @@ struct DriveLists {
     std::string free = "(";
     std::string used = "(";
     std::string fileSystems, serials;
+    // The same drives as typed data: one object per volume, one per physical drive.
+    nlohmann::json volumes = nlohmann::json::array();
+    nlohmann::json drives = nlohmann::json::array();
 };
 
 // Items joined: the list without its last `separator` characters; empty when nothing is left

@@ -35,6 +35,7 @@ constexpr RowSpec kRows[] = {
 struct DiskLists {
     std::string names, letters, physical, capacities = "(", free = "(", used = "(";
     std::string fileSystems, serials, partitions;
+    Data volumes = Data::array(), drives = Data::array();
 };
 
 const int kLocalDisk = 3;
@@ -59,6 +60,7 @@ std::string UsedText(const App& app, int64_t size, std::optional<int64_t> used,
 
 void AddDisk(const App& app, const WmiObject& disk, DiskLists& l, const std::string& sep,
              Statements& run) {
+    l.volumes.push_back(VolumeData(disk));
     run.Run([&] {
         std::string name = disk.Get("VolumeName").Trimmed();
         l.names += (name.empty() ? app.T(114) : name) + " - ";
@@ -90,7 +92,11 @@ void AddDrive(const WmiObject& drive, DiskLists& l, Statements& run) {
     std::string interface;
     run.Run([&] { interface = drive.Get("InterfaceType").Text(); });
     if (interface != "IDE" && interface != "SCSI") return;
-    run.Run([&] { l.physical += drive.Get("Caption").Trimmed() + " - "; });
+    run.Run([&] {
+        std::string model = drive.Get("Caption").Trimmed();
+        l.physical += model + " - ";
+        l.drives.push_back({{"model", model}});
+    });
     run.Run([&] { l.partitions = std::to_string(drive.Get("Partitions").ToInt64()); });
 }
 
@@ -123,11 +129,19 @@ std::string PartitionsText(const std::string& partitions) {
 }
 
 // The space in use is shown on screen only.
+// The list rows carry the volumes as typed data, the internal names the physical drives.
 RowValues DiskValues(const DiskLists& l) {
+    auto volumes = [&](std::string text) { return RowValue(std::move(text), l.volumes); };
     return {
-        ListText(l.names, 3),           ListText(l.letters, 3),   ListText(l.physical, 3),
-        ListText(l.capacities, 4, "("), ListText(l.free, 4, "("), ListText(l.used, 4, "("),
-        ListText(l.fileSystems, 3),     ListText(l.serials, 3),   PartitionsText(l.partitions),
+        volumes(ListText(l.names, 3)),
+        volumes(ListText(l.letters, 3)),
+        {ListText(l.physical, 3), l.drives},
+        volumes(ListText(l.capacities, 4, "(")),
+        volumes(ListText(l.free, 4, "(")),
+        volumes(ListText(l.used, 4, "(")),
+        volumes(ListText(l.fileSystems, 3)),
+        volumes(ListText(l.serials, 3)),
+        {PartitionsText(l.partitions), IntData(l.partitions)},
     };
 }
 

@@ -68,8 +68,14 @@ RowValues KeyboardMouseValues(const App& app, const KeyboardFacts& k, const Mous
                  {{1, app.T(94)}, {3, app.T(146)}, {4, "PS/2"}, {5, app.T(147)}, {162, "USB"}});
     std::string use = CodeText(m.handedness, {{1, app.T(153)}, {2, app.T(154)}, {3, app.T(155)}});
     std::string buttons = m.buttonCount > 0 ? std::to_string(m.buttonCount) : "";
-    return {k.name,         k.description, k.functionKeys, m.name,
-            m.manufacturer, buttons,       connection,     use};
+    return {k.name,
+            k.description,
+            {k.functionKeys, IntData(k.functionKeys)},
+            m.name,
+            m.manufacturer,
+            {buttons, m.buttonCount > 0 ? Data(m.buttonCount) : Data()},
+            {connection, IntData(m.deviceInterface)},
+            {use, IntData(m.handedness)}};
 }
 
 void WritePart(ReportContext& ctx, const KeyboardFacts& k, const MouseFacts& m, InReport part) {

@@ -90,17 +90,24 @@ MemoryUsage MemoryUsageTexts(const App& app, int64_t totalMB, int64_t freeMB) {
 namespace {
 
 // The report spells the memory type its own way; the use of memory is the screen's alone.
+// Megabytes as bytes; nothing for a figure that is unknown or overflows.
+Data MegabytesData(std::optional<int64_t> megabytes) {
+    std::optional<int64_t> bytes = megabytes ? CheckedMul(*megabytes, 1024 * 1024) : std::nullopt;
+    return bytes && *bytes > 0 ? Data(*bytes) : Data();
+}
+
 RowValues MemoryValues(const App& app, const RamFacts& f, bool forReport) {
     MemoryUsage usage = MemoryUsageTexts(app, f.totalMemoryMB, f.freeMemoryMB);
+    std::optional<int64_t> usedMB = NonNegative(CheckedSub(f.totalMemoryMB, f.freeMemoryMB));
     return {
-        MemoryTypeText(f.memoryType, app.table, forReport),
-        FormFactorText(f.formFactor, app.table),
-        TotalText(app, f.totalMemoryMB),
-        usage.inUse,
-        usage.available,
-        f.moduleCount == 0 ? "" : std::to_string(f.moduleCount),
-        WidthText(app, f.totalWidth),
-        MemoryUseText(f.largeSystemCache, app.table),
+        {MemoryTypeText(f.memoryType, app.table, forReport), IntData(f.memoryType)},
+        {FormFactorText(f.formFactor, app.table), IntData(f.formFactor)},
+        {TotalText(app, f.totalMemoryMB), MegabytesData(f.totalMemoryMB)},
+        {usage.inUse, MegabytesData(usedMB)},
+        {usage.available, MegabytesData(f.freeMemoryMB)},
+        {f.moduleCount == 0 ? "" : std::to_string(f.moduleCount), f.moduleCount},
+        {WidthText(app, f.totalWidth), IntData(f.totalWidth)},
+        {MemoryUseText(f.largeSystemCache, app.table), IntData(f.largeSystemCache)},
     };
 }
 

@@ -106,20 +106,34 @@ std::string ReportVirtualTotal(const App& app, int64_t totalKB) {
 
 namespace {
 
+// "6.1.7601": the version's first three characters and the build.
+Data VersionData(const OsFacts& f) {
+    if (f.version.empty() && f.build.empty()) return {};
+    return f.version + "." + f.build;
+}
+
+// Bytes in use; nothing when the figures cannot give a share.
+Data VirtualInUseData(const OsFacts& f) {
+    std::optional<int64_t> usedKB = NonNegative(CheckedSub(f.totalVirtualKB, f.freeVirtualKB));
+    std::optional<int64_t> bytes = usedKB ? CheckedMul(*usedKB, 1024) : std::nullopt;
+    return bytes && f.totalVirtualKB > 0 && f.freeVirtualKB >= 0 ? Data(*bytes) : Data();
+}
+
 // The screen shows the virtual memory in use, the report its total.
 RowValues SystemValues(const App& app, const OsFacts& f) {
+    bool x86 = f.architecture == "x86";
     return {
         f.name,
-        VersionText(app, f),
-        ServicePackText(app, f.servicePack),
-        f.architecture == "x86" ? "32 Bits" : "64 Bits",
+        {VersionText(app, f), VersionData(f)},
+        {ServicePackText(app, f.servicePack), IntData(f.servicePack)},
+        {x86 ? "32 Bits" : "64 Bits", x86 ? 32 : 64},
         f.serialNumber,
         f.productKey,
-        LanguageText(app, f.languageCode),
+        {LanguageText(app, f.languageCode), IntData(f.languageCode)},
         f.registeredOwner,
-        f.processCount,
-        InstallDateText(app, f.installDate),
-        VirtualMemoryLine(app, f.totalVirtualKB, f.freeVirtualKB),
+        {f.processCount, IntData(f.processCount)},
+        {InstallDateText(app, f.installDate), WmiDateData(f.installDate, true)},
+        {VirtualMemoryLine(app, f.totalVirtualKB, f.freeVirtualKB), VirtualInUseData(f)},
         ReportVirtualTotal(app, f.totalVirtualKB),
     };
 }

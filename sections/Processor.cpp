@@ -76,17 +76,31 @@ std::string SpeedText(const App& app, const CpuFacts& f) {
     return f.coreCount >= 2 ? mhz + " Mhz " + app.T(54) : mhz + " Mhz";
 }
 
+Data SpeedData(const CpuFacts& f) {
+    try {
+        return f.speed.IsEmpty() ? Data() : Data(f.speed.ToInt64());
+    } catch (const PlatformError&) {
+        return {};
+    }
+}
+
+// Cache sizes are read in kilobytes and given in bytes.
+Data CacheData(const std::string& kilobytes) {
+    Data n = IntData(kilobytes);
+    return n.is_null() ? n : Data(n.get<int64_t>() * 1024);
+}
+
 RowValues ProcessorValues(const App& app, const CpuFacts& f) {
     return {
         f.name,
-        CoresText(app, f),
+        {CoresText(app, f), f.speeds[0].IsEmpty() ? Data() : Data(f.coreCount)},
         f.type,
         f.manufacturer,
-        SpeedText(app, f),
+        {SpeedText(app, f), SpeedData(f)},
         f.socket,
-        ArchitectureText(f.architecture, app.table),
-        CacheSizeText(f.l2Size, app.table),
-        CacheSizeText(f.l3Size, app.table),
+        {ArchitectureText(f.architecture, app.table), IntData(f.architecture)},
+        {CacheSizeText(f.l2Size, app.table), CacheData(f.l2Size)},
+        {CacheSizeText(f.l3Size, app.table), CacheData(f.l3Size)},
     };
 }
 

@@ -41,6 +41,7 @@ struct DriveSizes {
 void AppendDrive(App& app, const WmiObject& disk, const DriveSizes& d) {
     DriveLists& l = Kept(app).removable.lists;
     std::string sep = RegionalOrDefault(*app.source).decimalSeparator;
+    l.volumes.push_back(VolumeData(disk));
     Skip([&] { l.names += (d.volumeName.empty() ? app.T(7) : d.volumeName) + " - "; });
     Skip([&] { l.letters += "(" + disk.Get("Caption").Trimmed() + ") - "; });
     Skip([&] { l.sizes += FormatSizeLeft(d.size, sep) + ") - ("; });
@@ -78,18 +79,26 @@ void ListModelNames(App& app) {
     for (const WmiObject& drive : EnumerateGuarded(app.main.service, "Win32_DiskDrive")) {
         Skip([&] {
             std::string bus = drive.Get("InterfaceType").Text();
-            if (bus == "USB" || bus == "1394")
-                Kept(app).removable.lists.modelNames += drive.Get("Caption").Trimmed() + " - ";
+            if (bus != "USB" && bus != "1394") return;
+            std::string model = drive.Get("Caption").Trimmed();
+            Kept(app).removable.lists.modelNames += model + " - ";
+            Kept(app).removable.lists.drives.push_back({{"model", model}});
         });
     }
 }
 
 // Empty lists (no drive found) read "Unknown" in every row.
 void WriteRows(App& app, const DriveLists& l) {
+    auto volumes = [&](std::string text) { return RowValue(std::move(text), l.volumes); };
     ShowRows(app, kRemovableMemoryRows,
-             {ListText(l.names, 3), ListText(l.letters, 3), ListText(l.modelNames, 3),
-              ListText(l.sizes, 4), ListText(l.free, 4), ListText(l.used, 4),
-              ListText(l.fileSystems, 3), ListText(l.serials, 3)});
+             {volumes(ListText(l.names, 3)),
+              volumes(ListText(l.letters, 3)),
+              {ListText(l.modelNames, 3), l.drives},
+              volumes(ListText(l.sizes, 4)),
+              volumes(ListText(l.free, 4)),
+              volumes(ListText(l.used, 4)),
+              volumes(ListText(l.fileSystems, 3)),
+              volumes(ListText(l.serials, 3))});
     app.area.titulo = app.T(20);
     app.area.Row(1).captionColour = kDarkGrey;
     app.area.Row(8).captionColour = kDarkGrey;

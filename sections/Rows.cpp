@@ -1,7 +1,11 @@
 #include "Rows.h"
 
+#include "WmiCodeTexts.h"
 #include "core/Navigation.h"
+#include "core/Skip.h"
+#include "core/Variant.h"
 
+#include <cctype>
 #include <stdexcept>
 
 namespace hl {
@@ -29,9 +33,60 @@ void ShowRow(App& app, int r, const RowSpec& spec, const RowValue& value) {
     int tip = value.caption ? value.tip : spec.tip;
     const std::string& text = value.emptyShowsUnknown ? OrUnknown(app, value.text) : value.text;
     WriteRow(app, r, Caption(app, CaptionOf(spec, value)), text, tip ? app.T(tip) : std::string());
+    // A list without devices is as unknown as a missing value.
+    bool none = value.data.is_null() || (value.data.is_array() && value.data.empty());
+    if (!none) app.area.Row(r).data = std::make_shared<const Data>(value.data);
+}
+
+bool AllDigits(const std::string& s) {
+    for (char c : s)
+        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+    return !s.empty();
 }
 
 } // namespace
+
+Data IntData(const std::string& text) {
+    long long n = 0;
+    return CodeNumber(text, n) ? Data(n) : Data();
+}
+
+Data BoolData(const std::string& flag) {
+    try {
+        return flag.empty() ? Data() : Data(Variant(flag).ToBool());
+    } catch (const PlatformError&) {
+        return {};
+    }
+}
+
+Data VolumeData(const WmiObject& disk) {
+    Data volume = {{"mount", nullptr}, {"label", nullptr},      {"size", nullptr},
+                   {"free", nullptr},  {"filesystem", nullptr}, {"serial", nullptr}};
+    auto text = [&](const char* field, const char* property) {
+        Skip([&] { volume[field] = RowValue::TextData(disk.Get(property).Trimmed()); });
+    };
+    auto bytes = [&](const char* field, const char* property) {
+        Skip([&] { volume[field] = disk.Get(property).ToInt64(); });
+    };
+    text("mount", "Caption");
+    // A volume without a name has the empty label, not an unknown one.
+    Skip([&] { volume["label"] = disk.Get("VolumeName").Trimmed(); });
+    bytes("size", "Size");
+    bytes("free", "Freespace");
+    text("filesystem", "FileSystem");
+    text("serial", "VolumeSerialNumber");
+    return volume;
+}
+
+Data WmiDateData(const std::string& wmiDate, bool withTime) {
+    const size_t length = withTime ? 14 : 8;
+    const std::string digits = wmiDate.substr(0, length);
+    if (digits.size() < length || !AllDigits(digits)) return {};
+    std::string iso = digits.substr(0, 4) + "-" + digits.substr(4, 2) + "-" + digits.substr(6, 2);
+    if (!withTime) return iso;
+    return iso + "T" + digits.substr(8, 2) + ":" + digits.substr(10, 2) + ":" +
+           digits.substr(12, 2);
+}
 
 void ShowRows(App& app, const SectionRows& table, const RowValues& values, Rgb headingColour) {
     CheckCount(table, values);

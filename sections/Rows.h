@@ -4,27 +4,35 @@
 #include "core/RowTable.h"
 #include "report/ReportWriter.h"
 
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
 namespace hl {
 
-// A row's value as a section computes it. The caption and its tip are the table's, unless the
-// value names its own (Display's refresh rate is captioned by the rates it found).
+using Data = nlohmann::json;
+
+// A row's value as a section computes it: the text shown and its typed data. A text given
+// alone is a fact as read, and is its own data. The caption and its tip are the table's, unless
+// the value names its own (Display's refresh rate is captioned by the rates it found).
 struct RowValue {
-    RowValue(std::string text) : text(std::move(text)) {}
-    RowValue(const char* text) : text(text) {}
-    RowValue(std::string text, int caption, int tip)
-        : text(std::move(text)), caption(caption), tip(tip) {}
+    RowValue(std::string text) : text(std::move(text)), data(TextData(this->text)) {}
+    RowValue(const char* text) : RowValue(std::string(text)) {}
+    RowValue(std::string text, Data data) : text(std::move(text)), data(std::move(data)) {}
+    RowValue(std::string text, int caption, int tip, Data data)
+        : text(std::move(text)), data(std::move(data)), caption(caption), tip(tip) {}
 
     // A value the screen shows as it is, even empty (a code the section has no text for).
-    static RowValue AsShown(std::string text) {
-        RowValue value(std::move(text));
+    static RowValue AsShown(std::string text, Data data) {
+        RowValue value(std::move(text), std::move(data));
         value.emptyShowsUnknown = false;
         return value;
     }
 
+    static Data TextData(const std::string& text) { return text.empty() ? Data() : Data(text); }
+
     std::string text;
+    Data data; // null: unknown
     int caption = 0;
     int tip = 0;
     bool emptyShowsUnknown = true; // on screen; the report always shows "Unknown" for empty
@@ -41,5 +49,15 @@ void ShowRows(App& app, const SectionRows& table, const RowValues& values,
 // Writes the rows of report section `part`; the last ends with `lastEnd`.
 void ReportRows(ReportWriter& writer, const App& app, const SectionRows& table,
                 const RowValues& values, InReport part, RowEnd lastEnd);
+
+// Typed data of facts read as text; null when the text does not hold one.
+Data IntData(const std::string& text);  // a whole number: "512" gives 512
+Data BoolData(const std::string& flag); // "True", "1", "-1" give true
+// A logical disk as one object of a device list: mount (drive letter or mount point), label,
+// size and free space in bytes, file system and serial; null where a property is unreadable.
+Data VolumeData(const WmiObject& disk);
+
+// A WMI datetime as ISO 8601: "2010-03-15T14:30:22", or the date alone "2010-03-15".
+Data WmiDateData(const std::string& wmiDate, bool withTime);
 
 } // namespace hl

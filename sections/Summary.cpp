@@ -33,10 +33,17 @@ constexpr RowSpec kRows[] = {
 // "Unknown".
 struct SummaryFacts {
     std::string speed, memory, graphicsMemory, freeSpace, system, graphicsName, board;
+    Data mhz, memoryBytes, graphicsBytes, freeBytes; // the same figures as typed data
 };
 
+// A byte total as typed data; nothing for a total that is unknown or 0.
+Data BytesData(const Variant& total) {
+    if (total.IsNull() || total.IsEmpty() || NumericEquals(total, 0)) return {};
+    return total.ToInt64();
+}
+
 // Processor 0's speed and how many of processors 1 to 7 run at the same speed.
-std::string SpeedText(App& app) {
+std::string SpeedText(App& app, Data& mhz) {
     int32_t speed0 = 0;
     try {
         speed0 = Variant(app.source->RegRead(CpuMhzPath(0)).Trimmed()).ToInt32();
@@ -50,6 +57,7 @@ std::string SpeedText(App& app) {
         if (NumericEquals(speed, speed0)) ++counter;
     }
     std::string text = SummarySpeed(speed0, app.T(232));
+    if (speed0 > 0) mhz = speed0;
     if (counter == 1 || text.empty()) return text;
     return text + " (" + std::to_string(counter) + " " + RulesOf(app.settings.language).cpus + ")";
 }
@@ -70,6 +78,7 @@ void ReadMemory(SummaryFacts& s, const std::shared_ptr<WmiService>& service,
     for (const WmiObject& module : modules)
         Skip([&] { total = Add(total, module.Get("Capacity")); });
     Skip([&] { s.memory = TotalText(total, SummaryMemorySize, sep); });
+    Skip([&] { s.memoryBytes = BytesData(total); });
 }
 
 void ReadGraphics(SummaryFacts& s, const std::shared_ptr<WmiService>& service,
@@ -81,6 +90,7 @@ void ReadGraphics(SummaryFacts& s, const std::shared_ptr<WmiService>& service,
     Skip([&] { size = controllers.front().Get("AdapterRAM"); });
     Skip([&] { s.graphicsName = controllers.front().Get("Name").Trimmed(); });
     Skip([&] { s.graphicsMemory = TotalText(size, SummaryMemorySize, sep); });
+    Skip([&] { s.graphicsBytes = BytesData(size); });
 }
 
 void ReadFreeSpace(SummaryFacts& s, const std::shared_ptr<WmiService>& service,
@@ -93,6 +103,7 @@ void ReadFreeSpace(SummaryFacts& s, const std::shared_ptr<WmiService>& service,
             if (NumericEquals(disk.Get("DriveType"), 3)) total = Add(total, disk.Get("Freespace"));
         });
     Skip([&] { s.freeSpace = TotalText(total, SummaryFreeSpace, sep); });
+    Skip([&] { s.freeBytes = BytesData(total); });
 }
 
 void ReadSystemName(SummaryFacts& s, const std::shared_ptr<WmiService>& service) {
@@ -105,7 +116,7 @@ SummaryFacts GatherSummary(App& app) {
     SummaryFacts s;
     std::string sep = ".";
     Skip([&] { sep = app.source->RegionalSettings().decimalSeparator; });
-    s.speed = SpeedText(app);
+    s.speed = SpeedText(app, s.mhz);
     std::shared_ptr<WmiService> service;
     Skip([&] { service = app.source->ConnectWmi(); });
     ReadMemory(s, service, sep);
@@ -131,7 +142,13 @@ void Summary(App& app) {
     const Skin* skin = FindSkin(app.settings.skin);
     Rgb headingColour = skin ? skin->title : kDarkGrey;
     ShowRows(app, kSummaryRows,
-             {s.speed, s.memory, s.graphicsMemory, s.freeSpace, s.system, s.graphicsName, s.board},
+             {{s.speed, s.mhz},
+              {s.memory, s.memoryBytes},
+              {s.graphicsMemory, s.graphicsBytes},
+              {s.freeSpace, s.freeBytes},
+              s.system,
+              s.graphicsName,
+              s.board},
              headingColour);
     FinishSection(app, Section::Summary);
 }

@@ -83,18 +83,18 @@ void GatherUser(DataSource& source, UserFacts& f, std::shared_ptr<WmiService>& s
 }
 
 // The usage time is the screen's alone: the report has no clock that runs.
-RowValues UserValues(const App& app, const UserFacts& f, const std::string& usage) {
+RowValues UserValues(const App& app, const UserFacts& f, const RowValue& usage) {
     return {
         f.userName,
-        CapitalizeFirst(f.domain),
-        RowValue::AsShown(AccountTypeText(f.accountType, app.table)),
-        RowValue::AsShown(PrivilegeText(f.privileges, app.table)),
-        YesNo(app, f.passwordChangeable),
-        YesNo(app, f.passwordExpires),
-        BadPasswordText(app, f.badPasswords),
-        LastLogonText(f.lastLogon, app),
+        {CapitalizeFirst(f.domain), RowValue::TextData(f.domain)},
+        RowValue::AsShown(AccountTypeText(f.accountType, app.table), IntData(f.accountType)),
+        RowValue::AsShown(PrivilegeText(f.privileges, app.table), IntData(f.privileges)),
+        {YesNo(app, f.passwordChangeable), BoolData(f.passwordChangeable)},
+        {YesNo(app, f.passwordExpires), BoolData(f.passwordExpires)},
+        {BadPasswordText(app, f.badPasswords), IntData(f.badPasswords)},
+        {LastLogonText(f.lastLogon, app), WmiDateData(f.lastLogon, true)},
         usage,
-        LogonCountText(f.logons, app),
+        {LogonCountText(f.logons, app), IntData(f.logons)},
     };
 }
 
@@ -126,8 +126,11 @@ void User(App& app) {
     EnterSection(app, Section::User);
     UserFacts& f = Kept(app).user;
     GatherUser(*app.source, f, app.main.service);
-    std::string usage;
-    Skip([&] { usage = UsageTimeText(app); });
+    RowValue usage("");
+    Skip([&] {
+        int64_t ticks = app.source->TickCount();
+        usage = {WithHours(app, FormatUsageTime(ticks)), Data(ticks > 0 ? ticks / 1000 : 0)};
+    });
 
     app.area.titulo = app.T(11);
     app.area.Row(1).captionColour = kDarkGrey;

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <set>
 #include <sstream>
@@ -110,4 +111,97 @@ TEST(JsonReport, HostileValuesStayValidJson) {
         EXPECT_NE(doc["sections"][0]["rows"][0]["value"].get<std::string>().find(
                       "Quote \" back\\slash <b>"),
                   std::string::npos);
+}
+
+namespace {
+
+std::map<std::string, json> DataByKey(const std::string& document) {
+    std::map<std::string, json> data;
+    const json parsed = json::parse(document);
+    for (const json& section : parsed["sections"])
+        for (const json& row : section["rows"])
+            data[row["key"].get<std::string>()] = row["data"];
+    return data;
+}
+
+const char* const kMachines[] = {"machines/desktop.json", "machines/devices.json",
+                                 "machines/empty.json", "machines/rich.json"};
+
+} // namespace
+
+// The facts as the desktop machine records them, typed: bytes, MHz and counts as integers,
+// flags as booleans, WMI datetimes as ISO 8601, the fixed disks one object each.
+TEST(JsonReport, RowsCarryTheRecordedFactsAsTypedData) {
+    Cli cli;
+    auto data = DataByKey(cli.Run({"--snapshot", DataPath("machines/desktop.json"), "--format",
+                                   "json", "--language", "Spanish"}));
+    const std::pair<const char*, json> expected[] = {
+        {"memory.total", 4294967296LL},
+        {"memory.modules", 2},
+        {"processor.l2_cache", 4096 * 1024},
+        {"processor.l3_cache", nullptr},
+        {"os.language", 3082},
+        {"os.install_date", "2010-03-15T14:30:22"},
+        {"user.password_changeable", true},
+        {"user.password_expires", false},
+        {"user.last_logon_time", "2011-03-04T09:15:33"},
+        {"user.logon_count", 57},
+        {"user.domain", "MSHOME"},
+        {"disks.capacity", json::parse(R"([{"mount": "C:", "label": "System", "size": 80026361856,
+                         "free": 16106127360, "filesystem": "NTFS", "serial": "A1B2C3D4"},
+                        {"mount": "D:", "label": "", "size": 500107862016,
+                         "free": 107374182400, "filesystem": "NTFS", "serial": "0E3F5A6B"}])")},
+    };
+    for (const auto& [key, value] : expected)
+        EXPECT_EQ(data[key], value) << key;
+}
+
+TEST(JsonReport, TypedDataIsTheSameInEveryLanguage) {
+    Cli cli;
+    for (const char* machine : kMachines) {
+        auto in = [&](const char* language) {
+            return DataByKey(cli.Run(
+                {"--snapshot", DataPath(machine), "--format", "json", "--language", language}));
+        };
+        auto english = in("English");
+        EXPECT_EQ(in("Spanish"), english) << machine;
+        EXPECT_EQ(in("Dutch"), english) << machine;
+    }
+}
+
+// Every recorded machine and every Linux tree, plain and private, against the published schema.
+TEST(JsonReport, EveryTestMachineMatchesTheSchema) {
+    Cli cli;
+    TempDir out;
+    std::vector<std::vector<std::string>> sources;
+    for (const char* machine : kMachines)
+        sources.push_back({"--snapshot", DataPath(machine)});
+    for (const char* tree : {"linux/desktop", "linux/laptop", "linux/vm", "linux/zfs-proxmox",
+                             "linux/real/smb-dell-poweredge-gold5120", "linux/real/t60p-systemd"})
+        sources.push_back({"--root", DataPath(tree)});
+    std::string files;
+    int n = 0;
+    for (const auto& source : sources) {
+        for (bool masked : {false, true}) {
+            std::vector<std::string> args = source;
+            args.insert(args.end(), {"--format", "json"});
+            if (masked) args.push_back("--private");
+            std::string file = out.File(std::to_string(n++) + ".json");
+            hl::test::WriteFile(file, cli.Run(args));
+            files += " '" + file + "'";
+        }
+    }
+    const std::string check =
+        "import json, sys, jsonschema\n"
+        "schema = json.load(open(sys.argv[1]))\n"
+        "jsonschema.Draft7Validator.check_schema(schema)\n"
+        "for f in sys.argv[2:]:\n"
+        "    for e in jsonschema.Draft7Validator(schema).iter_errors(json.load(open(f))):\n"
+        "        print(f, list(e.path), e.message[:200])\n";
+    hl::test::WriteFile(out.File("check.py"), check);
+    hl::test::ReportRun run =
+        hl::test::RunCommand("/usr/bin/python3 '" + out.File("check.py") + "' '" +
+                             DataPath("../../docs/hardlens-report.schema.json") + "'" + files);
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_EQ(run.out, "");
 }
