@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <sstream>
 #include <unordered_map>
+#include <utility>
 
 namespace hl {
 
@@ -90,15 +91,21 @@ private:
 };
 
 // The recordings a path names: the file itself, or the *.json files directly in the folder,
-// by name.
-std::vector<fs::path> RecordingsIn(const std::string& path) {
-    if (!fs::is_directory(path)) return {path};
-    std::vector<fs::path> files;
+// by name. Only the names are kept: a path object per file of a large folder took more memory
+// than the recording being read.
+struct Recordings {
+    fs::path folder;
+    std::vector<std::string> names;
+};
+
+Recordings RecordingsIn(const std::string& path) {
+    if (!fs::is_directory(path)) return {"", {path}};
+    Recordings found{path, {}};
     for (const fs::directory_entry& entry : fs::directory_iterator(path))
         if (entry.path().extension() == ".json" && entry.is_regular_file())
-            files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    return files;
+            found.names.push_back(entry.path().filename().string());
+    std::sort(found.names.begin(), found.names.end());
+    return found;
 }
 
 bool Say(std::ostream& err, const std::string& what) {
@@ -110,13 +117,14 @@ bool Say(std::ostream& err, const std::string& what) {
 bool AddAll(const InventoryRequest& r, Inventory& inventory, std::ostream& err) {
     bool ok = true;
     for (const std::string& path : r.paths) {
-        std::vector<fs::path> files;
+        Recordings found;
         try {
-            files = RecordingsIn(path);
+            found = RecordingsIn(path);
         } catch (const fs::filesystem_error& e) {
             ok = Say(err, path + ": " + e.code().message());
         }
-        for (const fs::path& file : files) {
+        for (const std::string& name : found.names) {
+            const fs::path file = found.folder.empty() ? fs::path(name) : found.folder / name;
             try {
                 inventory.Add(file);
             } catch (const SnapshotError& e) { // names the file itself
@@ -178,7 +186,7 @@ int RunInventory(const InventoryRequest& r, const SettingsStore& store, std::ost
     bool ok = AddAll(r, inventory, err);
     writer->End();
     sink.flush();
-    if (!r.output.empty() && !WriteOrSay(r.output, kept.str(), err)) return 1;
+    if (!r.output.empty() && !WriteOrSay(r.output, std::move(kept).str(), err)) return 1;
     return ok ? 0 : 1;
 }
 
