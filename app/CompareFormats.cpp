@@ -1,6 +1,7 @@
 #include "CompareFormats.h"
 
 #include "HtmlPage.h"
+#include "core/TextFormats.h"
 
 namespace hl {
 
@@ -58,11 +59,11 @@ const char* const kStyle =
     "th { background: #dde; }\n";
 
 std::string Cell(const char* tag, const std::string& text) {
-    return std::string("<") + tag + ">" + HtmlEscape(text) + "</" + tag + ">";
+    return std::string("<") + tag + ">" + EscapeHtml(text) + "</" + tag + ">";
 }
 
 std::string HtmlTable(const Comparison& c, const SectionChange& section) {
-    std::string out = "<h2>" + HtmlEscape(section.title) + "</h2>\n<table>\n<tr>" + Cell("th", "") +
+    std::string out = "<h2>" + EscapeHtml(section.title) + "</h2>\n<table>\n<tr>" + Cell("th", "") +
                       Cell("th", SideName(c.oldName)) + Cell("th", SideName(c.newName)) + "</tr>\n";
     for (const RowChange& row : section.rows)
         out += "<tr>" + Cell("th", row.caption) + Cell("td", Shown(row.oldValue)) +
@@ -73,7 +74,7 @@ std::string HtmlTable(const Comparison& c, const SectionChange& section) {
 std::string Html(const Comparison& c) {
     std::string heading = SideName(c.oldName) + kArrow + SideName(c.newName);
     std::string out = HtmlPageStart("Hardlens: " + heading, kStyle);
-    out += "<h1>" + HtmlEscape(heading) + "</h1>\n";
+    out += "<h1>" + EscapeHtml(heading) + "</h1>\n";
     if (c.sections.empty()) out += "<p>No differences.</p>\n";
     for (const SectionChange& section : c.sections)
         out += HtmlTable(c, section);

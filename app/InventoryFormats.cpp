@@ -1,6 +1,7 @@
 #include "InventoryFormats.h"
 
 #include "HtmlPage.h"
+#include "core/TextFormats.h"
 
 namespace hl {
 
@@ -93,13 +94,13 @@ public:
     void Begin(const std::vector<std::string>& columns) override {
         out_ << HtmlPageStart("Hardlens inventory", kStyle) << "<table>\n<thead><tr>";
         for (const std::string& column : columns)
-            out_ << "<th>" << HtmlEscape(column) << "</th>";
+            out_ << "<th>" << EscapeHtml(column) << "</th>";
         out_ << "</tr></thead>\n<tbody>\n";
     }
     void Line(const std::vector<json>& cells) override {
         out_ << "<tr>";
         for (const json& cell : cells)
-            out_ << "<td>" << HtmlEscape(CellText(cell)) << "</td>";
+            out_ << "<td>" << EscapeHtml(CellText(cell)) << "</td>";
         out_ << "</tr>\n";
     }
     void End() override { out_ << "</tbody>\n</table>\n" << kSortScript << kHtmlPageEnd; }
