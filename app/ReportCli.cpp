@@ -174,7 +174,8 @@ void CheckOutputs(const Options& o) {
 std::vector<std::string> Columns(const std::string& v) {
     std::vector<std::string> columns = SplitColumns(v);
     if (auto unknown = UnknownColumn(columns))
-        throw UsageError{"--columns: no column is named \"" + *unknown + "\" (see docs/fleet.md)"};
+        throw UsageError{"--columns: no column is named \"" + *unknown +
+                         "\" (columns are the row keys of --format json, file and machine)"};
     return columns;
 }
 
