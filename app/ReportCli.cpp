@@ -1,15 +1,16 @@
 #include "ReportCli.h"
 
+#include "Collect.h"
+#include "Compare.h"
+#include "Inventory.h"
 #include "core/CopyText.h"
 #include "core/LocaleText.h"
 #include "core/Navigation.h"
-#include "core/OutputFile.h"
 #include "core/PlatformError.h"
 #include "core/RowTable.h"
 #include "core/SettingsStore.h"
 #include "core/Skins.h"
 #include "core/Version.h"
-#include "core/sources/MachineSource.h"
 #include "core/sources/Snapshot.h"
 #include "report/JsonReport.h"
 #include "report/ReportChain.h"
@@ -35,6 +36,9 @@ const char* const kUsage =
     "                       [--skin Blue|Green|Pink|Violet] [--format text|html|json]\n"
     "                       [--section N] [--private] [--output FILE] [--capture FILE]\n"
     "                       [--root DIR] [-h|--help] [-V|--version]\n"
+    "       hardlens-report --compare OLD NEW [--all] [--format text|html|json] ...\n"
+    "       hardlens-report --inventory FILE|DIR... [--columns KEY,...]\n"
+    "                       [--format csv|html|json] ...\n"
     "\n"
     "Prints the Hardlens report of this machine (or of a recorded one) as text or HTML,\n"
     "or the lines of one section (1 Summary ... 13 Others hardware).\n"
@@ -42,7 +46,8 @@ const char* const kUsage =
     "  --language NAME   report language, in any case (default: the saved one, else the\n"
     "                    language of LC_ALL, LC_MESSAGES or LANG)\n"
     "  --skin NAME       colour of the HTML report (default: the saved one, else Blue)\n"
-    "  --format FORMAT   text (default), html, or json (every section with stable keys)\n"
+    "  --format FORMAT   text (default), html, or json (every section with stable keys);\n"
+    "                    an inventory is csv (default), html or json\n"
     "  --section N       only section N, as the window shows it\n"
     "  --private         replace serial numbers, the product key, the user name, the\n"
     "                    registered owner and the domain by \"[private]\"\n"
@@ -51,13 +56,23 @@ const char* const kUsage =
     "  --capture FILE    record this machine into FILE as a snapshot\n"
     "  --root DIR        read the Linux machine whose proc, sys, etc, run and var trees\n"
     "                    stand in DIR (a copied tree) instead of this one\n"
+    "  --compare OLD NEW print the facts that differ between two snapshots (- is this\n"
+    "                    machine); exit status 0 alike, 3 different\n"
+    "  --all             with --compare, keep the values that change by themselves (clocks,\n"
+    "                    counters, free space, memory in use)\n"
+    "  --inventory FILE... one line per snapshot file, or per *.json file of a folder;\n"
+    "                    exit status 1 when one could not be read (it is skipped)\n"
+    "  --columns KEYS    the inventory's columns: JSON row keys, file and machine, joined\n"
+    "                    by commas (default: machine, maker, model, system, processor,\n"
+    "                    memory, disks, BIOS and display)\n"
     "Options take their value as --option VALUE or --option=VALUE. On Linux the text and\n"
     "HTML leave as UTF-8 with LF line ends, whatever the locale.\n";
 
 struct Options {
-    std::string snapshot, language, skin, format = "text", output, capture, root;
+    std::string snapshot, language, skin, format, output, capture, root;
     int section = 0;
-    bool help = false, version = false, privateValues = false;
+    bool help = false, version = false, privateValues = false, all = false, inventory = false;
+    std::vector<std::string> compare, operands, columns;
 };
 
 struct UsageError {
@@ -106,9 +121,9 @@ std::string CanonicalSkin(const std::string& v) {
 }
 
 std::string CanonicalFormat(const std::string& v) {
-    for (const char* format : {"text", "html", "json"})
+    for (const char* format : {"text", "html", "json", "csv"})
         if (SameText(v, format)) return format;
-    throw UsageError{"--format must be text, html or json, not \"" + v + "\""};
+    throw UsageError{"--format must be text, html, json or csv, not \"" + v + "\""};
 }
 
 int SectionNumber(const std::string& v) {
@@ -145,17 +160,50 @@ bool SameFile(const std::string& a, const std::string& b) {
            sa.st_ino == sb.st_ino;
 }
 
-// Writing the report over the recorded machine it came from would lose the recording.
+// Writing the report over a recorded machine it reads would lose the recording.
 void CheckOutputs(const Options& o) {
-    if (o.snapshot.empty()) return;
+    std::vector<std::string> inputs = o.operands;
+    inputs.insert(inputs.end(), o.compare.begin(), o.compare.end());
+    if (!o.snapshot.empty()) inputs.push_back(o.snapshot);
     for (const std::string* out : {&o.output, &o.capture})
-        if (!out->empty() && *out != "-" && SameFile(*out, o.snapshot))
-            throw UsageError{*out + " is the --snapshot file; give another file name"};
+        for (const std::string& in : inputs)
+            if (!out->empty() && *out != "-" && in != "-" && SameFile(*out, in))
+                throw UsageError{*out + " is a snapshot that is read; give another file name"};
+}
+
+std::vector<std::string> Columns(const std::string& v) {
+    std::vector<std::string> columns = SplitColumns(v);
+    if (auto unknown = UnknownColumn(columns))
+        throw UsageError{"--columns: no column is named \"" + *unknown +
+                         "\" (columns are the row keys of --format json, file and machine)"};
+    return columns;
+}
+
+void Refuse(bool refused, const std::string& message) {
+    if (refused) throw UsageError{message};
+}
+
+// --compare and --inventory name their machines themselves, and have formats of their own.
+void CheckModes(Options& o) {
+    const bool compare = !o.compare.empty(), inventory = o.inventory;
+    Refuse(compare && inventory, "--compare and --inventory are two requests; give one");
+    Refuse((compare || inventory) && (!o.snapshot.empty() || !o.capture.empty() || o.section),
+           "--snapshot, --capture and --section do not go with --compare or --inventory");
+    Refuse(inventory && o.operands.empty(), "--inventory needs snapshot files or folders");
+    Refuse(inventory && !o.root.empty(), "--inventory reads snapshots; --root does not apply");
+    Refuse(!inventory && !o.operands.empty(),
+           "unknown argument \"" + (o.operands.empty() ? "" : o.operands[0]) + "\" (see --help)");
+    Refuse(o.all && !compare, "--all goes with --compare");
+    Refuse(!o.columns.empty() && !inventory, "--columns goes with --inventory");
+    if (o.format.empty()) o.format = inventory ? "csv" : "text";
+    Refuse(o.format == "csv" && !inventory, "--format csv goes with --inventory");
+    Refuse(o.format == "text" && inventory, "--inventory writes csv, html or json");
+    if (o.columns.empty()) o.columns = DefaultColumns();
 }
 
 bool IsFlag(const std::string& name) {
     return name == "--help" || name == "-h" || name == "--version" || name == "-V" ||
-           name == "--private";
+           name == "--private" || name == "--all" || name == "--inventory";
 }
 
 void SetFlag(Options& o, const std::string& name) {
@@ -163,6 +211,10 @@ void SetFlag(Options& o, const std::string& name) {
         o.help = true;
     else if (name == "--version" || name == "-V")
         o.version = true;
+    else if (name == "--all")
+        o.all = true;
+    else if (name == "--inventory")
+        o.inventory = true;
     else
         o.privateValues = true;
 }
@@ -182,13 +234,15 @@ void SetOption(Options& o, const std::string& name, const std::string& v) {
         o.capture = FileName(name, v);
     else if (name == "--root")
         o.root = FileName(name, v);
+    else if (name == "--columns")
+        o.columns = Columns(v);
     else
         o.section = SectionNumber(v);
 }
 
 bool TakesValue(const std::string& name) {
     for (const char* option : {"--snapshot", "--language", "--skin", "--format", "--output",
-                               "--capture", "--root", "--section"})
+                               "--capture", "--root", "--section", "--columns"})
         if (name == option) return true;
     return false;
 }
@@ -202,10 +256,15 @@ Options ParseArgs(const std::vector<std::string>& args) {
             SetFlag(o, a.name);
         } else if (TakesValue(a.name)) {
             SetOption(o, a.name, NeedValue(args, i, a));
+        } else if (a.name == "--compare") {
+            o.compare = {NeedValue(args, i, a), NeedValue(args, i, {a.name, std::nullopt})};
+        } else if (args[i].empty() || args[i][0] != '-') {
+            o.operands.push_back(args[i]);
         } else {
             throw UsageError{"unknown argument \"" + args[i] + "\" (see --help)"};
         }
     }
+    CheckModes(o);
     CheckRoot(o);
     CheckOutputs(o);
     return o;
@@ -224,18 +283,6 @@ ReportWriter::Clock ChooseClock() {
     return [t] { return t; };
 }
 
-std::unique_ptr<DataSource> OpenSource(const Options& o, const SettingsStore& store) {
-    if (!o.snapshot.empty())
-        return std::make_unique<SnapshotSource>(LoadSnapshotFile(o.snapshot), store);
-    return MakeMachineSource(store, o.root);
-}
-
-bool WriteOrSay(const std::string& path, const std::string& bytes, std::ostream& err) {
-    WriteResult r = WriteOutputFile(path, bytes);
-    if (!r.ok) err << "hardlens-report: cannot write " << r.reason << "\n";
-    return r.ok;
-}
-
 // Files get the document as the window's Save command writes it (one more line end); JSON is
 // UTF-8 as JSON must be, and has no CRLF to convert.
 std::string Exported(const Options& o, const std::string& document, bool toFile) {
@@ -252,9 +299,23 @@ void SayIfSettingsRefused(const SettingsStore& store, std::ostream& err) {
             << "\n";
 }
 
+ReportChoices Choices(const Options& o) {
+    return {o.language, o.skin, o.privateValues};
+}
+
+int RunFleet(const Options& o, const SettingsStore& store, std::ostream& out, std::ostream& err) {
+    SayIfSettingsRefused(store, err);
+    if (o.inventory)
+        return RunInventory({o.operands, o.columns, o.format, o.output, Choices(o)}, store, out,
+                            err);
+    return RunCompare({o.compare[0], o.compare[1], o.root, o.format, o.output, o.all, Choices(o)},
+                      store, out, err);
+}
+
 int Run(const Options& o, std::ostream& out, std::ostream& err) {
     SettingsStore store(SettingsStore::DefaultPath());
-    std::unique_ptr<DataSource> source = OpenSource(o, store);
+    if (o.inventory || !o.compare.empty()) return RunFleet(o, store, out, err);
+    std::unique_ptr<DataSource> source = OpenMachine(o.snapshot, o.root, store);
     if (!o.capture.empty()) {
         Snapshot captured = CaptureSnapshot(*source, "hardlens-report --capture");
         if (o.privateValues) captured = MaskPrivateFacts(std::move(captured));
@@ -262,12 +323,8 @@ int Run(const Options& o, std::ostream& out, std::ostream& err) {
         return WriteOrSay(o.capture, json, err) ? 0 : 1;
     }
     App app(*source, AllSections());
-    app.settings = LoadSettings(*source, app.table, /*writeBack=*/false);
+    SetUpApp(app, Choices(o));
     SayIfSettingsRefused(store, err);
-    if (!o.language.empty()) app.settings.language = o.language;
-    if (!o.skin.empty()) app.settings.skin = o.skin;
-    LoadLanguage(app.table, app.settings.language);
-    app.privateValues = o.privateValues;
 
     std::string document;
     int status = 0;

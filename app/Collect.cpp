@@ -1,0 +1,54 @@
+#include "Collect.h"
+
+#include "core/OutputFile.h"
+#include "core/Settings.h"
+#include "core/sources/MachineSource.h"
+#include "core/sources/Snapshot.h"
+#include "report/JsonReport.h"
+#include "sections/Sections.h"
+
+namespace hl {
+
+std::unique_ptr<DataSource> OpenMachine(const std::string& snapshot, const std::string& root,
+                                        const SettingsStore& store) {
+    if (!snapshot.empty())
+        return std::make_unique<SnapshotSource>(LoadSnapshotFile(snapshot), store);
+    return MakeMachineSource(store, root);
+}
+
+void SetUpApp(App& app, const ReportChoices& choices) {
+    app.settings = LoadSettings(*app.source, app.table, /*writeBack=*/false);
+    if (!choices.language.empty()) app.settings.language = choices.language;
+    if (!choices.skin.empty()) app.settings.skin = choices.skin;
+    LoadLanguage(app.table, app.settings.language);
+    app.privateValues = choices.privateValues;
+}
+
+nlohmann::json CollectReport(DataSource& source, const ReportChoices& choices,
+                             const std::vector<int>& sections) {
+    App app(source, AllSections());
+    SetUpApp(app, choices);
+    std::string document = JsonReport(app, sections);
+    if (choices.privateValues)
+        document = MaskLoginInPaths(document, source.ReadEnvironment("USERNAME"));
+    return nlohmann::json::parse(document);
+}
+
+int SectionOfId(const std::string& id) {
+    for (int n = 1; n <= kSectionCount; ++n)
+        if (id == AllSections().RowsOf(n).id) return n;
+    return 0;
+}
+
+const nlohmann::json& RowData(const nlohmann::json& row) {
+    auto data = row.find("data");
+    return data != row.end() ? *data : row.at("value");
+}
+
+bool WriteOrSay(const std::string& path, const std::string& bytes, std::ostream& err) {
+    WriteResult r = WriteOutputFile(path, bytes);
+    if (!r.ok) err << "hardlens-report: cannot write " << r.reason << "\n";
+    return r.ok;
+}
+
+} // namespace hl

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/App.h"
+#include "core/SettingsStore.h"
+
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace hl {
+
+// What the command line chooses for every report it collects; empty texts keep the saved
+// settings.
+struct ReportChoices {
+    std::string language, skin;
+    bool privateValues = false;
+};
+
+// The machine a report reads: the recording `snapshot`, else this one (or the Linux tree under
+// `root`). Throws SnapshotError for a snapshot that cannot be read.
+std::unique_ptr<DataSource> OpenMachine(const std::string& snapshot, const std::string& root,
+                                        const SettingsStore& store);
+
+// The settings saved for the window (never written back), then the choices over them.
+void SetUpApp(App& app, const ReportChoices& choices);
+
+// The given sections of the machine `source` serves, collected as --format json writes them and
+// read back as a document: the rows gain whatever the JSON report gives them.
+nlohmann::json CollectReport(DataSource& source, const ReportChoices& choices,
+                             const std::vector<int>& sections);
+
+// The number of the section whose JSON id is `id`; 0 for none.
+int SectionOfId(const std::string& id);
+
+// What a row stands for: its typed `data`, or its shown text where the report does not type
+// its rows.
+const nlohmann::json& RowData(const nlohmann::json& row);
+
+// Writes a document to --output as WriteOutputFile does; false, and the reason told on `err`,
+// when it cannot.
+bool WriteOrSay(const std::string& path, const std::string& bytes, std::ostream& err);
+
+} // namespace hl
