@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config libgtest-dev qt6-base-dev qt6-svg-dev
           nlohmann-json3-dev xvfb xauth hwdata libbenchmark-dev
-          qt6-translations-l10n)
+          qt6-translations-l10n ansible-core python3-jsonschema)
 packages+=("$@")
 
 missing=()
