@@ -5,7 +5,7 @@
 # Needs /usr/bin/time; with hyperfine installed, also its mean and spread over a few runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-report=build/app/hardlens-report
+report=build/hardlens-report
 [ -x "$report" ] || scripts/build.sh
 counts=("$@")
 [ ${#counts[@]} -gt 0 ] || counts=(500 5000)

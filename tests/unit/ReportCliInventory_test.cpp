@@ -13,7 +13,8 @@ using nlohmann::json;
 namespace {
 
 const char* const kColumns =
-    "--columns file,machine,computer.manufacturer,computer.model,os.name,processor.name ";
+    "--columns file,machine,computer.manufacturer,computer.model,os.name,processor.name,"
+    "memory.total,processor.speed,disks.capacity ";
 
 // desktop.json and rich.json, and a desktop that names itself and has a model to quote,
 // beside a file that is no recording.
@@ -48,21 +49,27 @@ TEST(ReportCliInventory, CsvReadsBackWithPythonsCsvModule) {
     ASSERT_EQ(run.status, 0) << ReadFile(dir.File("err"));
     const std::string csv = ReadFile(dir.File("fleet.csv"));
     EXPECT_EQ(csv.substr(0, csv.find('\n') + 1),
-              "file,machine,computer.manufacturer,computer.model,os.name,processor.name\r\n");
+              "file,machine,computer.manufacturer,computer.model,os.name,processor.name,"
+              "memory.total,processor.speed,disks.capacity\r\n");
 
     ReportRun read = RunCommand(kReadBack + std::string("'") + dir.File("fleet.csv") + "'");
     ASSERT_EQ(read.status, 0);
     const std::string cpu = "Intel(R) Core(TM)2 Quad CPU Q6600 @ 2.40GHz";
+    // Both record two 2 GiB modules, processors at 2394 MHz and fixed disks of 80026361856 and
+    // 500107862016 bytes: typed cells are plain digits.
     const json expected = {
-        {"file", "machine", "computer.manufacturer", "computer.model", "os.name", "processor.name"},
-        {"desktop.json", "desktop", "Gigabyte Technology", "H61M-S2", "Windows 7 Professional",
-         cpu},
+        {"file", "machine", "computer.manufacturer", "computer.model", "os.name", "processor.name",
+         "memory.total", "processor.speed", "disks.capacity"},
+        {"desktop.json", "desktop", "Gigabyte Technology", "H61M-S2", "Windows 7 Professional", cpu,
+         "4294967296", "2394", "580134223872"},
         {"rich.json", "rich", "Gigabyte Technology Co., Ltd.", "EP45-UD3P",
-         "Microsoft Windows 7 Ultimate", "Intel(R) Core(TM)2 Quad CPU    Q6600  @ 2.40GHz"},
+         "Microsoft Windows 7 Ultimate", "Intel(R) Core(TM)2 Quad CPU    Q6600  @ 2.40GHz",
+         "4294967296", "2394", "580134223872"},
         {"zz-named.json",
          "PC-MAR\xC3\x8D"
          "A",
-         "Gigabyte Technology", "H61M \"S2\", rev 2", "Windows 7 Professional", cpu},
+         "Gigabyte Technology", "H61M \"S2\", rev 2", "Windows 7 Professional", cpu, "4294967296",
+         "2394", "580134223872"},
     };
     EXPECT_EQ(json::parse(read.out), expected);
 }
@@ -76,6 +83,7 @@ TEST(ReportCliInventory, JsonAndHtmlListTheSameMachines) {
     json list = json::parse(text);
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list[0]["computer.manufacturer"], "Gigabyte Technology Co., Ltd.");
+    EXPECT_EQ(list[0]["memory.total"], 4294967296LL); // a number, not a text
     EXPECT_EQ(list[1]["machine"], "PC-MAR\xC3\x8D"
                                   "A");
     // Each object's members come in the order of the columns.
