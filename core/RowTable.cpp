@@ -10,6 +10,12 @@ const RowSpec* SectionRows::Row(int r) const {
     return spec.kind == RowKind::ReportOnly ? nullptr : &spec;
 }
 
+int SectionRows::RowNumber(std::string_view key) const {
+    for (int r = 1; r <= 12; ++r)
+        if (const RowSpec* spec = Row(r); spec && spec->key && key == spec->key) return r;
+    return 0;
+}
+
 std::string RowKey(const SectionRows& section, int row) {
     const RowSpec* spec = section.Row(row);
     if (!spec || !spec->key) return {};

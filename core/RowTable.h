@@ -4,6 +4,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace hl {
 
@@ -38,6 +39,8 @@ struct SectionRows {
 
     // The spec of screen row r (1..12); nullptr when the section leaves it unused.
     const RowSpec* Row(int r) const;
+    // The screen row of the row keyed `key`; 0 when there is none.
+    int RowNumber(std::string_view key) const;
 };
 
 // "processor.l2_cache"; empty for a row without a key.

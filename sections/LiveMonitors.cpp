@@ -21,6 +21,15 @@ bool WalkSystem(App& app, std::vector<WmiObject>& systems) {
     }
 }
 
+// The shown row of a section's table by its key, its caption written afresh (the language may
+// have changed since the section was collected).
+InfoRow& ShownRow(App& app, const SectionRows& table, const char* key) {
+    const int r = table.RowNumber(key);
+    InfoRow& row = app.area.Row(r);
+    row.caption = Caption(app, table.Row(r)->caption);
+    return row;
+}
+
 } // namespace
 
 void Timer1_Timer(App& app) {
@@ -37,15 +46,15 @@ void Timer1_Timer(App& app) {
         Skip([&] { f.totalVirtualKB = os.Get("TotalVirtualMemorySize").ToInt64(); });
         Skip([&] { f.freeVirtualKB = os.Get("FreeVirtualMemory").ToInt64(); });
     }
-    InfoRow& processes = app.area.Row(9);
+    InfoRow& processes = ShownRow(app, kOperatingSystemRows, "process_count");
     if (f.processCount.empty() || f.processCount == "0") {
         processes.value = app.T(kUnknown);
     } else {
         processes.value = PlainText(f.processCount);
         processes.valueTip = processes.value;
     }
-    app.area.Row(11).caption = Caption(app, 75);
-    app.area.Row(11).value = VirtualMemoryLine(app, f.totalVirtualKB, f.freeVirtualKB);
+    ShownRow(app, kOperatingSystemRows, "virtual_memory_in_use").value =
+        VirtualMemoryLine(app, f.totalVirtualKB, f.freeVirtualKB);
 }
 
 void Timer2_Timer(App& app) {
@@ -60,8 +69,10 @@ void Timer2_Timer(App& app) {
     if (!systems.empty())
         Skip([&] { f.freeMemoryMB = systems.front().Get("FreePhysicalMemory").ToInt64() / 1024; });
     MemoryUsage usage = MemoryUsageTexts(app, f.totalMemoryMB, f.freeMemoryMB);
-    app.area.Row(4).value = app.area.Row(4).valueTip = usage.inUse;
-    app.area.Row(5).value = app.area.Row(5).valueTip = usage.available;
+    InfoRow& inUse = ShownRow(app, kMemoryRows, "in_use");
+    InfoRow& available = ShownRow(app, kMemoryRows, "available");
+    inUse.value = inUse.valueTip = usage.inUse;
+    available.value = available.valueTip = usage.available;
 }
 
 void Timer3_Timer(App& app) {
@@ -69,8 +80,7 @@ void Timer3_Timer(App& app) {
         app.main.timer3Enabled = false;
         return;
     }
-    InfoRow& usage = app.area.Row(9);
-    usage.caption = Caption(app, 98);
+    InfoRow& usage = ShownRow(app, kUserRows, "usage_time");
     usage.value = UsageTimeText(app);
     usage.valueTip = usage.value;
 }
