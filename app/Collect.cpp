@@ -28,6 +28,8 @@ nlohmann::json CollectReport(DataSource& source, const ReportChoices& choices,
                              const std::vector<int>& sections) {
     App app(source, AllSections());
     SetUpApp(app, choices);
+    // Read back from the written text, which has bad UTF-8 replaced and, when private, the login
+    // masked in paths: scripts and the inventory then see what --format json prints.
     std::string document = JsonReport(app, sections);
     if (choices.privateValues)
         document = MaskLoginInPaths(document, source.ReadEnvironment("USERNAME"));

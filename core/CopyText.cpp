@@ -11,20 +11,20 @@ std::string CopyAllText(const ValueArea& area, const SectionRows& section) {
     if (section.rows.empty()) return {};
     std::string text = area.titulo + "\r\n";
     for (int r = 1; r <= 12; ++r) {
-        const RowSpec* spec = section.Row(r);
-        if (!spec) continue;
+        const TableRow* entry = section.Row(r);
+        if (!entry) continue;
         text += "\r\n";
-        if (spec->kind == RowKind::Value)
+        if (entry->kind == RowKind::Value)
             text += CopyRowText(area, r);
-        else if (spec->kind == RowKind::Heading)
+        else if (entry->kind == RowKind::Heading)
             text += area.Row(r).caption + ":";
     }
     return text;
 }
 
 bool CopyEnabled(const SectionRows& section, int row) {
-    const RowSpec* spec = section.Row(row);
-    return spec && spec->kind == RowKind::Value;
+    const TableRow* entry = section.Row(row);
+    return entry && entry->kind == RowKind::Value;
 }
 
 } // namespace hl

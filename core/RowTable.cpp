@@ -4,22 +4,22 @@
 
 namespace hl {
 
-const RowSpec* SectionRows::Row(int r) const {
+const TableRow* SectionRows::Row(int r) const {
     if (r < 1 || static_cast<size_t>(r) > rows.size()) return nullptr;
-    const RowSpec& spec = rows[static_cast<size_t>(r) - 1];
-    return spec.kind == RowKind::ReportOnly ? nullptr : &spec;
+    const TableRow& entry = rows[static_cast<size_t>(r) - 1];
+    return entry.kind == RowKind::ReportOnly ? nullptr : &entry;
 }
 
 int SectionRows::RowNumber(std::string_view key) const {
     for (int r = 1; r <= 12; ++r)
-        if (const RowSpec* spec = Row(r); spec && spec->key && key == spec->key) return r;
+        if (const TableRow* entry = Row(r); entry && entry->key && key == entry->key) return r;
     return 0;
 }
 
 std::string RowKey(const SectionRows& section, int row) {
-    const RowSpec* spec = section.Row(row);
-    if (!spec || !spec->key) return {};
-    return std::string(section.id) + "." + spec->key;
+    const TableRow* entry = section.Row(row);
+    if (!entry || !entry->key) return {};
+    return std::string(section.id) + "." + entry->key;
 }
 
 namespace {
@@ -40,8 +40,8 @@ void MaskPrivateRows(ValueArea& area, const SectionRows& section) {
     for (int r = 1; r <= 12; ++r) {
         InfoRow& row = area.Row(r);
         if (row.data && row.data->is_array()) row.data = WithoutSerials(*row.data);
-        const RowSpec* spec = section.Row(r);
-        if (!spec || !spec->identifying || row.value.empty()) continue;
+        const TableRow* entry = section.Row(r);
+        if (!entry || !entry->identifying || row.value.empty()) continue;
         row.value = kPrivateMarker;
         row.valueTip = kPrivateMarker;
         if (row.data && !row.data->is_array())

@@ -22,7 +22,7 @@ enum class InReport { No, First, Second };
 
 // One row of a section, as data: every use of the row (screen, report, Copy, Copy all, the
 // structured output, masking of identifying values) reads it from here.
-struct RowSpec {
+struct TableRow {
     const char* key = nullptr; // stable JSON key within the section; a value row has one
     int caption = 0;           // string-table entry of the caption
     int tip = 0;               // the caption's tool tip on screen
@@ -35,10 +35,10 @@ struct RowSpec {
 // A section's rows: entry i is screen row i + 1, report-only rows last.
 struct SectionRows {
     const char* id = ""; // "summary", "user", ..., "other"
-    std::span<const RowSpec> rows;
+    std::span<const TableRow> rows;
 
-    // The spec of screen row r (1..12); nullptr when the section leaves it unused.
-    const RowSpec* Row(int r) const;
+    // The entry of screen row r (1..12); nullptr when the section leaves it unused.
+    const TableRow* Row(int r) const;
     // The screen row of the row keyed `key`; 0 when there is none.
     int RowNumber(std::string_view key) const;
 };

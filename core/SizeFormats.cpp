@@ -1,9 +1,9 @@
 #include "SizeFormats.h"
 
 #include "PlatformError.h"
+#include "TextFormats.h"
 #include "Variant.h"
 
-#include <cctype>
 #include <cmath>
 #include <vector>
 
@@ -65,13 +65,6 @@ const std::vector<SizeStep> kDiscSteps = {
     {2, 6, " MB"}, {3, 4, " GB"}, {3, 5, " GB"}, {3, 6, " GB"},
 };
 constexpr size_t kFirstStepDigits = 5;
-
-bool IsDigitText(std::string_view s) {
-    if (s.empty()) return false;
-    for (char c : s)
-        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-    return true;
-}
 
 std::string FormatByTable(std::string_view digits, std::string_view sep,
                           const std::vector<SizeStep>& steps) {

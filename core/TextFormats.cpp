@@ -9,6 +9,13 @@ std::string Mid(std::string_view s, size_t start, size_t count) {
     return std::string(s.substr(start - 1, count));
 }
 
+bool IsDigitText(std::string_view s) {
+    if (s.empty()) return false;
+    for (char c : s)
+        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+    return true;
+}
+
 std::string CapitalizeFirst(std::string_view s) {
     std::string out(s);
     for (size_t i = 0; i < out.size(); ++i) {

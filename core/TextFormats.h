@@ -8,6 +8,8 @@ namespace hl {
 // Characters start..start+count-1 of a text, 1-based like the platform's Mid; short texts give
 // what there is.
 std::string Mid(std::string_view s, size_t start, size_t count);
+// Whether a text is one or more decimal digits and nothing else.
+bool IsDigitText(std::string_view s);
 // A text with its first character raised and the rest lowered (ASCII letters): "MSHOME" gives
 // "Mshome".
 std::string CapitalizeFirst(std::string_view s);

@@ -11,7 +11,7 @@ namespace hl {
 
 namespace {
 
-constexpr RowSpec kRows[] = {
+constexpr TableRow kRows[] = {
     {.key = "name", .caption = 39, .report = InReport::First},
     {.key = "manufacturer", .caption = 56, .report = InReport::First},
     {.key = "version", .caption = 9, .report = InReport::First},

@@ -10,7 +10,7 @@ namespace hl {
 
 namespace {
 
-constexpr RowSpec kRows[] = {
+constexpr TableRow kRows[] = {
     {.key = "names", .caption = 39},
     {.key = "drive_letters", .caption = 115},
     {.key = "internal_names", .caption = 116},

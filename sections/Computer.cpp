@@ -14,7 +14,7 @@ namespace hl {
 
 namespace {
 
-constexpr RowSpec kRows[] = {
+constexpr TableRow kRows[] = {
     {.key = "manufacturer", .caption = 56, .report = InReport::First},
     {.key = "model", .caption = 57, .report = InReport::First},
     {.key = "system_type", .caption = 5, .report = InReport::First},

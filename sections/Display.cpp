@@ -13,7 +13,7 @@ namespace hl {
 namespace {
 
 // The monitor heads the report's first section, the graphics card its second.
-constexpr RowSpec kRows[] = {
+constexpr TableRow kRows[] = {
     {.key = "monitor_name", .caption = 38, .report = InReport::First, .htmlCaption = 39},
     {.key = "monitor_manufacturer", .caption = 56, .report = InReport::First},
     {.key = "current_configuration", .caption = 128, .tip = 130, .report = InReport::First},

@@ -18,7 +18,7 @@ namespace hl {
 
 namespace {
 
-constexpr RowSpec kRows[] = {
+constexpr TableRow kRows[] = {
     {.key = "names", .caption = 39, .report = InReport::First},
     {.key = "drive_letters", .caption = 115, .report = InReport::First},
     {.key = "internal_names", .caption = 116, .report = InReport::First},

@@ -11,7 +11,7 @@ namespace hl {
 namespace {
 
 // The keyboard's rows make the report's first section, the mouse's its second.
-constexpr RowSpec kRows[] = {
+constexpr TableRow kRows[] = {
     {.key = "keyboard_name", .caption = 127, .report = InReport::First},
     {.key = "keyboard_description", .caption = 137, .report = InReport::First},
     {.key = "function_keys", .caption = 143, .report = InReport::First},

@@ -16,7 +16,7 @@ namespace hl {
 
 namespace {
 
-constexpr RowSpec kRows[] = {
+constexpr TableRow kRows[] = {
     {.key = "type", .caption = 5, .report = InReport::First},
     {.key = "chip_type", .caption = 95, .report = InReport::First},
     {.key = "total", .caption = 107, .report = InReport::First},

@@ -18,7 +18,7 @@ namespace hl {
 
 namespace {
 
-constexpr RowSpec kRows[] = {
+constexpr TableRow kRows[] = {
     {.key = "name", .caption = 39, .report = InReport::First},
     {.key = "version_build", .caption = 67, .report = InReport::First},
     {.key = "service_pack", .caption = 68, .report = InReport::First},

@@ -12,7 +12,7 @@ namespace {
 
 // Both manufacturer rows carry entry 56: the first is the board's, the second the sound
 // device's.
-constexpr RowSpec kRows[] = {
+constexpr TableRow kRows[] = {
     {.key = "motherboard_name", .caption = 162, .report = InReport::First},
     {.key = "motherboard_manufacturer", .caption = 56, .report = InReport::First},
     {.key = "motherboard_model", .caption = 116, .report = InReport::First},

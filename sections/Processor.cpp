@@ -13,7 +13,7 @@ namespace hl {
 
 namespace {
 
-constexpr RowSpec kRows[] = {
+constexpr TableRow kRows[] = {
     {.key = "name", .caption = 39, .report = InReport::First},
     {.key = "cores", .caption = 79, .report = InReport::First},
     {.key = "type", .caption = 5, .report = InReport::First},

@@ -3,6 +3,7 @@
 #include "WmiCodeTexts.h"
 #include "core/Navigation.h"
 #include "core/Skip.h"
+#include "core/TextFormats.h"
 #include "core/Variant.h"
 
 #include <cctype>
@@ -12,36 +13,30 @@ namespace hl {
 
 namespace {
 
-bool TakesValue(const RowSpec& spec) {
-    return spec.kind == RowKind::Value || spec.kind == RowKind::ReportOnly;
+bool TakesValue(const TableRow& entry) {
+    return entry.kind == RowKind::Value || entry.kind == RowKind::ReportOnly;
 }
 
 // A table and its values written apart would put values under the wrong captions.
 void CheckCount(const SectionRows& table, const RowValues& values) {
     size_t expected = 0;
-    for (const RowSpec& spec : table.rows)
-        expected += TakesValue(spec) ? 1 : 0;
+    for (const TableRow& entry : table.rows)
+        expected += TakesValue(entry) ? 1 : 0;
     if (values.size() != expected)
         throw std::logic_error(std::string("values do not match the rows of ") + table.id);
 }
 
-int CaptionOf(const RowSpec& spec, const RowValue& value) {
-    return value.caption ? value.caption : spec.caption;
+int CaptionOf(const TableRow& entry, const RowValue& value) {
+    return value.caption ? value.caption : entry.caption;
 }
 
-void ShowRow(App& app, int r, const RowSpec& spec, const RowValue& value) {
-    int tip = value.caption ? value.tip : spec.tip;
+void ShowRow(App& app, int r, const TableRow& entry, const RowValue& value) {
+    int tip = value.caption ? value.tip : entry.tip;
     const std::string& text = value.emptyShowsUnknown ? OrUnknown(app, value.text) : value.text;
-    WriteRow(app, r, Caption(app, CaptionOf(spec, value)), text, tip ? app.T(tip) : std::string());
+    WriteRow(app, r, Caption(app, CaptionOf(entry, value)), text, tip ? app.T(tip) : std::string());
     // A list without devices is as unknown as a missing value.
     bool none = value.data.is_null() || (value.data.is_array() && value.data.empty());
     if (!none) app.area.Row(r).data = std::make_shared<const Data>(value.data);
-}
-
-bool AllDigits(const std::string& s) {
-    for (char c : s)
-        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-    return !s.empty();
 }
 
 } // namespace
@@ -81,7 +76,7 @@ Data VolumeData(const WmiObject& disk) {
 Data WmiDateData(const std::string& wmiDate, bool withTime) {
     const size_t length = withTime ? 14 : 8;
     const std::string digits = wmiDate.substr(0, length);
-    if (digits.size() < length || !AllDigits(digits)) return {};
+    if (digits.size() < length || !IsDigitText(digits)) return {};
     std::string iso = digits.substr(0, 4) + "-" + digits.substr(4, 2) + "-" + digits.substr(6, 2);
     if (!withTime) return iso;
     return iso + "T" + digits.substr(8, 2) + ":" + digits.substr(10, 2) + ":" +
@@ -92,13 +87,13 @@ void ShowRows(App& app, const SectionRows& table, const RowValues& values, Rgb h
     CheckCount(table, values);
     size_t next = 0;
     int r = 1;
-    for (const RowSpec& spec : table.rows) {
-        if (TakesValue(spec)) ++next;
-        if (spec.kind == RowKind::ReportOnly) continue;
-        if (spec.kind == RowKind::Value) {
-            ShowRow(app, r, spec, values[next - 1]);
-        } else if (spec.kind == RowKind::Heading) {
-            WriteRow(app, r, app.T(spec.caption), "");
+    for (const TableRow& entry : table.rows) {
+        if (TakesValue(entry)) ++next;
+        if (entry.kind == RowKind::ReportOnly) continue;
+        if (entry.kind == RowKind::Value) {
+            ShowRow(app, r, entry, values[next - 1]);
+        } else if (entry.kind == RowKind::Heading) {
+            WriteRow(app, r, app.T(entry.caption), "");
             app.area.Row(r).captionColour = headingColour;
         } else {
             WriteRow(app, r, "", "");
@@ -111,19 +106,19 @@ void ShowRows(App& app, const SectionRows& table, const RowValues& values, Rgb h
 void ReportRows(ReportWriter& writer, const App& app, const SectionRows& table,
                 const RowValues& values, InReport part, RowEnd lastEnd) {
     CheckCount(table, values);
-    std::vector<std::pair<const RowSpec*, const RowValue*>> rows;
+    std::vector<std::pair<const TableRow*, const RowValue*>> rows;
     size_t next = 0;
-    for (const RowSpec& spec : table.rows) {
-        if (!TakesValue(spec)) continue;
+    for (const TableRow& entry : table.rows) {
+        if (!TakesValue(entry)) continue;
         const RowValue& value = values[next++];
-        if (spec.report == part) rows.emplace_back(&spec, &value);
+        if (entry.report == part) rows.emplace_back(&entry, &value);
     }
     for (size_t i = 0; i < rows.size(); ++i) {
-        const auto& [spec, value] = rows[i];
-        const std::string caption = app.T(CaptionOf(*spec, *value));
-        const std::string html = spec->htmlCaption ? app.T(spec->htmlCaption) : caption;
+        const auto& [entry, value] = rows[i];
+        const std::string caption = app.T(CaptionOf(*entry, *value));
+        const std::string html = entry->htmlCaption ? app.T(entry->htmlCaption) : caption;
         writer.SplitRow(caption, html, value->text, i + 1 == rows.size() ? lastEnd : RowEnd::Normal,
-                        spec->identifying);
+                        entry->identifying);
     }
 }
 

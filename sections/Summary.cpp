@@ -14,7 +14,7 @@ namespace hl {
 namespace {
 
 // Two headings, each over a group of rows; the headings take the skin's title colour.
-constexpr RowSpec kRows[] = {
+constexpr TableRow kRows[] = {
     {.caption = 227, .kind = RowKind::Heading},
     {.kind = RowKind::Blank},
     {.key = "processor_speed", .caption = 229},
@@ -65,9 +65,8 @@ std::string SpeedText(App& app, Data& mhz) {
 // A byte total summed over instances: one instance without a value makes the total unknown.
 using SizeRule = std::string (*)(std::string_view, std::string_view);
 std::string TotalText(const Variant& total, SizeRule rule, const std::string& sep) {
-    if (total.IsNull() || total.IsEmpty() || NumericEquals(total, 0)) return {};
-    std::string digits = std::to_string(total.ToInt64());
-    return rule(digits, sep);
+    Data bytes = BytesData(total);
+    return bytes.is_null() ? std::string() : rule(std::to_string(bytes.get<int64_t>()), sep);
 }
 
 void ReadMemory(SummaryFacts& s, const std::shared_ptr<WmiService>& service,

@@ -16,7 +16,7 @@ namespace hl {
 
 namespace {
 
-constexpr RowSpec kRows[] = {
+constexpr TableRow kRows[] = {
     {.key = "name", .caption = 39, .identifying = true, .report = InReport::First},
     {.key = "domain", .caption = 40, .identifying = true, .report = InReport::First},
     {.key = "account_type", .caption = 41, .report = InReport::First},
