@@ -2,8 +2,8 @@
 
 #include "core/OutputFile.h"
 #include "core/Settings.h"
-#include "core/sources/MachineSource.h"
-#include "core/sources/Snapshot.h"
+#include "platform/MachineSource.h"
+#include "platform/snapshot/Snapshot.h"
 #include "report/JsonReport.h"
 #include "sections/Sections.h"
 

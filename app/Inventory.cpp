@@ -3,7 +3,7 @@
 #include "DeviceRows.h"
 #include "InventoryFormats.h"
 #include "core/Variant.h"
-#include "core/sources/Snapshot.h"
+#include "platform/snapshot/Snapshot.h"
 #include "sections/Sections.h"
 
 #include <algorithm>

@@ -11,7 +11,7 @@
 #include "core/SettingsStore.h"
 #include "core/Skins.h"
 #include "core/Version.h"
-#include "core/sources/Snapshot.h"
+#include "platform/snapshot/Snapshot.h"
 #include "report/JsonReport.h"
 #include "report/ReportChain.h"
 #include "sections/Sections.h"

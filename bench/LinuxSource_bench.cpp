@@ -4,8 +4,8 @@
 #include "core/Navigation.h"
 #include "core/PlatformError.h"
 #include "core/Settings.h"
-#include "core/sources/LinuxSource.h"
-#include "core/sources/Snapshot.h"
+#include "platform/linux/LinuxSource.h"
+#include "platform/snapshot/Snapshot.h"
 #include "report/ReportChain.h"
 #include "sections/Sections.h"
 

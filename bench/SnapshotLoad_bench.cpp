@@ -3,7 +3,7 @@
 // as bytes per byte of the file ("held_per_file_byte"). With the file's own text that is read
 // first, the peak of a load is the file's size plus what is held.
 // Run by hand: build with -DHARDLENS_BUILD_BENCH=ON.
-#include "core/sources/Snapshot.h"
+#include "platform/snapshot/Snapshot.h"
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>

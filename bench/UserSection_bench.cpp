@@ -3,9 +3,9 @@
 // costs the same on any such machine. Run by hand: build with -DHARDLENS_BUILD_BENCH=ON.
 #include "core/App.h"
 #include "core/Navigation.h"
-#include "core/sources/LinuxClasses.h"
-#include "core/sources/LinuxSource.h"
-#include "core/sources/LinuxUsers.h"
+#include "platform/linux/LinuxClasses.h"
+#include "platform/linux/LinuxSource.h"
+#include "platform/linux/LinuxUsers.h"
 #include "sections/Sections.h"
 
 #include <benchmark/benchmark.h>

@@ -8,7 +8,7 @@
 #include "core/SettingsStore.h"
 #include "core/SizeFormats.h"
 #include "core/Variant.h"
-#include "core/sources/Snapshot.h"
+#include "platform/snapshot/Snapshot.h"
 #include "report/ReportChain.h"
 #include "sections/Sections.h"
 

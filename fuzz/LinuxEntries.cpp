@@ -2,12 +2,14 @@
 // /etc that a broken kernel, firmware or disk can hand over in any shape.
 #include "FuzzEntries.h"
 #include "core/BoundedFile.h"
-#include "core/sources/LinuxDisplay.h"
-#include "core/sources/LinuxFiles.h"
-#include "core/sources/LinuxInput.h"
-#include "core/sources/LinuxProc.h"
-#include "core/sources/LinuxSmbios.h"
-#include "core/sources/LinuxUsers.h"
+#include "platform/linux/LinuxDisplay.h"
+#include "platform/linux/LinuxFiles.h"
+#include "platform/linux/LinuxInput.h"
+#include "platform/linux/LinuxCpuInfo.h"
+#include "platform/linux/LinuxMemory.h"
+#include "platform/linux/LinuxMounts.h"
+#include "platform/linux/LinuxSmbios.h"
+#include "platform/linux/LinuxUsers.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -2,7 +2,7 @@
 #include "core/Navigation.h"
 #include "core/PlatformError.h"
 #include "core/SettingsStore.h"
-#include "core/sources/Snapshot.h"
+#include "platform/snapshot/Snapshot.h"
 #include "report/ReportChain.h"
 #include "sections/Sections.h"
 

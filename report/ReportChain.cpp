@@ -1,6 +1,7 @@
 #include "ReportChain.h"
 
 #include "sections/PlatformReads.h"
+#include "sections/ReportContext.h"
 #include "sections/Sections.h"
 
 namespace hl {

@@ -1,38 +1,11 @@
 #pragma once
 
-#include "ReportWriter.h"
 #include "core/App.h"
-#include "core/PlatformError.h"
-#include "sections/Display.h"
+#include "core/ReportWriter.h"
 
-#include <memory>
+#include <string>
 
 namespace hl {
-
-// What the builders of one report share: the program, the two documents, and the WMI service
-// that an earlier builder bound (InformeBios, InformeKeyboard and InformeMouse enumerate on it).
-struct ReportContext {
-    App& app;
-    ReportWriter& writer;
-    std::shared_ptr<WmiService> service;
-    DisplayFacts display; // gathered by InformeDisplay, written on by InformeGraphics
-};
-
-using Builder = void (*)(ReportContext&);
-
-// Opens a section of the report: its heading, then its facts gathered afresh by
-// `gather(source, facts, service)`. A platform failure ends the gathering, not the report: the
-// section is written with the facts read before it, the rest as "Unknown".
-template <class Facts, class Gather>
-Facts OpenReportSection(ReportContext& ctx, const std::string& heading, Gather gather) {
-    ctx.writer.Heading(heading);
-    Facts facts;
-    try {
-        gather(*ctx.app.source, facts, ctx.service);
-    } catch (const PlatformError&) {
-    }
-    return facts;
-}
 
 struct ReportDocuments {
     std::string text; // Ti as generated (also TiO)

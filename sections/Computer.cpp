@@ -6,7 +6,7 @@
 #include "WmiCodeTexts.h"
 #include "core/Navigation.h"
 #include "core/TextFormats.h"
-#include "report/ReportChain.h"
+#include "sections/ReportContext.h"
 
 #include <vector>
 

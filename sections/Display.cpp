@@ -6,7 +6,7 @@
 #include "core/DateFormats.h"
 #include "core/Navigation.h"
 #include "core/SizeFormats.h"
-#include "report/ReportChain.h"
+#include "sections/ReportContext.h"
 
 namespace hl {
 

@@ -7,7 +7,7 @@
 #include "core/CheckedMath.h"
 #include "core/Navigation.h"
 #include "core/SizeFormats.h"
-#include "report/ReportChain.h"
+#include "sections/ReportContext.h"
 
 #include <cmath>
 #include <optional>

@@ -9,7 +9,7 @@
 #include "core/LicenceCode.h"
 #include "core/Navigation.h"
 #include "core/SizeFormats.h"
-#include "report/ReportChain.h"
+#include "sections/ReportContext.h"
 
 #include <optional>
 #include <vector>

@@ -4,7 +4,7 @@
 #include "Rows.h"
 #include "Sections.h"
 #include "core/Navigation.h"
-#include "report/ReportChain.h"
+#include "sections/ReportContext.h"
 
 namespace hl {
 

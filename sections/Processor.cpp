@@ -5,7 +5,7 @@
 #include "Sections.h"
 #include "WmiCodeTexts.h"
 #include "core/Navigation.h"
-#include "report/ReportChain.h"
+#include "sections/ReportContext.h"
 
 #include <vector>
 

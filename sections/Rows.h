@@ -2,7 +2,7 @@
 
 #include "core/App.h"
 #include "core/RowTable.h"
-#include "report/ReportWriter.h"
+#include "core/ReportWriter.h"
 
 #include <nlohmann/json.hpp>
 #include <string>

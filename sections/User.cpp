@@ -8,7 +8,7 @@
 #include "core/Navigation.h"
 #include "core/SizeFormats.h"
 #include "core/TextFormats.h"
-#include "report/ReportChain.h"
+#include "sections/ReportContext.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/ReportWriter.h"
+#include "core/ReportWriter.h"
 
 #include <QString>
 #include <QStringList>

@@ -3,7 +3,7 @@
 #include "core/App.h"
 #include "core/Settings.h"
 #include "core/SettingsStore.h"
-#include "core/sources/Snapshot.h"
+#include "platform/snapshot/Snapshot.h"
 #include "sections/Sections.h"
 #include "ui/Form1.h"
 

@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 #include "core/CopyText.h"
 #include "core/Navigation.h"
-#include "core/sources/Snapshot.h"
+#include "platform/snapshot/Snapshot.h"
 #include "sections/Sections.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "core/CopyText.h"
 #include "core/PlainText.h"
 #include "core/SettingsStore.h"
-#include "core/sources/LinuxUsers.h"
+#include "platform/linux/LinuxUsers.h"
 #include "sections/Memory.h"
 #include "sections/OperatingSystem.h"
 

@@ -1,7 +1,7 @@
 // Reading through the root prefix, the id databases and the account files.
 #include "TestSupport.h"
-#include "core/sources/LinuxIds.h"
-#include "core/sources/LinuxUsers.h"
+#include "platform/linux/LinuxIds.h"
+#include "platform/linux/LinuxUsers.h"
 
 #include <cstring>
 #include <filesystem>

@@ -2,9 +2,9 @@
 // round trip of a capture: recorded and replayed, a machine reads the same.
 #include "TestSupport.h"
 #include "core/PlatformError.h"
-#include "core/sources/LinuxSource.h"
-#include "core/sources/MachineSource.h"
-#include "core/sources/Snapshot.h"
+#include "platform/linux/LinuxSource.h"
+#include "platform/MachineSource.h"
+#include "platform/snapshot/Snapshot.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

@@ -1,9 +1,10 @@
 // The parsers of kernel and firmware formats, on odd input as well as on the ordinary kind.
-#include "core/sources/LinuxClasses.h"
-#include "core/sources/LinuxDisplay.h"
-#include "core/sources/LinuxInput.h"
-#include "core/sources/LinuxStorage.h"
-#include "core/sources/LinuxSuperblock.h"
+#include "platform/linux/LinuxClasses.h"
+#include "platform/linux/LinuxDisplay.h"
+#include "platform/linux/LinuxInput.h"
+#include "platform/linux/LinuxMounts.h"
+#include "platform/linux/LinuxStorage.h"
+#include "platform/linux/LinuxSuperblock.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "TestSupport.h"
-#include "core/sources/LinuxSource.h"
+#include "platform/linux/LinuxSource.h"
 
 #include <cstdlib>
 #include <ctime>

@@ -1,7 +1,7 @@
 // Monitors of real machines (EDIDs of linuxhw/EDID under tests/data/linux/real/edid-*) as the
 // Display section shows them, against what edid-decode reads in the same EDIDs.
 #include "LinuxTreeSupport.h"
-#include "core/sources/MachineSource.h"
+#include "platform/MachineSource.h"
 
 #include <array>
 #include <filesystem>

@@ -2,7 +2,7 @@
 // IdeaPad with an I2C touchpad and a Bluetooth mouse) and of trees built here, as the Keyboard
 // and mouse section and Win32_Keyboard / Win32_PointingDevice give them.
 #include "LinuxTreeSupport.h"
-#include "core/sources/MachineSource.h"
+#include "platform/MachineSource.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

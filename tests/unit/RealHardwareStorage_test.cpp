@@ -2,7 +2,7 @@
 // checked against what findmnt, df and the sysfs files themselves say of them.
 #include "LinuxTreeSupport.h"
 #include "core/Navigation.h"
-#include "core/sources/LinuxStorage.h"
+#include "platform/linux/LinuxStorage.h"
 #include "sections/Sections.h"
 
 #include <cstdio>

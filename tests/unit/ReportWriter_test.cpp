@@ -1,5 +1,5 @@
 #include "ReportClock.h"
-#include "report/ReportWriter.h"
+#include "core/ReportWriter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "ReportClock.h"
 #include "SectionTestSupport.h"
 #include "report/ReportChain.h"
+#include "sections/ReportContext.h"
 #include "sections/Sections.h"
 
 #include <gtest/gtest.h>

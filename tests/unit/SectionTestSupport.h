@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "core/Navigation.h"
 #include "report/ReportChain.h"
+#include "sections/ReportContext.h"
 
 #include <ctime>
 #include <memory>

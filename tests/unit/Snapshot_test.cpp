@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 #include "core/PlatformError.h"
-#include "core/sources/Snapshot.h"
+#include "platform/snapshot/Snapshot.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/App.h"
-#include "core/sources/Snapshot.h"
+#include "platform/snapshot/Snapshot.h"
 
 #include <memory>
 #include <string>

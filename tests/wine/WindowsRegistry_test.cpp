@@ -2,7 +2,7 @@
 // processor speeds and the product key in HKLM.
 #include "core/DataSource.h"
 #include "core/PlatformError.h"
-#include "core/sources/WindowsRegistry.h"
+#include "platform/windows/WindowsRegistry.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 #include "core/LocaleText.h"
 #include "core/OutputFile.h"
 #include "core/SettingsStore.h"
-#include "core/sources/Snapshot.h"
-#include "core/sources/WindowsSource.h"
+#include "platform/snapshot/Snapshot.h"
+#include "platform/windows/WindowsSource.h"
 
 #include <algorithm>
 #include <fstream>

@@ -2,8 +2,8 @@
 // WMI checked against what other system calls report.
 #include "core/PlatformError.h"
 #include "core/Skip.h"
-#include "core/sources/WindowsSource.h"
-#include "core/sources/WindowsWmi.h"
+#include "platform/windows/WindowsSource.h"
+#include "platform/windows/WindowsWmi.h"
 
 #include <chrono>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "WindowsWmi.h"
 
-#include "SmbiosCodes.h"
+#include "platform/SmbiosCodes.h"
 #include "core/PlatformError.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "LinuxFiles.h"
 #include "LinuxIds.h"
-#include "LinuxProc.h"
+#include "LinuxCpuInfo.h"
 #include "LinuxSmbios.h"
 #include "core/DataSource.h"
 

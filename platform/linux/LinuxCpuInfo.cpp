@@ -1,4 +1,4 @@
-#include "LinuxProc.h"
+#include "LinuxCpuInfo.h"
 
 #include "LinuxFiles.h"
 
@@ -8,12 +8,6 @@ namespace hl {
 
 namespace {
 
-int ToInt(std::string_view s, int fallback) {
-    uint64_t v = 0;
-    if (!ParseDecimal(TrimWhite(s), v) || v > 1000000) return fallback;
-    return static_cast<int>(v);
-}
-
 // "7", "5TEJ" (32-bit ARM names the architecture with its variant letters) or "AArch64"
 // (arm64 kernels before 3.19).
 int ArmArchitecture(std::string_view value) {
@@ -22,7 +16,7 @@ int ArmArchitecture(std::string_view value) {
     size_t digits = 0;
     while (digits < text.size() && digits < 3 && text[digits] >= '0' && text[digits] <= '9')
         ++digits;
-    return ToInt(std::string_view(text).substr(0, digits), -1);
+    return IntOr(std::string_view(text).substr(0, digits), -1);
 }
 
 void TakeCpuField(CpuEntry& cpu, const std::string& key, std::string_view value) {
@@ -31,19 +25,19 @@ void TakeCpuField(CpuEntry& cpu, const std::string& key, std::string_view value)
     else if (key == "model name")
         cpu.modelName = TrimWhite(value);
     else if (key == "cpu family")
-        cpu.family = ToInt(value, -1);
+        cpu.family = IntOr(value, -1);
     else if (key == "CPU architecture")
         cpu.family = ArmArchitecture(value);
     else if (key == "model" || key == "CPU part")
         cpu.model = TrimWhite(value);
     else if (key == "stepping" || key == "CPU revision")
-        cpu.stepping = ToInt(value, -1);
+        cpu.stepping = IntOr(value, -1);
     else if (key == "physical id")
-        cpu.physicalId = ToInt(value, 0);
+        cpu.physicalId = IntOr(value, 0);
     else if (key == "siblings")
-        cpu.siblings = ToInt(value, 0);
+        cpu.siblings = IntOr(value, 0);
     else if (key == "cpu cores")
-        cpu.cores = ToInt(value, 0);
+        cpu.cores = IntOr(value, 0);
     else if (key == "cpu MHz") {
         std::string text = TrimWhite(value);
         char* end = nullptr;
@@ -61,7 +55,7 @@ void TakeCpuField(CpuEntry& cpu, const std::string& key, std::string_view value)
 // uniprocessor kernel of that time prints no processor line at all. Some later vendor kernels
 // keep the name line but give every processor its own fields, which then stay its own.
 bool IsOldArmNameLine(const std::string& key, std::string_view value) {
-    return key == "Processor" && ToInt(value, -1) < 0;
+    return key == "Processor" && IntOr(value, -1) < 0;
 }
 
 void FillMissing(CpuEntry& cpu, const CpuEntry& common) {
@@ -100,7 +94,7 @@ std::vector<CpuEntry> ParseCpuInfo(std::string_view text) {
         std::string key = TrimWhite(line.substr(0, colon));
         std::string_view value = line.substr(colon + 1);
         if (key == "processor") {
-            int index = ToInt(TrimWhite(value), -1);
+            int index = IntOr(TrimWhite(value), -1);
             if (index < 0) continue; // not a processor number: no block to start
             cpus.emplace_back();
             cpus.back().processor = index;
@@ -160,68 +154,6 @@ std::string CloseUpSpaces(std::string_view name) {
     for (std::string_view word : SplitWhite(name))
         out += (out.empty() ? "" : " ") + std::string(word);
     return out;
-}
-
-std::map<std::string, uint64_t> ParseMeminfo(std::string_view text) {
-    std::map<std::string, uint64_t> fields;
-    for (std::string_view line : SplitLines(text)) {
-        size_t colon = line.find(':');
-        if (colon == std::string_view::npos) continue;
-        std::vector<std::string_view> parts = SplitWhite(line.substr(colon + 1));
-        uint64_t v = 0;
-        if (!parts.empty() && ParseDecimal(parts[0], v))
-            fields[TrimWhite(line.substr(0, colon))] = v;
-    }
-    return fields;
-}
-
-std::string UnescapeMountPath(std::string_view s) {
-    std::string out;
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\\' && i + 3 < s.size()) {
-            std::string_view digits = s.substr(i + 1, 3);
-            bool octal = digits.size() == 3;
-            for (char c : digits)
-                octal = octal && c >= '0' && c <= '7';
-            if (octal) {
-                int v = (digits[0] - '0') * 64 + (digits[1] - '0') * 8 + (digits[2] - '0');
-                if (v < 256) {
-                    out += static_cast<char>(v);
-                    i += 3;
-                    continue;
-                }
-            }
-        }
-        out += s[i];
-    }
-    return out;
-}
-
-std::vector<MountEntry> ParseMountInfo(std::string_view text) {
-    std::vector<MountEntry> mounts;
-    for (std::string_view line : SplitLines(text)) {
-        std::vector<std::string_view> f = SplitWhite(line);
-        // id parent major:minor root mount-point options [optional fields...] - type source ...
-        size_t dash = 6;
-        while (dash < f.size() && f[dash] != "-")
-            ++dash;
-        if (f.size() < 5 || dash + 2 >= f.size()) continue;
-        MountEntry m;
-        m.id = ToInt(f[0], 0);
-        size_t colon = f[2].find(':');
-        uint64_t major = 0, minor = 0;
-        if (colon == std::string_view::npos || !ParseDecimal(f[2].substr(0, colon), major) ||
-            !ParseDecimal(f[2].substr(colon + 1), minor) || major > 0xfffff || minor > 0xfffff)
-            continue;
-        m.major = static_cast<unsigned>(major);
-        m.minor = static_cast<unsigned>(minor);
-        m.root = UnescapeMountPath(f[3]);
-        m.mountPoint = UnescapeMountPath(f[4]);
-        m.fsType = std::string(f[dash + 1]);
-        m.source = UnescapeMountPath(f[dash + 2]);
-        mounts.push_back(std::move(m));
-    }
-    return mounts;
 }
 
 } // namespace hl

@@ -1,4 +1,5 @@
 #include "LinuxClasses.h"
+#include "LinuxMounts.h"
 #include "LinuxStorage.h"
 #include "LinuxSuperblock.h"
 

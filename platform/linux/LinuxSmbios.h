@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SmbiosCodes.h"
+#include "platform/SmbiosCodes.h"
 
 #include <cstdint>
 #include <optional>

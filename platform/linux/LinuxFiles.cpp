@@ -183,6 +183,12 @@ bool ParseDecimal(std::string_view s, uint64_t& out) {
     return true;
 }
 
+int IntOr(std::string_view s, int fallback) {
+    uint64_t v = 0;
+    if (!ParseDecimal(TrimWhite(s), v) || v > 1000000) return fallback;
+    return static_cast<int>(v);
+}
+
 bool ParseHex(std::string_view s, uint64_t& out) {
     if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) s.remove_prefix(2);
     if (s.empty() || s.size() > 16) return false;

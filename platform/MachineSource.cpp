@@ -1,9 +1,9 @@
 #include "MachineSource.h"
 
 #ifdef _WIN32
-#include "WindowsSource.h"
+#include "platform/windows/WindowsSource.h"
 #else
-#include "LinuxSource.h"
+#include "platform/linux/LinuxSource.h"
 #endif
 
 namespace hl {

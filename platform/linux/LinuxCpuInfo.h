@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -37,23 +36,5 @@ std::string MachineOfCpus(const std::vector<CpuEntry>& cpus);
 std::optional<int64_t> RatedMhzInName(std::string_view modelName);
 // A model name with the padding of the CPUID brand string ("CPU      X7550  @") closed up.
 std::string CloseUpSpaces(std::string_view name);
-
-// /proc/meminfo (Documentation/filesystems/proc.rst): figures in kB by field name.
-std::map<std::string, uint64_t> ParseMeminfo(std::string_view text);
-
-// One line of /proc/self/mountinfo (Documentation/filesystems/proc.rst, "mountinfo").
-struct MountEntry {
-    int id = 0;
-    unsigned major = 0;
-    unsigned minor = 0;
-    std::string root;       // the part of the file system mounted here ("/" for the whole)
-    std::string mountPoint; // unescaped
-    std::string fsType;
-    std::string source; // unescaped
-};
-
-std::vector<MountEntry> ParseMountInfo(std::string_view text);
-// The kernel writes space, tab, newline and backslash in paths as \040, \011, \012, \134.
-std::string UnescapeMountPath(std::string_view s);
 
 } // namespace hl

@@ -64,6 +64,8 @@ std::vector<std::string_view> SplitWhite(std::string_view s);
 std::vector<std::string_view> SplitLines(std::string_view s);
 bool ParseDecimal(std::string_view s, uint64_t& out);
 bool ParseHex(std::string_view s, uint64_t& out); // with or without "0x"
+// A small count or index of a kernel file (at most a million), `fallback` for anything else.
+int IntOr(std::string_view s, int fallback);
 // The last path component of a link target or path.
 std::string BaseName(std::string_view path);
 // A value of a KEY=value file (os-release, /etc/default/*): quotes removed, "" when absent.

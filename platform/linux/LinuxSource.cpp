@@ -1,7 +1,7 @@
 #include "LinuxSource.h"
 
 #include "core/PlatformError.h"
-#include "core/sources/Snapshot.h"
+#include "platform/snapshot/Snapshot.h"
 
 #include <cstdlib>
 #include <ctime>

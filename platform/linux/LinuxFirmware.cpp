@@ -1,5 +1,5 @@
 #include "LinuxClasses.h"
-#include "core/CheckedMath.h"
+#include "LinuxMemory.h"
 
 namespace hl {
 
@@ -19,22 +19,6 @@ void SetOptionalText(LinuxContext& ctx, WmiObject& obj, const char* cls, const c
         ctx.SetNull(obj, cls, prop, whyMissing);
     else
         obj.Set(prop, Variant(text));
-}
-
-// The installed size when the module table is out of reach: the memory blocks of
-// Documentation/admin-guide/mm/memory-hotplug.rst, else MemTotal.
-uint64_t InstalledBytes(LinuxContext& ctx) {
-    uint64_t blockSize = 0;
-    if (ParseHex(ctx.Fs().Line("/sys/devices/system/memory/block_size_bytes"), blockSize)) {
-        uint64_t blocks = 0;
-        for (const std::string& name : ctx.Fs().List("/sys/devices/system/memory")) {
-            uint64_t n = 0;
-            if (name.rfind("memory", 0) == 0 && ParseDecimal(name.substr(6), n)) ++blocks;
-        }
-        if (blocks) return CheckedMul<uint64_t>(blocks, blockSize).value_or(0);
-    }
-    auto mem = ParseMeminfo(ctx.Fs().Read("/proc/meminfo").text);
-    return mem.count("MemTotal") ? CheckedMul<uint64_t>(mem["MemTotal"], 1024).value_or(0) : 0;
 }
 
 WmiObject ModuleObject(const MemoryModule& m, size_t index) {
@@ -134,7 +118,7 @@ std::vector<WmiObject> BuildPhysicalMemory(LinuxContext& ctx) {
     for (size_t i = 0; i < modules.size(); ++i)
         out.push_back(ModuleObject(modules[i], i));
     if (!out.empty()) return out;
-    uint64_t bytes = InstalledBytes(ctx);
+    uint64_t bytes = InstalledMemoryBytes(ctx.Fs());
     if (bytes == 0) return out;
     // One module standing for all memory: its size is known, the rest is not.
     WmiObject obj;
