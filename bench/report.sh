@@ -23,7 +23,7 @@ targets=("this machine|")
 for tree in tests/data/linux/*/; do
     [ -d "$tree/proc" ] && targets+=("$(basename "$tree")|--root=$tree")
 done
-printf '%-14s %-10s %14s' machine options instructions
+printf '%-16s %-14s %14s' machine options instructions
 [ -n "$other" ] && printf ' %14s' other
 printf '\n'
 for target in "${targets[@]}"; do
@@ -31,7 +31,7 @@ for target in "${targets[@]}"; do
     for options in "" "--details" "--format=json"; do
         # --details is read by builds that know it; others stop at the usage error.
         "$report" $root $options >/dev/null 2>&1 || continue
-        printf '%-14s %-10s %14s' "$name" "${options:--}" "$(instructions "$report" $root $options)"
+        printf '%-16s %-14s %14s' "$name" "${options:--}" "$(instructions "$report" $root $options)"
         [ -n "$other" ] && printf ' %14s' "$(instructions "$other" $root $options)"
         printf '\n'
     done

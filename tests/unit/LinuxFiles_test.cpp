@@ -141,7 +141,7 @@ TEST(LinuxIds, HalvesASortedDatabaseToTheEntryItNeeds) {
     } cases[] = {
         {0x0001, 0x0001, "Vendor 0001", "First of 0001"},
         {0x0fff, 0x0002, "Vendor 0fff", "Device 0002"},
-        {0x0801, 0x0f9e, "Vendor 0801", "Device 0f9e"}, // deep in the long block
+        {0x0801, 0x0f9e, "Vendor 0801", "Device 0f9e"},   // deep in the long block
         {0x0803, 0x0001, "Vendor 0803", "First of 0803"}, // right after it
         {0x07ff, 0x0003, "Vendor 07ff", ""},
         {0x0802, 0x0001, "", ""}, // between two vendors
