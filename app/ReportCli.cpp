@@ -316,6 +316,8 @@ int Run(const Options& o, std::ostream& out, std::ostream& err) {
     SettingsStore store(SettingsStore::DefaultPath());
     if (o.inventory || !o.compare.empty()) return RunFleet(o, store, out, err);
     std::unique_ptr<DataSource> source = OpenMachine(o.snapshot, o.root, store);
+    // One run of the program is one look at the machine: each file is read once.
+    std::shared_ptr<void> oneRead = source->HoldReads();
     if (!o.capture.empty()) {
         Snapshot captured = CaptureSnapshot(*source, "hardlens-report --capture");
         if (o.privateValues) captured = MaskPrivateFacts(std::move(captured));

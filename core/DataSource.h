@@ -81,6 +81,9 @@ public:
     // GetSystemMetrics: only index 43 (mouse buttons) is used.
     virtual int32_t GetSystemMetrics(int index) = 0;
     virtual Regional RegionalSettings() = 0;
+    // One report, section or capture: while the handle lives the source may answer a file it
+    // has read from memory. Live views hold none, so they see the machine change.
+    virtual std::shared_ptr<void> HoldReads() { return nullptr; }
 };
 
 // The settings key of the program and the full paths of its three values.

@@ -51,6 +51,7 @@ json SectionJson(App& app, int section) {
 } // namespace
 
 std::string JsonReport(App& app, const std::vector<int>& sections) {
+    std::shared_ptr<void> oneRead = app.source->HoldReads();
     json doc = {{"format", "hardlens-report/1.1"},
                 {"product", kProductLine},
                 {"language", app.settings.language}};

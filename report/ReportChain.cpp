@@ -16,6 +16,8 @@ const Builder kChain[] = {
 } // namespace
 
 ReportDocuments BuildReport(App& app, ReportWriter::Clock clock) {
+    // The timers stand still meanwhile, so no live view waits for a fresh read.
+    std::shared_ptr<void> oneRead = app.source->HoldReads();
     MainState& m = app.main;
     m.timer1Enabled = m.timer2Enabled = m.timer3Enabled = false;
     ReportWriter writer(app.table, app.settings.skin, RegionalOrDefault(*app.source),

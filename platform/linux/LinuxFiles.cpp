@@ -35,6 +35,48 @@ FileText FromBounded(BoundedText read) {
 
 } // namespace
 
+// What one run has read, by path under the root.
+struct RootFs::ReadCache {
+    struct Kept {
+        size_t limit = 0;
+        FileText file;
+    };
+    std::mutex lock;
+    std::map<std::string, Kept> files;
+    std::map<std::string, std::vector<std::string>> folders;
+
+    // A read at another limit gives the same answer unless the size decided it.
+    std::optional<FileText> Find(const std::string& path, size_t limit) {
+        std::lock_guard<std::mutex> guard(lock);
+        auto it = files.find(path);
+        if (it == files.end()) return std::nullopt;
+        const Kept& kept = it->second;
+        bool sizeDecided = kept.file.access == Access::Refused ||
+                           (kept.file.Ok() && kept.file.text.size() > limit);
+        if (kept.limit != limit && sizeDecided) return std::nullopt;
+        return kept.file;
+    }
+    void Keep(const std::string& path, size_t limit, const FileText& file) {
+        std::lock_guard<std::mutex> guard(lock);
+        files[path] = {limit, file};
+    }
+};
+
+std::shared_ptr<void> RootFs::HoldReads() const {
+    std::lock_guard<std::mutex> guard(holdLock_);
+    std::shared_ptr<ReadCache> cache = held_.lock();
+    if (!cache) {
+        cache = std::make_shared<ReadCache>();
+        held_ = cache;
+    }
+    return cache;
+}
+
+std::shared_ptr<RootFs::ReadCache> RootFs::Held() const {
+    std::lock_guard<std::mutex> guard(holdLock_);
+    return held_.lock();
+}
+
 const char* AccessName(Access access) {
     switch (access) {
     case Access::Present: return "present";
@@ -54,6 +96,15 @@ int RootFs::Open(const std::string& path, Access& why) const {
 }
 
 FileText RootFs::ReadBytes(const std::string& path, size_t limit) const {
+    std::shared_ptr<ReadCache> cache = Held();
+    if (!cache) return ReadFresh(path, limit);
+    if (std::optional<FileText> kept = cache->Find(path, limit)) return std::move(*kept);
+    FileText read = ReadFresh(path, limit);
+    cache->Keep(path, limit, read);
+    return read;
+}
+
+FileText RootFs::ReadFresh(const std::string& path, size_t limit) const {
     FileText out;
     int fd = Open(path, out.access);
     return fd < 0 ? out : FromBounded(ReadBoundedDescriptor(fd, limit));
@@ -111,6 +162,19 @@ std::optional<int64_t> RootFs::Number(const std::string& path) const {
 }
 
 std::vector<std::string> RootFs::List(const std::string& path) const {
+    std::shared_ptr<ReadCache> cache = Held();
+    if (!cache) return ListFresh(path);
+    {
+        std::lock_guard<std::mutex> guard(cache->lock);
+        if (auto it = cache->folders.find(path); it != cache->folders.end()) return it->second;
+    }
+    std::vector<std::string> names = ListFresh(path);
+    std::lock_guard<std::mutex> guard(cache->lock);
+    cache->folders[path] = names;
+    return names;
+}
+
+std::vector<std::string> RootFs::ListFresh(const std::string& path) const {
     std::vector<std::string> names;
     DIR* dir = ::opendir(Full(path).c_str());
     if (!dir) return names;

@@ -4,6 +4,9 @@
 
 #include <cstdint>
 #include <ctime>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +34,13 @@ class RootFs {
 public:
     explicit RootFs(std::string root) : root_(std::move(root)) {}
     virtual ~RootFs() = default;
+    RootFs(const RootFs&) = delete;
+    RootFs& operator=(const RootFs&) = delete;
+
+    // While a returned handle lives, each file and folder is read once and then answered from
+    // memory: a report or a capture sees one state of the machine and pays each read once.
+    // Without a handle every read goes to the file, as the live monitors need. Handles nest.
+    std::shared_ptr<void> HoldReads() const;
 
     // The one place that opens a file: a descriptor, or -1 with the reason in `why`. Opens
     // without blocking, so that a FIFO or a drive spinning up never holds the caller.
@@ -56,7 +66,14 @@ public:
     std::string Full(const std::string& path) const { return root_ + path; }
 
 private:
+    struct ReadCache;
+    std::shared_ptr<ReadCache> Held() const;
+    FileText ReadFresh(const std::string& path, size_t limit) const;
+    std::vector<std::string> ListFresh(const std::string& path) const;
+
     std::string root_;
+    mutable std::mutex holdLock_;
+    mutable std::weak_ptr<ReadCache> held_;
 };
 
 std::string TrimWhite(std::string_view s);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,6 +28,60 @@ bool StartsWith(std::string_view line, std::string_view prefix) {
     return line.size() >= prefix.size() && line.compare(0, prefix.size(), prefix) == 0;
 }
 
+// Whether a line names an entry of the list, "1af4  Red Hat" or "SAM\tSamsung", and not a
+// comment, a device below a vendor, or a class line of the trailing lists ("C 0c  Serial").
+bool IsKeyLine(std::string_view line, size_t keySize, char separator) {
+    if (line.size() <= keySize || line[keySize] != separator) return false;
+    // pnp.ids keys are three capitals; pci.ids and usb.ids keys four lower-case hex digits,
+    // which keeps usb.ids' trailing lists ("BIAS 0  ...") out.
+    auto keyChar = [separator](char c) {
+        if (separator == '\t') return c >= 'A' && c <= 'Z';
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+    };
+    return std::all_of(line.begin(), line.begin() + static_cast<std::ptrdiff_t>(keySize), keyChar);
+}
+
+// The first entry line that starts after `from` and before `to`: its offset and key.
+std::optional<std::pair<off_t, std::string>> EntryAfter(int fd, off_t from, off_t to,
+                                                        size_t keySize, char separator) {
+    char window[4096];
+    const size_t overlap = keySize + 2; // an entry cut by the window's end is seen by the next
+    while (from < to) {
+        ssize_t n = ::pread(fd, window, sizeof window, from);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= static_cast<ssize_t>(overlap)) return std::nullopt;
+        std::string_view text(window, static_cast<size_t>(n));
+        for (size_t nl = text.find('\n'); nl != std::string_view::npos && nl + 1 < text.size();
+             nl = text.find('\n', nl + 1)) {
+            off_t at = from + static_cast<off_t>(nl + 1);
+            if (at >= to) return std::nullopt;
+            if (IsKeyLine(text.substr(nl + 1), keySize, separator))
+                return std::make_pair(at, std::string(text.substr(nl + 1, keySize)));
+        }
+        from += n - static_cast<ssize_t>(overlap);
+    }
+    return std::nullopt;
+}
+
+// The databases list their entries sorted by key, so halving the file finds the start of an
+// entry before the one sought (or 0) in a few small reads, not a scan of a megabyte. In a file
+// out of order the scan from there may miss an entry; it never reads past the end.
+off_t SortedStart(int fd, off_t size, std::string_view marker) {
+    size_t keySize = marker.find_first_of(" \t");
+    if (keySize == 0 || keySize == std::string_view::npos) return 0;
+    const std::string_view key = marker.substr(0, keySize);
+    off_t low = 0, high = size;
+    while (high - low > static_cast<off_t>(kChunk)) {
+        off_t mid = low + (high - low) / 2;
+        auto entry = EntryAfter(fd, mid, high, keySize, marker[keySize]);
+        if (entry && entry->second < key)
+            low = entry->first;
+        else
+            high = mid;
+    }
+    return low;
+}
+
 // Scans a text file line by line in fixed-size chunks, so that a 1 MB database never sits in
 // memory whole; `visit` returns false to stop. With a `from` text, lines before the first one
 // that starts with it are skipped by a plain search, which is what makes a look-up cheap.
@@ -45,6 +100,7 @@ void ScanLines(const std::string& fullPath, const std::string& from, Visit visit
     size_t held = 1;
     std::string marker(1, '\n');
     marker += from;
+    if (!from.empty()) ::lseek(fd, SortedStart(fd, st.st_size, from), SEEK_SET);
     bool started = from.empty(), going = true;
     while (going) {
         ssize_t n = ::read(fd, buffer.data() + held, kChunk - held);

@@ -87,18 +87,17 @@ Regional RegionalFor(const std::string& numericLocale, const std::string& timeLo
     r.pm = "PM";
     std::string radix = LangInfo(numericLocale, LC_NUMERIC_MASK, RADIXCHAR);
     if (!radix.empty()) r.decimalSeparator = radix;
-    std::string dateFormat = LangInfo(timeLocale, LC_TIME_MASK, D_FMT);
-    std::string pattern = ShortDatePattern(dateFormat);
+    // One opening of the time locale gives the date format and both designators.
+    locale_t loc =
+        timeLocale.empty() ? nullptr : ::newlocale(LC_TIME_MASK, timeLocale.c_str(), nullptr);
+    if (!loc) return r;
+    std::string pattern = ShortDatePattern(::nl_langinfo_l(D_FMT, loc));
     if (pattern.find('d') != std::string::npos && pattern.find('M') != std::string::npos)
         r.shortDate = pattern;
     // A locale that opened states its designators, even empty ones (24-hour clocks).
-    locale_t loc =
-        timeLocale.empty() ? nullptr : ::newlocale(LC_TIME_MASK, timeLocale.c_str(), nullptr);
-    if (loc) {
-        r.am = ::nl_langinfo_l(AM_STR, loc);
-        r.pm = ::nl_langinfo_l(PM_STR, loc);
-        ::freelocale(loc);
-    }
+    r.am = ::nl_langinfo_l(AM_STR, loc);
+    r.pm = ::nl_langinfo_l(PM_STR, loc);
+    ::freelocale(loc);
     return r;
 }
 

@@ -192,7 +192,11 @@ int32_t LinuxSource::GetSystemMetrics(int index) {
 }
 
 Regional LinuxSource::RegionalSettings() {
-    return RegionalFor(LocaleOfCategory(*ctx_, "LC_NUMERIC"), LocaleOfCategory(*ctx_, "LC_TIME"));
+    std::string numeric = LocaleOfCategory(*ctx_, "LC_NUMERIC");
+    std::string time = LocaleOfCategory(*ctx_, "LC_TIME");
+    auto [kept, isNew] = regional_.try_emplace(numeric + '\n' + time);
+    if (isNew) kept->second = RegionalFor(numeric, time);
+    return kept->second;
 }
 
 Access LinuxSource::WhyMissing(const std::string& cls, const std::string& prop) const {

@@ -4,6 +4,7 @@
 #include "core/DataSource.h"
 #include "core/SettingsStore.h"
 
+#include <map>
 #include <memory>
 
 namespace hl {
@@ -25,6 +26,7 @@ public:
     int64_t TickCount() override;
     int32_t GetSystemMetrics(int index) override;
     Regional RegionalSettings() override;
+    std::shared_ptr<void> HoldReads() override { return ctx_->Fs().HoldReads(); }
 
     // Why a property of the last enumeration of a class is Null: Absent, NeedsRoot or Empty
     // (Present when it is not Null or was never read).
@@ -33,6 +35,8 @@ public:
 private:
     std::shared_ptr<LinuxContext> ctx_;
     SettingsStore store_;
+    // By the two locale names: the C library's locale data is opened once for each.
+    std::map<std::string, Regional> regional_;
 };
 
 // The class names this source answers, with their builders, in the order of a capture.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -89,16 +90,19 @@ LoginTally TallyLogins(const RootFs& fs, const std::string& path, const std::str
     tally.access = Access::Present;
     off_t at = ScanStart(st.st_size, cap);
     tally.capped = at > 0;
-    // Up to the size seen at the start: a log that grows while it is read ends there.
-    std::vector<unsigned char> buffer(kUtmpRecordSize * 4096);
+    // Up to the size seen at the start: a log that grows while it is read ends there. The
+    // buffer is as large as what is left, at most a chunk, and unfilled: the reads fill it.
+    const size_t chunk =
+        static_cast<size_t>(std::min<off_t>(st.st_size - at, kUtmpRecordSize * 4096));
+    auto buffer = std::make_unique_for_overwrite<unsigned char[]>(chunk);
     while (at < st.st_size) {
-        size_t want = static_cast<size_t>(std::min<off_t>(st.st_size - at, buffer.size()));
-        ssize_t n = ::pread(fd, buffer.data(), want, at);
+        size_t want = static_cast<size_t>(std::min<off_t>(st.st_size - at, chunk));
+        ssize_t n = ::pread(fd, buffer.get(), want, at);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) break;
         size_t whole = static_cast<size_t>(n) / kUtmpRecordSize * kUtmpRecordSize;
         if (whole == 0) break;
-        TallyRecords(buffer.data(), whole, user, tally);
+        TallyRecords(buffer.get(), whole, user, tally);
         at += static_cast<off_t>(whole);
     }
     ::close(fd);

@@ -3,6 +3,7 @@
 #include "platform/linux/LinuxIds.h"
 #include "platform/linux/LinuxUsers.h"
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -24,6 +25,31 @@ TEST(LinuxFiles, ReadTellsAbsentFromEmpty) {
     EXPECT_EQ(fs.Number("/value"), 42);
     EXPECT_FALSE(fs.Number("/blank"));
     EXPECT_EQ(fs.Read("/value", 3).access, Access::Refused); // past its cap, not cut short
+}
+
+TEST(LinuxFiles, AHeldRunReadsOnceAndLiveReadsSeeTheChange) {
+    TempDir dir;
+    WriteFile(dir.File("meminfo"), "MemFree: 1 kB\n");
+    WriteFile(dir.File("value"), "12345\n");
+    std::filesystem::create_directories(dir.File("block/sda"));
+    RootFs fs(dir.Path());
+    {
+        std::shared_ptr<void> run = fs.HoldReads();
+        EXPECT_EQ(fs.Line("/meminfo"), "MemFree: 1 kB");
+        EXPECT_EQ(fs.List("/block"), std::vector<std::string>{"sda"});
+        EXPECT_EQ(fs.Read("/value", 3).access, Access::Refused);
+        WriteFile(dir.File("meminfo"), "MemFree: 2 kB\n");
+        std::filesystem::create_directories(dir.File("block/sdb"));
+        std::shared_ptr<void> inner = fs.HoldReads(); // a section inside a report
+        EXPECT_EQ(fs.Line("/meminfo"), "MemFree: 1 kB");
+        EXPECT_EQ(fs.List("/block"), std::vector<std::string>{"sda"});
+        // A refusal for size does not stand for a larger cap, nor a read for a smaller one.
+        EXPECT_EQ(fs.Number("/value"), 12345);
+        EXPECT_EQ(fs.Read("/value", 3).access, Access::Refused);
+        EXPECT_EQ(fs.Read("/missing").access, Access::Absent);
+    }
+    EXPECT_EQ(fs.Line("/meminfo"), "MemFree: 2 kB");
+    EXPECT_EQ(fs.List("/block"), (std::vector<std::string>{"sda", "sdb"}));
 }
 
 TEST(LinuxFiles, NumbersAndValuesRefuseWhatIsNotTheirs) {
@@ -73,6 +99,62 @@ TEST(LinuxIds, ALineAcrossTheChunkBoundaryIsFoundWhole) {
     IdDatabase ids(fs);
     EXPECT_EQ(ids.Pci(0x8086, 0x1234).vendor, "Intel Corporation");
     EXPECT_EQ(ids.Pci(0x8086, 0x1234).device, "Thing");
+}
+
+namespace {
+
+std::string Hex4(unsigned v) {
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "%04x", v);
+    return buffer;
+}
+
+// A database of the real one's size and shape: odd vendor ids only, one vendor with a
+// block of devices longer than the search's windows, and the trailing lists of usb.ids.
+std::string LargeIds() {
+    std::string text = "#\tList of IDs\n# Syntax:\n# vendor  vendor_name\n\n";
+    for (unsigned v = 1; v < 0x1000; v += 2) {
+        text += Hex4(v) + "  Vendor " + Hex4(v) + "\n\t0001  First of " + Hex4(v) + "\n";
+        unsigned devices = v == 0x0801 ? 4000 : 2;
+        for (unsigned d = 2; d <= devices; ++d)
+            text += "\t" + Hex4(d) + "  Device " + Hex4(d) + "\n\t\t" + Hex4(v) + " 0001  Sub\n";
+    }
+    text += "\n# List of known device classes\nC 00  Unclassified device\n\t00  Non-VGA\n"
+            "BIAS 0  Bus Powered\nHUT 01  Generic Desktop Controls\n\t001  Pointer\n";
+    return text;
+}
+
+} // namespace
+
+TEST(LinuxIds, HalvesASortedDatabaseToTheEntryItNeeds) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.File("usr/share/hwdata"));
+    std::string text = LargeIds();
+    ASSERT_GT(text.size(), 256u * 1024); // several halvings
+    WriteFile(dir.File("usr/share/hwdata/pci.ids"), text);
+    WriteFile(dir.File("usr/share/hwdata/usb.ids"), text);
+    RootFs fs(dir.Path());
+    IdDatabase ids(fs);
+    struct Case {
+        uint32_t vendor, device;
+        const char *vendorName, *deviceName;
+    } cases[] = {
+        {0x0001, 0x0001, "Vendor 0001", "First of 0001"},
+        {0x0fff, 0x0002, "Vendor 0fff", "Device 0002"},
+        {0x0801, 0x0f9e, "Vendor 0801", "Device 0f9e"},   // deep in the long block
+        {0x0803, 0x0001, "Vendor 0803", "First of 0803"}, // right after it
+        {0x07ff, 0x0003, "Vendor 07ff", ""},
+        {0x0802, 0x0001, "", ""}, // between two vendors
+        {0xabcd, 0x0001, "", ""}, // past the last vendor, where "BIAS" sorts before it
+        {0x0000, 0x0001, "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Hex4(c.vendor) + ":" + Hex4(c.device));
+        for (IdNames names : {ids.Pci(c.vendor, c.device), ids.Usb(c.vendor, c.device)}) {
+            EXPECT_EQ(names.vendor, c.vendorName);
+            EXPECT_EQ(names.device, c.deviceName);
+        }
+    }
 }
 
 TEST(LinuxUsers, PasswdGroupShadowAndLoginRecords) {

@@ -1,13 +1,19 @@
 // The running machine: every class enumerates and values have the shapes WMI gives. And the
 // round trip of a capture: recorded and replayed, a machine reads the same.
+#include "ReportClock.h"
 #include "TestSupport.h"
+#include "app/Collect.h"
+#include "core/Navigation.h"
 #include "core/PlatformError.h"
-#include "platform/linux/LinuxSource.h"
 #include "platform/MachineSource.h"
+#include "platform/linux/LinuxSource.h"
 #include "platform/snapshot/Snapshot.h"
+#include "report/ReportChain.h"
+#include "sections/Sections.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <map>
 #include <regex>
 
 using namespace hl;
@@ -125,4 +131,43 @@ TEST(LinuxLive, ReportCaptureWritesALoadableSnapshot) {
     Snapshot s = LoadSnapshotFile(file);
     EXPECT_EQ(s.wmi.size(), SnapshotClasses().size());
     EXPECT_FALSE(s.registry.empty()); // at least processor 0's speed
+}
+
+namespace {
+
+// Counts how often each file of the tree is opened.
+class CountingFs : public RootFs {
+public:
+    using RootFs::RootFs;
+    int Open(const std::string& path, Access& why) const override {
+        ++opened[path];
+        return RootFs::Open(path, why);
+    }
+    mutable std::map<std::string, int> opened;
+};
+
+} // namespace
+
+TEST(LinuxLive, AReportOpensEachFileOnceAndALiveViewAgain) {
+    test::TempDir dir;
+    LinuxSourceOptions o;
+    o.root = test::DataPath("linux/desktop");
+    auto files = std::make_shared<CountingFs>(o.root);
+    o.files = files;
+    o.probe = std::make_shared<FixedProbe>();
+    o.environment = [](const std::string&) { return std::optional<std::string>(); };
+    o.uid = 1000;
+    LinuxSource source(o, SettingsStore(dir.File("settings")));
+    App app(source, AllSections());
+    SetUpApp(app, {"English", "Blue", false});
+    std::string report = BuildReport(app, test::ReportTime).text;
+    ASSERT_GT(files->opened.size(), 20u) << report; // the tree was read
+    EXPECT_EQ(files->opened.count("/etc/passwd"), 1u);
+    for (const auto& [path, count] : files->opened)
+        EXPECT_EQ(count, 1) << path;
+    // The user section shown twice, as its monitor would, reads the accounts twice.
+    files->opened.clear();
+    MenuClick(app, 2);
+    MenuClick(app, 2);
+    EXPECT_GE(files->opened["/etc/passwd"], 2);
 }
