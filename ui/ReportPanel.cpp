@@ -126,7 +126,8 @@ ReportPanel::ReportPanel(App& app, Form1& form)
 }
 
 void ReportPanel::BuildMenu1() {
-    m_menu1 = new QMenu(this);
+    // Owned by the window, which lists it to screen readers while it is open.
+    m_menu1 = new QMenu(&m_form);
     m_menu1->setObjectName("Menu1");
     auto add = [this](QMenu* menu, const char* name, void (ReportPanel::*slot)()) {
         QAction* action = menu->addAction(QString());
