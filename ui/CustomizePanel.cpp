@@ -172,7 +172,8 @@ void CustomizePanel::BuildTransparencyRows() {
     m_csli->setObjectName("CSLI");
     m_csli->setGeometry(kTrack);
     m_sli = new PictureBox("SLI", this);
-    m_sli->resize(kKnob);
+    // On the track from the start: the Tab order follows the controls' places.
+    m_sli->setGeometry(QRect(kTrack.topLeft(), kKnob));
     m_sli->SetPicture("SLIn");
     m_sli->setCursor(Qt::PointingHandCursor);
     m_sli->installEventFilter(this);

@@ -195,6 +195,8 @@ void ReportPanel::GenerateReport() {
     m_tiHtml = docs.html;
     Show(m_tiO);
     m_ti->setEnabled(true);
+    // The text box, on top, is the first stop now that it can be read.
+    m_form.Keys()->PanelOpened(this);
     m_app.area.labelmi = m_app.T(207);
     m_form.Render();
 

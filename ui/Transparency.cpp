@@ -27,17 +27,22 @@ void PrepareTransparency(QWidget& window) {
 
 namespace {
 
-// The whole window drawn at `alpha` into its transparent background; opaque, the effect is
-// switched off so that nothing is drawn twice.
+// Each part of the window drawn at `alpha` over the window's transparent background. The parts
+// tile the window, so this is the window at `alpha`; the window's own background is cleared at
+// every repaint only while the window itself has no effect. Opaque, the effects are switched
+// off so that nothing is drawn twice.
 void DrawAtAlpha(QWidget& window, int alpha) {
-    auto* effect = qobject_cast<QGraphicsOpacityEffect*>(window.graphicsEffect());
-    if (!effect) {
-        if (alpha == 255) return;
-        effect = new QGraphicsOpacityEffect(&window);
-        window.setGraphicsEffect(effect);
+    for (QWidget* part : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (part->isWindow()) continue;
+        auto* effect = qobject_cast<QGraphicsOpacityEffect*>(part->graphicsEffect());
+        if (!effect) {
+            if (alpha == 255) continue;
+            effect = new QGraphicsOpacityEffect(part);
+            part->setGraphicsEffect(effect);
+        }
+        effect->setOpacity(alpha / 255.0);
+        effect->setEnabled(alpha < 255);
     }
-    effect->setOpacity(alpha / 255.0);
-    effect->setEnabled(alpha < 255);
 }
 
 } // namespace

@@ -163,6 +163,9 @@ void KeyboardTest::everythingTheMouseDoesByKeys() {
     Key(Qt::Key_F10);
     Choose(2);
     QVERIFY(QTest::qWaitFor([&] { return g.panel->ReportReady(); }, 10000));
+    // The text box, on top, comes first; then the commands under it.
+    QCOMPARE(Focus(), s.Part("Ti"));
+    Key(Qt::Key_Tab);
     QCOMPARE(Focus(), s.Part("CIlop"));
     Key(Qt::Key_Return);
     QCOMPARE(Popup(), g.panel->Menu1());

@@ -138,7 +138,7 @@ class Image:
 
 def x_screenshot(session, path=None):
     """The X screen as ImageMagick's import reads it; also written to `path` when given."""
-    shot = subprocess.run(["import", "-window", "root", "ppm:-"], env=session.env,
+    shot = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=session.env,
                           capture_output=True, timeout=20, check=True).stdout
     if path:
         subprocess.run(["import", "-window", "root", path], env=session.env, timeout=20,
