@@ -172,7 +172,7 @@ QRect KeyboardNav::Outline(const QWidget* focus) const {
     };
     // A menu entry is marked inside its marker's place, clear of its text and of the entries
     // above and below.
-    if (const int n = m_menu.IndexOf(focus)) return place(m_menu.Marker(n)).adjusted(3, 2, -3, -2);
+    if (const int n = m_menu.IndexOf(focus)) return place(m_menu.Marker(n)).adjusted(5, 4, -5, -4);
     QRect around = place(focus);
     // A row is marked whole, caption and value.
     if (const int row = m_values.RowOf(focus)) around |= place(m_values.Label(2 * row - 1));
