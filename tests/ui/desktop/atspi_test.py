@@ -10,7 +10,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from desktop import Failure, Session, check, need, settings, wait_for  # noqa: E402
+from desktop import Failure, Stage, check, need, settings, wait_for  # noqa: E402
 
 ENTRIES = ["Summary", "User", "Computer", "Operating system", "Processor", "RAM", "Hard drives",
            "Bios", "Display", "Keyboard and mouse", "Removable memory", "CDs/DVDs",
@@ -55,7 +55,7 @@ def main(program):
         print("SKIP: pyatspi (python3-pyatspi) is not installed")
         sys.exit(77)
 
-    with Session() as s:
+    with Stage() as s:
         s.env["DBUS_SESSION_BUS_ADDRESS"] = os.environ["DBUS_SESSION_BUS_ADDRESS"]
         os.environ["DISPLAY"] = s.xvfb()
         env = s.program_env(settings())

@@ -42,7 +42,7 @@ def check(condition, what):
     print("ok: " + what)
 
 
-class Session:
+class Stage:
     """A folder for the run and every process started in it, ended on leaving."""
 
     def __init__(self):
@@ -81,7 +81,7 @@ class Session:
                               timeout=timeout)
 
     def xvfb(self, size="1280x1024"):
-        """Starts Xvfb on a free display; later processes of the session use it."""
+        """Starts Xvfb on a free display; later processes of the stage use it."""
         read, write = os.pipe()
         self.start(["Xvfb", "-displayfd", str(write), "-screen", "0", size + "x24",
                     "-nolisten", "tcp"], pass_fds=(write,), stderr=subprocess.DEVNULL)
@@ -136,11 +136,11 @@ class Image:
         return tuple(self.pixels[i:i + 3])
 
 
-def x_screenshot(session, path=None):
+def x_screenshot(stage, path=None):
     """The X screen as ImageMagick's import reads it; also written to `path` when given."""
-    shot = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=session.env,
+    shot = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=stage.env,
                           capture_output=True, timeout=20, check=True).stdout
     if path:
-        subprocess.run(["import", "-window", "root", path], env=session.env, timeout=20,
+        subprocess.run(["import", "-window", "root", path], env=stage.env, timeout=20,
                        check=True)
     return Image(shot)

@@ -9,26 +9,26 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from desktop import Failure, Session, check, need, settings, wait_for  # noqa: E402
+from desktop import Failure, Stage, check, need, settings, wait_for  # noqa: E402
 
 
-def xdo(session, *args):
-    return session.run(["xdotool"] + [str(a) for a in args]).stdout
+def xdo(stage, *args):
+    return stage.run(["xdotool"] + [str(a) for a in args]).stdout
 
 
-def geometry(session, window):
-    text = xdo(session, "getwindowgeometry", "--shell", window)
+def geometry(stage, window):
+    text = xdo(stage, "getwindowgeometry", "--shell", window)
     values = dict(re.findall(r"^(\w+)=(\d+)$", text, re.M))
     return int(values["X"]), int(values["Y"])
 
 
-def viewable(session, window):
-    return "IsViewable" in session.run(["xwininfo", "-id", window]).stdout
+def viewable(stage, window):
+    return "IsViewable" in stage.run(["xwininfo", "-id", window]).stdout
 
 
-def on_top(session):
+def on_top(stage):
     """The top window of the manager's stacking order."""
-    text = session.run(["xprop", "-root", "_NET_CLIENT_LIST_STACKING"]).stdout
+    text = stage.run(["xprop", "-root", "_NET_CLIENT_LIST_STACKING"]).stdout
     ids = re.findall(r"0x[0-9a-f]+", text)
     return int(ids[-1], 16) if ids else None
 
@@ -36,22 +36,22 @@ def on_top(session):
 FIRST_STEP = (12, 6)  # past the drag distance of 10 (Manhattan)
 
 
-def drag(session, start, by):
+def drag(stage, start, by):
     x, y = start
-    xdo(session, "mousemove", x, y)
+    xdo(stage, "mousemove", x, y)
     time.sleep(0.1)
-    xdo(session, "mousedown", 1)
-    time.sleep(0.15)
-    xdo(session, "mousemove", x + FIRST_STEP[0], y + FIRST_STEP[1])
+    xdo(stage, "mousedown", 1)
     time.sleep(0.3)
-    xdo(session, "mousemove", x + by[0], y + by[1])
-    time.sleep(0.3)
-    xdo(session, "mouseup", 1)
+    xdo(stage, "mousemove", x + FIRST_STEP[0], y + FIRST_STEP[1])
+    time.sleep(0.5)  # the window manager has taken the pointer
+    xdo(stage, "mousemove", x + by[0], y + by[1])
+    time.sleep(0.5)
+    xdo(stage, "mouseup", 1)
 
 
 def main(program):
     need("Xvfb", "openbox", "xdotool", "xprop", "xwininfo", "xmessage")
-    with Session() as s:
+    with Stage() as s:
         s.xvfb()
         s.start(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         check(wait_for(lambda: "window id" in s.run(["xprop", "-root",
@@ -79,7 +79,7 @@ def main(program):
             before = geometry(s, window)
             drag(s, (before[0] + place[0], before[1] + place[1]), by)
             want = (before[0] + by[0] - lag[0], before[1] + by[1] - lag[1])
-            got = wait_for(lambda: geometry(s, window) == want and want, 3) or geometry(s, window)
+            got = wait_for(lambda: geometry(s, window) == want and want, 5) or geometry(s, window)
             check(got == want, "a drag on the %s by %s moves the window to %s (now at %s, from %s)"
                   % (name, by, want, got, before))
 
@@ -88,9 +88,9 @@ def main(program):
         xdo(s, "mousemove", x + 100, y + 20)
         xdo(s, "click", 1)
         shown = lambda: len(xdo(s, "search", "--onlyvisible", "--pid", first.pid, ".").split())
-        check(wait_for(lambda: shown() == 2, 3), "a click on the title opens the options menu")
+        check(wait_for(lambda: shown() == 2, 5), "a click on the title opens the options menu")
         xdo(s, "key", "Escape")
-        check(wait_for(lambda: shown() == 1, 3), "Escape closes it")
+        check(wait_for(lambda: shown() == 1, 5), "Escape closes it")
 
         xdo(s, "windowminimize", window)
         check(wait_for(lambda: not viewable(s, window), 5), "the window is minimised")

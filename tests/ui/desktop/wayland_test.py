@@ -9,40 +9,40 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from desktop import Failure, Image, Session, check, need, settings, wait_for, x_screenshot  # noqa
+from desktop import Failure, Image, Stage, check, need, settings, wait_for, x_screenshot  # noqa
 
 SIZE = (1024, 768)
 # A transparency of 30 % is an alpha of 178.5 of 255, rounded half to even.
 ALPHA = 178 / 255.0
 
 
-def weston(session, socket, backend, shell):
+def weston(stage, socket, backend, shell):
     argv = ["weston", "--backend=%s-backend.so" % backend, "--socket=" + socket,
             "--shell=%s-shell.so" % shell, "--use-pixman", "--idle-time=0",
             "--width=%d" % SIZE[0], "--height=%d" % SIZE[1]]
     if backend == "headless":
         argv.append("--debug")  # lets weston-screenshooter read the screen
-    log = open(os.path.join(session.folder, socket + ".log"), "w")
-    session.start(argv, stdout=log, stderr=subprocess.STDOUT)
-    check(wait_for(lambda: os.path.exists(os.path.join(session.folder, socket)), 10),
+    log = open(os.path.join(stage.folder, socket + ".log"), "w")
+    stage.start(argv, stdout=log, stderr=subprocess.STDOUT)
+    check(wait_for(lambda: os.path.exists(os.path.join(stage.folder, socket)), 10),
           "weston (%s) is running" % backend)
 
 
-def wayland_env(session, socket, transparency):
-    env = session.program_env(settings(transparency=transparency))
+def wayland_env(stage, socket, transparency):
+    env = stage.program_env(settings(transparency=transparency))
     env["QT_QPA_PLATFORM"] = "wayland"
     env["WAYLAND_DISPLAY"] = socket
     env.pop("DISPLAY", None)
     return env
 
 
-def screenshot(session, socket):
-    for old in glob.glob(os.path.join(session.folder, "wayland-screenshot*.png")):
+def screenshot(stage, socket):
+    for old in glob.glob(os.path.join(stage.folder, "wayland-screenshot*.png")):
         os.remove(old)
-    env = dict(session.env, WAYLAND_DISPLAY=socket)
-    subprocess.run(["weston-screenshooter"], env=env, cwd=session.folder, timeout=20,
+    env = dict(stage.env, WAYLAND_DISPLAY=socket)
+    subprocess.run(["weston-screenshooter"], env=env, cwd=stage.folder, timeout=20,
                    capture_output=True)
-    shots = glob.glob(os.path.join(session.folder, "wayland-screenshot*.png"))
+    shots = glob.glob(os.path.join(stage.folder, "wayland-screenshot*.png"))
     if not shots:
         raise Failure("weston-screenshooter wrote no picture")
     raw = subprocess.run(["stream", "-map", "rgb", "-storage-type", "char", shots[0], "-"],
@@ -89,16 +89,16 @@ def changed_box(shot, empty):
 POINTS = [(600, 300), (100, 500), (60, 20)]
 
 
-def shown_at(session, socket, transparency, empty):
+def shown_at(stage, socket, transparency, empty):
     """Starts the program and returns the screen once its window has settled, where the
     window is, and the program's standard error."""
-    errors = open(os.path.join(session.folder, "stderr-%d" % transparency), "w+")
-    program = session.start([sys.argv[1]], env=wayland_env(session, socket, transparency),
+    errors = open(os.path.join(stage.folder, "stderr-%d" % transparency), "w+")
+    program = stage.start([sys.argv[1]], env=wayland_env(stage, socket, transparency),
                             stderr=errors)
-    window = lambda: changed_box(screenshot(session, socket), empty)
+    window = lambda: changed_box(screenshot(stage, socket), empty)
     box = wait_for(lambda: (window() or (0, 0, 0, 0))[2:] == WINDOW and window(), 15, 0.3)
     check(bool(box), "the whole window shows at %d %%: %s" % (transparency, window()))
-    shot = settled(lambda: screenshot(session, socket))
+    shot = settled(lambda: screenshot(stage, socket))
     program.terminate()
     program.wait(10)
     errors.seek(0)
@@ -153,16 +153,28 @@ def keys_reach_the_window(s):
     check(errors == "", "nothing on standard error: %r" % errors)
 
 
+def quiet_without_transparency(s):
+    """Where the platform shows no transparency at all, a saved one is not tried either."""
+    env = s.program_env(settings(transparency=30))
+    env.update(QT_QPA_PLATFORM="minimal", HARDLENS_EXIT_AFTER_FIRST_SECTION="1")
+    run = s.run([sys.argv[1]], env=env, timeout=30)
+    check(run.returncode == 0 and "first section shown" in run.stdout,
+          "the window starts on a platform without transparency")
+    check(run.stderr == "", "nothing on standard error there: %r" % run.stderr)
+
+
 def main():
     need("weston", "weston-screenshooter", "stream", "Xvfb", "xdotool", "import")
     plugins = glob.glob("/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so")
     if not plugins:
         print("SKIP: Qt's Wayland platform (qt6-wayland) is not installed")
         sys.exit(77)
-    with Session() as s:
+    with Stage() as s:
         transparency_reaches_the_screen(s)
-    with Session() as s:
+    with Stage() as s:
         keys_reach_the_window(s)
+    with Stage() as s:
+        quiet_without_transparency(s)
 
 
 if __name__ == "__main__":
