@@ -4,8 +4,11 @@
 # under wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# The cross compiler, wine, and GoogleTest's sources to build it for Windows.
-scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine wine64 googletest
+# The cross compiler, wine, and GoogleTest's sources to build it for Windows; the display
+# servers, window manager, screen-reader bus and tools of the window's own tests.
+scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine wine64 googletest \
+  openbox xdotool x11-utils weston qt6-wayland at-spi2-core python3-pyatspi dbus-daemon \
+  imagemagick
 scripts/build.sh
 status=0
 scripts/check-layers.sh || status=1

@@ -43,10 +43,10 @@ void PlaceAfter(QLabel* second, const QLabel* first) {
     second->move(first->x() + first->width(), first->y());
     const QString full = second->text();
     const int room = std::max(0, kColumnRight - second->x());
-    second->setToolTip({});
+    SetPlainToolTip(second, {});
     if (second->width() <= room) return;
     second->setText(second->fontMetrics().elidedText(full, Qt::ElideRight, room));
-    second->setToolTip(PlainToolTip(full));
+    SetPlainToolTip(second, full);
     second->adjustSize();
 }
 

@@ -67,8 +67,9 @@ protected:
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
         const QRectF groove(0.5, height() / 2.0 - 2.5, width() - 1.0, 5.0);
-        p.setPen(QColor(168, 174, 186));
-        p.setBrush(QColor(222, 226, 232));
+        // Paler where this desktop cannot show a transparency.
+        p.setPen(isEnabled() ? QColor(168, 174, 186) : QColor(210, 214, 222));
+        p.setBrush(isEnabled() ? QColor(222, 226, 232) : QColor(238, 240, 244));
         p.drawRoundedRect(groove, 2.5, 2.5);
     }
 };
@@ -171,7 +172,8 @@ void CustomizePanel::BuildTransparencyRows() {
     m_csli->setObjectName("CSLI");
     m_csli->setGeometry(kTrack);
     m_sli = new PictureBox("SLI", this);
-    m_sli->resize(kKnob);
+    // On the track from the start: the Tab order follows the controls' places.
+    m_sli->setGeometry(QRect(kTrack.topLeft(), kKnob));
     m_sli->SetPicture("SLIn");
     m_sli->setCursor(Qt::PointingHandCursor);
     m_sli->installEventFilter(this);
@@ -197,6 +199,7 @@ void CustomizePanel::Pers_Click() {
     const int transparency = m_app.settings.transparency;
     m_sli->move(kTrack.x() + KnobOffsetFor(transparency), kTrack.y());
     m_lvt->setText(QString("%1%").arg(transparency));
+    SetAccessibleValue(m_sli, transparency, kMinimum, kMaximum);
 
     // Each flag names its language in that language.
     for (int i = 0; i < 3; ++i) {
@@ -235,9 +238,19 @@ void CustomizePanel::Caption() {
     SkinLabels();
     SetSized(m_ab5, Q(m_app.T(106)) + ": ");
     m_sli->setAccessibleName(m_ab5->text() + m_lvt->text());
+    SliderUsable();
     for (PictureBox* flag : m_flags)
         flag->setAccessibleDescription(Q(m_app.T(99)));
     m_accept->SetCaption(Q(m_app.T(6)));
+}
+
+void CustomizePanel::SliderUsable() {
+    const bool usable = PlatformOpacityRoute() != OpacityRoute::None;
+    const QString why = usable ? QString() : NoTransparencyReason(m_app.settings.language);
+    for (QWidget* part : {m_csli, static_cast<QWidget*>(m_sli), static_cast<QWidget*>(m_lvt)}) {
+        part->setEnabled(usable);
+        SetPlainToolTip(part, why);
+    }
 }
 
 void CustomizePanel::SkinLabels() {
@@ -253,7 +266,9 @@ void CustomizePanel::SkinLabels() {
 void CustomizePanel::ShowFlags(bool fade) {
     for (int i = 0; i < 3; ++i) {
         const Flag& f = kFlags[i];
-        m_flags[i]->SetPicture(m_app.settings.language == f.language ? f.selected : f.normal);
+        const bool chosen = m_app.settings.language == f.language;
+        m_flags[i]->SetPicture(chosen ? f.selected : f.normal);
+        SetAccessibleChecked(m_flags[i], chosen);
         if (fade) m_flags[i]->FadeIn(kFlagFadeMs);
     }
 }
@@ -261,8 +276,9 @@ void CustomizePanel::ShowFlags(bool fade) {
 void CustomizePanel::ShowSkinButtons(bool fade) {
     for (int i = 0; i < 4; ++i) {
         const Skin& skin = Skins()[i];
-        const char* picture =
-            m_app.settings.skin == skin.id ? skin.buttonSelected : skin.buttonNormal;
+        const bool chosen = m_app.settings.skin == skin.id;
+        const char* picture = chosen ? skin.buttonSelected : skin.buttonNormal;
+        SetAccessibleChecked(m_skins[i], chosen);
         if (fade)
             m_skins[i]->CrossFadeTo(picture, kSkinFadeMs);
         else
@@ -286,6 +302,7 @@ void CustomizePanel::SetTransparencyShown(int transparency) {
     SetTransparency(m_form, static_cast<int16_t>(transparency));
     m_lvt->setText(QString("%1%").arg(transparency));
     m_sli->setAccessibleName(m_ab5->text() + m_lvt->text());
+    SetAccessibleValue(m_sli, transparency, kMinimum, kMaximum);
 }
 
 void CustomizePanel::DragTo(int pointerX) {

@@ -60,6 +60,8 @@ private:
     void ShowFlags(bool fade);
     void ShowSkinButtons(bool fade);
     void SkinLabels();
+    // The slider is disabled, its tool tip saying why, where the desktop shows no transparency.
+    void SliderUsable();
     void DragTo(int pointerX);
     void SetTransparencyShown(int transparency);
     void ClosePanel();

@@ -50,6 +50,8 @@ QTimer* MakeFadeTimer(const char* name, QObject* parent) {
 Form1::Form1(App& app, QWidget* parent) : QWidget(parent), m_app(app), m_fades(PlatformFades()) {
     setObjectName("Form1");
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    SetAccessibleRole(this, QAccessible::Window);
+    PrepareTransparency(*this);
     setFixedSize(geo::kWindow);
     setFont(WindowFont(9.5));
     BuildFrame();
@@ -95,8 +97,7 @@ void Form1::BuildFrame() {
     m_about = new AboutBox(m_values);
     m_copy = new ValueCopy(m_app, m_values);
 
-    for (QObject* part : {static_cast<QObject*>(m_skin[kTopLeft]), static_cast<QObject*>(m_lops),
-                          static_cast<QObject*>(m_skin[kTop])})
+    for (QObject* part : {static_cast<QObject*>(m_skin[kTopLeft]), static_cast<QObject*>(m_lops)})
         part->installEventFilter(this);
     for (int n = 1; n <= kSectionCount; ++n) {
         m_menu->Entry(n)->installEventFilter(this);
@@ -174,7 +175,8 @@ void Form1::Form_Load() {
 }
 
 bool Form1::PlatformFades() {
-    // These draw every window opaque: a fade there is only a wait.
+    // Only where the window system applies the window's opacity itself: elsewhere a fade is
+    // a wait (nothing shows it) or a redraw of the whole window at every step.
     const QString platform = QGuiApplication::platformName();
     return !(platform.startsWith("wayland") || platform == "offscreen" || platform == "minimal" ||
              platform == "vnc" || platform == "linuxfb" || platform.startsWith("eglfs"));
@@ -329,19 +331,16 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 bool Form1::FrameEvent(QObject* watched, QEvent* event) {
     auto* mouse = static_cast<QMouseEvent*>(event);
     auto* widget = static_cast<QWidget*>(watched);
+    // The title piece opens the options menu when clicked and moves the window when dragged.
+    const bool title = watched == m_skin[kTopLeft];
+    const QPoint global = mouse->globalPosition().toPoint();
     switch (event->type()) {
     case QEvent::MouseButtonPress:
         m_pressed = watched;
-        if (watched == m_skin[kTop] && mouse->button() == Qt::LeftButton) {
-            // The window manager moves the window where it can; elsewhere it is moved here.
-            QWindow* handle = windowHandle();
-            m_dragging = !(handle && handle->startSystemMove());
-            m_dragOffset = mouse->globalPosition().toPoint() - pos();
-        }
+        if (title && mouse->button() == Qt::LeftButton) m_drag.PressOrClick(global);
         return true;
     case QEvent::MouseMove:
-        if (m_dragging && watched == m_skin[kTop])
-            move(mouse->globalPosition().toPoint() - m_dragOffset);
+        if (title && m_drag.Move(global, mouse->buttons() & Qt::LeftButton)) m_pressed = nullptr;
         return true;
     default: break;
     }
@@ -349,7 +348,7 @@ bool Form1::FrameEvent(QObject* watched, QEvent* event) {
     // A click is a release over the part that saw the press.
     const bool click = m_pressed == watched && widget->rect().contains(mouse->position().toPoint());
     m_pressed = nullptr;
-    m_dragging = false;
+    m_drag.Release();
     if (!click || mouse->button() != Qt::LeftButton) return true;
     if (watched == m_lops || watched == m_skin[kTopLeft]) {
         PopUpMenuOps();
@@ -358,6 +357,21 @@ bool Form1::FrameEvent(QObject* watched, QEvent* event) {
     bool isMarker = false;
     if (int n = m_menu->IndexOf(watched, &isMarker)) isMarker ? BM_Click(n) : LBM_Click(n);
     return true;
+}
+
+void Form1::mousePressEvent(QMouseEvent* event) {
+    // The controls drawn as text stay controls; elsewhere a left press means nothing else.
+    if (event->button() == Qt::LeftButton &&
+        !qobject_cast<ControlLabel*>(childAt(event->position().toPoint())))
+        m_drag.PressToMove(event->globalPosition().toPoint());
+}
+
+void Form1::mouseMoveEvent(QMouseEvent* event) {
+    m_drag.Move(event->globalPosition().toPoint(), event->buttons() & Qt::LeftButton);
+}
+
+void Form1::mouseReleaseEvent(QMouseEvent*) {
+    m_drag.Release();
 }
 
 } // namespace hl

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "WindowDrag.h"
+
 #include <QElapsedTimer>
-#include <QPoint>
 #include <QWidget>
 
 class QAction;
@@ -85,6 +86,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
+    // Presses that no part takes (on the frame, the background, a text) drag the window.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void BuildFrame();
@@ -120,8 +125,7 @@ private:
     qint64 m_fadeInMs = -1;
 
     QObject* m_pressed = nullptr;
-    QPoint m_dragOffset;
-    bool m_dragging = false;
+    WindowDrag m_drag{*this};
 };
 
 } // namespace hl

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <algorithm>
 
 namespace hl {
 
@@ -36,9 +37,9 @@ FocusMark::FocusMark(QWidget* window) : QWidget(window) {
     hide();
 }
 
-void FocusMark::Mark(const QRect& around, QColor colour) {
+void FocusMark::Mark(const QRect& outline, QColor colour) {
     m_colour = colour;
-    setGeometry(around.adjusted(-3, -2, 3, 2));
+    setGeometry(outline);
     raise();
     show();
     update();
@@ -107,9 +108,14 @@ void KeyboardNav::FocusEntry(int n) {
 QList<QWidget*> KeyboardNav::TabStops() const {
     QList<QWidget*> stops;
     if (m_panel && m_panel->isVisible()) {
-        // The panel's controls in the order they were built: top to bottom.
+        // The panel's controls as they are read: top to bottom, then left to right.
         for (QWidget* w : m_panel->findChildren<QWidget*>())
             if (Takes(w)) stops << w;
+        const auto at = [this](const QWidget* w) { return w->mapTo(m_panel, QPoint(0, 0)); };
+        std::stable_sort(stops.begin(), stops.end(), [&](const QWidget* a, const QWidget* b) {
+            const QPoint pa = at(a), pb = at(b);
+            return pa.y() != pb.y() ? pa.y() < pb.y() : pa.x() < pb.x();
+        });
         return stops;
     }
     // The menu is one stop, on the entry with the focus or else the entry shown.
@@ -157,13 +163,20 @@ void KeyboardNav::UpdateMark() {
         return;
     }
     const Rgb colour = InFrame(focus) ? kMarkOnFrame : SkinInForce(m_app).title;
-    QRect around(focus->mapTo(&m_form, QPoint(0, 0)), focus->size());
+    m_mark->Mark(Outline(focus), ToQColor(colour));
+}
+
+QRect KeyboardNav::Outline(const QWidget* focus) const {
+    const auto place = [this](const QWidget* w) {
+        return QRect(w->mapTo(&m_form, QPoint(0, 0)), w->size());
+    };
+    // A menu entry is marked inside its marker's place, clear of its text and of the entries
+    // above and below.
+    if (const int n = m_menu.IndexOf(focus)) return place(m_menu.Marker(n)).adjusted(5, 4, -5, -4);
+    QRect around = place(focus);
     // A row is marked whole, caption and value.
-    if (const int row = m_values.RowOf(focus)) {
-        const QLabel* caption = m_values.Label(2 * row - 1);
-        around |= QRect(caption->mapTo(&m_form, QPoint(0, 0)), caption->size());
-    }
-    m_mark->Mark(around, ToQColor(colour));
+    if (const int row = m_values.RowOf(focus)) around |= place(m_values.Label(2 * row - 1));
+    return around.adjusted(-3, -2, 3, 2);
 }
 
 int KeyboardNav::FocusedRow() const {

@@ -23,7 +23,7 @@ class FocusMark : public QWidget {
     Q_OBJECT
 public:
     explicit FocusMark(QWidget* window);
-    void Mark(const QRect& around, QColor colour);
+    void Mark(const QRect& outline, QColor colour);
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -78,6 +78,7 @@ private:
     int FocusedRow() const;
     void CopyMenu();
     bool InFrame(const QWidget* w) const;
+    QRect Outline(const QWidget* focus) const;
 
     App& m_app;
     Form1& m_form;

@@ -126,7 +126,8 @@ ReportPanel::ReportPanel(App& app, Form1& form)
 }
 
 void ReportPanel::BuildMenu1() {
-    m_menu1 = new QMenu(this);
+    // Owned by the window, which lists it to screen readers while it is open.
+    m_menu1 = new QMenu(&m_form);
     m_menu1->setObjectName("Menu1");
     auto add = [this](QMenu* menu, const char* name, void (ReportPanel::*slot)()) {
         QAction* action = menu->addAction(QString());
@@ -194,6 +195,8 @@ void ReportPanel::GenerateReport() {
     m_tiHtml = docs.html;
     Show(m_tiO);
     m_ti->setEnabled(true);
+    // The text box, on top, is the first stop now that it can be read.
+    m_form.Keys()->PanelOpened(this);
     m_app.area.labelmi = m_app.T(207);
     m_form.Render();
 

@@ -52,6 +52,7 @@ void SectionMenu::Render(const MenuModel& menu) {
         SetTextColour(entry, menu.textColour);
         // An unmarked entry's marker keeps its place (and its clicks) but draws nothing.
         marker->SetPicture(menu.markerShown[n] ? m_markerPicture : QString());
+        SetAccessibleSelected(entry, menu.markerShown[n]);
         const QCursor cursor = ToCursor(menu.entryPointer[n]);
         entry->setCursor(cursor);
         marker->setCursor(cursor);

@@ -16,7 +16,8 @@
 namespace hl {
 
 ValueCopy::ValueCopy(App& app, ValuePane* values) : QObject(values), m_app(app), m_values(values) {
-    m_menu = new QMenu(values);
+    // Owned by the window, which lists it to screen readers while it is open.
+    m_menu = new QMenu(values->window());
     m_menu->setObjectName("MenuCopy");
     m_copy = m_menu->addAction(QString());
     m_copy->setObjectName("Copy");
@@ -33,6 +34,18 @@ ValueCopy::ValueCopy(App& app, ValuePane* values) : QObject(values), m_app(app),
 void ValueCopy::SetCaptions(const MainCaptions& captions) {
     m_copy->setText(Q(captions.copy));
     m_copyAll->setText(Q(captions.copyAll));
+    m_copyDone = captions.copy + ": " + m_app.T(kDone);
+    m_copyAllDone = captions.copyAll + ": " + m_app.T(kDone);
+}
+
+void ValueCopy::Put(const std::string& text, const std::string& done) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    if (text.empty()) return;
+    clipboard->setText(Q(text));
+    // The status line tells that something was copied.
+    m_app.area.labelmi = done;
+    m_values->Render(m_app.area);
 }
 
 bool ValueCopy::PanelShown() const {
@@ -85,20 +98,14 @@ void ValueCopy::CopyRow(int row) {
 
 void ValueCopy::Copy_Click() {
     if (PanelShown()) return;
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
     // The model's text, not the label's: a value cut short on screen is copied whole.
-    const std::string text = NativeLineEnds(CopyRowText(m_app.area, m_selectedRow));
-    if (!text.empty()) clipboard->setText(Q(text));
+    Put(NativeLineEnds(CopyRowText(m_app.area, m_selectedRow)), m_copyDone);
 }
 
 void ValueCopy::CopyAll_Click() {
     if (PanelShown()) return;
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    const std::string text =
-        NativeLineEnds(CopyAllText(m_app.area, m_app.sections->RowsOf(m_app.main.currentSection)));
-    if (!text.empty()) clipboard->setText(Q(text));
+    Put(NativeLineEnds(CopyAllText(m_app.area, m_app.sections->RowsOf(m_app.main.currentSection))),
+        m_copyAllDone);
 }
 
 } // namespace hl

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <string>
 
 class QAction;
 class QMenu;
@@ -36,6 +37,9 @@ protected:
 private:
     bool PanelShown() const;
     void PopUp(const QPoint& globalPos, bool copyEnabled);
+    // Puts `text` on the clipboard (emptied when there is none) and says `done` in the
+    // status line.
+    void Put(const std::string& text, const std::string& done);
 
     App& m_app;
     ValuePane* m_values;
@@ -43,6 +47,7 @@ private:
     QAction* m_copy;
     QAction* m_copyAll;
     int m_selectedRow = 0;
+    std::string m_copyDone, m_copyAllDone;
 };
 
 } // namespace hl

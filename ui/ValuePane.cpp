@@ -94,7 +94,7 @@ void ValuePane::RenderRow(const ValueArea& area, int r) {
     // Both labels size to their text; the value starts where the caption ends.
     const QString captionText = Q(row.caption);
     caption->setText(captionText);
-    caption->setToolTip(PlainToolTip(Q(row.captionTip)));
+    SetPlainToolTip(caption, Q(row.captionTip));
     SetTextColour(caption, row.captionColour);
     const int captionWidth = caption->fontMetrics().horizontalAdvance(captionText);
     caption->resize(captionWidth, kRowHeight);
@@ -106,7 +106,7 @@ void ValuePane::RenderRow(const ValueArea& area, int r) {
     const int room = std::max(0, kColumnRight - x);
     const QString shown = value->fontMetrics().elidedText(full, Qt::ElideRight, room);
     value->setText(shown);
-    value->setToolTip(PlainToolTip(Q(row.valueTip)));
+    SetPlainToolTip(value, Q(row.valueTip));
     // A screen reader reads the row whole, as it is copied.
     value->setAccessibleName(captionText + full);
     value->setGeometry(x, caption->y(), value->fontMetrics().horizontalAdvance(shown) + 1,

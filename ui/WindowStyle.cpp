@@ -60,6 +60,11 @@ QString PlainToolTip(const QString& text) {
     return "<qt>" + lines.join("<br>") + "</qt>";
 }
 
+void SetPlainToolTip(QWidget* part, const QString& text) {
+    part->setToolTip(PlainToolTip(text));
+    part->setAccessibleDescription(text);
+}
+
 const Skin& SkinInForce(const App& app) {
     const Skin* skin = FindSkin(app.settings.skin);
     return skin ? *skin : Skins()[0];

@@ -30,6 +30,9 @@ void SetTextColour(QLabel* label, Rgb colour);
 // for its own, escaped, with its line breaks kept. A long tip wraps at spaces (and so at " - "),
 // never inside a path.
 QString PlainToolTip(const QString& text);
+// Sets that tool tip, and the same text as the part's description for screen readers, which
+// would otherwise read the tip's markup.
+void SetPlainToolTip(QWidget* part, const QString& text);
 
 // The skin the settings name; the first skin when they name none that is known.
 const Skin& SkinInForce(const App& app);

@@ -39,7 +39,8 @@ private slots:
     void fadesReachTheWindowStepByStep();
     void platformWithoutOpacitySkipsTheFades();
     void liveMonitorStopsAfterASectionChange();
-    void titleAreaDragsTheWindow();
+    void dragsMoveTheWindow_data();
+    void dragsMoveTheWindow();
     void skinChosenWhileRunningFadesInWithoutHoldingClicks();
 };
 
@@ -363,15 +364,45 @@ void Form1Test::liveMonitorStopsAfterASectionChange() {
     QVERIFY(!s.Part<QTimer>("Timer2")->isActive());
 }
 
-void Form1Test::titleAreaDragsTheWindow() {
+void Form1Test::dragsMoveTheWindow_data() {
+    QTest::addColumn<QString>("part");
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<QPoint>("moved"); // for a drag of (72, 36) with a first step of (12, 6)
+    // The title piece is also clicked: it moves only past the drag distance, from there on.
+    QTest::newRow("title") << "SkinTopLeft" << QPoint(100, 20) << QPoint(60, 30);
+    QTest::newRow("top frame") << "SkinTop" << QPoint(100, 20) << QPoint(72, 36);
+    QTest::newRow("left frame") << "SkinLeft" << QPoint(100, 450) << QPoint(72, 36);
+    QTest::newRow("background") << "ValueArea" << QPoint(500, 400) << QPoint(72, 36);
+    QTest::newRow("a caption") << "Label1" << QPoint(5, 10) << QPoint(72, 36);
+    // Controls stay controls.
+    QTest::newRow("menu entry") << "LBM3" << QPoint(20, 10) << QPoint(0, 0);
+    QTest::newRow("options") << "LOps" << QPoint(10, 10) << QPoint(0, 0);
+}
+
+void Form1Test::dragsMoveTheWindow() {
+    QFETCH(QString, part);
+    QFETCH(QPoint, at);
+    QFETCH(QPoint, moved);
     Started s;
     QVERIFY(s.LoadAndWait());
-    QWidget* top = s.Part("SkinTop");
+    QWidget* pressed = s.Part(part);
+    QVERIFY(pressed);
     const QPoint before = s.form().pos();
-    QTest::mousePress(top, Qt::LeftButton, {}, QPoint(100, 20));
-    QTest::mouseMove(top, QPoint(160, 50));
-    QTest::mouseRelease(top, Qt::LeftButton, {}, QPoint(160, 50));
-    QCOMPARE(s.form().pos(), before + QPoint(60, 30));
+    // The pointer's way on the screen, whatever the window does meanwhile.
+    const QPoint from = pressed->mapToGlobal(at);
+    auto send = [&](QEvent::Type type, QPoint by, Qt::MouseButtons held) {
+        const QPoint global = from + by;
+        QMouseEvent event(type, pressed->mapFromGlobal(global), global, Qt::LeftButton, held,
+                          Qt::NoModifier);
+        QApplication::sendEvent(pressed, &event);
+    };
+    send(QEvent::MouseButtonPress, {}, Qt::LeftButton);
+    send(QEvent::MouseMove, {12, 6}, Qt::LeftButton);
+    send(QEvent::MouseMove, {72, 36}, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, {72, 36}, Qt::NoButton);
+    QCOMPARE(s.form().pos(), before + moved);
+    // A drag is no click: the options menu stays closed.
+    QVERIFY(!s.form().MenuOps()->isVisible());
 }
 
 void Form1Test::skinChosenWhileRunningFadesInWithoutHoldingClicks() {

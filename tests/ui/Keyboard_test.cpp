@@ -163,6 +163,9 @@ void KeyboardTest::everythingTheMouseDoesByKeys() {
     Key(Qt::Key_F10);
     Choose(2);
     QVERIFY(QTest::qWaitFor([&] { return g.panel->ReportReady(); }, 10000));
+    // The text box, on top, comes first; then the commands under it.
+    QCOMPARE(Focus(), s.Part("Ti"));
+    Key(Qt::Key_Tab);
     QCOMPARE(Focus(), s.Part("CIlop"));
     Key(Qt::Key_Return);
     QCOMPARE(Popup(), g.panel->Menu1());
@@ -215,13 +218,38 @@ void KeyboardTest::focusMarkShowsOnEverySkinOnlyForTheKeyboard() {
     // On the skin's frame (a menu entry) and on the value area (a row).
     Key(Qt::Key_End);
     Key(Qt::Key_Home);
+    auto place = [&](const char* name) {
+        QWidget* w = s.Part(name);
+        return QRect(w->mapTo(&s.form(), QPoint(0, 0)), w->size());
+    };
     for (const char* part : {"LBM1", "Label2"}) {
         QVERIFY(TabTo(s.Part(part)));
         QVERIFY(mark->isVisible());
-        QVERIFY(mark->geometry().contains(
-            QRect(s.Part(part)->mapTo(&s.form(), QPoint(0, 0)), s.Part(part)->size())));
         QVERIFY2(PixelsTheMarkChanges(s.form(), mark, 80) >= 40, part);
     }
+    // A row is marked whole.
+    QVERIFY(mark->geometry().contains(place("Label2")));
+    // A menu entry is marked inside its marker, with room left of its first letter and above
+    // and below its text.
+    QVERIFY(TabTo(s.Part("LBM1")));
+    auto* entry = s.Part<QLabel>("LBM1");
+    const QFontMetrics metrics = entry->fontMetrics();
+    // The text's ink: its line centred in the label, the glyphs' box from the baseline.
+    const int baseline =
+        place("LBM1").y() + (entry->height() - metrics.height()) / 2 + metrics.ascent();
+    const QRect letters =
+        metrics.boundingRect(entry->text()).translated(place("LBM1").x(), baseline);
+    QVERIFY(place("BM1").contains(mark->geometry()));
+    QVERIFY2(mark->geometry().adjusted(6, 2, -2, -2).contains(letters),
+             qPrintable(QString("mark %1,%2 %3x%4, letters %5,%6 %7x%8")
+                            .arg(mark->x())
+                            .arg(mark->y())
+                            .arg(mark->width())
+                            .arg(mark->height())
+                            .arg(letters.x())
+                            .arg(letters.y())
+                            .arg(letters.width())
+                            .arg(letters.height())));
     QTest::mousePress(s.Part("Label2"), Qt::LeftButton);
     QVERIFY(!mark->isVisible());
 }

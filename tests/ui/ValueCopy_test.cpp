@@ -106,6 +106,8 @@ void ValueCopyTest::copyTakesTheWholeRowEvenWhenCutOnScreen() {
     Menu()->hide();
     S().form().Copying()->Copy_Click();
     QCOMPARE(Clipboard(), QString("Drive letter: (E:)"));
+    // The status line tells that something was copied.
+    QCOMPARE(S().Text("Labelmi"), QString("Copy: Done"));
 
     RightRelease(S().Part("Label5"));
     Menu()->hide();
@@ -129,6 +131,7 @@ void ValueCopyTest::copyAllOfOtherHardware() {
     QCOMPARE(Clipboard(), QString("Others hardware\n\nMotherboard name: Board X\n"
                                   "Manufacturer: Maker Y\nInternal name: Model Z\n\n"
                                   "Sound card name: Sound S\nManufacturer: Maker M"));
+    QCOMPARE(S().Text("Labelmi"), QString("Copy all: Done"));
 }
 
 void ValueCopyTest::backgroundMenuHasOnlyCopyAll() {
@@ -153,6 +156,7 @@ void ValueCopyTest::nothingWhileAPanelIsOpen() {
     S().form().Copying()->CopyAll_Click();
     S().form().Copying()->Copy_Click();
     QCOMPARE(Clipboard(), QString("kept"));
+    QVERIFY(!S().Text("Labelmi").startsWith("Copy"));
 }
 
 QTEST_MAIN(ValueCopyTest)
