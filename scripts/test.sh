@@ -4,8 +4,9 @@
 # under wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# The cross compiler, wine, and GoogleTest's sources to build it for Windows.
-scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine wine64 googletest
+# The cross compiler, wine, and GoogleTest's sources to build it for Windows; the shells whose
+# completion scripts are tested.
+scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine wine64 googletest bash-completion zsh fish
 scripts/build.sh
 status=0
 scripts/check-layers.sh || status=1
