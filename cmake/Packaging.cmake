@@ -49,13 +49,30 @@ set(_bash_completions ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 set(_zsh_completions ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions)
 set(_fish_completions ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d)
 
-# Every package carries its own copyright file and changelog, as Debian policy asks.
+# Every package carries its own copyright file and changelog, as Debian policy asks, and its
+# lintian overrides.
 function(hardlens_install_docs package component)
   install(FILES ${_pkg}/copyright ${_gz}/changelog.gz
           DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT ${component})
+  install(FILES ${_pkg}/lintian/${package}
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides COMPONENT ${component})
 endfunction()
 
-install(TARGETS hardlens-report RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT report)
+# A stripped install (CPack's) also drops the compiler's .comment section, as Debian's own
+# packaging does.
+function(hardlens_install_program target component)
+  install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT ${component})
+  if(CMAKE_OBJCOPY)
+    install(CODE "
+      if(CMAKE_INSTALL_DO_STRIP)
+        execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+          \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${target}\"
+          COMMAND_ERROR_IS_FATAL ANY)
+      endif()" COMPONENT ${component})
+  endif()
+endfunction()
+
+hardlens_install_program(hardlens-report report)
 install(FILES ${_gz}/hardlens-report.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1
         COMPONENT report)
 install(FILES ${_completions}/hardlens-report.bash DESTINATION ${_bash_completions}
@@ -71,7 +88,7 @@ install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/docs/hardlens-report.schema.json
 hardlens_install_docs(hardlens-report report)
 
 if(TARGET hardlens)
-  install(TARGETS hardlens RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT window)
+  hardlens_install_program(hardlens window)
   install(FILES ${_gz}/hardlens.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT window)
   install(FILES ${_completions}/hardlens.bash DESTINATION ${_bash_completions} RENAME hardlens
           COMPONENT window)

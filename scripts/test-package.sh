@@ -157,7 +157,10 @@ echo "== apt-get install ./$report_name (recommends included)"
 in_chroot sh -c "cd /tmp && apt-get install -y -q ./$report_name"
 in_chroot dpkg-query -W -f='${Package}\n' | sort >"$work/after-report.txt"
 pulled=$(comm -13 "$work/before.txt" "$work/after-report.txt")
-echo "== hardlens-report pulled $(echo "$pulled" | wc -l) packages: $(echo $pulled)"
+# shellcheck disable=SC2086 # one package name per word
+kib=$(in_chroot dpkg-query -W -f='${Installed-Size}\n' $pulled | awk '{ s += $1 } END { print s }')
+echo "== hardlens-report pulled $(echo "$pulled" | wc -l) packages (itself included)," \
+     "$((kib / 1024)) MiB installed: $(echo $pulled)"
 if echo "$pulled" | grep -E '^(libqt6|qt6-|libgl|libegl|mesa|libllvm|libx11)'; then
   echo "== FAILED: the command-line package pulls in Qt or a graphics stack"
   status=1
