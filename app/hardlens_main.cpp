@@ -2,6 +2,7 @@
 #include "core/App.h"
 #include "core/Settings.h"
 #include "core/SettingsStore.h"
+#include "core/Version.h"
 #include "platform/MachineSource.h"
 #include "platform/snapshot/Snapshot.h"
 #include "sections/Sections.h"
@@ -25,14 +26,80 @@
 #include <sstream>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
-std::unique_ptr<hl::DataSource> OpenSource(const hl::SettingsStore& store) {
+const char* const kUsage =
+    "Usage: hardlens [--snapshot FILE] [-h|--help] [-V|--version] [Qt options]\n"
+    "\n"
+    "Shows the facts of this computer, or of a recorded one, in the Hardlens window.\n"
+    "  --snapshot FILE   show the computer recorded in FILE (made with\n"
+    "                    hardlens-report --capture) instead of this one\n"
+    "  -h, --help        print this help and exit\n"
+    "  -V, --version     print the version and exit\n"
+    "Qt's own options, such as -platform NAME, are taken as well. The same facts on the\n"
+    "terminal: hardlens-report --help.\n";
+
+// The window's own options; whatever else is on the command line is left to Qt, which takes
+// its options out of argv and leaves the rest in QCoreApplication::arguments().
+struct WindowOptions {
+    bool help = false, version = false;
+    std::string snapshot, error;
+    std::vector<char*> forQt;
+};
+
+// "--snapshot FILE" or "--snapshot=FILE"; an empty name is refused.
+void TakeSnapshot(WindowOptions& o, int argc, char** argv, int& i) {
+    const std::string arg = argv[i];
+    if (arg != "--snapshot")
+        o.snapshot = arg.substr(arg.find('=') + 1);
+    else if (i + 1 < argc)
+        o.snapshot = argv[++i];
+    if (o.snapshot.empty()) o.error = "--snapshot needs a file name";
+}
+
+WindowOptions ParseWindowOptions(int argc, char** argv) {
+    WindowOptions o;
+    o.forQt.push_back(argv[0]);
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "-h" || arg == "--help")
+            o.help = true;
+        else if (arg == "-V" || arg == "--version")
+            o.version = true;
+        else if (arg == "--snapshot" || arg.rfind("--snapshot=", 0) == 0)
+            TakeSnapshot(o, argc, argv, i);
+        else
+            o.forQt.push_back(argv[i]);
+    }
+    o.forQt.push_back(nullptr);
+    return o;
+}
+
+// The command line names the recording first, the environment second.
+std::string SnapshotFile(const WindowOptions& options) {
+    if (!options.snapshot.empty()) return options.snapshot;
     const char* snapshot = std::getenv("HARDLENS_SNAPSHOT");
-    if (snapshot && *snapshot)
+    return snapshot ? snapshot : "";
+}
+
+std::unique_ptr<hl::DataSource> OpenSource(const std::string& snapshot,
+                                           const hl::SettingsStore& store) {
+    if (!snapshot.empty())
         return std::make_unique<hl::SnapshotSource>(hl::LoadSnapshotFile(snapshot), store);
     return hl::MakeMachineSource(store);
+}
+
+// Where the platform cannot make a window translucent (Wayland, offscreen), Qt warns on every
+// change of the transparency; the setting then simply has no effect, which is no news for the
+// terminal. Every other message goes on as Qt would print it.
+QtMessageHandler qtDefaultHandler = nullptr;
+
+void QuietOpacityWarning(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtWarningMsg && text == "This plugin does not support setting window opacity")
+        return;
+    qtDefaultHandler(type, context, text);
 }
 
 bool EnvFlag(const char* name) {
@@ -125,18 +192,18 @@ void SayIfSettingsRefused(const hl::SettingsStore& store, QWidget& window) {
     });
 }
 
-int ShowWindow(QApplication& qapp, hl::SingleInstance& instance) {
+int ShowWindow(QApplication& qapp, hl::SingleInstance& instance, const std::string& snapshot) {
     hl::SettingsStore store(hl::SettingsStore::DefaultPath());
     std::unique_ptr<hl::DataSource> source;
     try {
-        source = OpenSource(store);
+        source = OpenSource(snapshot, store);
     } catch (const std::exception& e) {
-        const bool recorded = std::getenv("HARDLENS_SNAPSHOT") && *std::getenv("HARDLENS_SNAPSHOT");
         const QString text =
-            recorded ? QString("Hardlens cannot read the recorded computer:\n\n%1")
-                     : QString("Hardlens cannot read this computer's information:\n\n%1\n\n"
-                               "To view a recorded computer, start Hardlens with "
-                               "HARDLENS_SNAPSHOT set to the recording's file.");
+            !snapshot.empty()
+                ? QString("Hardlens cannot read the recorded computer:\n\n%1")
+                : QString("Hardlens cannot read this computer's information:\n\n%1\n\n"
+                          "To view a recorded computer, start Hardlens with "
+                          "--snapshot and the recording's file.");
         QMessageBox box(QMessageBox::Critical, "Hardlens",
                         text.arg(QString::fromStdString(e.what())));
         box.setTextFormat(Qt::PlainText); // the message may quote the file's contents
@@ -175,24 +242,56 @@ int CatchingAll(const std::function<int()>& body) {
     return 1;
 }
 
+// Answers --help, --version and a faulty --snapshot on the terminal, without a display; -1
+// when the window is to start.
+int AnswerOnTerminal(const WindowOptions& options) {
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "hardlens: %s (see --help)\n", options.error.c_str());
+        return 2;
+    }
+    if (options.help)
+        std::fputs(kUsage, stdout);
+    else if (options.version)
+        std::printf("hardlens %s\n", hl::kFullVersion);
+    else
+        return -1;
+    return 0;
+}
+
+// Qt has taken its own options out; anything left is a mistake of the caller.
+int RefuseLeftovers() {
+    const QStringList left = QCoreApplication::arguments().mid(1);
+    if (left.isEmpty()) return 0;
+    std::fprintf(stderr, "hardlens: unknown argument \"%s\" (see --help)\n",
+                 left.first().toLocal8Bit().constData());
+    return 2;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    WindowOptions options = ParseWindowOptions(argc, argv);
+    if (int status = AnswerOnTerminal(options); status >= 0) return status;
+    int qtArgc = static_cast<int>(options.forQt.size()) - 1;
+    char** qtArgv = options.forQt.data();
+    const std::string snapshot = SnapshotFile(options);
+    qtDefaultHandler = qInstallMessageHandler(QuietOpacityWarning);
     return CatchingAll([&] {
         hl::KeepMemoryReserve();
         // A second start ends at once, silently, before it even connects to the display; the
         // running window comes to the front instead.
         hl::SingleInstance instance;
         if (!instance.Acquired()) {
-            QCoreApplication knocking(argc, argv);
+            QCoreApplication knocking(qtArgc, qtArgv);
             instance.AskRunningToRaise();
             return 0;
         }
 
-        QApplication qapp(argc, argv);
+        QApplication qapp(qtArgc, qtArgv);
+        if (int status = RefuseLeftovers()) return status;
         QApplication::setApplicationName("Hardlens");
         // Lets Wayland desktops match the window to its desktop entry and icon.
         QGuiApplication::setDesktopFileName("org.hardlens.Hardlens");
-        return CatchingAll([&] { return ShowWindow(qapp, instance); });
+        return CatchingAll([&] { return ShowWindow(qapp, instance, snapshot); });
     });
 }

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts Hardlens: the window where a display exists,
-# otherwise the text report of this machine on the terminal.
+# otherwise the text report of this machine on the terminal. Only the two programs are built;
+# scripts/test.sh builds the tests as well.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh
+scripts/build.sh hardlens-report hardlens
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec build/hardlens
 fi

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Installs the Hardlens .deb into a fresh, minimal Debian 12 (bookworm) chroot and runs
-# hardlens-report there, and the window off screen and natively on Wayland (weston's headless
+# Installs the two Hardlens packages into a fresh, minimal Debian 12 (bookworm) chroot: first
+# hardlens-report alone, which must pull in no Qt and no graphics stack, and runs it there;
+# then hardlens, whose window runs off screen and natively on Wayland (weston's headless
 # backend).
 #
-#   scripts/test-package.sh [PACKAGE.deb]
+#   scripts/test-package.sh [hardlens-report.deb hardlens.deb]
 #
-# Without an argument it takes the newest build-pkg/hardlens_*.deb (made by
-# scripts/package.sh). Needs root (debootstrap, chroot, mounts). The downloaded base system is
-# kept as a tarball in build-pkg/chroot/ so that later runs start from a new, clean chroot
-# without downloading it again; delete that folder to fetch it anew.
+# Without arguments it takes the newest build-pkg/hardlens-report_*.deb and
+# build-pkg/hardlens_*.deb (made by scripts/package.sh). Needs root (debootstrap, chroot,
+# mounts). The downloaded base system is kept as a tarball in build-pkg/chroot/ so that later
+# runs start from a new, clean chroot without downloading it again; delete that folder to fetch
+# it anew.
 #
 # The mirror is the first Debian one configured for apt on this machine
 # (/etc/apt/sources.list and /etc/apt/sources.list.d/), or $HARDLENS_MIRROR when set.
@@ -19,15 +21,18 @@ root_dir=$(pwd)
 work="$root_dir/build-pkg/chroot"
 suite=bookworm
 
-deb=${1:-}
-if [ -z "$deb" ]; then
-  deb=$(ls -t build-pkg/hardlens_*.deb 2>/dev/null | head -n 1 || true)
-fi
-if [ -z "$deb" ] || [ ! -f "$deb" ]; then
-  echo "No package found: run scripts/package.sh first, or name the .deb." >&2
-  exit 2
-fi
-deb=$(cd "$(dirname "$deb")" && pwd)/$(basename "$deb")
+newest() { ls -t $1 2>/dev/null | head -n 1 || true; }
+report_deb=${1:-$(newest 'build-pkg/hardlens-report_*.deb')}
+window_deb=${2:-$(newest 'build-pkg/hardlens_*.deb')}
+for deb in "$report_deb" "$window_deb"; do
+  if [ -z "$deb" ] || [ ! -f "$deb" ]; then
+    echo "Packages not found: run scripts/package.sh first, or name both .debs." >&2
+    exit 2
+  fi
+done
+absolute() { echo "$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"; }
+report_deb=$(absolute "$report_deb")
+window_deb=$(absolute "$window_deb")
 
 if [ "$(id -u)" -ne 0 ]; then
   echo "This script needs root (debootstrap, chroot, mount)." >&2
@@ -121,15 +126,12 @@ mount --rbind /dev "$target/dev";         mounted+=("$target/dev")
 mount --make-rslave "$target/dev"
 
 mkdir -p -m 700 "$target/run/user/0" # the runtime folder a login would give root
-cp "$deb" "$target/tmp/"
-debname=$(basename "$deb")
+cp "$report_deb" "$window_deb" "$target/tmp/"
+report_name=$(basename "$report_deb")
+window_name=$(basename "$window_deb")
 
 in_chroot() { chroot "$target" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root \
                 LANG=C.UTF-8 DEBIAN_FRONTEND=noninteractive "$@"; }
-
-echo "== apt-get install ./$debname"
-in_chroot apt-get update -qq
-in_chroot sh -c "cd /tmp && apt-get install -y -q ./$debname"
 
 status=0
 run() {
@@ -141,6 +143,29 @@ run() {
   echo "== exit status $rc"
   [ "$rc" -eq 0 ] || status=1
 }
+installed() {
+  local f
+  for f in "$@"; do
+    if [ -s "$target$f" ]; then echo "== installed: $f"; else echo "== MISSING: $f"; status=1; fi
+  done
+}
+
+# ---- the command line alone, as a server gets it ------------------------------------------------
+in_chroot apt-get update -qq
+in_chroot dpkg-query -W -f='${Package}\n' | sort >"$work/before.txt"
+echo "== apt-get install ./$report_name (recommends included)"
+in_chroot sh -c "cd /tmp && apt-get install -y -q ./$report_name"
+in_chroot dpkg-query -W -f='${Package}\n' | sort >"$work/after-report.txt"
+pulled=$(comm -13 "$work/before.txt" "$work/after-report.txt")
+# shellcheck disable=SC2086 # one package name per word
+kib=$(in_chroot dpkg-query -W -f='${Installed-Size}\n' $pulled | awk '{ s += $1 } END { print s }')
+echo "== hardlens-report pulled $(echo "$pulled" | wc -l) packages (itself included)," \
+     "$((kib / 1024)) MiB installed: $(echo $pulled)"
+if echo "$pulled" | grep -E '^(libqt6|qt6-|libgl|libegl|mesa|libllvm|libx11)'; then
+  echo "== FAILED: the command-line package pulls in Qt or a graphics stack"
+  status=1
+fi
+
 # This machine, through /proc and /sys.
 run hardlens-report --version
 run hardlens-report --section 1
@@ -151,25 +176,38 @@ cp tests/data/machines/rich.json "$target/tmp/rich.json"
 run hardlens-report --snapshot /tmp/rich.json --section 5
 run sh -c 'hardlens-report --snapshot /tmp/rich.json --format html > /tmp/rich.html && test -s /tmp/rich.html'
 
-# The window's files are where desktops look for them, and the window links against what the
-# package pulled in.
-for f in /usr/bin/hardlens /usr/share/applications/org.hardlens.Hardlens.desktop \
-         /usr/share/metainfo/org.hardlens.Hardlens.metainfo.xml \
-         /usr/share/icons/hicolor/scalable/apps/org.hardlens.Hardlens.svg \
-         /usr/share/man/man1/hardlens.1.gz /usr/share/man/man1/hardlens-report.1.gz \
-         /usr/share/doc/hardlens/copyright /usr/share/doc/hardlens/changelog.gz; do
-  if [ -s "$target$f" ]; then echo "== installed: $f"; else echo "== MISSING: $f"; status=1; fi
-done
-run sh -c '! ldd /usr/bin/hardlens | grep "not found"'
-# The window itself, off screen, on the recorded machine: it shows its first section and quits.
-run env QT_QPA_PLATFORM=offscreen HARDLENS_SNAPSHOT=/tmp/rich.json \
-        HARDLENS_EXIT_AFTER_FIRST_SECTION=1 XDG_RUNTIME_DIR=/run/user/0 hardlens
+installed /usr/bin/hardlens-report /usr/share/man/man1/hardlens-report.1.gz \
+  /usr/share/bash-completion/completions/hardlens-report \
+  /usr/share/zsh/vendor-completions/_hardlens-report \
+  /usr/share/fish/vendor_completions.d/hardlens-report.fish \
+  /usr/share/hardlens/hardlens-report.schema.json /usr/share/hardlens/hardlens-compare.schema.json \
+  /usr/share/hardlens/hardlens-inventory.schema.json \
+  /usr/share/doc/hardlens-report/copyright /usr/share/doc/hardlens-report/changelog.gz
 
 # The version reads the same in the program and in the package.
-run sh -c 'test "$(hardlens-report --version)" = "hardlens-report $(dpkg-query -W -f="\${Version}" hardlens)"'
+run sh -c 'test "$(hardlens-report --version)" = "hardlens-report $(dpkg-query -W -f="\${Version}" hardlens-report)"'
 # Text leaves as UTF-8 with LF even under the C locale.
 run sh -c 'LC_ALL=C hardlens-report --snapshot /tmp/rich.json --language Spanish --output /tmp/r.txt &&
            grep -q "Espa$(printf "\303\261")ol" /tmp/r.txt && ! grep -q "$(printf "\r")" /tmp/r.txt'
+
+# ---- the window ---------------------------------------------------------------------------------
+echo "== apt-get install ./$window_name"
+in_chroot sh -c "cd /tmp && apt-get install -y -q ./$window_name"
+
+# The window's files are where desktops look for them, and the window links against what the
+# package pulled in.
+installed /usr/bin/hardlens /usr/share/applications/org.hardlens.Hardlens.desktop \
+  /usr/share/metainfo/org.hardlens.Hardlens.metainfo.xml \
+  /usr/share/icons/hicolor/scalable/apps/org.hardlens.Hardlens.svg \
+  /usr/share/man/man1/hardlens.1.gz /usr/share/bash-completion/completions/hardlens \
+  /usr/share/doc/hardlens/copyright /usr/share/doc/hardlens/changelog.gz
+run sh -c '! ldd /usr/bin/hardlens | grep "not found"'
+# --help and --version answer without a display.
+run sh -c 'hardlens --help | grep -q -- --snapshot'
+run sh -c 'test "$(hardlens --version)" = "hardlens $(dpkg-query -W -f="\${Version}" hardlens)"'
+# The window itself, off screen, on the recorded machine: it shows its first section and quits.
+run env QT_QPA_PLATFORM=offscreen HARDLENS_EXIT_AFTER_FIRST_SECTION=1 \
+        XDG_RUNTIME_DIR=/run/user/0 hardlens --snapshot /tmp/rich.json
 
 # The window natively on Wayland, under weston's headless backend: installing the recommended
 # qt6-wayland plugin must be enough.

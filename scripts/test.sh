@@ -5,10 +5,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # The cross compiler, wine, and GoogleTest's sources to build it for Windows; the display
-# servers, window manager, screen-reader bus and tools of the window's own tests.
+# servers, window manager, screen-reader bus and tools of the window's own tests; the shells
+# whose completion scripts are tested.
 scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine wine64 googletest \
   openbox xdotool x11-utils weston qt6-wayland at-spi2-core python3-pyatspi dbus-daemon \
-  imagemagick
+  imagemagick bash-completion zsh fish
 scripts/build.sh
 status=0
 scripts/check-layers.sh || status=1

@@ -1,5 +1,6 @@
 #include "Snapshot.h"
 #include "core/BoundedFile.h"
+#include "core/JsonErrors.h"
 
 #include <cctype>
 #include <functional>
@@ -204,11 +205,7 @@ Snapshot ParseSnapshot(const std::string& text, const std::string& name) {
     try {
         doc = json::parse(text, std::ref(stream));
     } catch (const json::exception& e) { // a syntax error, or a number beyond a double
-        std::string what = e.what();
-        size_t colon = what.find("]: ");
-        Refuse(name, "",
-               "not valid JSON (" + (colon == std::string::npos ? what : what.substr(colon + 3)) +
-                   ")");
+        Refuse(name, "", "not valid JSON: " + PlainJsonError(text, e));
     }
     if (!doc.is_object()) Refuse(name, "", "expected a JSON object at the top");
     if (!doc.contains("format") || doc["format"] != kSnapshotFormat)

@@ -122,6 +122,36 @@ TEST(SnapshotLoader, RefusesMalformedFilesNamingTheFileAndThePlace) {
     }
 }
 
+// A person fixing a recording by hand is told the line and column (in characters) and the
+// fault in plain words, not the JSON library's exception text.
+TEST(SnapshotLoader, SaysWhereAndWhatIsWrongInAMalformedFile) {
+    struct Case {
+        std::string json;
+        const char* expected;
+    } cases[] = {
+        {"{\n  \"format\": \"hardlens-snapshot/1\",\n  \"tickCount\": 5,\n}\n",
+         "line 4, column 1: found '}' where a quoted name was expected"},
+        {R"({"format": [1 2]})", "line 1, column 15: found a number where ',' or ']' was expected"},
+        {R"({"format" 1})", "line 1, column 11: found a number where ':' was expected"},
+        {"{\"a\": \"x\ny\"}", "line 1, column 9: a line break or control character inside quotes"},
+        {"{\"format\": \"hardlens-snapshot/1\",\n \"wmi\": {",
+         "line 2, column 10: the file ends before the JSON is complete"},
+        {"{'format': 1}",
+         "line 1, column 2: text without double quotes (only true, false and null go without)"},
+        {"{\"a\": \"caf\xC3\xA9\" x}",
+         "line 1, column 14: text without double quotes (only true, false and null go without)"},
+        {R"({"a": 1} x)", "line 1, column 10: more text after the end of the JSON document"},
+        {R"({"a": "\q"})", "line 1, column 9: a backslash escape that JSON does not know"},
+        {R"({"a": -x})", "line 1, column 8: a malformed number"},
+        {R"({"a": 2e308})", "a number too large to hold"},
+        {"", "the file is empty"},
+        {" \n\t\n", "the file is empty"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(RefusalOf(c.json), std::string("bad.json: not valid JSON: ") + c.expected)
+            << c.json;
+}
+
 TEST(SnapshotLoader, MissingFileIsRefusedWithItsName) {
     try {
         LoadSnapshotFile("/nonexistent/machine.json");
