@@ -1,10 +1,11 @@
 #include "Snapshot.h"
 #include "core/BoundedFile.h"
 
+#include <algorithm>
 #include <cctype>
-#include <functional>
-#include <map>
+#include <iterator>
 #include <nlohmann/json.hpp>
+#include <unordered_map>
 
 namespace hl {
 
@@ -43,15 +44,6 @@ json FromVariant(const Variant& v) {
     }
 }
 
-const json& Member(const json& obj, const char* key, json::value_t type, const std::string& name,
-                   const char* typeName) {
-    const json& j = obj.at(key);
-    bool ok = j.type() == type ||
-              (type == json::value_t::number_integer && j.type() == json::value_t::number_unsigned);
-    if (!ok) Refuse(name, key, std::string("expected ") + typeName);
-    return j;
-}
-
 std::vector<uint8_t> ParseHex(const std::string& text, const std::string& name,
                               const std::string& place) {
     std::vector<uint8_t> bytes;
@@ -78,148 +70,248 @@ std::string ToHex(const std::vector<uint8_t>& bytes) {
     return out;
 }
 
-// Turns each WMI instance into its WmiObject as soon as the parser has read it, and drops it
-// from the document: the parse then holds one instance as JSON at a time, not the whole file
-// as a tree several times its size. A fault is kept and raised where the tree is checked, so
-// that a syntax error later in the file still comes first.
-class InstanceStream {
+// Reads the document event by event into the model, holding no JSON tree: memory goes only to
+// what the model keeps, and that is charged against a budget as it grows, so that no shape of
+// file (millions of empty instances, one object of millions of keys) takes many times its size.
+// The first fault is kept and raised once the whole text has proved to be JSON, so that a
+// syntax error later in the file still comes first; the budget stops the reading at once.
+class SnapshotReader : public json::json_sax_t {
 public:
-    explicit InstanceStream(const std::string& name) : name_(name) {}
+    SnapshotReader(const std::string& name, size_t textSize)
+        : name_(name), budget_(std::max(kModelFloor, textSize)) {}
 
-    struct Class {
-        std::vector<WmiObject> objects;
-        std::string fault; // the message of the first faulty instance
-    };
-    std::map<std::string, Class> classes;
+    Snapshot Finish() {
+        if (!syntax_.empty()) Refuse(name_, "", "not valid JSON (" + syntax_ + ")");
+        if (!overBudget_.empty()) throw SnapshotError(overBudget_);
+        if (!object_) Refuse(name_, "", "expected a JSON object at the top");
+        if (!formatOk_)
+            Refuse(name_, "format", std::string("expected \"") + kSnapshotFormat + "\"");
+        if (!fault_.empty()) throw SnapshotError(fault_);
+        return std::move(s_);
+    }
 
-    bool operator()(int depth, json::parse_event_t event, json& parsed) {
-        using E = json::parse_event_t;
-        if (event == E::key && depth == 1) {
-            top_ = parsed.get<std::string>();
-            inWmi_ = inClass_ = false;
-        } else if (depth == 1 && top_ == "wmi" &&
-                   (event == E::object_start || event == E::array_start)) {
-            inWmi_ = event == E::object_start;
-            if (inWmi_) classes.clear(); // a repeated "wmi" replaces the earlier one
-        } else if (inWmi_ && event == E::key && depth == 2) {
-            cls_ = parsed.get<std::string>();
-            classes[cls_] = Class{};
-            index_ = 0;
-            inClass_ = false;
-        } else if (inWmi_ && depth == 2 && event == E::array_start) {
-            inClass_ = true;
-        } else if (inClass_ && depth == 3 &&
-                   (event == E::object_end || event == E::array_end || event == E::value)) {
-            Take(event == E::object_end ? &parsed : nullptr);
-            return false;
-        }
+    bool null() override { return Scalar(json()); }
+    bool boolean(bool v) override { return Scalar(json(v)); }
+    bool number_integer(number_integer_t v) override { return Scalar(json(v)); }
+    bool number_unsigned(number_unsigned_t v) override { return Scalar(json(v)); }
+    bool number_float(number_float_t v, const string_t&) override { return Scalar(json(v)); }
+    bool string(string_t& v) override { return Scalar(json(std::move(v))); }
+    bool binary(binary_t&) override { return Scalar(json()); }
+    bool key(string_t& v) override {
+        key_ = std::move(v);
         return true;
+    }
+    bool start_object(std::size_t) override { return Open(true); }
+    bool start_array(std::size_t) override { return Open(false); }
+    bool end_object() override { return Close(); }
+    bool end_array() override { return Close(); }
+    bool parse_error(std::size_t, const std::string&,
+                     const nlohmann::detail::exception& e) override {
+        std::string what = e.what();
+        size_t colon = what.find("]: ");
+        syntax_ = colon == std::string::npos ? what : what.substr(colon + 3);
+        return false;
     }
 
 private:
-    void Take(const json* instance) {
-        Class& c = classes[cls_];
-        std::string at = "wmi." + cls_ + "[" + std::to_string(index_++) + "]";
-        if (!c.fault.empty()) return;
+    // The smallest model allowed: real recordings are far below it whatever their size.
+    static constexpr size_t kModelFloor = 16 * 1024 * 1024;
+    static constexpr size_t kDeepest = 64; // a recording nests four deep
+    enum class Frame { Root, Wmi, Class, Instance, Registry, Binary, Environment, Regional, Skip };
+
+    std::string At() const {
+        return "wmi." + s_.wmi[class_].first + "[" + std::to_string(index_) + "]";
+    }
+
+    void Fault(const std::string& place, const std::string& problem) {
+        if (fault_.empty()) fault_ = name_ + ": " + (place.empty() ? "" : place + ": ") + problem;
+    }
+
+    // What the model keeps of one more element: its own size twice over (vectors grow by
+    // doubling) and its texts. False, and the reading stops, past the budget.
+    bool Charge(size_t element, size_t texts) {
+        used_ += 2 * element + texts;
+        if (used_ <= budget_) return true;
+        overBudget_ = name_ + ": holds more than a recording of its size may keep (" +
+                      CapText(budget_) + " in memory)";
+        return false;
+    }
+
+    bool Open(bool isObject) {
+        Frame parent = frames_.empty() ? Frame::Skip : frames_.back();
+        Frame frame = Frame::Skip;
+        if (frames_.empty())
+            object_ = isObject, frame = isObject ? Frame::Root : Frame::Skip;
+        else if (parent == Frame::Root)
+            frame = MemberFrame(isObject);
+        else if (parent == Frame::Wmi && !isObject)
+            frame = StartClass();
+        else if (parent == Frame::Wmi)
+            Fault("wmi." + key_, "expected an array of instances");
+        else if (parent == Frame::Class && isObject)
+            frame = Frame::Instance, props_.clear();
+        else if (parent != Frame::Skip)
+            Misplaced(parent);
+        frames_.push_back(frame);
+        if (frames_.size() > kDeepest && overBudget_.empty())
+            overBudget_ = name_ + ": nested deeper than a recording is";
+        return overBudget_.empty();
+    }
+
+    Frame MemberFrame(bool isObject) {
+        static const std::pair<const char*, Frame> kMembers[] = {
+            {"wmi", Frame::Wmi},
+            {"registry", Frame::Registry},
+            {"binary", Frame::Binary},
+            {"environment", Frame::Environment},
+            {"regional", Frame::Regional}};
+        for (const auto& [member, frame] : kMembers)
+            if (key_ == member) {
+                if (!isObject) Fault(key_, "expected an object");
+                if (!isObject || !fault_.empty()) return Frame::Skip;
+                if (frame == Frame::Wmi) s_.wmi.clear(), classes_.clear(); // the last "wmi" counts
+                if (frame == Frame::Regional) s_.regional = Regional{};
+                return frame;
+            }
+        TopScalar(json::object()); // a member that must be a single value
+        return Frame::Skip;
+    }
+
+    Frame StartClass() {
+        if (!fault_.empty()) return Frame::Skip;
+        auto [it, added] = classes_.emplace(key_, s_.wmi.size());
+        if (added)
+            s_.wmi.emplace_back(key_, std::vector<WmiObject>{});
+        else
+            s_.wmi[it->second].second.clear(); // a repeated class replaces the earlier one
+        class_ = it->second;
+        index_ = 0;
+        return Charge(sizeof s_.wmi[0] + 64, 2 * key_.size()) ? Frame::Class : Frame::Skip;
+    }
+
+    void Misplaced(Frame parent) {
+        switch (parent) {
+        case Frame::Class: Fault(At(), "expected an object"), ++index_; break;
+        case Frame::Instance:
+            Fault(At() + "." + key_, "expected a string, number, true, false or null");
+            break;
+        case Frame::Registry:
+            Fault("registry." + key_, "expected a string, number, true, false or null");
+            break;
+        case Frame::Binary:
+            Fault("binary." + key_, "expected a string of hexadecimal bytes");
+            break;
+        default:
+            Fault(std::string(parent == Frame::Regional ? "regional." : "environment.") + key_,
+                  "expected a string");
+        }
+    }
+
+    bool Close() {
+        Frame frame = frames_.back();
+        frames_.pop_back();
+        if (frame != Frame::Instance || !fault_.empty()) return true;
+        s_.wmi[class_].second.emplace_back(props_);
+        ++index_;
+        props_.clear();
+        return Charge(sizeof(WmiObject), 0);
+    }
+
+    bool Scalar(json v) {
+        if (frames_.empty()) return true; // a document that is not an object
+        Frame frame = frames_.back();
         try {
-            if (!instance) Refuse(name_, at, "expected an object");
-            std::vector<WmiObject::Property> props;
-            for (const auto& [prop, value] : instance->items())
-                props.emplace_back(prop, ToVariant(value, name_, at + "." + prop));
-            c.objects.emplace_back(props);
+            if (frame == Frame::Root) TopScalar(v);
+            if (!fault_.empty() || frame == Frame::Root || frame == Frame::Skip) return true;
+            return Keep(frame, v);
         } catch (const SnapshotError& e) {
-            c.fault = e.what();
+            if (fault_.empty()) fault_ = e.what();
+        }
+        return overBudget_.empty();
+    }
+
+    bool Keep(Frame frame, const json& v) {
+        size_t texts = key_.size() + (v.is_string() ? v.get_ref<const std::string&>().size() : 0);
+        switch (frame) {
+        case Frame::Instance:
+            props_.emplace_back(key_, ToVariant(v, name_, At() + "." + key_));
+            return Charge(sizeof(WmiObject::Property), texts);
+        case Frame::Registry:
+            s_.registry.emplace_back(key_, ToVariant(v, name_, "registry." + key_));
+            return Charge(sizeof s_.registry[0], texts);
+        case Frame::Binary:
+            if (!v.is_string())
+                Refuse(name_, "binary." + key_, "expected a string of hexadecimal bytes");
+            s_.binary.emplace_back(key_, ParseHex(v.get<std::string>(), name_, "binary." + key_));
+            return Charge(sizeof s_.binary[0], texts);
+        case Frame::Environment:
+            if (!v.is_string()) Refuse(name_, "environment." + key_, "expected a string");
+            s_.environment.emplace_back(key_, v.get<std::string>());
+            return Charge(sizeof s_.environment[0], texts);
+        case Frame::Regional: TakeRegional(v); return true;
+        case Frame::Wmi: Refuse(name_, "wmi." + key_, "expected an array of instances");
+        default: Refuse(name_, At(), "expected an object"); // a value where an instance goes
+        }
+    }
+
+    void TakeRegional(const json& v) {
+        std::string* fields[] = {&s_.regional->decimalSeparator, &s_.regional->shortDate,
+                                 &s_.regional->am, &s_.regional->pm};
+        const char* names[] = {"decimalSeparator", "shortDate", "am", "pm"};
+        for (size_t i = 0; i < std::size(names); ++i)
+            if (key_ == names[i]) {
+                if (!v.is_string()) Refuse(name_, "regional." + key_, "expected a string");
+                *fields[i] = v.get<std::string>();
+            }
+    }
+
+    void TopScalar(const json& v) {
+        if (key_ == "format") {
+            formatOk_ = v == kSnapshotFormat;
+        } else if (key_ == "source") {
+            if (!v.is_string())
+                Fault("source", "expected a string");
+            else
+                s_.source = v.get<std::string>();
+        } else if (key_ == "tickCount" || key_ == "mouseButtons") {
+            TopInteger(v);
+        } else if (key_ == "wmi" || key_ == "registry" || key_ == "binary" ||
+                   key_ == "environment" || key_ == "regional") {
+            Fault(key_, "expected an object");
+        }
+    }
+
+    void TopInteger(const json& v) {
+        if (!v.is_number_integer()) return Fault(key_, "expected an integer");
+        if (v.is_number_unsigned() && v.get<uint64_t>() > static_cast<uint64_t>(INT64_MAX))
+            return Fault(key_, "out of range");
+        int64_t n = v.get<int64_t>();
+        if (key_ == "tickCount") {
+            s_.tickCount = n;
+        } else if (n < 0 || n > 64) {
+            Fault(key_, "out of range");
+        } else {
+            s_.mouseButtons = static_cast<int32_t>(n);
         }
     }
 
     const std::string& name_;
-    std::string top_, cls_;
-    size_t index_ = 0;
-    bool inWmi_ = false, inClass_ = false;
+    size_t budget_, used_ = 0;
+    Snapshot s_;
+    std::vector<Frame> frames_;
+    std::unordered_map<std::string, size_t> classes_; // class name to its place in s_.wmi
+    std::vector<WmiObject::Property> props_;          // of the instance being read
+    std::string key_, fault_, syntax_, overBudget_;
+    size_t class_ = 0, index_ = 0;
+    bool object_ = false, formatOk_ = false;
 };
-
-void ParseWmi(const json& wmi, InstanceStream& stream, Snapshot& s, const std::string& name) {
-    for (const auto& [cls, instances] : wmi.items()) {
-        if (!instances.is_array()) Refuse(name, "wmi." + cls, "expected an array of instances");
-        InstanceStream::Class& c = stream.classes[cls];
-        if (!c.fault.empty()) throw SnapshotError(c.fault);
-        s.wmi.emplace_back(cls, std::move(c.objects));
-    }
-}
-
-Regional ParseRegional(const json& j, const std::string& name) {
-    if (!j.is_object()) Refuse(name, "regional", "expected an object");
-    Regional r;
-    auto take = [&](const char* key, std::string& field) {
-        if (!j.contains(key)) return;
-        if (!j[key].is_string()) Refuse(name, std::string("regional.") + key, "expected a string");
-        field = j[key].get<std::string>();
-    };
-    take("decimalSeparator", r.decimalSeparator);
-    take("shortDate", r.shortDate);
-    take("am", r.am);
-    take("pm", r.pm);
-    return r;
-}
-
-void ParseTopLevel(const json& doc, InstanceStream& stream, Snapshot& s, const std::string& name) {
-    if (doc.contains("source"))
-        s.source = Member(doc, "source", json::value_t::string, name, "a string");
-    if (doc.contains("wmi"))
-        ParseWmi(Member(doc, "wmi", json::value_t::object, name, "an object"), stream, s, name);
-    if (doc.contains("registry"))
-        for (const auto& [path, v] :
-             Member(doc, "registry", json::value_t::object, name, "an object").items())
-            s.registry.emplace_back(path, ToVariant(v, name, "registry." + path));
-    if (doc.contains("binary"))
-        for (const auto& [path, v] :
-             Member(doc, "binary", json::value_t::object, name, "an object").items()) {
-            if (!v.is_string())
-                Refuse(name, "binary." + path, "expected a string of hexadecimal bytes");
-            s.binary.emplace_back(path, ParseHex(v.get<std::string>(), name, "binary." + path));
-        }
-    if (doc.contains("environment"))
-        for (const auto& [var, v] :
-             Member(doc, "environment", json::value_t::object, name, "an object").items()) {
-            if (!v.is_string()) Refuse(name, "environment." + var, "expected a string");
-            s.environment.emplace_back(var, v.get<std::string>());
-        }
-    if (doc.contains("tickCount"))
-        s.tickCount = Member(doc, "tickCount", json::value_t::number_integer, name, "an integer")
-                          .get<int64_t>();
-    if (doc.contains("mouseButtons")) {
-        int64_t b = Member(doc, "mouseButtons", json::value_t::number_integer, name, "an integer")
-                        .get<int64_t>();
-        if (b < 0 || b > 64) Refuse(name, "mouseButtons", "out of range");
-        s.mouseButtons = static_cast<int32_t>(b);
-    }
-    if (doc.contains("regional")) s.regional = ParseRegional(doc["regional"], name);
-}
 
 } // namespace
 
 Snapshot ParseSnapshot(const std::string& text, const std::string& name) {
-    json doc;
-    InstanceStream stream(name);
-    try {
-        doc = json::parse(text, std::ref(stream));
-    } catch (const json::exception& e) { // a syntax error, or a number beyond a double
-        std::string what = e.what();
-        size_t colon = what.find("]: ");
-        Refuse(name, "",
-               "not valid JSON (" + (colon == std::string::npos ? what : what.substr(colon + 3)) +
-                   ")");
-    }
-    if (!doc.is_object()) Refuse(name, "", "expected a JSON object at the top");
-    if (!doc.contains("format") || doc["format"] != kSnapshotFormat)
-        Refuse(name, "format", std::string("expected \"") + kSnapshotFormat + "\"");
-    Snapshot s;
-    try {
-        ParseTopLevel(doc, stream, s, name);
-    } catch (const json::exception& e) {
-        Refuse(name, "", e.what());
-    }
-    return s;
+    SnapshotReader reader(name, text.size());
+    json::sax_parse(text, &reader);
+    return reader.Finish();
 }
 
 Snapshot LoadSnapshotFile(const std::string& path) {
