@@ -78,7 +78,7 @@ std::string ToHex(const std::vector<uint8_t>& bytes) {
 class SnapshotReader : public json::json_sax_t {
 public:
     SnapshotReader(const std::string& name, size_t textSize)
-        : name_(name), budget_(std::max(kModelFloor, textSize)) {}
+        : name_(name), budget_(std::max(kModelFloor, 2 * textSize)) {}
 
     Snapshot Finish() {
         if (!syntax_.empty()) Refuse(name_, "", "not valid JSON (" + syntax_ + ")");
@@ -114,7 +114,8 @@ public:
     }
 
 private:
-    // The smallest model allowed: real recordings are far below it whatever their size.
+    // The model may be charged twice the text it comes from (with the text itself, three times
+    // the file at the most), and never less than this, which real recordings stay far below.
     static constexpr size_t kModelFloor = 16 * 1024 * 1024;
     static constexpr size_t kDeepest = 64; // a recording nests four deep
     enum class Frame { Root, Wmi, Class, Instance, Registry, Binary, Environment, Regional, Skip };
