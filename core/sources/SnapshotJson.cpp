@@ -6,6 +6,7 @@
 #include <iterator>
 #include <nlohmann/json.hpp>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace hl {
 
@@ -128,14 +129,48 @@ private:
         if (fault_.empty()) fault_ = name_ + ": " + (place.empty() ? "" : place + ": ") + problem;
     }
 
-    // What the model keeps of one more element: its own size twice over (vectors grow by
-    // doubling) and its texts. False, and the reading stops, past the budget.
-    bool Charge(size_t element, size_t texts) {
-        used_ += 2 * element + texts;
+    // Bytes a text takes on the heap (past the string's own short buffer), with the allocator's.
+    static size_t Heap(size_t length) { return length > 15 ? length + 1 + 16 : 0; }
+
+    // What a WmiObject packs of a property: the name's pointer, the kind, the value.
+    static size_t Packed(const Variant& v) {
+        switch (v.kind()) {
+        case Variant::Kind::Boolean: return 10;
+        case Variant::Kind::Integer:
+        case Variant::Kind::Double: return 17;
+        case Variant::Kind::Text: return 13 + v.TextPtr()->size();
+        default: return 9;
+        }
+    }
+
+    // Memory the model takes from now on. False, and the reading stops, past the budget.
+    bool Charge(size_t bytes) {
+        used_ += bytes;
         if (used_ <= budget_) return true;
         overBudget_ = name_ + ": holds more than a recording of its size may keep (" +
                       CapText(budget_) + " in memory)";
         return false;
+    }
+
+    // Room for one more element of `v`: the grown buffer is charged before it is taken (the old
+    // one is still held while the elements move), and the old one given back after.
+    template <class V> bool Room(V& v) {
+        if (v.size() < v.capacity()) return true;
+        const size_t element = sizeof(typename V::value_type), old = v.capacity() * element;
+        const size_t grown = std::max<size_t>(4, 2 * v.capacity());
+        if (!Charge(grown * element)) return false;
+        v.reserve(grown);
+        used_ -= old;
+        return true;
+    }
+
+    // A property name the program keeps once for all instances (here and where WmiObject
+    // interns it).
+    bool Name(const std::string& name) {
+        if (names_.count(name)) return true;
+        if (!Charge(2 * (64 + Heap(name.size())))) return false;
+        names_.insert(name);
+        return true;
     }
 
     bool Open(bool isObject) {
@@ -180,6 +215,7 @@ private:
 
     Frame StartClass() {
         if (!fault_.empty()) return Frame::Skip;
+        if (!Room(s_.wmi) || !Charge(64 + 2 * Heap(key_.size()))) return Frame::Skip;
         auto [it, added] = classes_.emplace(key_, s_.wmi.size());
         if (added)
             s_.wmi.emplace_back(key_, std::vector<WmiObject>{});
@@ -187,7 +223,7 @@ private:
             s_.wmi[it->second].second.clear(); // a repeated class replaces the earlier one
         class_ = it->second;
         index_ = 0;
-        return Charge(sizeof s_.wmi[0] + 64, 2 * key_.size()) ? Frame::Class : Frame::Skip;
+        return Frame::Class;
     }
 
     void Misplaced(Frame parent) {
@@ -211,11 +247,17 @@ private:
     bool Close() {
         Frame frame = frames_.back();
         frames_.pop_back();
-        if (frame != Frame::Instance || !fault_.empty()) return true;
-        s_.wmi[class_].second.emplace_back(props_);
+        if (frame != Frame::Instance || !fault_.empty()) return overBudget_.empty();
+        std::vector<WmiObject>& objects = s_.wmi[class_].second;
+        // Many properties are packed through a map of their names, for the time of the packing.
+        const size_t packing = props_.size() * (64 + 32);
+        if (!Room(objects) || !Charge((packed_ > 15 ? 16 : 0) + packing)) return false;
+        objects.emplace_back(props_);
+        used_ -= packing + transient_;
         ++index_;
         props_.clear();
-        return Charge(sizeof(WmiObject), 0);
+        packed_ = transient_ = 0;
+        return true;
     }
 
     bool Scalar(json v) {
@@ -232,27 +274,39 @@ private:
     }
 
     bool Keep(Frame frame, const json& v) {
-        size_t texts = key_.size() + (v.is_string() ? v.get_ref<const std::string&>().size() : 0);
+        const size_t texts =
+            Heap(key_.size()) + Heap(v.is_string() ? v.get_ref<const std::string&>().size() : 0);
         switch (frame) {
-        case Frame::Instance:
-            props_.emplace_back(key_, ToVariant(v, name_, At() + "." + key_));
-            return Charge(sizeof(WmiObject::Property), texts);
+        case Frame::Instance: return KeepProperty(v, texts);
         case Frame::Registry:
+            if (!Room(s_.registry) || !Charge(texts)) return false;
             s_.registry.emplace_back(key_, ToVariant(v, name_, "registry." + key_));
-            return Charge(sizeof s_.registry[0], texts);
+            return true;
         case Frame::Binary:
             if (!v.is_string())
                 Refuse(name_, "binary." + key_, "expected a string of hexadecimal bytes");
+            if (!Room(s_.binary) || !Charge(texts)) return false; // the bytes take half the text
             s_.binary.emplace_back(key_, ParseHex(v.get<std::string>(), name_, "binary." + key_));
-            return Charge(sizeof s_.binary[0], texts);
+            return true;
         case Frame::Environment:
             if (!v.is_string()) Refuse(name_, "environment." + key_, "expected a string");
+            if (!Room(s_.environment) || !Charge(texts)) return false;
             s_.environment.emplace_back(key_, v.get<std::string>());
-            return Charge(sizeof s_.environment[0], texts);
+            return true;
         case Frame::Regional: TakeRegional(v); return true;
         case Frame::Wmi: Refuse(name_, "wmi." + key_, "expected an array of instances");
         default: Refuse(name_, At(), "expected an object"); // a value where an instance goes
         }
+    }
+
+    // Read into the instance's list first (given back once packed), then packed.
+    bool KeepProperty(const json& v, size_t texts) {
+        Variant value = ToVariant(v, name_, At() + "." + key_);
+        if (!Name(key_) || !Room(props_) || !Charge(texts + Packed(value))) return false;
+        props_.emplace_back(key_, std::move(value));
+        transient_ += texts;
+        packed_ += Packed(props_.back().second);
+        return true;
     }
 
     void TakeRegional(const json& v) {
@@ -301,7 +355,9 @@ private:
     Snapshot s_;
     std::vector<Frame> frames_;
     std::unordered_map<std::string, size_t> classes_; // class name to its place in s_.wmi
+    std::unordered_set<std::string> names_;           // of properties, as charged
     std::vector<WmiObject::Property> props_;          // of the instance being read
+    size_t packed_ = 0, transient_ = 0;               // its packed size, its texts in props_
     std::string key_, fault_, syntax_, overBudget_;
     size_t class_ = 0, index_ = 0;
     bool object_ = false, formatOk_ = false;
