@@ -1,6 +1,7 @@
 #include "Collect.h"
 
 #include "core/OutputFile.h"
+#include "core/PlainText.h"
 #include "core/Settings.h"
 #include "platform/MachineSource.h"
 #include "platform/snapshot/Snapshot.h"
@@ -47,9 +48,13 @@ const nlohmann::json& RowData(const nlohmann::json& row) {
     return data != row.end() ? *data : row.at("value");
 }
 
+void Say(std::ostream& err, const std::string& message) {
+    err << "hardlens-report: " << PlainText(message) << "\n";
+}
+
 bool WriteOrSay(const std::string& path, const std::string& bytes, std::ostream& err) {
     WriteResult r = WriteOutputFile(path, bytes);
-    if (!r.ok) err << "hardlens-report: cannot write " << r.reason << "\n";
+    if (!r.ok) Say(err, "cannot write " + r.reason);
     return r.ok;
 }
 

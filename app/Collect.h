@@ -38,6 +38,11 @@ int SectionOfId(const std::string& id);
 // its rows.
 const nlohmann::json& RowData(const nlohmann::json& row);
 
+// One line of the program's own on `err`, "hardlens-report: " and the message. File names, keys
+// and texts from a recording are in it: they are neutralised, so that none forges a line or
+// drives the terminal.
+void Say(std::ostream& err, const std::string& message);
+
 // Writes a document to --output as WriteOutputFile does; false, and the reason told on `err`,
 // when it cannot.
 bool WriteOrSay(const std::string& path, const std::string& bytes, std::ostream& err);

@@ -85,8 +85,8 @@ bool SayErrors(const std::string& name, const json& report, std::ostream& err) {
     bool any = false;
     for (const json& section : report.value("sections", json::array()))
         if (section.contains("error")) {
-            err << "hardlens-report: " << name << ": " << section.value("title", "") << ": "
-                << section["error"].get<std::string>() << "\n";
+            Say(err, name + ": " + section.value("title", "") + ": " +
+                         section["error"].get<std::string>());
             any = true;
         }
     return any;

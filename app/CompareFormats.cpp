@@ -1,6 +1,7 @@
 #include "CompareFormats.h"
 
 #include "HtmlPage.h"
+#include "core/PlainText.h"
 #include "core/TextFormats.h"
 
 namespace hl {
@@ -19,8 +20,9 @@ std::string Shown(const json& value) {
     return text.empty() ? "(empty)" : text;
 }
 
+// A file name is the user's, but may hold anything a file name can: neutralised like a value.
 std::string SideName(const std::string& name) {
-    return name == "-" ? "this machine" : name;
+    return name == "-" ? "this machine" : PlainText(name);
 }
 
 std::string Text(const Comparison& c) {

@@ -1,7 +1,9 @@
 #include "DeviceRows.h"
 
 #include "Collect.h"
+#include "core/CheckedMath.h"
 
+#include <optional>
 #include <string_view>
 
 namespace hl {
@@ -59,15 +61,19 @@ json Member(const json& device, std::string_view field) {
 json Used(const json& device) {
     json size = Member(device, "size"), free = Member(device, "free");
     if (!size.is_number_integer() || !free.is_number_integer()) return nullptr;
-    return size.get<int64_t>() - free.get<int64_t>();
+    auto used = CheckedSub(size.get<int64_t>(), free.get<int64_t>());
+    return used ? json(*used) : json();
 }
 
+// A sum no 64-bit integer holds is unknown, never a wrapped or negative figure.
 json Sum(const json& parts) {
-    json total = nullptr;
-    for (const json& part : parts)
-        if (part.is_number_integer())
-            total = (total.is_null() ? 0 : total.get<int64_t>()) + part.get<int64_t>();
-    return total;
+    std::optional<int64_t> total;
+    for (const json& part : parts) {
+        if (!part.is_number_integer()) continue;
+        total = CheckedAdd(total.value_or(0), part.get<int64_t>());
+        if (!total) return nullptr;
+    }
+    return total ? json(*total) : json();
 }
 
 std::string Joined(const json& parts) {

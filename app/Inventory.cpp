@@ -90,9 +90,10 @@ private:
     std::vector<int> sections_;
 };
 
-// The recordings a path names: the file itself, or the *.json files directly in the folder,
-// by name. Only the names are kept: a path object per file of a large folder took more memory
-// than the recording being read.
+// The recordings a path names: the file itself, or the *.json entries directly in the folder,
+// by name. Every such entry is taken, whatever it is: a FIFO, a device, a dangling link or a
+// folder is then refused by name when read, not passed over in silence. Only the names are kept: a
+// path object per file of a large folder took more memory than the recording being read.
 struct Recordings {
     fs::path folder;
     std::vector<std::string> names;
@@ -102,14 +103,14 @@ Recordings RecordingsIn(const std::string& path) {
     if (!fs::is_directory(path)) return {"", {path}};
     Recordings found{path, {}};
     for (const fs::directory_entry& entry : fs::directory_iterator(path))
-        if (entry.path().extension() == ".json" && entry.is_regular_file())
+        if (entry.path().extension() == ".json")
             found.names.push_back(entry.path().filename().string());
     std::sort(found.names.begin(), found.names.end());
     return found;
 }
 
-bool Say(std::ostream& err, const std::string& what) {
-    err << "hardlens-report: " << what << "\n";
+bool Refused(std::ostream& err, const std::string& what) {
+    Say(err, what);
     return false;
 }
 
@@ -121,16 +122,16 @@ bool AddAll(const InventoryRequest& r, Inventory& inventory, std::ostream& err) 
         try {
             found = RecordingsIn(path);
         } catch (const fs::filesystem_error& e) {
-            ok = Say(err, path + ": " + e.code().message());
+            ok = Refused(err, path + ": " + e.code().message());
         }
         for (const std::string& name : found.names) {
             const fs::path file = found.folder.empty() ? fs::path(name) : found.folder / name;
             try {
                 inventory.Add(file);
             } catch (const SnapshotError& e) { // names the file itself
-                ok = Say(err, e.what());
+                ok = Refused(err, e.what());
             } catch (const std::runtime_error& e) {
-                ok = Say(err, file.string() + ": " + e.what());
+                ok = Refused(err, file.string() + ": " + e.what());
             }
         }
     }

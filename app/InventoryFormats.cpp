@@ -1,7 +1,10 @@
 #include "InventoryFormats.h"
 
 #include "HtmlPage.h"
+#include "core/PlainText.h"
 #include "core/TextFormats.h"
+
+#include <string_view>
 
 namespace hl {
 
@@ -14,7 +17,14 @@ std::string Dumped(const json& value) {
     return value.dump(-1, ' ', false, json::error_handler_t::replace);
 }
 
+// A spreadsheet opens a cell that starts with one of these as a formula.
+bool LooksLikeFormula(const std::string& text) {
+    return !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string::npos;
+}
+
 // RFC 4180: CRLF line ends; a field with a comma, quote, CR or LF quoted, its quotes doubled.
+// A text cell is neutralised as every output is, and one that a spreadsheet would take for a
+// formula gets a leading "'"; numbers and booleans stay as they are, so that they stay numbers.
 class CsvWriter : public InventoryWriter {
 public:
     explicit CsvWriter(std::ostream& out) : out_(out) {}
@@ -24,12 +34,17 @@ public:
     }
     void Line(const std::vector<json>& cells) override {
         for (size_t i = 0; i < cells.size(); ++i)
-            out_ << (i ? "," : "") << Field(CellText(cells[i]));
+            out_ << (i ? "," : "") << Field(TextOf(cells[i]));
         out_ << "\r\n";
     }
     void End() override {}
 
 private:
+    static std::string TextOf(const json& cell) {
+        if (!cell.is_string()) return CellText(cell);
+        std::string text = PlainText(cell.get<std::string>());
+        return LooksLikeFormula(text) ? "'" + text : text;
+    }
     static std::string Field(const std::string& text) {
         if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
         std::string quoted = "\"";

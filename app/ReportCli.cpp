@@ -294,9 +294,7 @@ std::string Exported(const Options& o, const std::string& document, bool toFile)
 // on defaults would look like lost settings.
 void SayIfSettingsRefused(const SettingsStore& store, std::ostream& err) {
     const std::string why = store.Refusal();
-    if (!why.empty())
-        err << "hardlens-report: using the default settings: " << store.Path() << " " << why
-            << "\n";
+    if (!why.empty()) Say(err, "using the default settings: " + store.Path() + " " + why);
 }
 
 ReportChoices Choices(const Options& o) {
@@ -339,9 +337,10 @@ int Run(const Options& o, std::ostream& out, std::ostream& err) {
         MenuClick(app, o.section);
         const SectionRows& rows = app.sections->RowsOf(o.section);
         if (app.privateValues) MaskPrivateRows(app.area, rows);
-        document = CopyAllText(app.area, rows) + "\r\n";
+        document = o.format == "html" ? SectionHtml(app, rows, ChooseClock())
+                                      : CopyAllText(app.area, rows) + "\r\n";
         if (!app.main.lastError.empty()) {
-            err << "hardlens-report: section " << o.section << ": " << app.main.lastError << "\n";
+            Say(err, "section " + std::to_string(o.section) + ": " + app.main.lastError);
             status = 1;
         }
     } else {
@@ -363,7 +362,7 @@ int RunReportCli(const std::vector<std::string>& args, std::ostream& out, std::o
     try {
         o = ParseArgs(args);
     } catch (const UsageError& e) {
-        err << "hardlens-report: " << e.message << "\n";
+        Say(err, e.message);
         return 2;
     }
     if (o.help) {
@@ -377,10 +376,10 @@ int RunReportCli(const std::vector<std::string>& args, std::ostream& out, std::o
     try {
         return Run(o, out, err);
     } catch (const SnapshotError& e) {
-        err << "hardlens-report: " << e.what() << "\n";
+        Say(err, e.what());
         return 2;
     } catch (const PlatformError& e) {
-        err << "hardlens-report: " << e.what() << "\n";
+        Say(err, e.what());
         return 1;
     }
 }

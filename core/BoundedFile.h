@@ -11,6 +11,7 @@ inline constexpr size_t kSettingsCap = 64 * 1024;
 inline constexpr size_t kAttributeCap = 1024 * 1024; // one sysfs or procfs attribute
 inline constexpr size_t kFirmwareCap = 64 * 1024;    // an EDID or the SMBIOS table
 inline constexpr size_t kSnapshotCap = 64 * 1024 * 1024;
+inline constexpr size_t kIdsCap = 16 * 1024 * 1024; // pci.ids, usb.ids, pnp.ids (about 1.5 MB)
 
 // "64 KiB", "1 MiB": how a refusal names its limit.
 std::string CapText(size_t bytes);

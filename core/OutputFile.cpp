@@ -10,7 +10,12 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <csignal>
+#include <ctime>
 #include <fcntl.h>
+#include <iterator>
+#include <optional>
+#include <sys/random.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -108,32 +113,150 @@ void SyncFolder(const std::string& folder) {
     ::close(fd);
 }
 
-// The temporary name is short and fixed in length, so a target name of 255 bytes still fits,
-// and unpredictable; O_EXCL|O_NOFOLLOW refuse a file or link planted under it.
-WriteResult ReplaceAtomically(const std::string& path, const std::string& bytes,
-                              const struct stat* existing) {
-    const std::string folder = Folder(path);
-    std::string temp = folder + "/.hardlens-XXXXXX";
-    int fd = ::mkostemp(temp.data(), O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0) return FromErrno(path);
+// The temporary file's name while it has one, in a fixed buffer: the signal handler that
+// removes it may not allocate.
+char gTempName[PATH_MAX];
+volatile sig_atomic_t gTempNamed = 0;
+constexpr int kEndingSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
+extern "C" void RemoveTempAndEnd(int signal) {
+    if (gTempNamed) ::unlink(gTempName);
+    ::signal(signal, SIG_DFL);
+    ::raise(signal); // delivered, with its usual effect, once the handler returns
+}
+
+// While it lives, SIGTERM, SIGINT and SIGHUP remove the temporary file before they end the
+// program. A signal the program already handles or ignores is left to it.
+class RemovedOnSignal {
+public:
+    RemovedOnSignal() {
+        struct sigaction act {};
+        act.sa_handler = RemoveTempAndEnd;
+        sigemptyset(&act.sa_mask);
+        for (int signal : kEndingSignals)
+            sigaddset(&act.sa_mask, signal);
+        for (size_t i = 0; i < std::size(kEndingSignals); ++i) {
+            struct sigaction previous {};
+            installed_[i] = ::sigaction(kEndingSignals[i], nullptr, &previous) == 0 &&
+                            !(previous.sa_flags & SA_SIGINFO) && previous.sa_handler == SIG_DFL &&
+                            ::sigaction(kEndingSignals[i], &act, nullptr) == 0;
+        }
+    }
+    ~RemovedOnSignal() {
+        gTempNamed = 0;
+        for (size_t i = 0; i < std::size(kEndingSignals); ++i)
+            if (installed_[i]) ::signal(kEndingSignals[i], SIG_DFL);
+    }
+    RemovedOnSignal(const RemovedOnSignal&) = delete;
+    RemovedOnSignal& operator=(const RemovedOnSignal&) = delete;
+
+    // The name the handler removes from now on; false when it does not fit.
+    bool Name(const std::string& name) {
+        gTempNamed = 0;
+        if (name.size() >= sizeof gTempName) return false;
+        std::memcpy(gTempName, name.c_str(), name.size() + 1);
+        gTempNamed = 1;
+        return true;
+    }
+
+private:
+    bool installed_[std::size(kEndingSignals)] = {};
+};
+
+// Mode, owner and bytes of a new file; false, with errno set, when one of them fails.
+bool FillFile(int fd, const std::string& bytes, const struct stat* existing) {
     if (existing) {
         // Another user's file may not be given back to them; it keeps at least its mode.
         (void)!::fchown(fd, existing->st_uid, existing->st_gid);
     }
-    bool ok = ::fchmod(fd, existing ? existing->st_mode & 07777 : NewFileMode()) == 0 &&
-              WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    return ::fchmod(fd, existing ? existing->st_mode & 07777 : NewFileMode()) == 0 &&
+           WriteAll(fd, bytes) && ::fsync(fd) == 0;
+}
+
+WriteResult RenamedInto(const std::string& path, const std::string& folder) {
+    if (::rename(gTempName, path.c_str()) == 0) {
+        SyncFolder(folder);
+        return {true, {}};
+    }
+    WriteResult result = FromErrno(path);
+    ::unlink(gTempName);
+    return result;
+}
+
+// The temporary name is short and fixed in length, so a target name of 255 bytes still fits,
+// and unpredictable.
+std::string TempName(const std::string& folder) {
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    unsigned char random[6] = {};
+    if (::getrandom(random, sizeof random, GRND_NONBLOCK) != sizeof random) {
+        unsigned seed = static_cast<unsigned>(::getpid()) ^ static_cast<unsigned>(::time(nullptr));
+        for (unsigned char& r : random)
+            r = static_cast<unsigned char>(::rand_r(&seed));
+    }
+    std::string name = folder + "/.hardlens-";
+    for (unsigned char r : random)
+        name += kLetters[r % (sizeof kLetters - 1)];
+    return name;
+}
+
+// Gives the complete unnamed file a temporary name: by its descriptor where allowed, else
+// through its /proc link. An existing name is never replaced.
+bool LinkUnnamed(int fd, const std::string& folder, RemovedOnSignal& guard) {
+    const std::string proc = "/proc/self/fd/" + std::to_string(fd);
+    for (int attempt = 0; attempt < 64; ++attempt) {
+        if (!guard.Name(TempName(folder))) return false;
+        if (::linkat(fd, "", AT_FDCWD, gTempName, AT_EMPTY_PATH) == 0 ||
+            ::linkat(AT_FDCWD, proc.c_str(), AT_FDCWD, gTempName, AT_SYMLINK_FOLLOW) == 0)
+            return true;
+        if (errno != EEXIST) break;
+    }
+    gTempNamed = 0;
+    return false;
+}
+
+// The file is written while it has no name (O_TMPFILE) and named only to be renamed: even a
+// SIGKILL then leaves nothing. Nothing when the filesystem or the kernel offers no such file.
+std::optional<WriteResult> ReplaceThroughUnnamed(const std::string& path, const std::string& bytes,
+                                                 const struct stat* existing) {
+    const std::string folder = Folder(path);
+    int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd < 0) return std::nullopt;
+    if (!FillFile(fd, bytes, existing)) {
+        WriteResult result = FromErrno(path);
+        ::close(fd);
+        return result;
+    }
+    RemovedOnSignal guard;
+    bool named = LinkUnnamed(fd, folder, guard);
+    ::close(fd);
+    if (!named) return std::nullopt;
+    return RenamedInto(path, folder);
+}
+
+// A temporary file with a name from the start; O_EXCL|O_NOFOLLOW refuse a file or link planted
+// under it.
+WriteResult ReplaceThroughNamed(const std::string& path, const std::string& bytes,
+                                const struct stat* existing) {
+    const std::string folder = Folder(path);
+    RemovedOnSignal guard;
+    if (!guard.Name(folder + "/.hardlens-XXXXXX")) return Failed(path, std::strerror(ENAMETOOLONG));
+    int fd = ::mkostemp(gTempName, O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) return FromErrno(path);
+    bool ok = FillFile(fd, bytes, existing);
     int why = ok ? 0 : errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
         why = errno;
     }
-    if (ok && ::rename(temp.c_str(), path.c_str()) == 0) {
-        SyncFolder(folder);
-        return {true, {}};
-    }
-    WriteResult result = Failed(path, std::strerror(ok ? errno : why));
-    ::unlink(temp.c_str());
-    return result;
+    if (ok) return RenamedInto(path, folder);
+    ::unlink(gTempName);
+    return Failed(path, std::strerror(why));
+}
+
+WriteResult ReplaceAtomically(const std::string& path, const std::string& bytes,
+                              const struct stat* existing) {
+    if (auto result = ReplaceThroughUnnamed(path, bytes, existing)) return *result;
+    return ReplaceThroughNamed(path, bytes, existing);
 }
 
 } // namespace
@@ -158,6 +281,10 @@ WriteResult WriteOutputFile(const std::string& path, const std::string& bytes) {
         // A link that names no real path (a /proc descriptor of a deleted file) is written into.
         if (resolved.st_dev != st.st_dev || resolved.st_ino != st.st_ino)
             return WriteInPlace(path, bytes);
+        // Replacing needs only the folder; a file the user may not write is refused, as the
+        // shell's ">" refuses it.
+        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+            return Failed(path, std::string(std::strerror(errno)) + "; not replaced");
         return ReplaceAtomically(target, bytes, &st);
     }
     if (S_ISDIR(st.st_mode)) return Failed(path, "is a folder; give a file name");

@@ -13,7 +13,9 @@ struct WriteResult {
 // Writes `bytes` to what stands at `path`, as a user expects of a program's output file:
 // - a regular file or a new name: through a temporary file in the same folder and a rename,
 //   so a reader never sees half a file; an existing file keeps its mode and, where allowed,
-//   its owner;
+//   its owner. The temporary file is written without a name (O_TMPFILE) where the filesystem
+//   allows, so that even a kill leaves nothing; a named one is removed on SIGTERM, SIGINT and
+//   SIGHUP. An existing file the user may not write is refused, as the shell's ">" refuses it;
 // - a symbolic link: its final target is replaced that way, the link stays;
 // - a character device, FIFO or socket: the bytes go straight into it;
 // - "-": standard output.

@@ -8,7 +8,9 @@ namespace hl {
 // A machine's text made safe to show on one line of a label, a terminal or a text file:
 // line breaks and tabs become a space; other C0 and C1 controls, DEL and the bidi
 // embedding, override and isolate marks (U+202A-U+202E, U+2066-U+2069) become U+FFFD, so that
-// a value can neither forge report lines, drive a terminal nor reorder what is read.
+// a value can neither forge report lines, drive a terminal nor reorder what is read. Each byte
+// that is not part of well-formed UTF-8 becomes U+FFFD too. Every output format (text, HTML,
+// CSV, the command line's messages) writes a machine's text through this one rule.
 std::string PlainText(std::string_view s);
 
 } // namespace hl

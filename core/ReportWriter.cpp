@@ -72,8 +72,10 @@ ReportWriter::ReportWriter(const StringTable& table, std::string skin, Regional 
 
 std::string ReportWriter::Banner() {
     std::tm now = clock_();
-    return table_[196] + " " + kProductLine + " " + table_[77] + " " + MediumTime(now, regional_) +
-           " " + table_[197] + " " + ShortDate(now, regional_) + ".";
+    // The am/pm designators and the date pattern come from the machine (or its recording).
+    return PlainText(table_[196] + " " + kProductLine + " " + table_[77] + " " +
+                     MediumTime(now, regional_) + " " + table_[197] + " " +
+                     ShortDate(now, regional_) + ".");
 }
 
 void ReportWriter::Head() {

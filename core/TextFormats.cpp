@@ -1,5 +1,7 @@
 #include "TextFormats.h"
 
+#include "PlainText.h"
+
 #include <cctype>
 
 namespace hl {
@@ -28,7 +30,7 @@ std::string CapitalizeFirst(std::string_view s) {
 std::string EscapeHtml(std::string_view s) {
     std::string out;
     out.reserve(s.size());
-    for (char c : s) {
+    for (char c : PlainText(s)) {
         switch (c) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;

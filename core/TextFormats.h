@@ -13,7 +13,8 @@ bool IsDigitText(std::string_view s);
 // A text with its first character raised and the rest lowered (ASCII letters): "MSHOME" gives
 // "Mshome".
 std::string CapitalizeFirst(std::string_view s);
-// HTML-escapes &, <, > and ".
+// A text for an HTML document: neutralised as PlainText does (a control character, a line
+// break or a bidi mark never reaches the page), then &, <, > and " escaped.
 std::string EscapeHtml(std::string_view s);
 
 } // namespace hl

@@ -206,7 +206,7 @@ const std::vector<Target>& Targets() {
     static const std::vector<Target> all = {
         {"snapshot", Snapshot},   {"settings", Settings},  {"numbers", Numbers},
         {"sizes", Sizes},         {"wmidate", WmiDate},    {"productkey", ProductKey},
-        {"pipeline", Pipeline},
+        {"pipeline", Pipeline},   {"fleet", Fleet},
 #ifndef _WIN32
         {"mountinfo", MountInfo}, {"cpuinfo", CpuInfo},    {"edid", EdidData},
         {"smbios", Smbios},       {"input", InputDevices}, {"osrelease", OsRelease},

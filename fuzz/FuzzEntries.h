@@ -31,6 +31,7 @@ int Sizes(const uint8_t* data, size_t size);
 int WmiDate(const uint8_t* data, size_t size);
 int ProductKey(const uint8_t* data, size_t size);
 int Pipeline(const uint8_t* data, size_t size);
+int Fleet(const uint8_t* data, size_t size); // --compare and --inventory (FleetEntry.cpp)
 // The Linux source's parsers (LinuxEntries.cpp), built where the core has them.
 int MountInfo(const uint8_t* data, size_t size);
 int CpuInfo(const uint8_t* data, size_t size);

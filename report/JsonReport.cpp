@@ -1,5 +1,6 @@
 #include "JsonReport.h"
 
+#include "core/CopyText.h"
 #include "core/Navigation.h"
 #include "core/RowTable.h"
 #include "core/Version.h"
@@ -11,13 +12,6 @@ namespace hl {
 namespace {
 
 using nlohmann::json;
-
-// The caption as shown, without the ": " that joins it to the value.
-std::string BareCaption(const std::string& caption) {
-    if (caption.size() >= 2 && caption.compare(caption.size() - 2, 2, ": ") == 0)
-        return caption.substr(0, caption.size() - 2);
-    return caption;
-}
 
 // What the row holds as typed data; null where it shows "Unknown".
 json TypedData(const App& app, const InfoRow& row) {

@@ -1,5 +1,7 @@
 #include "ReportChain.h"
 
+#include "core/CopyText.h"
+#include "core/RowTable.h"
 #include "sections/PlatformReads.h"
 #include "sections/ReportContext.h"
 #include "sections/Sections.h"
@@ -31,6 +33,24 @@ ReportDocuments BuildReport(App& app, ReportWriter::Clock clock) {
         build(ctx);
     writer.Foot();
     return {writer.TextCopy(), writer.Html()};
+}
+
+std::string SectionHtml(App& app, const SectionRows& section, ReportWriter::Clock clock) {
+    ReportWriter writer(app.table, app.settings.skin, RegionalOrDefault(*app.source),
+                        std::move(clock));
+    writer.Head();
+    writer.Heading(app.area.titulo);
+    for (int r = 1; r <= 12; ++r) {
+        const TableRow* entry = section.Row(r);
+        if (!entry) continue;
+        const InfoRow& row = app.area.Row(r);
+        if (entry->kind == RowKind::Value)
+            writer.Row(BareCaption(row.caption), row.value);
+        else if (entry->kind == RowKind::Heading)
+            writer.Heading(row.caption);
+    }
+    writer.Foot();
+    return writer.Html();
 }
 
 } // namespace hl

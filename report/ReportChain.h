@@ -16,4 +16,9 @@ struct ReportDocuments {
 // sections), and writes the foot. The live monitors are stopped first.
 ReportDocuments BuildReport(App& app, ReportWriter::Clock clock = ReportWriter::SystemClock);
 
+// The rows one section shows (its collector has run), framed and escaped as the HTML report
+// frames its sections; the rows were masked already when the report is private.
+std::string SectionHtml(App& app, const SectionRows& section,
+                        ReportWriter::Clock clock = ReportWriter::SystemClock);
+
 } // namespace hl

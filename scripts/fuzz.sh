@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-600}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(snapshot settings numbers sizes wmidate productkey pipeline
+[ ${#targets[@]} -gt 0 ] || targets=(snapshot settings numbers sizes wmidate productkey pipeline fleet
     mountinfo cpuinfo edid smbios input osrelease utmp logins bounded)
 jobs=${JOBS:-$(nproc)}
 

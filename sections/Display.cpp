@@ -8,6 +8,8 @@
 #include "core/SizeFormats.h"
 #include "sections/ReportContext.h"
 
+#include <cmath>
+
 namespace hl {
 
 namespace {
@@ -105,7 +107,10 @@ std::string DecimalSeparator(const App& app) {
 
 // The graphics memory as the screen or the report spells it.
 Data ModeData(const DisplayFacts& v) {
-    auto whole = [](double x) { return static_cast<int64_t>(x); };
+    // A recorded figure may be any double: one no 64-bit integer holds is no figure.
+    auto whole = [](double x) {
+        return std::isfinite(x) && std::fabs(x) < 9.2e18 ? Data(static_cast<int64_t>(x)) : Data();
+    };
     return {{"width", whole(v.mode[0])},
             {"height", whole(v.mode[1])},
             {"bits_per_pixel", whole(v.mode[2])},

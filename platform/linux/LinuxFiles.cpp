@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/openat2.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace hl {
@@ -31,6 +33,88 @@ FileText FromBounded(BoundedText read) {
         out.access = Access::Refused;
     if (out.access == Access::Present) out.text = std::move(read.bytes);
     return out;
+}
+
+constexpr int kMostLinks = 40; // as many as the kernel follows
+
+// The components of a path, "." and empty ones left out.
+std::vector<std::string> Components(std::string_view path) {
+    std::vector<std::string> parts;
+    for (size_t start = 0; start <= path.size();) {
+        size_t end = std::min(path.find('/', start), path.size());
+        std::string_view part = path.substr(start, end - start);
+        if (!part.empty() && part != ".") parts.emplace_back(part);
+        start = end + 1;
+    }
+    return parts;
+}
+
+class Folders {
+public:
+    explicit Folders(int root) { held_.push_back(root); }
+    ~Folders() {
+        for (size_t i = 1; i < held_.size(); ++i)
+            ::close(held_[i]);
+    }
+    int Current() const { return held_.back(); }
+    void Enter(int fd) { held_.push_back(fd); }
+    void Up() { // ".." stops at the root
+        if (held_.size() > 1) ::close(held_.back()), held_.pop_back();
+    }
+    void ToRoot() {
+        while (held_.size() > 1)
+            Up();
+    }
+
+private:
+    std::vector<int> held_;
+};
+
+// The walk openat2's RESOLVE_IN_ROOT does, for kernels before 5.6: component by component,
+// a link's target read and walked from the root when it is absolute.
+int OpenByHand(int rootFd, std::string_view path, int flags) {
+    std::vector<std::string> todo = Components(path);
+    std::reverse(todo.begin(), todo.end());
+    Folders at(rootFd);
+    for (int links = 0; !todo.empty();) {
+        std::string name = std::move(todo.back());
+        todo.pop_back();
+        if (name == "..") {
+            at.Up();
+            continue;
+        }
+        char target[4096];
+        ssize_t n = ::readlinkat(at.Current(), name.c_str(), target, sizeof target - 1);
+        if (n > 0) {
+            if (++links > kMostLinks) return errno = ELOOP, -1;
+            std::vector<std::string> more = Components(std::string_view(target, n));
+            todo.insert(todo.end(), more.rbegin(), more.rend());
+            if (target[0] == '/') at.ToRoot();
+            continue;
+        }
+        if (todo.empty()) return ::openat(at.Current(), name.c_str(), flags | O_NOFOLLOW);
+        int next = ::openat(at.Current(), name.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        if (next < 0) return -1;
+        at.Enter(next);
+    }
+    return ::openat(at.Current(), ".", flags);
+}
+
+// Opens a path of the tree under `root` as a chroot would: absolute links and ".." resolve
+// inside the root, never on the machine that reads the tree.
+int OpenInRoot(const std::string& root, const std::string& path, int flags) {
+    if (root.empty()) return ::open(path.c_str(), flags);
+    int rootFd = ::open(root.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (rootFd < 0) return -1;
+    open_how how{};
+    how.flags = static_cast<uint64_t>(flags);
+    how.resolve = RESOLVE_IN_ROOT | RESOLVE_NO_MAGICLINKS;
+    int fd = static_cast<int>(::syscall(SYS_openat2, rootFd, path.c_str(), &how, sizeof how));
+    if (fd < 0 && errno == ENOSYS) fd = OpenByHand(rootFd, path, flags);
+    int saved = errno;
+    ::close(rootFd);
+    errno = saved;
+    return fd;
 }
 
 } // namespace
@@ -90,7 +174,7 @@ const char* AccessName(Access access) {
 
 int RootFs::Open(const std::string& path, Access& why) const {
     // O_NONBLOCK: an optical drive must not hold the open while it spins up.
-    int fd = ::open(Full(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    int fd = OpenInRoot(root_, path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) why = AccessOfErrno(errno);
     return fd;
 }
@@ -176,8 +260,12 @@ std::vector<std::string> RootFs::List(const std::string& path) const {
 
 std::vector<std::string> RootFs::ListFresh(const std::string& path) const {
     std::vector<std::string> names;
-    DIR* dir = ::opendir(Full(path).c_str());
-    if (!dir) return names;
+    int fd = OpenInRoot(root_, path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* dir = fd < 0 ? nullptr : ::fdopendir(fd);
+    if (!dir) {
+        if (fd >= 0) ::close(fd);
+        return names;
+    }
     while (dirent* entry = ::readdir(dir)) {
         std::string name = entry->d_name;
         if (name != "." && name != "..") names.push_back(std::move(name));
@@ -188,15 +276,23 @@ std::vector<std::string> RootFs::ListFresh(const std::string& path) const {
 }
 
 std::string RootFs::LinkTarget(const std::string& path) const {
+    // The folder resolved inside the root, the link itself read, not followed.
+    size_t slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    int fd = OpenInRoot(root_, folder.empty() ? "/" : folder, O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return {};
     char buffer[4096];
-    ssize_t n = ::readlink(Full(path).c_str(), buffer, sizeof buffer);
+    ssize_t n = ::readlinkat(fd, path.c_str() + (slash == std::string::npos ? 0 : slash + 1),
+                             buffer, sizeof buffer);
+    ::close(fd);
     if (n <= 0 || static_cast<size_t>(n) >= sizeof buffer) return {};
     return std::string(buffer, static_cast<size_t>(n));
 }
 
 bool RootFs::Exists(const std::string& path) const {
-    struct stat st {};
-    return ::stat(Full(path).c_str(), &st) == 0;
+    int fd = OpenInRoot(root_, path, O_PATH | O_CLOEXEC);
+    if (fd >= 0) ::close(fd);
+    return fd >= 0;
 }
 
 std::string TrimWhite(std::string_view s) {

@@ -85,16 +85,16 @@ off_t SortedStart(int fd, off_t size, std::string_view marker) {
 // Scans a text file line by line in fixed-size chunks, so that a 1 MB database never sits in
 // memory whole; `visit` returns false to stop. With a `from` text, lines before the first one
 // that starts with it are skipped by a plain search, which is what makes a look-up cheap.
-// A line longer than a chunk is cut.
-template <class Visit>
-void ScanLines(const std::string& fullPath, const std::string& from, Visit visit) {
-    int fd = ::open(fullPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return;
+// A line longer than a chunk is cut. A database larger than kIdsCap is not read (and no more
+// than that is read of one that grows).
+template <class Visit> void ScanLines(int fd, const std::string& from, Visit visit) {
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) { // a FIFO would never end the scan
+    // A FIFO would never end the scan.
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > off_t{kIdsCap}) {
         ::close(fd);
         return;
     }
+    size_t left = kIdsCap;
     std::string buffer(kChunk, '\0');
     buffer[0] = '\n'; // so that the first line is found like every other
     size_t held = 1;
@@ -103,9 +103,10 @@ void ScanLines(const std::string& fullPath, const std::string& from, Visit visit
     if (!from.empty()) ::lseek(fd, SortedStart(fd, st.st_size, from), SEEK_SET);
     bool started = from.empty(), going = true;
     while (going) {
-        ssize_t n = ::read(fd, buffer.data() + held, kChunk - held);
+        ssize_t n = ::read(fd, buffer.data() + held, std::min(kChunk - held, left));
         if (n < 0 && errno == EINTR) continue;
         bool atEnd = n <= 0;
+        if (!atEnd) left -= static_cast<size_t>(n);
         size_t filled = held + (atEnd ? 0 : static_cast<size_t>(n));
         size_t start = 0;
         if (!started) {
@@ -136,15 +137,17 @@ void ScanLines(const std::string& fullPath, const std::string& from, Visit visit
 
 } // namespace
 
-std::string IdDatabase::Find(const char* file) const {
-    for (const std::string& prefix : {fs_.Root(), std::string()}) {
+int IdDatabase::Open(const char* file) const {
+    const RootFs host("");
+    for (const RootFs* fs : {&fs_, &host}) {
         for (const char* folder : kFolders) {
-            std::string path = prefix + folder + file;
-            if (::access(path.c_str(), R_OK) == 0) return path;
+            Access why = Access::Absent;
+            int fd = fs->Open(std::string(folder) + file, why);
+            if (fd >= 0) return fd;
         }
-        if (!hostFallback_ || prefix.empty()) break;
+        if (!hostFallback_ || fs_.Root().empty()) break;
     }
-    return {};
+    return -1;
 }
 
 IdNames IdDatabase::Lookup(const char* file, uint32_t vendor, uint32_t device) {
@@ -154,9 +157,9 @@ IdNames IdDatabase::Lookup(const char* file, uint32_t vendor, uint32_t device) {
     std::string vendorPrefix = Hex4(vendor) + "  ";
     std::string devicePrefix(1, '\t'); // GCC 12 warns falsely on "\t" + std::string
     devicePrefix += Hex4(device) + "  ";
-    if (std::string path = Find(file); !path.empty()) {
+    if (int fd = Open(file); fd >= 0) {
         bool inVendor = false;
-        ScanLines(path, vendorPrefix, [&](std::string_view line) {
+        ScanLines(fd, vendorPrefix, [&](std::string_view line) {
             if (!inVendor) {
                 if (!StartsWith(line, vendorPrefix)) return true;
                 names.vendor = TrimWhite(line.substr(vendorPrefix.size()));
@@ -188,8 +191,8 @@ std::string IdDatabase::Pnp(const std::string& code) {
     if (auto it = cache_.find(key); it != cache_.end()) return it->second.vendor;
     std::string found;
     std::string prefix = code + "\t";
-    if (std::string path = Find("pnp.ids"); !path.empty())
-        ScanLines(path, prefix, [&](std::string_view line) {
+    if (int fd = Open("pnp.ids"); fd >= 0)
+        ScanLines(fd, prefix, [&](std::string_view line) {
             if (!StartsWith(line, prefix)) return true;
             found = TrimWhite(line.substr(prefix.size()));
             return false;

@@ -14,7 +14,7 @@ struct IdNames {
 
 // Names from the hwdata databases (pci.ids, usb.ids, pnp.ids). Each question scans the one file
 // up to the vendor it needs and stops; nothing is parsed at start-up, and answers are kept for
-// the life of the object. A missing database gives empty names.
+// the life of the object. A missing database, or one past kIdsCap, gives empty names.
 class IdDatabase {
 public:
     // With `hostFallback`, a database missing under the root is read from this system.
@@ -28,8 +28,9 @@ public:
 
 private:
     IdNames Lookup(const char* file, uint32_t vendor, uint32_t device);
-    // The full path of the first readable copy of a database, "" when there is none.
-    std::string Find(const char* file) const;
+    // The first copy of a database that opens (in the tree, then on this system when allowed),
+    // -1 when there is none.
+    int Open(const char* file) const;
 
     const RootFs& fs_;
     bool hostFallback_;

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 #include "core/OutputFile.h"
 
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace hl;
@@ -207,4 +209,54 @@ TEST(OutputFile, DashIsStandardOutput) {
     EXPECT_TRUE(r.ok) << r.reason;
     EXPECT_EQ(ReadFile(captured), "to the terminal");
     EXPECT_FALSE(std::filesystem::exists(dir.File("-")));
+}
+
+// A program ended while it writes leaves no temporary file beside the target: the ending
+// signals remove its name, and where the file is written unnamed even SIGKILL finds none.
+TEST(OutputFile, NoTemporaryFileOutlivesASignal) {
+    const std::string bytes(16 * 1024 * 1024, 'x');
+    for (int signal : {SIGTERM, SIGINT, SIGHUP, SIGKILL}) {
+        SCOPED_TRACE(signal);
+        TempDir dir;
+        for (int delayUs = 0; delayUs < 20000; delayUs += 1000) {
+            pid_t child = ::fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                for (;;)
+                    WriteOutputFile(dir.File("out"), bytes);
+            }
+            ::usleep(static_cast<useconds_t>(2000 + delayUs));
+            ::kill(child, signal);
+            int status = 0;
+            ::waitpid(child, &status, 0);
+            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal);
+        }
+        for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
+            EXPECT_EQ(e.path().filename(), "out");
+    }
+}
+
+// As the shell's ">" refuses it: a file the user may not write, in a folder they may.
+TEST(OutputFile, RefusesToReplaceAFileTheUserMayNotWrite) {
+    TempDir dir;
+    WriteFile(dir.File("locked"), "keep me");
+    ASSERT_EQ(::chmod(dir.File("locked").c_str(), 0444), 0);
+    ASSERT_EQ(::link(dir.File("locked").c_str(), dir.File("other-name").c_str()), 0);
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // root may write anything; an ordinary user owning the folder may not write the file
+        if (::geteuid() == 0 && (::chown(dir.Path().c_str(), 65534, 65534) != 0 ||
+                                 ::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(3);
+        WriteResult r = WriteOutputFile(dir.File("locked"), "replaced");
+        ::_exit(r.ok ? 1 : r.reason.find("not replaced") != std::string::npos ? 0 : 2);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(ReadFile(dir.File("locked")), "keep me");
+    EXPECT_EQ(LStat(dir.File("locked")).st_nlink, 2u);
+    EXPECT_EQ(EntriesIn(dir.Path()), 2u);
 }

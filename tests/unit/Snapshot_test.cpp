@@ -204,3 +204,43 @@ TEST(WmiObject, NamesDifferingInCaseAreOneProperty) {
         if (filler) EXPECT_EQ(kept.back().first, "P" + std::to_string(filler - 1));
     }
 }
+
+// Shapes that once took many times their file in memory are refused while they are read, by
+// what the model would keep; a recording of ordinary shape and the same size is read.
+TEST(SnapshotLoader, ModelIsBoundedByWhatItKeeps) {
+    const std::string head = R"({"format": "hardlens-snapshot/1", )";
+    auto repeated = [](const std::string& item, size_t bytes) {
+        std::string out;
+        for (size_t i = 0; out.size() < bytes; ++i)
+            out += (i ? "," : "") + std::string(item);
+        return out;
+    };
+    const size_t big = 24 * 1024 * 1024; // past the smallest budget
+    struct Case {
+        const char* what;
+        std::string json;
+        const char* refusal; // nullptr: read
+    } cases[] = {
+        {"empty instances", head + R"("wmi": {"Win32_BIOS": [)" + repeated("{}", big) + "]}}",
+         "may keep"},
+        {"one object of many keys", head + R"("registry": {)" + repeated(R"("k": 0)", big) + "}}",
+         "may keep"},
+        {"instances of many classes", head + R"("wmi": {)" + repeated(R"("C": [{}])", big) + "}}",
+         "may keep"},
+        {"deep nesting",
+         head + R"("x": )" + std::string(100000, '[') + std::string(100000, ']') + "}",
+         "nested deeper"},
+        {"long values",
+         head + R"("wmi": {"Win32_BIOS": [)" +
+             repeated(R"({"Name": ")" + std::string(4000, 'n') + "\"}", big) + "]}}",
+         nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string refusal = RefusalOf(c.json);
+        if (c.refusal)
+            EXPECT_NE(refusal.find(c.refusal), std::string::npos) << refusal.substr(0, 200);
+        else
+            EXPECT_EQ(refusal, "accepted");
+    }
+}
