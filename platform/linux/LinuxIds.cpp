@@ -90,17 +90,14 @@ off_t SortedStart(int fd, off_t size, std::string_view marker) {
 template <class Visit> void ScanLines(int fd, const std::string& from, Visit visit) {
     struct stat st {};
     // A FIFO would never end the scan.
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > off_t{kIdsCap}) {
-        ::close(fd);
-        return;
-    }
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > off_t{kIdsCap}) return;
     size_t left = kIdsCap;
     std::string buffer(kChunk, '\0');
     buffer[0] = '\n'; // so that the first line is found like every other
     size_t held = 1;
     std::string marker(1, '\n');
     marker += from;
-    if (!from.empty()) ::lseek(fd, SortedStart(fd, st.st_size, from), SEEK_SET);
+    ::lseek(fd, from.empty() ? 0 : SortedStart(fd, st.st_size, from), SEEK_SET);
     bool started = from.empty(), going = true;
     while (going) {
         ssize_t n = ::read(fd, buffer.data() + held, std::min(kChunk - held, left));
@@ -132,12 +129,22 @@ template <class Visit> void ScanLines(int fd, const std::string& from, Visit vis
         held = start < filled ? filled - start : 0;
         if (held) std::memmove(buffer.data(), buffer.data() + start, held);
     }
-    ::close(fd);
 }
 
 } // namespace
 
+IdDatabase::~IdDatabase() {
+    for (const auto& [file, fd] : open_)
+        if (fd >= 0) ::close(fd);
+}
+
 int IdDatabase::Open(const char* file) const {
+    auto [it, added] = open_.try_emplace(file, -1);
+    if (added) it->second = OpenFirstCopy(file);
+    return it->second;
+}
+
+int IdDatabase::OpenFirstCopy(const char* file) const {
     const RootFs host("");
     for (const RootFs* fs : {&fs_, &host}) {
         for (const char* folder : kFolders) {

@@ -20,6 +20,9 @@ public:
     // With `hostFallback`, a database missing under the root is read from this system.
     explicit IdDatabase(const RootFs& fs, bool hostFallback = false)
         : fs_(fs), hostFallback_(hostFallback) {}
+    ~IdDatabase();
+    IdDatabase(const IdDatabase&) = delete;
+    IdDatabase& operator=(const IdDatabase&) = delete;
 
     IdNames Pci(uint32_t vendor, uint32_t device);
     IdNames Usb(uint32_t vendor, uint32_t product);
@@ -28,13 +31,16 @@ public:
 
 private:
     IdNames Lookup(const char* file, uint32_t vendor, uint32_t device);
-    // The first copy of a database that opens (in the tree, then on this system when allowed),
+    // The database's file, opened once for the life of the object (each look-up seeks in it),
     // -1 when there is none.
     int Open(const char* file) const;
+    // The first copy of a database that opens (in the tree, then on this system when allowed).
+    int OpenFirstCopy(const char* file) const;
 
     const RootFs& fs_;
     bool hostFallback_;
     std::map<std::string, IdNames> cache_;
+    mutable std::map<std::string, int> open_; // file name to descriptor, -1 for none
 };
 
 } // namespace hl
