@@ -61,7 +61,7 @@ TEST(LinuxTrees, Desktop_ClassesReadFromTheTree) {
                  {"Win32_DesktopMonitor", 0, "MonitorManufacturer", "Samsung Electric Company"},
                  {"Win32_VideoController", 0, "Name",
                   "Ellesmere [Radeon RX 470/480/570/570X/580/580X/590]"},
-                 {"Win32_VideoController", 0, "AdapterRAM", int64_t{4294967295}},
+                 {"Win32_VideoController", 0, "AdapterRAM", int64_t{8589934592}}, // mem_info_vram_total
                  {"Win32_VideoController", 0, "InstalledDisplayDrivers", "amdgpu"},
                  {"Win32_VideoController", 0, "DriverVersion", "23.10.2"},
                  {"Win32_VideoController", 0, "CurrentHorizontalResolution", 1920},
