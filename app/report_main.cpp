@@ -33,8 +33,8 @@ int CheckedStatus(int status) {
     std::cout.flush();
     int why = errno;
     if (std::cout.good() || ReaderGone(why)) return status;
-    std::fprintf(stderr, "hardlens-report: cannot write the standard output%s%s\n",
-                 why ? ": " : "", why ? std::strerror(why) : "");
+    std::fprintf(stderr, "hardlens-report: cannot write the standard output%s%s\n", why ? ": " : "",
+                 why ? std::strerror(why) : "");
     return 1;
 }
 

@@ -140,7 +140,8 @@ std::string LanguageOfLocaleName(const std::string& locale) {
 std::string FirstSpokenLanguage(std::string_view list) {
     for (size_t start = 0; start <= list.size();) {
         size_t colon = list.find(':', start);
-        std::string entry(list.substr(start, colon == std::string_view::npos ? colon : colon - start));
+        std::string entry(
+            list.substr(start, colon == std::string_view::npos ? colon : colon - start));
         std::string language = LanguageOfLocaleName(entry);
         bool english = entry.compare(0, 2, "en") == 0 &&
                        (entry.size() == 2 || std::strchr("_.@", entry[2]) != nullptr);

@@ -1,9 +1,8 @@
 #include "WindowsWmi.h"
 
 #include "WindowsRegistry.h"
-
-#include "platform/SmbiosCodes.h"
 #include "core/PlatformError.h"
+#include "platform/SmbiosCodes.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -46,10 +45,9 @@ Variant IntegerOf(const VARIANT& value, CIMTYPE type) {
 std::optional<uint64_t> DriverMemorySize(const WmiObject& adapter) {
     std::string device = adapter.Get("PNPDeviceID").Text();
     if (device.empty()) return std::nullopt;
-    std::string driver =
-        ReadRegistryValue("HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Enum\\" + device +
-                          "\\Driver")
-            .Text();
+    std::string driver = ReadRegistryValue("HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Enum\\" +
+                                           device + "\\Driver")
+                             .Text();
     if (driver.empty()) return std::nullopt;
     return ReadQwordValue("HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Class\\" +
                           driver + "\\HardwareInformation.qwMemorySize");

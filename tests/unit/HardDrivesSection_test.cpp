@@ -98,7 +98,8 @@ TEST(HardDrivesSection, EmptyDiskHasNoLetterAndNoPercentage) {
 // A size that cannot be read is no size of 0: the volume keeps its letter.
 TEST(HardDrivesSection, DiskOfUnknownSizeKeepsItsLetter) {
     MachineBuilder m;
-    m.Instance("Win32_LogicalDisk", {{"Caption", "C:"}, {"DriveType", 3}, {"Size", Variant::Null()}})
+    m.Instance("Win32_LogicalDisk",
+               {{"Caption", "C:"}, {"DriveType", 3}, {"Size", Variant::Null()}})
         .Instance("Win32_LogicalDisk", Disk("D:", 3, "Empty", "0", "0"))
         .Instance("Win32_LogicalDisk", Disk("E:", 3, "Data", "3000", "1500"));
     EXPECT_EQ(DiskRows(m)[1], "(C:) - (E:)");

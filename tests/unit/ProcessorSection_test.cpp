@@ -115,7 +115,9 @@ TEST(ProcessorSection, CoresFromNumberOfCoresAndTheFastestSpeed) {
          "48 cores",
          "2300 Mhz per core."},
         // One package without the figure: the old count for the machine.
-        {{2300, 2300}, {{{"NumberOfCores", 24}}, {{"Name", "x"}}}, "2 - (Dual core)",
+        {{2300, 2300},
+         {{{"NumberOfCores", 24}}, {{"Name", "x"}}},
+         "2 - (Dual core)",
          "2300 Mhz per core."},
         // The figure without any speed: the cores are known, the speed is not.
         {{}, {{{"NumberOfCores", 6}}}, "6 - (Six cores)", "Unknown"},

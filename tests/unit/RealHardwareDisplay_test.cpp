@@ -166,10 +166,10 @@ TEST(RealHardwareDisplay, BrokenEdidsAndModesShowUnknown) {
 // EDID and amdgpu states the VRAM. The laptop panel on card0 lends none of its facts.
 TEST(RealHardwareDisplay, TwoMonitorsOnTwoCardsShowThePrimaryOne) {
     std::string tree = DataPath("linux/display-two-cards");
-    ExpectRows(SectionOf(tree, 9), {"Display name: BenQ GW2283", "Manufacturer: BenQ Corporation",
-                                    "Current configuration: 1920 x 1080 pixels, 32 bits, 60 Hz",
-                                    "Update rate minimum and maximum: 50 Hz - 76 Hz",
-                                    "Memory size: 8 GB"});
+    ExpectRows(SectionOf(tree, 9),
+               {"Display name: BenQ GW2283", "Manufacturer: BenQ Corporation",
+                "Current configuration: 1920 x 1080 pixels, 32 bits, 60 Hz",
+                "Update rate minimum and maximum: 50 Hz - 76 Hz", "Memory size: 8 GB"});
     ExpectRows(SectionOf(tree, 1), {"Graphics card memory: 8 GB"});
     ReportRun report = RunReportTool("--root '" + tree + "'");
     EXPECT_NE(report.out.find("Memory size: 8 GB"), std::string::npos) << report.out;

@@ -63,8 +63,8 @@ TEST(RealHardwareProcessor, SectionRowsMatchThePeers) {
         {"real/cpu-x86_64-dell_e4310", "Intel(R) Core(TM) i5 CPU M 560 @ 2.67GHz", "GenuineIntel",
          "2 - (Dual core)", "2670 Mhz per core.", "512 KB", "3 MB", "2.67 Ghz (4 CPUs)"},
         // No rating in the name: cpuinfo_max_freq, the base clock. Per package: L2 12, L3 64 MiB.
-        {"real/cpu-x86_64-epyc_7451", "AMD EPYC 7451 24-Core Processor", "AuthenticAMD",
-         "48 cores", "2300 Mhz per core.", "12 MB", "64 MB", "2.30 Ghz (96 CPUs)"},
+        {"real/cpu-x86_64-epyc_7451", "AMD EPYC 7451 24-Core Processor", "AuthenticAMD", "48 cores",
+         "2300 Mhz per core.", "12 MB", "64 MB", "2.30 Ghz (96 CPUs)"},
         // base_frequency holds 1.2 GHz, the low-power level; the part is rated 2.80 GHz.
         {"cpu-i7-1165g7", "11th Gen Intel(R) Core(TM) i7-1165G7 @ 2.80GHz", "GenuineIntel",
          "4 - (Quad core)", "2800 Mhz per core.", "5 MB", "12 MB", "2.80 Ghz (8 CPUs)"},
@@ -107,12 +107,12 @@ TEST(RealHardwareProcessor, MachineTypeAndPackagesComeFromTheTree) {
          2},
         {"cpu-arm64-mixed", 12, "ARMv8 (64-bit) Family 8 Model 0xd46 Revision 1", 1,
          "ARM64-based PC", "ARM64", 8, 8},
-        {"real/cpu-vbox-win", 9, "Intel64 Family 6 Model 58 Stepping 9", 1, "x64-based PC",
-         "AMD64", 2, 2},
+        {"real/cpu-vbox-win", 9, "Intel64 Family 6 Model 58 Stepping 9", 1, "x64-based PC", "AMD64",
+         2, 2},
         {"real/cpu-x86_64-64cpu", 9, "Intel64 Family 6 Model 46 Stepping 6", 4, "x64-based PC",
          "AMD64", 8, 16},
-        {"real/cpu-x86_64-dell_e4310", 9, "Intel64 Family 6 Model 37 Stepping 5", 1,
-         "x64-based PC", "AMD64", 2, 4},
+        {"real/cpu-x86_64-dell_e4310", 9, "Intel64 Family 6 Model 37 Stepping 5", 1, "x64-based PC",
+         "AMD64", 2, 4},
         {"real/cpu-x86_64-epyc_7451", 9, "AMD64 Family 23 Model 1 Stepping 2", 2, "x64-based PC",
          "AMD64", 24, 48},
         // The kernel's topology files: 6 cores of two threads and 8 of one.

@@ -78,8 +78,8 @@ TEST(Settings, FirstRunSpeaksTheLanguageOfTheUsersLocale) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.lang ? c.lang : "-") + " / " +
-                     (c.lcMessages ? c.lcMessages : "-") + " / " + (c.lcAll ? c.lcAll : "-") + " / " +
-                     (c.language ? c.language : "-"));
+                     (c.lcMessages ? c.lcMessages : "-") + " / " + (c.lcAll ? c.lcAll : "-") +
+                     " / " + (c.language ? c.language : "-"));
         LocaleEnvironment env(c.lcAll, c.lcMessages, c.lang, c.language);
         Fixture f;
         EXPECT_EQ(f.Load().language, c.expected);
