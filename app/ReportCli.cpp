@@ -44,7 +44,7 @@ const char* const kUsage =
     "or the lines of one section (1 Summary ... 13 Others hardware).\n"
     "  --snapshot FILE   read a recorded machine instead of this one\n"
     "  --language NAME   report language, in any case (default: the saved one, else the\n"
-    "                    language of LC_ALL, LC_MESSAGES or LANG)\n"
+    "                    language of LANGUAGE, LC_ALL, LC_MESSAGES or LANG)\n"
     "  --skin NAME       colour of the HTML report (default: the saved one, else Blue)\n"
     "  --format FORMAT   text (default), html, or json (every section with stable keys);\n"
     "                    an inventory is csv (default), html or json\n"

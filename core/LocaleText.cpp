@@ -135,10 +135,31 @@ std::string LanguageOfLocaleName(const std::string& locale) {
     return "English";
 }
 
+// The language of the first entry of a LANGUAGE list ("de:es_ES:en") the program speaks; ""
+// when it speaks none of them.
+std::string FirstSpokenLanguage(std::string_view list) {
+    for (size_t start = 0; start <= list.size();) {
+        size_t colon = list.find(':', start);
+        std::string entry(
+            list.substr(start, colon == std::string_view::npos ? colon : colon - start));
+        std::string language = LanguageOfLocaleName(entry);
+        bool english = entry.compare(0, 2, "en") == 0 &&
+                       (entry.size() == 2 || std::strchr("_.@", entry[2]) != nullptr);
+        if (language != "English" || english) return language;
+        if (colon == std::string_view::npos) break;
+        start = colon + 1;
+    }
+    return {};
+}
+
 std::string LanguageOfUserLocale() {
 #ifdef _WIN32
     return "English";
 #else
+    // LANGUAGE is GNU's list of languages in order of preference ("es:en"): its first one the
+    // program speaks wins over the locale.
+    if (const char* list = std::getenv("LANGUAGE"); list && *list)
+        if (std::string spoken = FirstSpokenLanguage(list); !spoken.empty()) return spoken;
     for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"})
         if (const char* value = std::getenv(name); value && *value)
             return LanguageOfLocaleName(value);

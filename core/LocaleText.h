@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace hl {
 
@@ -11,9 +12,12 @@ std::string ToLocaleCharset(const std::string& utf8);
 // The language a first run starts in, from a locale name such as "es_AR.UTF-8": es Spanish,
 // nl Dutch, anything else English.
 std::string LanguageOfLocaleName(const std::string& locale);
-// The user's message locale as the C library picks it (LC_ALL, else LC_MESSAGES, else LANG).
+// The user's message language as gettext picks it: LANGUAGE's first language spoken here, else
+// the locale of LC_ALL, else LC_MESSAGES, else LANG.
 // Windows builds start in English.
 std::string LanguageOfUserLocale();
+// The first language of GNU's LANGUAGE list ("es:en") that the program speaks; "" for none.
+std::string FirstSpokenLanguage(std::string_view list);
 
 // Line ends as the platform's tools expect them: the documents are built with CRLF, which on
 // Linux become LF (grep '$', awk and cut would otherwise see a stray "\r").

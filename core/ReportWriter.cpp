@@ -23,6 +23,9 @@ std::string TwoDigits(int v) {
 } // namespace
 
 std::string MediumTime(const std::tm& t, const Regional& regional) {
+    // A locale without designators keeps a 24-hour clock: "05:05" alone would hide the PM.
+    if (TrimSpaces(regional.am).empty() && TrimSpaces(regional.pm).empty())
+        return TwoDigits(t.tm_hour) + ":" + TwoDigits(t.tm_min);
     int hour = t.tm_hour % 12;
     if (hour == 0) hour = 12;
     return TwoDigits(hour) + ":" + TwoDigits(t.tm_min) + " " +

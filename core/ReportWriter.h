@@ -19,7 +19,8 @@ enum class RowEnd {
     LastBrCrlf,  // HTML: "<br>" and CRLF, like every other row
 };
 
-// "Medium Time": 12-hour clock, two-digit hour and minutes, then the AM/PM designator.
+// "Medium Time": 12-hour clock, two-digit hour and minutes, then the AM/PM designator; the
+// 24-hour clock ("17:05") where the locale has no designators.
 std::string MediumTime(const std::tm& t, const Regional& regional);
 // The date in the regional short-date pattern (d, dd, M, MM, yy, yyyy, other characters kept).
 std::string ShortDate(const std::tm& t, const Regional& regional);

@@ -65,9 +65,11 @@ void AddDisk(const App& app, const WmiObject& disk, DiskLists& l, const std::str
         std::string name = disk.Get("VolumeName").Trimmed();
         l.names += (name.empty() ? app.T(114) : name) + " - ";
     });
+    // A volume of size 0 is no volume; one whose size cannot be read (a copied tree) still is.
     run.Run([&] {
-        Variant size = disk.Get("Size");
-        if (!size.IsNull() && !NumericEquals(size, 0))
+        Variant size = Variant::Null();
+        Skip([&] { size = disk.Get("Size"); });
+        if (size.IsNull() || !NumericEquals(size, 0))
             l.letters += "(" + disk.Get("Caption").Trimmed() + ") - ";
     });
     run.Run([&] { l.capacities += FormatSize(disk.Get("Size").Trimmed(), sep) + ") - ("; });

@@ -33,9 +33,16 @@ constexpr TableRow kRows[] = {
     {.caption = 76, .report = InReport::First, .kind = RowKind::ReportOnly},
 };
 
+// "10.0.19045" gives "10.0", "6.12.0" gives "6.12": the version up to its second dot.
+std::string MajorMinor(const std::string& version) {
+    size_t first = version.find('.');
+    if (first == std::string::npos) return version;
+    return version.substr(0, version.find('.', first + 1));
+}
+
 void ReadSystem(const WmiObject& os, OsFacts& f, Statements& run) {
     run.Run([&] { f.name = os.Get("Caption").Trimmed(); });
-    run.Run([&] { f.version = Left(os.Get("Version").Trimmed(), 3); });
+    run.Run([&] { f.version = MajorMinor(os.Get("Version").Trimmed()); });
     run.Run([&] { f.build = os.Get("BuildNumber").Trimmed(); });
     run.Run([&] { f.servicePack = os.Get("ServicePackMajorVersion").Trimmed(); });
     run.Run([&] { f.serialNumber = os.Get("SerialNumber").Trimmed(); });
@@ -106,7 +113,7 @@ std::string ReportVirtualTotal(const App& app, int64_t totalKB) {
 
 namespace {
 
-// "6.1.7601": the version's first three characters and the build.
+// "6.1.7601": the version's major and minor numbers and the build.
 Data VersionData(const OsFacts& f) {
     if (f.version.empty() && f.build.empty()) return {};
     return f.version + "." + f.build;

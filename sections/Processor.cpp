@@ -1,5 +1,6 @@
 #include "Processor.h"
 
+#include "CpuCount.h"
 #include "PlatformReads.h"
 #include "Rows.h"
 #include "Sections.h"
@@ -25,21 +26,6 @@ constexpr TableRow kRows[] = {
     {.key = "l3_cache", .caption = 93, .report = InReport::First},
 };
 
-// The rated speeds of logical processors 0 to 7; a processor that has no value stays Empty.
-void ReadSpeeds(DataSource& source, CpuFacts& f) {
-    f.speeds.fill(Variant());
-    for (int cpu = 0; cpu < 8; ++cpu)
-        Skip([&] { f.speeds[cpu] = Variant(source.RegRead(CpuMhzPath(cpu)).Trimmed()).ToInt32(); });
-}
-
-// The core count is not asked from WMI: it is how many logical processors run at processor
-// 0's speed.
-void CountCores(CpuFacts& f) {
-    f.coreCount = 1;
-    for (int cpu = 1; cpu < 8; ++cpu)
-        if (NumericEquals(f.speeds[cpu], f.speeds[0])) ++f.coreCount;
-}
-
 void ReadProcessor(const WmiObject& cpu, CpuFacts& f) {
     Skip([&] { f.name = cpu.Get("Name").Trimmed(); });
     Skip([&] { f.type = cpu.Get("Caption").Trimmed(); });
@@ -51,23 +37,22 @@ void ReadProcessor(const WmiObject& cpu, CpuFacts& f) {
 }
 
 // Every statement is skipped on failure, the binding included: an unbound service leaves the
-// WMI values empty.
+// WMI values empty, and the counts then come from the speeds alone.
 void GatherProcessor(DataSource& source, CpuFacts& f, std::shared_ptr<WmiService>& service) {
-    ReadSpeeds(source, f);
-    CountCores(f);
-    f.speed = f.speeds[0];
     f.name = f.type = f.manufacturer = f.socket = f.architecture = f.l2Size = f.l3Size = "";
     Skip([&] { service = source.ConnectWmi(); });
     std::vector<WmiObject> processors;
     Skip([&] { processors = InstancesOf(service, "Win32_Processor"); });
+    CpuCount count = ReadCpuCount(source, processors);
+    f.cores = CoreCount(count);
+    f.coreCount = f.cores.value_or(1);
+    f.speed = FastestSpeed(count);
     if (!processors.empty()) ReadProcessor(processors.front(), f);
 }
 
-// Without processor 0's speed the count compares unread values with each other and means
-// nothing.
 std::string CoresText(const App& app, const CpuFacts& f) {
-    if (f.speeds[0].IsEmpty()) return app.T(kUnknown);
-    return CoreCountText(f.coreCount, app.table);
+    if (!f.cores) return app.T(kUnknown);
+    return CoreCountText(*f.cores, app.table);
 }
 
 std::string SpeedText(const App& app, const CpuFacts& f) {
@@ -93,7 +78,7 @@ Data CacheData(const std::string& kilobytes) {
 RowValues ProcessorValues(const App& app, const CpuFacts& f) {
     return {
         f.name,
-        {CoresText(app, f), f.speeds[0].IsEmpty() ? Data() : Data(f.coreCount)},
+        {CoresText(app, f), f.cores ? Data(*f.cores) : Data()},
         f.type,
         f.manufacturer,
         {SpeedText(app, f), SpeedData(f)},

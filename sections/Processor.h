@@ -4,7 +4,7 @@
 #include "core/RowTable.h"
 #include "core/Variant.h"
 
-#include <array>
+#include <optional>
 #include <string>
 
 namespace hl {
@@ -13,9 +13,9 @@ struct ReportContext;
 
 // Processor. coreCount is 0 until the first gathering (the shortcut redraws only after one).
 struct CpuFacts {
-    std::array<Variant, 8> speeds; // "~MHz" of logical processors 0..7; Empty when unread
-    int coreCount = 0;
-    Variant speed;
+    std::optional<int> cores; // all packages' physical cores; nothing when they cannot be told
+    int coreCount = 0;        // cores, or 1 when unknown, as the speed's "per core" reads it
+    Variant speed;            // the fastest logical processor's rated "~MHz"
     std::string name, type, manufacturer, socket, architecture, l2Size, l3Size;
 };
 

@@ -1,5 +1,6 @@
 #include "Summary.h"
 
+#include "CpuCount.h"
 #include "PlatformReads.h"
 #include "Rows.h"
 #include "Sections.h"
@@ -42,24 +43,21 @@ Data BytesData(const Variant& total) {
     return total.ToInt64();
 }
 
-// Processor 0's speed and how many of processors 1 to 7 run at the same speed.
+// The fastest processor's speed and how many logical processors the machine has.
 std::string SpeedText(App& app, Data& mhz) {
-    int32_t speed0 = 0;
-    try {
-        speed0 = Variant(app.source->RegRead(CpuMhzPath(0)).Trimmed()).ToInt32();
-    } catch (const PlatformError&) {
-        return {};
-    }
-    int counter = 1;
-    for (int cpu = 1; cpu < 8; ++cpu) {
-        Variant speed;
-        Skip([&] { speed = Variant(app.source->RegRead(CpuMhzPath(cpu)).Trimmed()).ToInt32(); });
-        if (NumericEquals(speed, speed0)) ++counter;
-    }
-    std::string text = SummarySpeed(speed0, app.T(232));
-    if (speed0 > 0) mhz = speed0;
-    if (counter == 1 || text.empty()) return text;
-    return text + " (" + std::to_string(counter) + " " + RulesOf(app.settings.language).cpus + ")";
+    std::shared_ptr<WmiService> service;
+    Skip([&] { service = app.source->ConnectWmi(); });
+    std::vector<WmiObject> processors;
+    Skip([&] { processors = InstancesOf(service, "Win32_Processor"); });
+    CpuCount count = ReadCpuCount(*app.source, processors);
+    Variant fastest = FastestSpeed(count);
+    if (fastest.IsEmpty()) return {};
+    int64_t speed = fastest.ToInt64();
+    std::string text = SummarySpeed(speed, app.T(232));
+    if (speed > 0) mhz = speed;
+    int logical = LogicalCount(count);
+    if (logical <= 1 || text.empty()) return text;
+    return text + " (" + std::to_string(logical) + " " + RulesOf(app.settings.language).cpus + ")";
 }
 
 // A byte total summed over instances: one instance without a value makes the total unknown.

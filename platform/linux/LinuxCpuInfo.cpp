@@ -38,6 +38,8 @@ void TakeCpuField(CpuEntry& cpu, const std::string& key, std::string_view value)
         cpu.siblings = IntOr(value, 0);
     else if (key == "cpu cores")
         cpu.cores = IntOr(value, 0);
+    else if (key == "core id")
+        cpu.coreId = IntOr(value, -1);
     else if (key == "cpu MHz") {
         std::string text = TrimWhite(value);
         char* end = nullptr;

@@ -22,6 +22,7 @@ struct CpuEntry {
     int physicalId = 0;    // the package; 0 where the architecture does not say
     int siblings = 0;      // logical processors in the package
     int cores = 0;         // cpu cores
+    int coreId = -1;       // core id: the core within the package; -1 where not given
     std::set<std::string> flags;
 };
 

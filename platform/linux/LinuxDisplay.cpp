@@ -3,6 +3,7 @@
 #include "LinuxClasses.h"
 #include "LinuxDisplayMakers.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace hl {
@@ -53,13 +54,43 @@ void TakeTiming(Edid& edid, const std::vector<uint8_t>& e, size_t at) {
         static_cast<int>(std::lround(clock10kHz * 10000.0 / ((hActive + hBlank) * fieldLines)));
 }
 
-// The first connector, in name order, whose status is "connected"; drm_sysfs.c names the
-// connector folders cardN-TYPE-M.
-std::string ConnectedConnector(const RootFs& fs) {
+// The cards cardN in the order of N (card10 after card2).
+std::vector<std::string> Cards(const RootFs& fs) {
+    std::vector<std::pair<uint64_t, std::string>> numbered;
     for (const std::string& name : fs.List("/sys/class/drm")) {
-        if (name.rfind("card", 0) != 0 || name.find('-') == std::string::npos) continue;
+        uint64_t n = 0;
+        if (name.rfind("card", 0) == 0 && ParseDecimal(name.substr(4), n))
+            numbered.emplace_back(n, name);
+    }
+    std::sort(numbered.begin(), numbered.end());
+    std::vector<std::string> cards;
+    for (auto& [n, name] : numbered)
+        cards.push_back(std::move(name));
+    return cards;
+}
+
+// The first connector of `card`, in name order, whose status is "connected"; drm_sysfs.c names
+// the connector folders cardN-TYPE-M.
+std::string ConnectedConnectorOf(const RootFs& fs, const std::string& card) {
+    for (const std::string& name : fs.List("/sys/class/drm")) {
+        if (name.rfind(card + "-", 0) != 0) continue;
         if (fs.Line("/sys/class/drm/" + name + "/status") == "connected") return name;
     }
+    return {};
+}
+
+// The primary monitor: the first connected one on the card the firmware booted with (the PCI
+// device's boot_vga, Documentation/ABI/testing/sysfs-bus-pci), else on the first card that
+// has one. Every fact of the display comes from this one monitor and its card.
+std::string ConnectedConnector(const RootFs& fs) {
+    std::vector<std::string> cards = Cards(fs);
+    for (const std::string& card : cards)
+        if (fs.Line("/sys/class/drm/" + card + "/device/boot_vga") == "1")
+            if (std::string connector = ConnectedConnectorOf(fs, card); !connector.empty())
+                return connector;
+    for (const std::string& card : cards)
+        if (std::string connector = ConnectedConnectorOf(fs, card); !connector.empty())
+            return connector;
     return {};
 }
 
@@ -69,12 +100,14 @@ std::optional<Edid> ConnectorEdid(const RootFs& fs, const std::string& connector
     return ParseEdid(std::vector<uint8_t>(raw.text.begin(), raw.text.end()));
 }
 
-std::string FirstCard(const RootFs& fs) {
-    for (const std::string& name : fs.List("/sys/class/drm")) {
-        uint64_t n = 0;
-        if (name.rfind("card", 0) == 0 && ParseDecimal(name.substr(4), n)) return name;
-    }
-    return {};
+// The card of the primary monitor; without a monitor, the boot card, else the first card.
+std::string DisplayCard(const RootFs& fs) {
+    std::string connector = ConnectedConnector(fs);
+    if (!connector.empty()) return connector.substr(0, connector.find('-'));
+    std::vector<std::string> cards = Cards(fs);
+    for (const std::string& card : cards)
+        if (fs.Line("/sys/class/drm/" + card + "/device/boot_vga") == "1") return card;
+    return cards.empty() ? std::string() : cards.front();
 }
 
 void SetInt(WmiObject& obj, const char* prop, std::optional<int64_t> v) {
@@ -191,7 +224,7 @@ std::vector<WmiObject> BuildDesktopMonitor(LinuxContext& ctx) {
 std::vector<WmiObject> BuildVideoController(LinuxContext& ctx) {
     const char* cls = "Win32_VideoController";
     const RootFs& fs = ctx.Fs();
-    std::string card = FirstCard(fs);
+    std::string card = DisplayCard(fs);
     if (card.empty()) return {};
     std::string dev = "/sys/class/drm/" + card + "/device/";
     uint64_t vendor = 0, device = 0;
@@ -206,10 +239,11 @@ std::vector<WmiObject> BuildVideoController(LinuxContext& ctx) {
     else
         obj.Set("Name", Variant(name));
     obj.Set("AdapterCompatibility", names.vendor.empty() ? Variant::Null() : Variant(names.vendor));
-    // amdgpu states its VRAM (Documentation/gpu/amdgpu/driver-misc.rst); WMI's field is 32-bit.
+    // amdgpu states its VRAM in bytes (Documentation/gpu/amdgpu/driver-misc.rst); carried whole,
+    // as the Windows source widens its 32-bit AdapterRAM, so cards of 4 GB and more read right.
     std::optional<int64_t> vram = fs.Number(dev + "mem_info_vram_total");
     if (vram)
-        obj.Set("AdapterRAM", Variant(std::min<int64_t>(*vram, 4294967295LL)));
+        obj.Set("AdapterRAM", Variant(*vram));
     else
         ctx.SetNull(obj, cls, "AdapterRAM", Access::Absent);
     ctx.SetNull(obj, cls, "AdapterDACType", Access::Absent);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 
 namespace hl {
 
@@ -107,6 +108,52 @@ std::optional<int64_t> PackageCacheKb(const RootFs& fs, int cpu, int level, int 
     return total;
 }
 
+// The processors of a package, by cpuinfo's physical id.
+std::vector<const CpuEntry*> PackageCpus(const std::vector<CpuEntry>& cpus, int package) {
+    std::vector<const CpuEntry*> members;
+    for (const CpuEntry& cpu : cpus)
+        if (cpu.physicalId == package) members.push_back(&cpu);
+    return members;
+}
+
+// The kernel's own grouping of hardware threads into cores: one core_cpus_list (older kernels:
+// thread_siblings_list) per core (Documentation/admin-guide/cputopology.rst). Nothing when a
+// processor of the package has neither.
+std::optional<int> TopologyCores(const RootFs& fs, const std::vector<const CpuEntry*>& members) {
+    std::set<std::string> cores;
+    for (const CpuEntry* cpu : members) {
+        std::string dir =
+            "/sys/devices/system/cpu/cpu" + std::to_string(cpu->processor) + "/topology/";
+        std::string threads = fs.Line(dir + "core_cpus_list");
+        if (threads.empty()) threads = fs.Line(dir + "thread_siblings_list");
+        if (threads.empty()) return std::nullopt;
+        cores.insert(threads);
+    }
+    return static_cast<int>(cores.size());
+}
+
+// cpuinfo's core ids, one per core; nothing when a processor has none.
+std::optional<int> CoreIdCores(const std::vector<const CpuEntry*>& members) {
+    std::set<int> ids;
+    for (const CpuEntry* cpu : members) {
+        if (cpu->coreId < 0) return std::nullopt;
+        ids.insert(cpu->coreId);
+    }
+    return static_cast<int>(ids.size());
+}
+
+// The physical cores of a package. ARM cores run one thread each; x86 asks the kernel's
+// topology, then cpuinfo's core ids, then its "cpu cores".
+int PackageCores(const RootFs& fs, const std::vector<const CpuEntry*>& members) {
+    int logical = static_cast<int>(members.size());
+    const CpuEntry& first = *members.front();
+    if (HasArmCodes(first)) return logical;
+    std::optional<int> cores = TopologyCores(fs, members);
+    if (!cores) cores = CoreIdCores(members);
+    if (!cores && first.cores > 0) cores = first.cores;
+    return cores && *cores <= logical ? *cores : logical;
+}
+
 const CpuEntry& FirstOfModel(const std::vector<CpuEntry>& cpus, const CpuEntry& cpu) {
     for (const CpuEntry& other : cpus)
         if (other.modelName == cpu.modelName && other.vendor == cpu.vendor &&
@@ -173,9 +220,8 @@ std::vector<WmiObject> BuildProcessor(LinuxContext& ctx) {
     std::set<int> seen;
     for (const CpuEntry& cpu : cpus) {
         if (!seen.insert(cpu.physicalId).second) continue; // one instance per package
-        int logical = 0;
-        for (const CpuEntry& c : cpus)
-            logical += c.physicalId == cpu.physicalId;
+        std::vector<const CpuEntry*> members = PackageCpus(cpus, cpu.physicalId);
+        int logical = static_cast<int>(members.size());
         WmiObject obj;
         obj.Set("DeviceID", Variant("CPU" + std::to_string(out.size())));
         SetOrAbsent(ctx, obj, "Name", ProcessorName(cpus, cpu.physicalId));
@@ -193,7 +239,7 @@ std::vector<WmiObject> BuildProcessor(LinuxContext& ctx) {
         obj.Set("DataWidth", Variant(cpu.flags.count("lm") || bits == 64 ? 64 : 32));
         SetOrAbsent(ctx, obj, "L2CacheSize", PackageCacheKb(ctx.Fs(), cpu.processor, 2, logical));
         SetOrAbsent(ctx, obj, "L3CacheSize", PackageCacheKb(ctx.Fs(), cpu.processor, 3, logical));
-        obj.Set("NumberOfCores", cpu.cores > 0 ? Variant(cpu.cores) : Variant(logical));
+        obj.Set("NumberOfCores", Variant(PackageCores(ctx.Fs(), members)));
         obj.Set("NumberOfLogicalProcessors", Variant(logical));
         SetOrAbsent(ctx, obj, "MaxClockSpeed", RatedMhz(ctx, static_cast<int>(&cpu - cpus.data())));
         obj.Set("CurrentClockSpeed",

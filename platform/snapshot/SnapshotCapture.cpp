@@ -27,10 +27,16 @@ Snapshot CaptureSnapshot(DataSource& source, const std::string& description) {
             obj.SetHook(nullptr);
         s.wmi.emplace_back(cls, std::move(objects));
     }
-    std::vector<std::string> paths;
-    for (int cpu = 0; cpu < 8; ++cpu)
-        paths.push_back(CpuMhzPath(cpu));
-    paths.push_back(kMainboardFullPath);
+    // Every logical processor's speed: processors 0 to 7 always, then on to the first missing.
+    for (int cpu = 0; cpu < 2048; ++cpu) {
+        bool read = false;
+        Skip([&] {
+            s.registry.emplace_back(CpuMhzPath(cpu), source.RegRead(CpuMhzPath(cpu)));
+            read = true;
+        });
+        if (!read && cpu >= 8) break;
+    }
+    std::vector<std::string> paths = {kMainboardFullPath};
     for (const std::string& path : paths)
         Skip([&] { s.registry.emplace_back(path, source.RegRead(path)); });
     if (auto bytes = source.RegReadBinary(kProductIdKey, kProductIdValue))

@@ -94,6 +94,20 @@ Variant ReadRegistryValue(const std::string& path) {
     throw PlatformError("registry value of an unsupported type: " + path);
 }
 
+std::optional<uint64_t> ReadQwordValue(const std::string& path) {
+    RegistryPath p = ParseRegistryPath(path);
+    KeyHandle key;
+    if (RegOpenKeyExW(p.hive, p.key.c_str(), 0, KEY_QUERY_VALUE, key.Put()) != ERROR_SUCCESS)
+        return std::nullopt;
+    uint64_t figure = 0;
+    DWORD type = 0, size = sizeof(figure);
+    if (RegQueryValueExW(key.Get(), p.value.c_str(), nullptr, &type,
+                         reinterpret_cast<BYTE*>(&figure), &size) != ERROR_SUCCESS ||
+        size != sizeof(figure) || (type != REG_QWORD && type != REG_BINARY))
+        return std::nullopt;
+    return figure;
+}
+
 void WriteRegistryValue(const std::string& path, const Variant& value) {
     RegistryPath p = ParseRegistryPath(path);
     std::wstring text = Utf8ToWide(value.Text()); // Null fails here, before anything is written

@@ -26,6 +26,9 @@ RegistryPath ParseRegistryPath(const std::string& path);
 // Text for REG_SZ and REG_EXPAND_SZ (unexpanded), a signed number for REG_DWORD, as the shell
 // object gives them. A missing key or value, or another type, raises PlatformError.
 Variant ReadRegistryValue(const std::string& path);
+// A 64-bit figure stored as REG_QWORD or as eight bytes of REG_BINARY (drivers write both);
+// nothing when the value is missing or of another shape.
+std::optional<uint64_t> ReadQwordValue(const std::string& path);
 // Creates the key when needed and stores the variant's text as REG_SZ.
 void WriteRegistryValue(const std::string& path, const Variant& value);
 

@@ -1,7 +1,8 @@
 #include "WindowsWmi.h"
 
-#include "platform/SmbiosCodes.h"
+#include "WindowsRegistry.h"
 #include "core/PlatformError.h"
+#include "platform/SmbiosCodes.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -37,6 +38,30 @@ Variant IntegerOf(const VARIANT& value, CIMTYPE type) {
     if (type == CIM_UINT32)
         return Variant(static_cast<int64_t>(static_cast<uint32_t>(V_I4(&value))));
     return Variant(static_cast<int64_t>(V_I4(&value)));
+}
+
+// AdapterRAM is a 32-bit figure and stops short of 4 GB; the display driver writes the whole
+// size into the adapter's class key, which the device's "Driver" value names.
+std::optional<uint64_t> DriverMemorySize(const WmiObject& adapter) {
+    std::string device = adapter.Get("PNPDeviceID").Text();
+    if (device.empty()) return std::nullopt;
+    std::string driver = ReadRegistryValue("HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Enum\\" +
+                                           device + "\\Driver")
+                             .Text();
+    if (driver.empty()) return std::nullopt;
+    return ReadQwordValue("HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Class\\" +
+                          driver + "\\HardwareInformation.qwMemorySize");
+}
+
+void WidenAdapterMemory(WmiObject& adapter) {
+    std::optional<uint64_t> size;
+    try {
+        size = DriverMemorySize(adapter);
+    } catch (const PlatformError&) {
+        return; // no key, no wider figure: AdapterRAM stands
+    }
+    if (size && *size > 0 && *size <= static_cast<uint64_t>(INT64_MAX))
+        adapter.Set("AdapterRAM", Variant(static_cast<int64_t>(*size)));
 }
 
 } // namespace
@@ -146,6 +171,9 @@ std::vector<WmiObject> WindowsWmiService::InstancesOf(const std::string& classNa
     if (className == "Win32_PhysicalMemory")
         for (WmiObject& module : objects)
             FillMemoryTypeFromSmbios(module);
+    if (className == "Win32_VideoController")
+        for (WmiObject& adapter : objects)
+            WidenAdapterMemory(adapter);
     return objects;
 }
 

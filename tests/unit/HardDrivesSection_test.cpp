@@ -95,6 +95,16 @@ TEST(HardDrivesSection, EmptyDiskHasNoLetterAndNoPercentage) {
     EXPECT_EQ(rows[5], "(0 bytes)");
 }
 
+// A size that cannot be read is no size of 0: the volume keeps its letter.
+TEST(HardDrivesSection, DiskOfUnknownSizeKeepsItsLetter) {
+    MachineBuilder m;
+    m.Instance("Win32_LogicalDisk",
+               {{"Caption", "C:"}, {"DriveType", 3}, {"Size", Variant::Null()}})
+        .Instance("Win32_LogicalDisk", Disk("D:", 3, "Empty", "0", "0"))
+        .Instance("Win32_LogicalDisk", Disk("E:", 3, "Data", "3000", "1500"));
+    EXPECT_EQ(DiskRows(m)[1], "(C:) - (E:)");
+}
+
 TEST(HardDrivesSection, FailingBindLeavesThePreviousRows) {
     FaultyApp t(FixtureMachine());
     MenuClick(*t, 4);

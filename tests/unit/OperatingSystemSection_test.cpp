@@ -53,8 +53,21 @@ TEST(OperatingSystemSection, ServicePackNoneOrVersion) {
     EXPECT_EQ(OsRows({{"ServicePackMajorVersion", 2}}, "Dutch")[2], "Versie 2");
 }
 
-TEST(OperatingSystemSection, VersionKeepsItsFirstThreeCharacters) {
-    EXPECT_EQ(OsRows({{"Version", "10.0.19045"}, {"BuildNumber", "19045"}})[1], "10., 19045");
+// The version up to its second dot: Windows 10 and 11 are "10.0", Windows 7 "6.1", a Linux
+// kernel 6.12.0 "6.12".
+TEST(OperatingSystemSection, VersionKeepsMajorAndMinor) {
+    struct Case {
+        const char *version, *build, *shown;
+    } cases[] = {
+        {"10.0.19045", "19045", "10.0, 19045"},
+        {"6.1.7601", "7601", "6.1, 7601"},
+        {"6.12.0", "6.12.0-1-amd64", "6.12, 6.12.0-1-amd64"},
+        {"6.1.0", "6.1.0-18", "6.1, 6.1.0-18"},
+        {"5", "", "5, "},
+        {"6.3", "9600", "6.3, 9600"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(OsRows({{"Version", c.version}, {"BuildNumber", c.build}})[1], c.shown);
     EXPECT_EQ(OsRows({})[1], "Unknown");
 }
 

@@ -63,6 +63,77 @@ TEST(ProcessorSection, CoreCountFromEqualSpeeds) {
     }
 }
 
+// Recordings of Windows: the cores of all packages where Win32_Processor gives NumberOfCores,
+// the old count by equal speeds where it does not (recordings of older programs); the version
+// to its second dot; every logical processor in the Summary.
+TEST(ProcessorSection, WindowsRecordingsWithAndWithoutNumberOfCores) {
+    struct Case {
+        const char* file;
+        const char *cores, *speed, *summary, *version;
+    } cases[] = {
+        // Two Xeon Gold 6130 of 16 cores and 32 threads each; "~MHz" 2095 on all 64.
+        {"machines/server2019.json", "32 cores", "2095 Mhz per core.", "2.09 Ghz (64 CPUs)",
+         "10.0, 17763"},
+        // No NumberOfCores: the four processors at processor 0's speed.
+        {"machines/rich.json", "4 - (Quad core)", "2394 Mhz per core.", "2.39 Ghz (4 CPUs)",
+         "6.1, 7601"},
+        {"machines/desktop.json", "4 - (Quad core)", "2394 Mhz per core.", "2.39 Ghz (4 CPUs)",
+         "6.1, 7601"},
+    };
+    for (const Case& c : cases) {
+        TestApp t(LoadSnapshotFile(DataPath(c.file)));
+        MenuClick(*t, 5);
+        std::vector<std::string> rows = RowValues(*t, 9);
+        EXPECT_EQ(rows[1], c.cores) << c.file;
+        EXPECT_EQ(rows[4], c.speed) << c.file;
+        MenuClick(*t, 1);
+        EXPECT_EQ(t->area.Row(3).value, c.summary) << c.file;
+        MenuClick(*t, 4);
+        EXPECT_EQ(t->area.Row(2).value, c.version) << c.file;
+    }
+}
+
+// Win32_Processor's counts: summed over packages, the old count when a package lacks them; the
+// speed is the fastest processor's (a hybrid part's processor 0 may be a slow core).
+TEST(ProcessorSection, CoresFromNumberOfCoresAndTheFastestSpeed) {
+    struct Case {
+        std::vector<int> speeds;
+        std::vector<Props> packages;
+        const char *cores, *speed;
+    } cases[] = {
+        {{2803, 2803, 2803, 2803, 2803, 2803, 2803, 2803},
+         {{{"NumberOfCores", 4}, {"NumberOfLogicalProcessors", 8}}},
+         "4 - (Quad core)",
+         "2803 Mhz per core."},
+        {{2016, 2016, 2016, 2803, 2803, 2803, 2803, 3187},
+         {{{"NumberOfCores", 8}, {"NumberOfLogicalProcessors", 8}}},
+         "8 - (Eight cores)",
+         "3187 Mhz per core."},
+        {{2300, 2300},
+         {{{"NumberOfCores", 24}, {"NumberOfLogicalProcessors", 48}},
+          {{"NumberOfCores", 24}, {"NumberOfLogicalProcessors", 48}}},
+         "48 cores",
+         "2300 Mhz per core."},
+        // One package without the figure: the old count for the machine.
+        {{2300, 2300},
+         {{{"NumberOfCores", 24}}, {{"Name", "x"}}},
+         "2 - (Dual core)",
+         "2300 Mhz per core."},
+        // The figure without any speed: the cores are known, the speed is not.
+        {{}, {{{"NumberOfCores", 6}}}, "6 - (Six cores)", "Unknown"},
+    };
+    for (const Case& c : cases) {
+        MachineBuilder m;
+        for (size_t cpu = 0; cpu < c.speeds.size(); ++cpu)
+            m.Registry(CpuMhzPath(static_cast<int>(cpu)), c.speeds[cpu]);
+        for (const Props& package : c.packages)
+            m.Instance("Win32_Processor", package);
+        std::vector<std::string> rows = CpuRows(m.Build());
+        EXPECT_EQ(rows[1], c.cores) << c.cores;
+        EXPECT_EQ(rows[4], c.speed) << c.cores;
+    }
+}
+
 TEST(ProcessorSection, UnreadableSpeedsGiveNoCount) {
     std::vector<std::string> rows = CpuRows(Cpu({}).Build());
     EXPECT_EQ(rows[1], "Unknown");

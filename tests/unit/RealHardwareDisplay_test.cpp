@@ -160,3 +160,19 @@ TEST(RealHardwareDisplay, BrokenEdidsAndModesShowUnknown) {
             {"Display name: Unknown", "Manufacturer: Unknown", "Current configuration: Unknown"});
     }
 }
+
+// Two monitors on two cards: every fact is the primary monitor's (the first connected one on
+// the card the firmware booted with), with that card's 8 GiB, as edid-decode reads the BenQ
+// EDID and amdgpu states the VRAM. The laptop panel on card0 lends none of its facts.
+TEST(RealHardwareDisplay, TwoMonitorsOnTwoCardsShowThePrimaryOne) {
+    std::string tree = DataPath("linux/display-two-cards");
+    ExpectRows(SectionOf(tree, 9),
+               {"Display name: BenQ GW2283", "Manufacturer: BenQ Corporation",
+                "Current configuration: 1920 x 1080 pixels, 32 bits, 60 Hz",
+                "Update rate minimum and maximum: 50 Hz - 76 Hz", "Memory size: 8 GB"});
+    ExpectRows(SectionOf(tree, 1), {"Graphics card memory: 8 GB"});
+    ReportRun report = RunReportTool("--root '" + tree + "'");
+    EXPECT_NE(report.out.find("Memory size: 8 GB"), std::string::npos) << report.out;
+    ReportRun json = RunReportTool("--root '" + tree + "' --format json --section 9");
+    EXPECT_NE(json.out.find("8589934592"), std::string::npos) << json.out;
+}

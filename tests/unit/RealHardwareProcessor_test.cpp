@@ -39,7 +39,8 @@ struct LooseTree {
 
 } // namespace
 
-// What the Processor section and the Summary's speed line show, as hardlens-report prints them.
+// What the Processor section and the Summary's speed line show, as hardlens-report prints them:
+// lscpu's cores (Core(s) per socket x Socket(s)) and CPU(s), and the fastest core's rating.
 TEST(RealHardwareProcessor, SectionRowsMatchThePeers) {
     struct Case {
         const char* tree;
@@ -58,18 +59,22 @@ TEST(RealHardwareProcessor, SectionRowsMatchThePeers) {
          "2 - (Dual core)", "1700 Mhz per core.", "6 MB", "Unknown", "1.70 Ghz (2 CPUs)"},
         // cpuinfo_max_freq says 1996 MHz: the rating is 2.00 GHz. Per package: 8 x 256 KiB L2.
         {"real/cpu-x86_64-64cpu", "Intel(R) Xeon(R) CPU X7550 @ 2.00GHz", "GenuineIntel",
-         "8 - (Eight cores)", "2000 Mhz per core.", "2 MB", "18 MB", "2.00 Ghz (8 CPUs)"},
+         "32 cores", "2000 Mhz per core.", "2 MB", "18 MB", "2.00 Ghz (64 CPUs)"},
         {"real/cpu-x86_64-dell_e4310", "Intel(R) Core(TM) i5 CPU M 560 @ 2.67GHz", "GenuineIntel",
-         "4 - (Quad core)", "2670 Mhz per core.", "512 KB", "3 MB", "2.67 Ghz (4 CPUs)"},
+         "2 - (Dual core)", "2670 Mhz per core.", "512 KB", "3 MB", "2.67 Ghz (4 CPUs)"},
         // No rating in the name: cpuinfo_max_freq, the base clock. Per package: L2 12, L3 64 MiB.
-        {"real/cpu-x86_64-epyc_7451", "AMD EPYC 7451 24-Core Processor", "AuthenticAMD",
-         "8 - (Eight cores)", "2300 Mhz per core.", "12 MB", "64 MB", "2.30 Ghz (8 CPUs)"},
+        {"real/cpu-x86_64-epyc_7451", "AMD EPYC 7451 24-Core Processor", "AuthenticAMD", "48 cores",
+         "2300 Mhz per core.", "12 MB", "64 MB", "2.30 Ghz (96 CPUs)"},
         // base_frequency holds 1.2 GHz, the low-power level; the part is rated 2.80 GHz.
         {"cpu-i7-1165g7", "11th Gen Intel(R) Core(TM) i7-1165G7 @ 2.80GHz", "GenuineIntel",
-         "8 - (Eight cores)", "2800 Mhz per core.", "5 MB", "12 MB", "2.80 Ghz (8 CPUs)"},
-        // cpu0-2 are the 2.016 GHz Cortex-A510s; the faster cores do not count with them.
+         "4 - (Quad core)", "2800 Mhz per core.", "5 MB", "12 MB", "2.80 Ghz (8 CPUs)"},
+        // cpu0-2 are the 2.016 GHz Cortex-A510s; the Cortex-X3 is rated 3.187 GHz.
         {"cpu-arm64-mixed", "Cortex-A510 + Cortex-A715 + Cortex-A710 + Cortex-X3", "ARM",
-         "3 - (Triple core)", "2016 Mhz per core.", "Unknown", "Unknown", "2.01 Ghz (3 CPUs)"},
+         "8 - (Eight cores)", "3187 Mhz per core.", "Unknown", "Unknown", "3.18 Ghz (8 CPUs)"},
+        // 6 two-thread performance cores and 8 efficient ones; base_frequency 2.3 GHz on the
+        // performance cores.
+        {"cpu-i7-12700h", "12th Gen Intel(R) Core(TM) i7-12700H", "GenuineIntel", "14 cores",
+         "2300 Mhz per core.", "Unknown", "Unknown", "2.30 Ghz (20 CPUs)"},
     };
     for (const Case& c : cases) {
         std::string shown = Report(c.tree, 5);
@@ -96,20 +101,30 @@ TEST(RealHardwareProcessor, MachineTypeAndPackagesComeFromTheTree) {
         size_t packages; // lscpu's Socket(s)
         const char* systemType;
         const char* environment; // PROCESSOR_ARCHITECTURE
+        int cores, threads;      // per package: Core(s) per socket, x Thread(s) per core
     } cases[] = {
-        {"real/cpu-armv7", 5, "ARM Family 7 Model 0xc0f Revision 4", 1, "ARM-based PC", "ARM"},
+        {"real/cpu-armv7", 5, "ARM Family 7 Model 0xc0f Revision 4", 1, "ARM-based PC", "ARM", 2,
+         2},
         {"cpu-arm64-mixed", 12, "ARMv8 (64-bit) Family 8 Model 0xd46 Revision 1", 1,
-         "ARM64-based PC", "ARM64"},
-        {"real/cpu-vbox-win", 9, "Intel64 Family 6 Model 58 Stepping 9", 1, "x64-based PC",
-         "AMD64"},
+         "ARM64-based PC", "ARM64", 8, 8},
+        {"real/cpu-vbox-win", 9, "Intel64 Family 6 Model 58 Stepping 9", 1, "x64-based PC", "AMD64",
+         2, 2},
         {"real/cpu-x86_64-64cpu", 9, "Intel64 Family 6 Model 46 Stepping 6", 4, "x64-based PC",
-         "AMD64"},
+         "AMD64", 8, 16},
+        {"real/cpu-x86_64-dell_e4310", 9, "Intel64 Family 6 Model 37 Stepping 5", 1, "x64-based PC",
+         "AMD64", 2, 4},
         {"real/cpu-x86_64-epyc_7451", 9, "AMD64 Family 23 Model 1 Stepping 2", 2, "x64-based PC",
-         "AMD64"},
+         "AMD64", 24, 48},
+        // The kernel's topology files: 6 cores of two threads and 8 of one.
+        {"cpu-i7-12700h", 9, "Intel64 Family 6 Model 154 Stepping 3", 1, "x64-based PC", "AMD64",
+         14, 20},
     };
     for (const Case& c : cases) {
         Tree t(c.tree, {}, {});
         EXPECT_EQ(t.Of("Win32_Processor").size(), c.packages) << c.tree;
+        for (size_t n = 0; n < c.packages; ++n)
+            CheckAll(t, {{"Win32_Processor", n, "NumberOfCores", c.cores},
+                         {"Win32_Processor", n, "NumberOfLogicalProcessors", c.threads}});
         CheckAll(t, {{"Win32_Processor", 0, "Architecture", c.architecture},
                      {"Win32_Processor", 0, "Caption", c.caption},
                      {"Win32_ComputerSystem", 0, "SystemType", c.systemType}});
@@ -129,6 +144,8 @@ TEST(RealHardwareProcessor, EachLogicalProcessorHasItsRatedSpeed) {
         {"real/cpu-x86_64-dell_e4310", {2670, 2670, 2670, 2670}},
         {"cpu-i7-1165g7", {2800, 2800, 2800, 2800, 2800, 2800, 2800, 2800}},
         {"cpu-arm64-mixed", {2016, 2016, 2016, 2803, 2803, 2803, 2803, 3187}},
+        // No rating in the name: every processor of the chip takes processor 0's base_frequency.
+        {"cpu-i7-12700h", std::vector<int64_t>(20, 2300)},
     };
     for (const Case& c : cases) {
         Tree t(c.tree, {}, {});
@@ -217,5 +234,32 @@ TEST(RealHardwareProcessor, BadTreesGiveNull) {
                 EXPECT_EQ(t.source->WhyMissing("Win32_Processor", prop), Access::Absent) << prop;
             }
         EXPECT_THROW(t.source->RegRead(CpuMhzPath(0)), PlatformError) << label;
+    }
+}
+
+// Cores where cpuinfo names none (no core id, no cpu cores): the kernel's topology files decide,
+// as lscpu reads them. Two packages of two cores, each core with two threads (siblings 0,4 /
+// 1,5 in package 0; 2,6 / 3,7 in package 1, the numbering of many two-socket servers).
+TEST(RealHardwareProcessor, TopologyFilesCountCoresPerPackage) {
+    std::map<std::string, std::string> files;
+    std::string cpuinfo;
+    for (int cpu = 0; cpu < 8; ++cpu) {
+        int package = cpu % 4 < 2 ? 0 : 1;
+        cpuinfo += "processor\t: " + std::to_string(cpu) +
+                   "\nvendor_id\t: GenuineIntel\ncpu family\t: 6\nmodel\t\t: 85\n"
+                   "model name\t: Intel(R) Xeon(R) Gold 5120 CPU @ 2.20GHz\nphysical id\t: " +
+                   std::to_string(package) + "\nflags\t\t: fpu lm ht\n\n";
+        std::string dir = "/sys/devices/system/cpu/cpu" + std::to_string(cpu) + "/topology/";
+        std::string pair = std::to_string(cpu % 4) + "," + std::to_string(cpu % 4 + 4);
+        files[dir + "physical_package_id"] = std::to_string(package) + "\n";
+        files[dir + "thread_siblings_list"] = pair + "\n";
+    }
+    files["/proc/cpuinfo"] = cpuinfo;
+    LooseTree t(files);
+    std::vector<WmiObject> packages = t.source->ConnectWmi()->InstancesOf("Win32_Processor");
+    ASSERT_EQ(packages.size(), 2u);
+    for (const WmiObject& package : packages) {
+        EXPECT_EQ(Show(package.Get("NumberOfCores")), "2");
+        EXPECT_EQ(Show(package.Get("NumberOfLogicalProcessors")), "4");
     }
 }

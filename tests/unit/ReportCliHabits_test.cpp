@@ -95,3 +95,29 @@ TEST(ReportCliHabits, TextLeavesAsUtf8WithLfUnderTheCLocale) {
                              0),
               0u);
 }
+
+// Standard output that takes nothing (a full disk, a closed descriptor) fails as --output does:
+// a message and exit 1. A reader that stops early is no failure: nothing is said.
+TEST(ReportCliHabits, UnwritableStandardOutputFailsLoudly) {
+    TempDir dir;
+    std::string program =
+        "XDG_CONFIG_HOME='" + dir.Path() + "' '" + HARDLENS_REPORT_EXE + "' " + Machine();
+    struct Case {
+        const char* what;
+        std::string redirect;
+    } cases[] = {{"a full device", " 2>&1 >/dev/full"},
+                 {"a closed descriptor", " 2>&1 >&-"},
+                 {"a full device, one section", " --section 5 2>&1 >/dev/full"},
+                 {"a full device, JSON", " --format json 2>&1 >/dev/full"}};
+    for (const Case& c : cases) {
+        ReportRun run = RunCommand(program + c.redirect);
+        EXPECT_EQ(run.status, 1) << c.what;
+        EXPECT_NE(run.out.find("hardlens-report: cannot write the standard output"),
+                  std::string::npos)
+            << c.what << ": " << run.out;
+    }
+    // With SIGPIPE ignored, as some shells and services leave it, the write meets EPIPE.
+    ReportRun piped = RunCommand("trap '' PIPE; (sleep 1; " + program + " 2>'" + dir.File("err") +
+                                 "') | true; cat '" + dir.File("err") + "'");
+    EXPECT_EQ(piped.out, "");
+}

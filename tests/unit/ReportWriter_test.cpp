@@ -119,6 +119,11 @@ TEST(ReportTime, MediumTimeAndShortDate) {
     EXPECT_EQ(MediumTime(At(2026, 12, 8, 17, 30), us), "05:30 PM");
     EXPECT_EQ(MediumTime(At(2026, 12, 8, 0, 5), us), "12:05 AM");
     EXPECT_EQ(MediumTime(At(2026, 12, 8, 12, 0), us), "12:00 PM");
+    // es_ES, nl_NL and de_DE name no designators (their LC_TIME am_pm is empty): 24 hours.
+    Regional spain{",", "dd/MM/yyyy", "", ""};
+    EXPECT_EQ(MediumTime(At(2026, 1, 2, 17, 5), spain), "17:05");
+    EXPECT_EQ(MediumTime(At(2026, 1, 2, 0, 5), spain), "00:05");
+    EXPECT_EQ(MediumTime(At(2026, 1, 2, 12, 0), Regional{",", "dd-MM-yy", " ", " "}), "12:00");
     EXPECT_EQ(ShortDate(At(2026, 3, 8, 0, 0), us), "3/8/2026");
     EXPECT_EQ(ShortDate(At(2026, 3, 8, 0, 0), Regional{",", "dd-MM-yy", "", ""}), "08-03-26");
     EXPECT_EQ(ShortDate(At(2026, 12, 8, 0, 0), Regional{",", "yyyy.MM.dd", "", ""}), "2026.12.08");

@@ -23,12 +23,13 @@ struct Fixture {
     std::optional<std::string> Stored(const char* name) { return store.Read(name); }
 };
 
-// Sets the three locale variables for one test and puts back what the run had.
+// Sets the four language variables for one test and puts back what the run had.
 class LocaleEnvironment {
 public:
-    LocaleEnvironment(const char* lcAll, const char* lcMessages, const char* lang) {
-        const char* values[] = {lcAll, lcMessages, lang};
-        for (int i = 0; i < 3; ++i) {
+    LocaleEnvironment(const char* lcAll, const char* lcMessages, const char* lang,
+                      const char* language = nullptr) {
+        const char* values[] = {lcAll, lcMessages, lang, language};
+        for (int i = 0; i < 4; ++i) {
             if (const char* old = std::getenv(kNames[i])) saved_[i] = old;
             if (values[i])
                 ::setenv(kNames[i], values[i], 1);
@@ -37,7 +38,7 @@ public:
         }
     }
     ~LocaleEnvironment() {
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < 4; ++i)
             if (saved_[i])
                 ::setenv(kNames[i], saved_[i]->c_str(), 1);
             else
@@ -45,15 +46,15 @@ public:
     }
 
 private:
-    static constexpr const char* kNames[3] = {"LC_ALL", "LC_MESSAGES", "LANG"};
-    std::optional<std::string> saved_[3];
+    static constexpr const char* kNames[4] = {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE"};
+    std::optional<std::string> saved_[4];
 };
 
 } // namespace
 
 TEST(Settings, FirstRunSpeaksTheLanguageOfTheUsersLocale) {
     struct Case {
-        const char *lcAll, *lcMessages, *lang, *expected;
+        const char *lcAll, *lcMessages, *lang, *expected, *language = nullptr;
     } cases[] = {
         {nullptr, nullptr, "es_AR.UTF-8", "Spanish"},
         {nullptr, nullptr, "nl_NL.UTF-8", "Dutch"},
@@ -66,11 +67,20 @@ TEST(Settings, FirstRunSpeaksTheLanguageOfTheUsersLocale) {
         {"", "", "nl_NL.UTF-8", "Dutch"},                // empty counts as unset
         {nullptr, nullptr, "nds_NL.UTF-8", "English"},   // Low German is not Dutch
         {nullptr, nullptr, "est_EE", "English"},
+        // GNU's LANGUAGE list comes before all three; its first language spoken here wins.
+        {"en_US.UTF-8", "en_US.UTF-8", "en_US.UTF-8", "Spanish", "es:en"},
+        {"es_ES.UTF-8", nullptr, nullptr, "Dutch", "nl_BE:es"},
+        {nullptr, nullptr, "nl_NL.UTF-8", "Spanish", "de:fr_FR:es_MX"}, // unspoken ones skipped
+        {nullptr, nullptr, "nl_NL.UTF-8", "English", "en_GB:nl"},
+        {nullptr, nullptr, "nl_NL.UTF-8", "Dutch", "de:fr"}, // none spoken: the locale
+        {nullptr, nullptr, "es_ES.UTF-8", "Spanish", ""},    // empty counts as unset
+        {nullptr, nullptr, "es_ES.UTF-8", "Spanish", ":::"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.lang ? c.lang : "-") + " / " +
-                     (c.lcMessages ? c.lcMessages : "-") + " / " + (c.lcAll ? c.lcAll : "-"));
-        LocaleEnvironment env(c.lcAll, c.lcMessages, c.lang);
+                     (c.lcMessages ? c.lcMessages : "-") + " / " + (c.lcAll ? c.lcAll : "-") +
+                     " / " + (c.language ? c.language : "-"));
+        LocaleEnvironment env(c.lcAll, c.lcMessages, c.lang, c.language);
         Fixture f;
         EXPECT_EQ(f.Load().language, c.expected);
         EXPECT_EQ(f.Stored(kIdioma), c.expected);

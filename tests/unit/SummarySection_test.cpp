@@ -29,10 +29,20 @@ TEST(SummarySpeed, CountsProcessorsAtTheSameSpeedInEachLanguage) {
     EXPECT_EQ(Row(quad, 3, "Dutch"), "2.39 Ghz (4 CPU's)");
 }
 
-TEST(SummarySpeed, SingleOrDifferingProcessorsShowNoCount) {
+// Every logical processor counts, whatever its speed; the speed is the fastest one's.
+TEST(SummarySpeed, EveryLogicalProcessorAndTheFastestSpeed) {
     EXPECT_EQ(Row(Processors({2394}).Build(), 3), "2.39 Ghz");
-    EXPECT_EQ(Row(Processors({2394, 1596}).Build(), 3), "2.39 Ghz");
-    EXPECT_EQ(Row(Processors({2394, 1596, 2394}).Build(), 3), "2.39 Ghz (2 CPUs)");
+    EXPECT_EQ(Row(Processors({2394, 1596}).Build(), 3), "2.39 Ghz (2 CPUs)");
+    EXPECT_EQ(Row(Processors({1596, 2394, 1596}).Build(), 3), "2.39 Ghz (3 CPUs)");
+    // Packages that name their logical processors: all of them, past the eighth.
+    MachineBuilder server = Processors(std::vector<int>(96, 2300));
+    server.Instance("Win32_Processor", {{"NumberOfLogicalProcessors", 48}})
+        .Instance("Win32_Processor", {{"NumberOfLogicalProcessors", 48}});
+    EXPECT_EQ(Row(server.Build(), 3), "2.30 Ghz (96 CPUs)");
+    // A recording of processors 0 to 7 only still counts what the packages say.
+    MachineBuilder recorded = Processors(std::vector<int>(8, 2300));
+    recorded.Instance("Win32_Processor", {{"NumberOfLogicalProcessors", 20}});
+    EXPECT_EQ(Row(recorded.Build(), 3), "2.30 Ghz (20 CPUs)");
 }
 
 TEST(SummarySpeed, UnreadableProcessorZeroShowsUnknown) {

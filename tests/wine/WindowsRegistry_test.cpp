@@ -67,6 +67,23 @@ TEST_F(ScratchKey, ReadsTextAndDoubleWordsAsTheShellObjectDoes) {
     EXPECT_THROW(ReadRegistryValue(path + "NoKey\\Value"), PlatformError);
 }
 
+// The graphics memory drivers write beside WMI's 32-bit AdapterRAM: a QWORD, or eight bytes.
+TEST_F(ScratchKey, ReadsSixtyFourBitFigures) {
+    uint64_t eight = 8589934592ull, twelve = 12884901888ull;
+    Set(L"HardwareInformation.qwMemorySize", REG_QWORD, &eight, sizeof eight);
+    Set(L"AsBytes", REG_BINARY, &twelve, sizeof twelve);
+    DWORD small = 42;
+    Set(L"Dword", REG_DWORD, &small, sizeof small);
+    BYTE three[] = {1, 2, 3};
+    Set(L"Short", REG_BINARY, three, sizeof three);
+    EXPECT_EQ(ReadQwordValue(path + "HardwareInformation.qwMemorySize"), eight);
+    EXPECT_EQ(ReadQwordValue(path + "AsBytes"), twelve);
+    EXPECT_FALSE(ReadQwordValue(path + "Dword").has_value()) << "another shape";
+    EXPECT_FALSE(ReadQwordValue(path + "Short").has_value());
+    EXPECT_FALSE(ReadQwordValue(path + "Missing").has_value());
+    EXPECT_FALSE(ReadQwordValue(path + "NoKey\\Value").has_value());
+}
+
 // The program's own key, as the settings use it. Only a value of the test's own is touched.
 TEST(SettingsKey, WriteThenReadRoundTripsAsStringValues) {
     const std::string name = "HardlensTest-\xC3\xB1";

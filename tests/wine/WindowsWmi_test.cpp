@@ -210,6 +210,20 @@ TEST_F(MachineWmi, LogicalProcessorsMatchTheSystemInfo) {
               static_cast<int64_t>(info.dwNumberOfProcessors));
 }
 
+// The Processor section sums the packages' counts: together they are the machine's processors.
+TEST_F(MachineWmi, PackagesCountEveryLogicalProcessor) {
+    SYSTEM_INFO info;
+    GetSystemInfo(&info);
+    int64_t logical = 0, cores = 0;
+    for (const WmiObject& cpu : wmi->InstancesOf("Win32_Processor")) {
+        logical += cpu.Get("NumberOfLogicalProcessors").ToInt64();
+        cores += cpu.Get("NumberOfCores").ToInt64();
+    }
+    EXPECT_EQ(logical, static_cast<int64_t>(info.dwNumberOfProcessors));
+    EXPECT_GE(cores, 1);
+    EXPECT_LE(cores, logical);
+}
+
 TEST_F(MachineWmi, WhatTheServiceDoesNotAnswerReadsAsNull) {
     auto cpus = wmi->InstancesOf("Win32_Processor");
     ASSERT_FALSE(cpus.empty());
