@@ -83,8 +83,8 @@ TEST(RealHardwareSensors, HwmonReadingsInDegreesRpmVoltsWatts) {
         {"real/hwmon-amdgpu-rx6900xt", "hwmon5/fan1", "amdgpu",
          "Navi 21 [Radeon RX 6800/6800 XT / 6900 XT]", "fan", "fan1", 0.0, 0.0, 3400.0, kNone},
         // Kernel 2.6.27: the attributes sit in hwmon0/device/.
-        {"real/hwmon-t60p-systemd", "hwmon0/temp4", "thinkpad", "thinkpad", "temperature",
-         "temp4", 63.0, kNone, kNone, kNone},
+        {"real/hwmon-t60p-systemd", "hwmon0/temp4", "thinkpad", "thinkpad", "temperature", "temp4",
+         63.0, kNone, kNone, kNone},
         {"real/hwmon-t60p-systemd", "hwmon0/fan1", "thinkpad", "thinkpad", "fan", "fan1", 3446.0,
          kNone, kNone, kNone},
         // The processor's name for k10temp; a sensor whose file vanished reads Unknown.
@@ -124,8 +124,7 @@ TEST(RealHardwareSensors, EveryReadingThePeersShowAndNoMore) {
     for (const Case& c : cases) {
         EXPECT_EQ(InstancesOf(c.tree, "Hardlens_Sensor").size(), c.sensors) << c.tree;
         EXPECT_EQ(InstancesOf(c.tree, "Win32_Fan").size(), c.fans) << c.tree;
-        EXPECT_EQ(InstancesOf(c.tree, "MSAcpi_ThermalZoneTemperature").size(), c.zones)
-            << c.tree;
+        EXPECT_EQ(InstancesOf(c.tree, "MSAcpi_ThermalZoneTemperature").size(), c.zones) << c.tree;
     }
 }
 
@@ -137,8 +136,8 @@ TEST(RealHardwareSensors, ThermalZonesInTenthsOfKelvin) {
         const char* type;
         std::optional<double> current, critical, passive;
     } cases[] = {
-        {"real/hwmon-t60p-systemd", 0, "acpitz", 3192, 4002, kNone}, // 46.0, 127.0 °C
-        {"real/hwmon-t60p-systemd", 1, "acpitz", 3202, 3732, 3687},  // 47.0, 100.0, 95.5 °C
+        {"real/hwmon-t60p-systemd", 0, "acpitz", 3192, 4002, kNone},        // 46.0, 127.0 °C
+        {"real/hwmon-t60p-systemd", 1, "acpitz", 3202, 3732, 3687},         // 47.0, 100.0, 95.5 °C
         {"real/hwmon-node_exporter", 0, "cpu-thermal", 2855, kNone, kNone}, // 12.376 °C
     };
     for (const Case& c : cases) {
@@ -235,8 +234,8 @@ TEST(RealHardwareNetwork, AdaptersAsWin32NetworkAdapter) {
         const char* id;
         Variant name, mac, status, speed, type, driver, physical;
     } cases[] = {
-        {"real/net-t60p-systemd", "eth0", "82573L Gigabit Ethernet Controller",
-         "00:16:41:E2:8D:FF", int64_t{7}, kNull, "Ethernet 802.3", "e1000e", true},
+        {"real/net-t60p-systemd", "eth0", "82573L Gigabit Ethernet Controller", "00:16:41:E2:8D:FF",
+         int64_t{7}, kNull, "Ethernet 802.3", "e1000e", true},
         {"real/net-t60p-systemd", "wlan0", "PRO/Wireless 3945ABG [Golan] Network Connection",
          "00:19:D2:75:AE:FF", int64_t{2}, kNull, "Wireless", "iwl3945", true},
         {"real/net-node_exporter", "eth0", "eth0", "01:01:01:01:01:01", int64_t{2}, "1000000000",
