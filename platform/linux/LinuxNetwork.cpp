@@ -218,6 +218,8 @@ Hardware HardwareOf(LinuxContext& ctx, const std::string& name) {
                    !PciDeviceDir(ResolveSysLink(kNet, target)).empty());
     uint64_t vendor = 0, device = 0;
     std::string dev = dir + "/device";
+    // A virtio interface's device is the virtio device; the PCI function is its parent.
+    if (BaseName(fs.LinkTarget(dev + "/subsystem")) == "virtio") dev += "/..";
     if (ParseHex(fs.Line(dev + "/../idVendor"), vendor) &&
         ParseHex(fs.Line(dev + "/../idProduct"), device))
         hw.names = ctx.Ids().Usb(uint32_t(vendor), uint32_t(device));
