@@ -1,8 +1,8 @@
 #pragma once
 
+#include "LinuxCpuInfo.h"
 #include "LinuxFiles.h"
 #include "LinuxIds.h"
-#include "LinuxCpuInfo.h"
 #include "LinuxSmbios.h"
 #include "core/DataSource.h"
 
@@ -106,6 +106,18 @@ std::vector<WmiObject> BuildVideoController(LinuxContext& ctx);
 std::vector<WmiObject> BuildKeyboard(LinuxContext& ctx);
 std::vector<WmiObject> BuildPointingDevice(LinuxContext& ctx);
 std::vector<WmiObject> BuildSoundDevice(LinuxContext& ctx);
+std::vector<WmiObject> BuildSensors(LinuxContext& ctx);
+std::vector<WmiObject> BuildFans(LinuxContext& ctx);
+std::vector<WmiObject> BuildThermalZones(LinuxContext& ctx);
+std::vector<WmiObject> BuildBattery(LinuxContext& ctx);
+std::vector<WmiObject> BuildFullChargedCapacity(LinuxContext& ctx);
+std::vector<WmiObject> BuildCycleCount(LinuxContext& ctx);
+std::vector<WmiObject> BuildPowerSupply(LinuxContext& ctx);
+std::vector<WmiObject> BuildNetworkAdapter(LinuxContext& ctx);
+std::vector<WmiObject> BuildNetworkAdapterConfiguration(LinuxContext& ctx);
+
+// A signed integer of a kernel attribute ("-273150"); nothing for a missing or vanished file.
+std::optional<int64_t> KernelInteger(const FileText& file);
 
 // A file of /sys/class/dmi/id (drivers/firmware/dmi-id.c); serials there are root-only.
 FileText DmiField(LinuxContext& ctx, const std::string& name);

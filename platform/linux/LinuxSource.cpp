@@ -75,6 +75,15 @@ const std::vector<std::pair<std::string, ClassBuilder>>& LinuxClassBuilders() {
         {"Win32_CDROMDrive", BuildCdromDrive},
         {"Win32_BaseBoard", BuildBaseBoard},
         {"Win32_SoundDevice", BuildSoundDevice},
+        {"MSAcpi_ThermalZoneTemperature", BuildThermalZones},
+        {"Win32_Fan", BuildFans},
+        {"Hardlens_Sensor", BuildSensors},
+        {"Win32_Battery", BuildBattery},
+        {"BatteryFullChargedCapacity", BuildFullChargedCapacity},
+        {"BatteryCycleCount", BuildCycleCount},
+        {"Hardlens_PowerSupply", BuildPowerSupply},
+        {"Win32_NetworkAdapter", BuildNetworkAdapter},
+        {"Win32_NetworkAdapterConfiguration", BuildNetworkAdapterConfiguration},
     };
     return kBuilders;
 }
