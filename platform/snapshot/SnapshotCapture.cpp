@@ -5,12 +5,12 @@ namespace hl {
 
 const std::vector<std::string>& SnapshotClasses() {
     static const std::vector<std::string> kClasses = {
-        "Win32_OperatingSystem",     "Win32_ComputerSystem",  "Win32_UserAccount",
-        "Win32_NetworkLoginProfile", "Win32_Processor",       "Win32_PhysicalMemory",
-        "Win32_LogicalDisk",         "Win32_DiskDrive",       "Win32_BIOS",
-        "Win32_DesktopMonitor",      "Win32_VideoController", "Win32_Keyboard",
-        "Win32_PointingDevice",      "Win32_CDROMDrive",      "Win32_BaseBoard",
-        "Win32_SoundDevice",
+        "Win32_OperatingSystem",     "Win32_ComputerSystem",      "Win32_UserAccount",
+        "Win32_NetworkLoginProfile", "Win32_Processor",           "Win32_PhysicalMemory",
+        "Win32_LogicalDisk",         "Win32_DiskDrive",           "Win32_BIOS",
+        "Win32_DesktopMonitor",      "Win32_VideoController",     "Win32_Keyboard",
+        "Win32_PointingDevice",      "Win32_CDROMDrive",          "Win32_BaseBoard",
+        "Win32_SoundDevice",         "Win32_PhysicalMemoryArray", "Hardlens_MemorySlot",
     };
     return kClasses;
 }
