@@ -7,7 +7,7 @@
 #include "app/DeviceRows.h"
 #include "app/Inventory.h"
 #include "app/InventoryFormats.h"
-#include "core/sources/Snapshot.h"
+#include "platform/snapshot/Snapshot.h"
 
 #include <filesystem>
 #include <sstream>

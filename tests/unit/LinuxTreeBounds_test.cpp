@@ -2,7 +2,7 @@
 // capped like every other file, and a directory server's tens of thousands of accounts are read
 // in linear time.
 #include "LinuxTreeSupport.h"
-#include "core/sources/LinuxIds.h"
+#include "platform/linux/LinuxIds.h"
 
 #include <chrono>
 #include <filesystem>
