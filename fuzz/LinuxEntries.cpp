@@ -126,6 +126,13 @@ int Smbios(const uint8_t* data, size_t size) {
     Expect(used <= size, "structures larger than the table");
     for (const MemoryModule& m : MemoryModules(table))
         Expect(m.bytes > 0, "an empty slot listed as a module");
+    Expect(MemorySlots(table).size() <= table.size(), "more slots than structures");
+    Expect(MemoryArrays(table).size() <= table.size(), "more arrays than structures");
+    // The same bytes as udev's record of the DMI device.
+    std::string_view record = View(data, size);
+    Expect(MemorySlotsFromUdev(record).size() <= LineCount(record), "more slots than lines");
+    std::optional<MemoryArray> array = MemoryArrayFromUdev(record);
+    Expect(!array || array->slots <= 0xFFFF, "a slot count past 16 bits");
     Expect(ProcessorSockets(table).size() <= table.size(), "more sockets than structures");
     // The firmware date of the sysfs DMI fields, which come trimmed from the file layer.
     std::string date = WmiDateFromDmi(TrimWhite(View(data, size)));

@@ -96,6 +96,9 @@ std::vector<WmiObject> BuildProcessor(LinuxContext& ctx);
 std::vector<WmiObject> BuildUserAccount(LinuxContext& ctx);
 std::vector<WmiObject> BuildNetworkLoginProfile(LinuxContext& ctx);
 std::vector<WmiObject> BuildPhysicalMemory(LinuxContext& ctx);
+std::vector<WmiObject> BuildPhysicalMemoryArray(LinuxContext& ctx);
+// The program's own class: every slot, empty ones included, which no WMI class lists.
+std::vector<WmiObject> BuildMemorySlot(LinuxContext& ctx);
 std::vector<WmiObject> BuildBios(LinuxContext& ctx);
 std::vector<WmiObject> BuildBaseBoard(LinuxContext& ctx);
 std::vector<WmiObject> BuildLogicalDisk(LinuxContext& ctx);

@@ -1,5 +1,4 @@
 #include "LinuxClasses.h"
-#include "LinuxMemory.h"
 
 namespace hl {
 
@@ -7,7 +6,6 @@ namespace {
 
 constexpr const char* kDmiId = "/sys/class/dmi/id/";
 constexpr const char* kTables = "/sys/firmware/dmi/tables/";
-constexpr const char* kUdevDmi = "/run/udev/data/+dmi:id";
 
 bool HasDmi(LinuxContext& ctx) {
     return ctx.Fs().Exists(kDmiId) || ctx.Fs().Exists(std::string(kTables) + "DMI");
@@ -19,35 +17,6 @@ void SetOptionalText(LinuxContext& ctx, WmiObject& obj, const char* cls, const c
         ctx.SetNull(obj, cls, prop, whyMissing);
     else
         obj.Set(prop, Variant(text));
-}
-
-WmiObject ModuleObject(const MemoryModule& m, size_t index) {
-    WmiObject obj;
-    obj.Set("Tag", Variant("Physical Memory " + std::to_string(index)));
-    obj.Set("Capacity", Variant(std::to_string(m.bytes)));
-    obj.Set("MemoryType", Variant(m.memoryType));
-    obj.Set("FormFactor", Variant(m.formFactor));
-    obj.Set("DeviceLocator", Variant(m.deviceLocator));
-    obj.Set("BankLabel", m.bankLabel.empty() ? Variant::Null() : Variant(m.bankLabel));
-    obj.Set("TotalWidth", m.totalWidth ? Variant(*m.totalWidth) : Variant::Null());
-    obj.Set("Speed", m.speed ? Variant(*m.speed) : Variant::Null());
-    obj.Set("Manufacturer", m.manufacturer.empty() ? Variant::Null() : Variant(m.manufacturer));
-    obj.Set("PartNumber", m.partNumber.empty() ? Variant::Null() : Variant(m.partNumber));
-    obj.Set("SerialNumber", m.serialNumber.empty() ? Variant::Null() : Variant(m.serialNumber));
-    return obj;
-}
-
-// The modules from the udev database, which every user may read, else from the SMBIOS table,
-// which only root may. `why` says why the table gave nothing.
-std::vector<MemoryModule> InstalledModules(LinuxContext& ctx, Access& why) {
-    FileText udev = ctx.Fs().Read(kUdevDmi, 1 << 20);
-    if (udev.Ok()) {
-        std::vector<MemoryModule> modules = MemoryModulesFromUdev(udev.text);
-        if (!modules.empty()) return modules;
-    }
-    SmbiosRead smbios = ReadSmbios(ctx);
-    why = smbios.access == Access::Present ? Access::Empty : smbios.access;
-    return MemoryModules(smbios.table);
 }
 
 } // namespace
@@ -108,27 +77,6 @@ std::vector<WmiObject> BuildBaseBoard(LinuxContext& ctx) {
     ctx.SetText(obj, cls, "Version", DmiField(ctx, "board_version"));
     ctx.SetText(obj, cls, "SerialNumber", DmiField(ctx, "board_serial"));
     return {obj};
-}
-
-std::vector<WmiObject> BuildPhysicalMemory(LinuxContext& ctx) {
-    const char* cls = "Win32_PhysicalMemory";
-    Access why = Access::Empty;
-    std::vector<MemoryModule> modules = InstalledModules(ctx, why);
-    std::vector<WmiObject> out;
-    for (size_t i = 0; i < modules.size(); ++i)
-        out.push_back(ModuleObject(modules[i], i));
-    if (!out.empty()) return out;
-    uint64_t bytes = InstalledMemoryBytes(ctx.Fs());
-    if (bytes == 0) return out;
-    // One module standing for all memory: its size is known, the rest is not.
-    WmiObject obj;
-    obj.Set("Tag", Variant("Physical Memory 0"));
-    obj.Set("Capacity", Variant(std::to_string(bytes)));
-    for (const char* prop : {"MemoryType", "FormFactor", "DeviceLocator", "BankLabel", "TotalWidth",
-                             "Speed", "Manufacturer", "PartNumber", "SerialNumber"})
-        ctx.SetNull(obj, cls, prop, why);
-    out.push_back(std::move(obj));
-    return out;
 }
 
 } // namespace hl

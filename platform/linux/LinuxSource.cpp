@@ -65,6 +65,8 @@ const std::vector<std::pair<std::string, ClassBuilder>>& LinuxClassBuilders() {
         {"Win32_NetworkLoginProfile", BuildNetworkLoginProfile},
         {"Win32_Processor", BuildProcessor},
         {"Win32_PhysicalMemory", BuildPhysicalMemory},
+        {"Win32_PhysicalMemoryArray", BuildPhysicalMemoryArray},
+        {"Hardlens_MemorySlot", BuildMemorySlot},
         {"Win32_LogicalDisk", BuildLogicalDisk},
         {"Win32_DiskDrive", BuildDiskDrive},
         {"Win32_BIOS", BuildBios},

@@ -21,6 +21,8 @@ const std::vector<std::string>& SnapshotClasses() {
         "Win32_CDROMDrive",
         "Win32_BaseBoard",
         "Win32_SoundDevice",
+        "Win32_PhysicalMemoryArray",
+        "Hardlens_MemorySlot",
         // Sensors, batteries and network adapters.
         "MSAcpi_ThermalZoneTemperature",
         "Win32_Fan",

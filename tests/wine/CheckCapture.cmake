@@ -7,7 +7,8 @@ endif()
 foreach(cls Win32_OperatingSystem Win32_ComputerSystem Win32_UserAccount
             Win32_NetworkLoginProfile Win32_Processor Win32_PhysicalMemory Win32_LogicalDisk
             Win32_DiskDrive Win32_BIOS Win32_DesktopMonitor Win32_VideoController Win32_Keyboard
-            Win32_PointingDevice Win32_CDROMDrive Win32_BaseBoard Win32_SoundDevice)
+            Win32_PointingDevice Win32_CDROMDrive Win32_BaseBoard Win32_SoundDevice
+            Win32_PhysicalMemoryArray Hardlens_MemorySlot)
   string(JSON type ERROR_VARIABLE missing TYPE "${doc}" wmi ${cls})
   if(missing OR NOT type STREQUAL "ARRAY")
     message(FATAL_ERROR "class ${cls} not recorded")
