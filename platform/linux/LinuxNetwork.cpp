@@ -158,7 +158,9 @@ std::vector<std::string> Interfaces(const RootFs& fs) {
     for (const std::string& name : fs.List(kNet))
         if (fs.Exists(std::string(kNet) + "/" + name + "/type")) names.push_back(name);
     if (!names.empty() || fs.Exists(kNet)) return names;
-    for (std::string_view line : SplitLines(fs.Read("/proc/net/dev", kProcNetCap).text)) {
+    // The text outlives the loop: the lines are views into it.
+    const FileText dev = fs.Read("/proc/net/dev", kProcNetCap);
+    for (std::string_view line : SplitLines(dev.text)) {
         size_t colon = line.find(':');
         if (colon == std::string_view::npos) continue;
         std::string name = TrimWhite(line.substr(0, colon));
