@@ -91,9 +91,10 @@ std::unique_ptr<hl::DataSource> OpenSource(const std::string& snapshot,
     return hl::MakeMachineSource(store);
 }
 
-// Where the platform cannot make a window translucent (Wayland, offscreen), Qt warns on every
-// change of the transparency; the setting then simply has no effect, which is no news for the
-// terminal. Every other message goes on as Qt would print it.
+// The off-screen platform (headless runs) keeps the opacity it is given but warns on every
+// change of the transparency; Wayland and platforms without transparency never reach that
+// call (ui/Transparency). The warning is no news for the terminal; every other message goes
+// on as Qt would print it.
 QtMessageHandler qtDefaultHandler = nullptr;
 
 void QuietOpacityWarning(QtMsgType type, const QMessageLogContext& context, const QString& text) {
