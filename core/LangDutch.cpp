@@ -261,7 +261,7 @@ const char* const kTexts[StringTable::kSize] = {
 } // namespace
 
 void LangDutch(StringTable& table) {
-    table.Assign(kTexts, "Muis");
+    table.Assign(kTexts, "Muis", Language::Dutch);
 }
 
 extern const LanguageRules kDutchRules = {

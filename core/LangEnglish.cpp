@@ -260,7 +260,7 @@ const char* const kTexts[StringTable::kSize] = {
 } // namespace
 
 void LangEnglish(StringTable& table) {
-    table.Assign(kTexts, "Mouse");
+    table.Assign(kTexts, "Mouse", Language::English);
 }
 
 extern const LanguageRules kEnglishRules = {

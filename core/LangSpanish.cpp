@@ -260,7 +260,7 @@ const char* const kTexts[StringTable::kSize] = {
 } // namespace
 
 void LangSpanish(StringTable& table) {
-    table.Assign(kTexts, "Mouse");
+    table.Assign(kTexts, "Mouse", Language::Spanish);
 }
 
 extern const LanguageRules kSpanishRules = {

@@ -4,13 +4,29 @@ namespace hl {
 
 const std::string& StringTable::operator[](int index) const {
     static const std::string none;
-    return index >= 0 && index < kSize ? entries_[index] : none;
+    return index >= 0 && index < kEntries ? entries_[index] : none;
 }
 
-void StringTable::Assign(const char* const (&texts)[kSize], const char* mouseWord) {
+void StringTable::Assign(const char* const (&texts)[kSize], const char* mouseWord,
+                         Language language) {
     for (int i = 0; i < kSize; ++i)
         entries_[i] = texts[i];
     mouseWord_ = mouseWord;
+    AssignBlock(kSectionTexts, kDeviceTextsFirst, language);
+    AssignBlock(kDeviceTexts, kDetailsTextsFirst, language);
+    AssignBlock(kDetailsTexts, kTextsEnd, language);
+}
+
+void StringTable::AssignBlock(const TextBlock& block, int end, Language language) {
+    for (int i = block.first; i < end; ++i) {
+        size_t at = static_cast<size_t>(i - block.first);
+        const Translation* t = at < block.texts.size() ? &block.texts[at] : nullptr;
+        const char* text = !t                              ? ""
+                           : language == Language::Spanish ? t->spanish
+                           : language == Language::Dutch   ? t->dutch
+                                                           : t->english;
+        entries_[i] = text ? text : "";
+    }
 }
 
 bool IsLanguage(const std::string& language) {

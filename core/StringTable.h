@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <string>
 
 namespace hl {
@@ -10,19 +11,45 @@ inline constexpr int kGettingInformation = 8; // the status line while a section
 inline constexpr int kDone = 33;              // the status line when it is shown
 inline constexpr int kUnknown = 53;           // the value of a fact that cannot be read
 
-// The 248 localized texts; the same index means the same text in every language. Beside
-// them the word for the mouse section of the report.
+enum class Language { Spanish, English, Dutch };
+
+// A text added after the first 248, in the three languages side by side.
+struct Translation {
+    const char* spanish;
+    const char* english;
+    const char* dutch;
+};
+
+// The added texts come in blocks, each one file of its own (core/Texts*.cpp), so that the
+// texts of one feature stay together: entry `first + i` is `texts[i]`. A block owns the
+// entries from its first up to the next block's first.
+struct TextBlock {
+    int first;
+    std::span<const Translation> texts;
+};
+inline constexpr int kSectionTextsFirst = 248; // Sensors, Battery, Network
+inline constexpr int kDeviceTextsFirst = 320;  // the devices of every section
+inline constexpr int kDetailsTextsFirst = 520; // the window's details view
+inline constexpr int kTextsEnd = 552;
+extern const TextBlock kSectionTexts, kDeviceTexts, kDetailsTexts;
+
+// The 248 localized texts and the added ones; the same index means the same text in every
+// language. Beside them the word for the mouse section of the report.
 class StringTable {
 public:
-    static constexpr int kSize = 248;
+    static constexpr int kSize = 248;          // the window's original texts
+    static constexpr int kEntries = kTextsEnd; // with the added blocks
 
     const std::string& operator[](int index) const;
-    // Every entry and MouseWord at once, in index order, replacing what the table held.
-    void Assign(const char* const (&texts)[kSize], const char* mouseWord);
+    // Every entry and MouseWord at once, in index order, replacing what the table held; the
+    // added blocks in `language`.
+    void Assign(const char* const (&texts)[kSize], const char* mouseWord, Language language);
     const std::string& MouseWord() const { return mouseWord_; }
 
 private:
-    std::array<std::string, kSize> entries_;
+    void AssignBlock(const TextBlock& block, int end, Language language);
+
+    std::array<std::string, kEntries> entries_;
     std::string mouseWord_;
 };
 

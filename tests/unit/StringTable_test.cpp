@@ -59,7 +59,7 @@ TEST(StringTable, EmptyEntriesAndTranslationsOfEveryOther) {
     }
     for (int i : empty)
         EXPECT_EQ(en[i], "") << i;
-    EXPECT_EQ(en[248], "") << "outside the table";
+    EXPECT_EQ(en[StringTable::kEntries], "") << "outside the table";
 }
 
 TEST(StringTable, MouseWord) {
@@ -93,4 +93,27 @@ TEST(TraduPrincipal, CaptionsTheWindowFromTheTable) {
     MainCaptions nl = TraduPrincipal(Load("Dutch"));
     EXPECT_EQ(nl.title, "Vexmoor Hardlens - Versie 2.1");
     EXPECT_EQ(nl.copy, "Kopiëren");
+}
+
+// An added text missing in one language would show an empty caption there; a block that
+// outgrew its range would overwrite the next block's first entries.
+TEST(StringTable, AddedBlocksFitTheirRangesAndSpeakEveryLanguage) {
+    struct Range {
+        const TextBlock* block;
+        int end;
+    };
+    for (const Range& range : {Range{&kSectionTexts, kDeviceTextsFirst},
+                               Range{&kDeviceTexts, kDetailsTextsFirst},
+                               Range{&kDetailsTexts, kTextsEnd}}) {
+        EXPECT_LE(range.block->first + static_cast<int>(range.block->texts.size()), range.end)
+            << "block at " << range.block->first;
+    }
+    StringTable es = Load("Spanish"), en = Load("English"), nl = Load("Dutch");
+    for (int i = StringTable::kSize; i < StringTable::kEntries; ++i) {
+        bool any = !es[i].empty() || !en[i].empty() || !nl[i].empty();
+        if (!any) continue;
+        EXPECT_FALSE(es[i].empty()) << "Spanish entry " << i;
+        EXPECT_FALSE(en[i].empty()) << "English entry " << i;
+        EXPECT_FALSE(nl[i].empty()) << "Dutch entry " << i;
+    }
 }
