@@ -12,8 +12,9 @@ void StringTable::Assign(const char* const (&texts)[kSize], const char* mouseWor
     for (int i = 0; i < kSize; ++i)
         entries_[i] = texts[i];
     mouseWord_ = mouseWord;
-    AssignBlock(kSectionTexts, kDeviceTextsFirst, language);
-    AssignBlock(kDeviceTexts, kDetailsTextsFirst, language);
+    AssignBlock(kSectionTexts, kBoardTextsFirst, language);
+    AssignBlock(kBoardTexts, kPeripheralTextsFirst, language);
+    AssignBlock(kPeripheralTexts, kDetailsTextsFirst, language);
     AssignBlock(kDetailsTexts, kTextsEnd, language);
 }
 

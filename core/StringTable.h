@@ -27,11 +27,12 @@ struct TextBlock {
     int first;
     std::span<const Translation> texts;
 };
-inline constexpr int kSectionTextsFirst = 248; // Sensors, Battery, Network
-inline constexpr int kDeviceTextsFirst = 320;  // the devices of every section
-inline constexpr int kDetailsTextsFirst = 520; // the window's details view
+inline constexpr int kSectionTextsFirst = 248;    // Sensors, Battery, Network
+inline constexpr int kBoardTextsFirst = 320;      // devices of Processor, RAM and Display
+inline constexpr int kPeripheralTextsFirst = 420; // devices of the other sections
+inline constexpr int kDetailsTextsFirst = 520;    // the window's details view
 inline constexpr int kTextsEnd = 552;
-extern const TextBlock kSectionTexts, kDeviceTexts, kDetailsTexts;
+extern const TextBlock kSectionTexts, kBoardTexts, kPeripheralTexts, kDetailsTexts;
 
 // The 248 localized texts and the added ones; the same index means the same text in every
 // language. Beside them the word for the mouse section of the report.

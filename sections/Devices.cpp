@@ -7,8 +7,21 @@
 namespace hl {
 
 DeviceLister DeviceListerOf(int section) {
-    (void)section; // no section lists devices yet
-    return nullptr;
+    switch (section) {
+    // Processor, RAM, Display
+    case 5: return nullptr;
+    case 6: return nullptr;
+    case 9: return nullptr;
+
+    // Hard drives, Keyboard and mouse, Other hardware
+    case 7: return nullptr;
+    case 10: return nullptr;
+    case 13: return nullptr;
+
+    // Sensors, Battery, Network
+
+    default: return nullptr;
+    }
 }
 
 DeviceList SectionDevices(App& app, int section) {

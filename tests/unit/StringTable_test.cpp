@@ -102,9 +102,9 @@ TEST(StringTable, AddedBlocksFitTheirRangesAndSpeakEveryLanguage) {
         const TextBlock* block;
         int end;
     };
-    for (const Range& range : {Range{&kSectionTexts, kDeviceTextsFirst},
-                               Range{&kDeviceTexts, kDetailsTextsFirst},
-                               Range{&kDetailsTexts, kTextsEnd}}) {
+    for (const Range& range :
+         {Range{&kSectionTexts, kBoardTextsFirst}, Range{&kBoardTexts, kPeripheralTextsFirst},
+          Range{&kPeripheralTexts, kDetailsTextsFirst}, Range{&kDetailsTexts, kTextsEnd}}) {
         EXPECT_LE(range.block->first + static_cast<int>(range.block->texts.size()), range.end)
             << "block at " << range.block->first;
     }
