@@ -16,9 +16,10 @@ DeviceLister DeviceListerOf(int section) {
     // Hard drives, Keyboard and mouse, Other hardware
     case 7: return nullptr;
     case 10: return nullptr;
-    case 13: return nullptr;
+    case 13:
+        return nullptr;
 
-    // Sensors, Battery, Network
+        // Sensors, Battery, Network
 
     default: return nullptr;
     }
