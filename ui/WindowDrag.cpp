@@ -27,9 +27,16 @@ bool WindowDrag::Move(QPoint global, bool leftHeld) {
     case State::Pressed: break;
     }
     if ((global - m_pressedAt).manhattanLength() < QApplication::startDragDistance()) return false;
-    // The system's move holds the window at the pointer's place of now: the way gone to
-    // here is not made up, as everywhere a drag distance tells a drag from a click.
-    Begin(global);
+    // The system's move would hold the window at the pointer's place of now, the drag distance
+    // behind the press. Where the window can place itself it follows by hand from the pressed
+    // point; a Wayland client cannot, and there the system's move is the only one.
+    if (QGuiApplication::platformName().startsWith("wayland")) {
+        Begin(global);
+    } else {
+        m_state = State::ByHand;
+        m_offset = m_pressedAt - m_window.pos();
+        m_window.move(global - m_offset);
+    }
     return true;
 }
 
