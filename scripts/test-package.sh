@@ -5,10 +5,15 @@
 # backend).
 #
 #   scripts/test-package.sh [hardlens-report.deb hardlens.deb]
+#   scripts/test-package.sh --from-build DIR
 #
 # Without arguments it takes the newest build-pkg/hardlens-report_*.deb and
-# build-pkg/hardlens_*.deb (made by scripts/package.sh). Needs root (debootstrap, chroot,
-# mounts). The downloaded base system is kept as a tarball in build-pkg/chroot/ so that later
+# build-pkg/hardlens_*.deb (made by scripts/package.sh). With --from-build it packages the
+# build in DIR (the test command's build/, hardened like the Release one) into
+# build-pkg/from-build/ with the same packaging, checks both with lintian, and tests those.
+# Needs root (debootstrap, chroot, mounts): run without it, or where nothing can be mounted
+# (an unprivileged container), it says so and exits 77, which the test command counts as
+# skipped. The downloaded base system is kept as a tarball in build-pkg/chroot/ so that later
 # runs start from a new, clean chroot without downloading it again; delete that folder to fetch
 # it anew.
 #
@@ -21,7 +26,31 @@ root_dir=$(pwd)
 work="$root_dir/build-pkg/chroot"
 suite=bookworm
 
+skip() {
+  echo "package test skipped: $*"
+  exit 77
+}
+[ "$(id -u)" -eq 0 ] || skip "it needs root (debootstrap, chroot, mount)"
+probe=$(mktemp -d)
+if ! mount -t tmpfs none "$probe" 2>/dev/null; then
+  rmdir "$probe"
+  skip "this system does not let root mount file systems"
+fi
+umount "$probe"
+rmdir "$probe"
+
 newest() { ls -t $1 2>/dev/null | head -n 1 || true; }
+if [ "${1:-}" = --from-build ]; then
+  from=build-pkg/from-build
+  rm -rf "$from"
+  mkdir -p "$from"
+  (cd "${2:?--from-build needs the build folder}" && cpack -G DEB -B "$root_dir/$from/cpack" >/dev/null)
+  mv "$from"/cpack/*.deb "$from/"
+  echo "== lintian --pedantic"
+  lintian --pedantic --display-info --fail-on error,warning,info,pedantic "$from"/*.deb
+  echo "lintian: no tags"
+  set -- "$(newest "$from/hardlens-report_*.deb")" "$(newest "$from/hardlens_*.deb")"
+fi
 report_deb=${1:-$(newest 'build-pkg/hardlens-report_*.deb')}
 window_deb=${2:-$(newest 'build-pkg/hardlens_*.deb')}
 for deb in "$report_deb" "$window_deb"; do
@@ -34,13 +63,7 @@ absolute() { echo "$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"; }
 report_deb=$(absolute "$report_deb")
 window_deb=$(absolute "$window_deb")
 
-if [ "$(id -u)" -ne 0 ]; then
-  echo "This script needs root (debootstrap, chroot, mount)." >&2
-  exit 2
-fi
-if ! command -v debootstrap >/dev/null; then
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap
-fi
+./scripts/install-deps.sh debootstrap lintian dpkg-dev file
 
 # The Debian mirror apt uses here: one-line entries ("deb URI SUITE ...") and deb822
 # stanzas ("URIs:" / "Suites:"). The security archive is skipped: debootstrap needs the main one.
