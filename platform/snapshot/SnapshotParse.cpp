@@ -251,7 +251,33 @@ private:
         return overBudget_.empty();
     }
 
+    // Where the value of `key_` goes in the document, for messages.
+    std::string Place(Frame frame) const {
+        switch (frame) {
+        case Frame::Instance: return At() + "." + key_;
+        case Frame::Registry: return "registry." + key_;
+        case Frame::Binary: return "binary." + key_;
+        case Frame::Environment: return "environment." + key_;
+        case Frame::Regional: return "regional." + key_;
+        default: return key_;
+        }
+    }
+
+    // No machine gives a longer text than the bounded reads take of one file (a table's bytes
+    // are written as two hexadecimal digits each); a longer one would only be copied into
+    // every row, report and comparison that shows it.
+    void CheckLength(Frame frame, const json& v) const {
+        if (!v.is_string()) return;
+        const size_t cap = frame == Frame::Binary ? 2 * kFirmwareCap : kAttributeCap;
+        const size_t length = v.get_ref<const std::string&>().size();
+        if (length > cap)
+            Refuse(name_, Place(frame),
+                   "a text of " + CapText(length) + ", longer than any a machine gives (" +
+                       CapText(cap) + " at most)");
+    }
+
     bool Keep(Frame frame, const json& v) {
+        CheckLength(frame, v);
         const size_t texts =
             Heap(key_.size()) + Heap(v.is_string() ? v.get_ref<const std::string&>().size() : 0);
         switch (frame) {

@@ -234,6 +234,20 @@ TEST(SnapshotLoader, ModelIsBoundedByWhatItKeeps) {
          head + R"("wmi": {"Win32_BIOS": [)" +
              repeated(R"({"Name": ")" + std::string(4000, 'n') + "\"}", big) + "]}}",
          nullptr},
+        // One file of the machine is read up to 1 MiB, a firmware table up to 64 KiB.
+        {"a value as long as one file read",
+         head + R"("wmi": {"Win32_BIOS": [{"Name": ")" + std::string(1024 * 1024, 'n') + "\"}]}}",
+         nullptr},
+        {"a value longer than any file read",
+         head + R"("wmi": {"Win32_BIOS": [{"Name": ")" + std::string(1024 * 1024 + 1, 'n') +
+             "\"}]}}",
+         "Win32_BIOS[0].Name: a text of 1048577 bytes, longer than any a machine gives"},
+        {"an environment value longer than any file read",
+         head + R"("environment": {"PATH": ")" + std::string(3 * 1024 * 1024, 'p') + "\"}}",
+         "environment.PATH: a text of 3 MiB"},
+        {"a table longer than any firmware",
+         head + R"("binary": {"T": ")" + std::string(2 * 64 * 1024 + 2, 'a') + "\"}}",
+         "binary.T: a text of 131074 bytes"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
