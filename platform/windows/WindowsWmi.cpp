@@ -64,11 +64,52 @@ void WidenAdapterMemory(WmiObject& adapter) {
         adapter.Set("AdapterRAM", Variant(static_cast<int64_t>(*size)));
 }
 
+// One element of a one-dimensional array of strings or integers, as text.
+std::optional<std::string> ElementText(SAFEARRAY* array, VARTYPE vt, LONG index) {
+    if (vt == VT_BSTR) {
+        BSTR text = nullptr;
+        if (FAILED(SafeArrayGetElement(array, &index, &text))) return std::nullopt;
+        std::string out = WideToUtf8(std::wstring_view(text, text ? SysStringLen(text) : 0));
+        SysFreeString(text);
+        return out;
+    }
+    VARIANT element;
+    VariantInit(&element);
+    V_VT(&element) = vt;
+    // Every integer type fits the VARIANT's value union, which starts at the same place.
+    if (FAILED(SafeArrayGetElement(array, &index, &V_I8(&element)))) return std::nullopt;
+    return IntegerOf(element, CIM_SINT64).Text();
+}
+
+// Arrays of strings (a configuration's IP addresses) and of integers (a monitor's name, coded
+// one character a number) as their elements joined by ", ", as the Linux source writes its
+// lists; an empty array is no value. Other arrays are left out.
+std::optional<Variant> FromComArray(const VARIANT& value) {
+    const VARTYPE vt = V_VT(&value) & VT_TYPEMASK;
+    const bool known = vt == VT_BSTR || vt == VT_I1 || vt == VT_UI1 || vt == VT_I2 ||
+                       vt == VT_UI2 || vt == VT_I4 || vt == VT_UI4 || vt == VT_I8 || vt == VT_UI8;
+    SAFEARRAY* array = V_ARRAY(&value);
+    if ((V_VT(&value) & VT_BYREF) || !known || !array || SafeArrayGetDim(array) != 1)
+        return std::nullopt;
+    LONG low = 0, high = -1;
+    if (FAILED(SafeArrayGetLBound(array, 1, &low)) || FAILED(SafeArrayGetUBound(array, 1, &high)))
+        return std::nullopt;
+    if (high < low) return Variant::Null();
+    std::string joined;
+    for (LONG i = low; i <= high; ++i) {
+        std::optional<std::string> text = ElementText(array, vt, i);
+        if (!text) return std::nullopt;
+        joined += (i == low ? "" : ", ") + *text;
+    }
+    return Variant(std::move(joined));
+}
+
 } // namespace
 
 std::optional<Variant> FromComVariant(const VARIANT& value, CIMTYPE type) {
     VARTYPE vt = V_VT(&value);
-    if (vt & (VT_ARRAY | VT_BYREF)) return std::nullopt;
+    if (vt & VT_ARRAY) return FromComArray(value);
+    if (vt & VT_BYREF) return std::nullopt;
     switch (vt) {
     case VT_EMPTY:
     case VT_NULL: return Variant::Null();

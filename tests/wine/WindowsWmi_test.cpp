@@ -8,6 +8,7 @@
 #include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace hl {
 namespace {
@@ -76,18 +77,74 @@ TEST(FromComVariant, GivesEachWmiTypeAsScriptsReceiveIt) {
     }
 }
 
-TEST(FromComVariant, LeavesOutArraysAndEmbeddedObjects) {
-    VARIANT array;
-    VariantInit(&array);
-    V_VT(&array) = VT_ARRAY | VT_I4;
-    V_ARRAY(&array) = SafeArrayCreateVector(VT_I4, 0, 3);
-    EXPECT_FALSE(FromComVariant(array, CIM_UINT16 | CIM_FLAG_ARRAY).has_value());
-    VariantClear(&array);
+VARIANT StringArray(std::initializer_list<const wchar_t*> texts) {
+    VARIANT v;
+    VariantInit(&v);
+    V_VT(&v) = VT_ARRAY | VT_BSTR;
+    V_ARRAY(&v) = SafeArrayCreateVector(VT_BSTR, 0, static_cast<ULONG>(texts.size()));
+    LONG i = 0;
+    for (const wchar_t* text : texts) {
+        BSTR b = SysAllocString(text);
+        SafeArrayPutElement(V_ARRAY(&v), &i, b); // copies the string
+        SysFreeString(b);
+        ++i;
+    }
+    return v;
+}
+
+VARIANT IntegerArray(VARTYPE vt, std::initializer_list<LONG> numbers) {
+    VARIANT v;
+    VariantInit(&v);
+    V_VT(&v) = VT_ARRAY | vt;
+    V_ARRAY(&v) = SafeArrayCreateVector(vt, 0, static_cast<ULONG>(numbers.size()));
+    LONG i = 0;
+    for (LONG n : numbers) {
+        SHORT small = static_cast<SHORT>(n);
+        SafeArrayPutElement(V_ARRAY(&v), &i, vt == VT_I4 ? static_cast<void*>(&n) : &small);
+        ++i;
+    }
+    return v;
+}
+
+// A configuration's addresses come as an array of strings, a monitor's name (WmiMonitorID) as
+// an array of uint16 character codes; both arrive as their elements joined by ", ".
+TEST(FromComVariant, JoinsArraysOfStringsAndIntegersAndLeavesOutTheRest) {
+    VARIANT twoDimensions;
+    VariantInit(&twoDimensions);
+    V_VT(&twoDimensions) = VT_ARRAY | VT_I4;
+    SAFEARRAYBOUND bounds[2] = {{2, 0}, {2, 0}};
+    V_ARRAY(&twoDimensions) = SafeArrayCreate(VT_I4, 2, bounds);
     VARIANT object;
     VariantInit(&object);
     V_VT(&object) = VT_UNKNOWN;
     V_UNKNOWN(&object) = nullptr;
-    EXPECT_FALSE(FromComVariant(object, CIM_OBJECT).has_value());
+    struct Case {
+        const char* what;
+        VARIANT value;
+        CIMTYPE type;
+        std::optional<Kind> kind; // nothing: left out
+        const char* text;
+    } cases[] = {
+        {"IP addresses", StringArray({L"192.168.1.20", L"fe80::1c2d:3e4f:5a6b:7c8d"}),
+         CIM_STRING | CIM_FLAG_ARRAY, Kind::Text, "192.168.1.20, fe80::1c2d:3e4f:5a6b:7c8d"},
+        {"one gateway", StringArray({L"192.168.1.1"}), CIM_STRING | CIM_FLAG_ARRAY, Kind::Text,
+         "192.168.1.1"},
+        {"no address", StringArray({}), CIM_STRING | CIM_FLAG_ARRAY, Kind::Null, nullptr},
+        {"a monitor's name in character codes", IntegerArray(VT_I4, {68, 69, 76, 76, 0}),
+         CIM_UINT16 | CIM_FLAG_ARRAY, Kind::Text, "68, 69, 76, 76, 0"},
+        {"capability codes", IntegerArray(VT_I2, {3, 4, 10}), CIM_UINT16 | CIM_FLAG_ARRAY,
+         Kind::Text, "3, 4, 10"},
+        {"a two-dimensional array", twoDimensions, CIM_UINT16 | CIM_FLAG_ARRAY, std::nullopt,
+         nullptr},
+        {"an embedded object", object, CIM_OBJECT, std::nullopt, nullptr},
+    };
+    for (Case& c : cases) {
+        std::optional<Variant> v = FromComVariant(c.value, c.type);
+        EXPECT_EQ(v.has_value(), c.kind.has_value()) << c.what;
+        if (v && c.kind) EXPECT_EQ(v->kind(), *c.kind) << c.what;
+        if (v && c.text) EXPECT_EQ(v->Text(), c.text) << c.what;
+        VariantClear(&c.value);
+    }
 }
 
 // An enumerator whose Next answers from a script, counting its calls.
