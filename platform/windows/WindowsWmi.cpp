@@ -64,11 +64,64 @@ void WidenAdapterMemory(WmiObject& adapter) {
         adapter.Set("AdapterRAM", Variant(static_cast<int64_t>(*size)));
 }
 
+// Classes that live in ROOT\WMI rather than ROOT\CIMV2: the monitors' EDID facts.
+constexpr const char* kRootWmiClasses[] = {"WmiMonitorID", "WmiMonitorBasicDisplayParams"};
+
+bool InRootWmi(const std::string& className) {
+    for (const char* name : kRootWmiClasses)
+        if (className == name) return true;
+    return false;
+}
+
+// One element of an integer SAFEARRAY, whatever width WMI chose for it.
+std::optional<int64_t> ArrayElement(SAFEARRAY* array, VARTYPE vt, LONG index) {
+    switch (vt) {
+    case VT_UI1: {
+        uint8_t v = 0;
+        if (FAILED(SafeArrayGetElement(array, &index, &v))) return std::nullopt;
+        return v;
+    }
+    case VT_I2:
+    case VT_UI2: {
+        uint16_t v = 0;
+        if (FAILED(SafeArrayGetElement(array, &index, &v))) return std::nullopt;
+        return v;
+    }
+    case VT_I4:
+    case VT_UI4: {
+        uint32_t v = 0;
+        if (FAILED(SafeArrayGetElement(array, &index, &v))) return std::nullopt;
+        return v;
+    }
+    default: return std::nullopt;
+    }
+}
+
+// WmiMonitorID spells its names as arrays of character codes ended by 0: read as text, the
+// printable ASCII kept. Other arrays read as nothing.
+std::optional<Variant> CodeArrayText(const VARIANT& value, CIMTYPE type) {
+    VARTYPE vt = V_VT(&value);
+    if ((vt & VT_BYREF) || !(vt & VT_ARRAY) || type != (CIM_UINT16 | CIM_FLAG_ARRAY))
+        return std::nullopt;
+    SAFEARRAY* array = V_ARRAY(&value);
+    LONG low = 0, high = -1;
+    if (!array || SafeArrayGetDim(array) != 1 || FAILED(SafeArrayGetLBound(array, 1, &low)) ||
+        FAILED(SafeArrayGetUBound(array, 1, &high)))
+        return Variant::Null();
+    std::string text;
+    for (LONG i = low; i <= high && i - low < 256; ++i) {
+        std::optional<int64_t> code = ArrayElement(array, vt & VT_TYPEMASK, i);
+        if (!code || *code == 0) break;
+        if (*code >= 0x20 && *code < 0x7F) text += static_cast<char>(*code);
+    }
+    return Variant(text);
+}
+
 } // namespace
 
 std::optional<Variant> FromComVariant(const VARIANT& value, CIMTYPE type) {
     VARTYPE vt = V_VT(&value);
-    if (vt & (VT_ARRAY | VT_BYREF)) return std::nullopt;
+    if (vt & (VT_ARRAY | VT_BYREF)) return CodeArrayText(value, type);
     switch (vt) {
     case VT_EMPTY:
     case VT_NULL: return Variant::Null();
@@ -141,19 +194,31 @@ std::vector<WmiObject> DrainEnumerator(IEnumWbemClassObject& enumerator,
 WindowsWmiService::WindowsWmiService(std::shared_ptr<ComSession> com,
                                      std::chrono::milliseconds queryLimit)
     : com_(std::move(com)), queryLimit_(queryLimit) {
+    services_ = ConnectNamespace(L"ROOT\\CIMV2");
+}
+
+ComPtr<IWbemServices> WindowsWmiService::ConnectNamespace(const wchar_t* name) {
+    ComPtr<IWbemServices> services;
     ComPtr<IWbemLocator> locator;
     CheckHr(CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator,
                              reinterpret_cast<void**>(locator.Put())),
             "CoCreateInstance(WbemLocator)");
-    Bstr ns(L"ROOT\\CIMV2");
+    Bstr ns(name);
     // The connect flag bounds the bind itself (two minutes at most) where WMI is stuck.
     CheckHr(locator->ConnectServer(ns.Get(), nullptr, nullptr, nullptr,
                                    WBEM_FLAG_CONNECT_USE_MAX_WAIT, nullptr, nullptr,
-                                   services_.Put()),
+                                   services.Put()),
             "IWbemLocator::ConnectServer");
     // Only a real proxy can take the blanket; an in-process service refuses it harmlessly.
-    CoSetProxyBlanket(services_.Get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
+    CoSetProxyBlanket(services.Get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
                       RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
+    return services;
+}
+
+IWbemServices& WindowsWmiService::ServicesFor(const std::string& className) {
+    if (!InRootWmi(className)) return *services_.Get();
+    if (!rootWmi_) rootWmi_ = ConnectNamespace(L"ROOT\\WMI");
+    return *rootWmi_.Get();
 }
 
 std::vector<WmiObject> WindowsWmiService::InstancesOf(const std::string& className) {
@@ -162,7 +227,7 @@ std::vector<WmiObject> WindowsWmiService::InstancesOf(const std::string& classNa
     Bstr cls(Utf8ToWide(className));
     // Semi-synchronous, so that a slow provider is met by the Next timeouts below rather than
     // blocking this call.
-    HRESULT hr = services_->CreateInstanceEnum(
+    HRESULT hr = ServicesFor(className).CreateInstanceEnum(
         cls.Get(), WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY, nullptr,
         enumerator.Put());
     if (IsUnknownClass(hr)) return {};
