@@ -62,14 +62,16 @@ Device GpuDevice(const App& app, const WmiObject& card) {
 }
 
 RowValue ImageSize(std::optional<int64_t> widthCm, std::optional<int64_t> heightCm) {
-    if (!widthCm || !heightCm) return {"", Data()};
+    if (!widthCm || !heightCm || *widthCm <= 0 || *heightCm <= 0) return {"", Data()};
     return {std::to_string(*widthCm) + " x " + std::to_string(*heightCm) + " cm",
             {{"width_cm", *widthCm}, {"height_cm", *heightCm}}};
 }
 
 // The diagonal of the largest image in inches, to a tenth.
 RowValue Diagonal(const App& app, std::optional<int64_t> widthCm, std::optional<int64_t> heightCm) {
-    if (!widthCm || !heightCm || *widthCm > 10000 || *heightCm > 10000) return {"", Data()};
+    if (!widthCm || !heightCm || *widthCm <= 0 || *heightCm <= 0 || *widthCm > 10000 ||
+        *heightCm > 10000)
+        return {"", Data()};
     double w = static_cast<double>(*widthCm), h = static_cast<double>(*heightCm);
     double inches = std::round(std::sqrt(w * w + h * h) / 2.54 * 10.0) / 10.0;
     return {NumberText(inches, RegionalOrDefault(*app.source).decimalSeparator) + "\"", inches};

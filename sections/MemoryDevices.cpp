@@ -103,8 +103,9 @@ Device ArrayDevice(const App& app, const WmiObject& array, std::optional<int64_t
             }};
 }
 
-RowValue CodeValue(std::optional<int64_t> code, const std::string& text) {
-    if (!code || text.empty()) return {"", Data()};
+// A code's name; the code tables answer "Unknown" for codes they do not list.
+RowValue CodeValue(const App& app, std::optional<int64_t> code, const std::string& text) {
+    if (!code || text.empty() || text == app.T(kUnknown)) return {"", Data()};
     return {text, text};
 }
 
@@ -141,26 +142,27 @@ Device ModuleDevice(const App& app, const WmiObject* slot, const WmiObject* modu
     std::optional<int64_t> voltage = IntOf(module, "ConfiguredVoltage");
     if (!voltage) voltage = IntOf(module, "MinVoltage");
     auto text = [&](const char* prop) { return module ? TextOf(*module, prop) : std::string(); };
-    return {
-        &kMemoryModuleKind,
-        locator.empty() ? app.T(kTxtSlot) + " " + std::to_string(n + 1) : locator,
-        {
-            TextValue(locator),
-            TextValue(TextOf(place, "BankLabel")),
-            YesNoValue(app, installed),
-            BytesValue(app, size),
-            CodeValue(type, type ? MemoryTypeText(std::to_string(*type), app.table, false) : ""),
-            CodeValue(factor, factor ? FormFactorText(std::to_string(*factor), app.table) : ""),
-            NumberValue(IntOf(module, "Speed"), "MT/s"),
-            NumberValue(IntOf(module, "ConfiguredClockSpeed"), "MT/s"),
-            TextValue(text("Manufacturer")),
-            TextValue(text("PartNumber")),
-            TextValue(text("SerialNumber")),
-            NumberValue(IntOf(module, "Attributes"), ""),
-            WidthValue(app, IntOf(module, "DataWidth")),
-            WidthValue(app, IntOf(module, "TotalWidth")),
-            VoltageValue(voltage),
-        }};
+    return {&kMemoryModuleKind,
+            locator.empty() ? app.T(kTxtSlot) + " " + std::to_string(n + 1) : locator,
+            {
+                TextValue(locator),
+                TextValue(TextOf(place, "BankLabel")),
+                YesNoValue(app, installed),
+                BytesValue(app, size),
+                CodeValue(app, type,
+                          type ? MemoryTypeText(std::to_string(*type), app.table, false) : ""),
+                CodeValue(app, factor,
+                          factor ? FormFactorText(std::to_string(*factor), app.table) : ""),
+                NumberValue(IntOf(module, "Speed"), "MT/s"),
+                NumberValue(IntOf(module, "ConfiguredClockSpeed"), "MT/s"),
+                TextValue(text("Manufacturer")),
+                TextValue(text("PartNumber")),
+                TextValue(text("SerialNumber")),
+                NumberValue(IntOf(module, "Attributes"), ""),
+                WidthValue(app, IntOf(module, "DataWidth")),
+                WidthValue(app, IntOf(module, "TotalWidth")),
+                VoltageValue(voltage),
+            }};
 }
 
 } // namespace

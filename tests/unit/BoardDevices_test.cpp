@@ -359,3 +359,38 @@ TEST(BoardDevices, PrivateRecordingsMaskSerials) {
             }
     EXPECT_EQ(serials, 3); // two modules and the monitor
 }
+
+// Figures no machine gives (negative, past 64 bits, text where numbers belong) read as unknown.
+TEST(BoardDevices, ImpossibleFiguresReadAsUnknown) {
+    const std::string hostile = R"({"format": "hardlens-snapshot/1", "wmi": {
+        "Win32_PhysicalMemoryArray": [{"MemoryDevices": -3, "MaxCapacityEx": "99999999999999999999",
+                                       "MemoryErrorCorrection": 1e300}],
+        "Win32_PhysicalMemory": [{"Capacity": "-8", "Speed": "fast", "ConfiguredVoltage": 1e200,
+                                  "DataWidth": -64, "MemoryType": 99999}],
+        "Win32_Processor": [{"L2CacheSize": 1e300, "L3CacheSize": -1, "NumberOfCores": "many"}],
+        "WmiMonitorID": [{"InstanceName": "x", "YearOfManufacture": "soon"}],
+        "WmiMonitorBasicDisplayParams": [{"InstanceName": "x", "MaxHorizontalImageSize": -48,
+                                          "MaxVerticalImageSize": 1e300}]}})";
+    TestApp app(ParseSnapshot(hostile, "hostile.json"));
+    DeviceList devices;
+    for (int section : {5, 6, 9})
+        for (Device& d : SectionDevices(*app, section))
+            devices.push_back(std::move(d));
+    ExpectFields(devices,
+                 {
+                     {"memory_array", 0, "max_capacity", "", kNoData},
+                     {"memory_array", 0, "error_correction", "", kNoData},
+                     {"memory_module", 0, "size", "", kNoData},
+                     {"memory_module", 0, "speed_mts", "", kNoData},
+                     {"memory_module", 0, "voltage", "", kNoData},
+                     {"memory_module", 0, "data_width", "", kNoData},
+                     {"memory_module", 0, "type", "", kNoData},
+                     {"processor", 0, "l2_cache", "", kNoData},
+                     {"processor", 0, "l3_cache", "", kNoData},
+                     {"processor", 0, "cores", "", kNoData},
+                     {"monitor", 0, "year", "", kNoData},
+                     {"monitor", 0, "image_size", "", kNoData},
+                     {"monitor", 0, "diagonal_inches", "", kNoData},
+                 },
+                 "hostile");
+}
