@@ -135,6 +135,22 @@ TEST(BoardDevices, ProcessorPackages) {
              {"processor", 1, "virtualization", "AMD-V", "AMD-V"},
              {"processor", 1, "vulnerabilities", "", kNoData},
          }},
+        // lscpu: 2 sockets of 14 cores and 28 threads; per socket L1d and L1i 448 KiB, L2
+        // 14 MiB, L3 19.25 MiB; max 3200 MHz; VT-x. The brand string rates it 2.20 GHz.
+        {"server-2socket",
+         2,
+         {
+             {"processor", 1, "name", "Intel(R) Xeon(R) Gold 5120 CPU @ 2.20GHz", kNoData},
+             {"processor", 1, "cores", "14", 14},
+             {"processor", 1, "threads", "28", 28},
+             {"processor", 1, "rated_mhz", "2200 Mhz", 2200},
+             {"processor", 1, "max_mhz", "3200 Mhz", 3200},
+             {"processor", 1, "l1d_cache", "448 KB", 448 * 1024},
+             {"processor", 1, "l1i_cache", "448 KB", 448 * 1024},
+             {"processor", 1, "l2_cache", "14 MB", 14 * 1024 * 1024},
+             {"processor", 1, "l3_cache", nullptr, 19712 * 1024},
+             {"processor", 1, "virtualization", "VT-x", "VT-x"},
+         }},
         // A guest whose cpuinfo carries the hypervisor flag, without DMI to name it.
         {"vm",
          1,
@@ -199,6 +215,30 @@ TEST(BoardDevices, MemoryArraysAndEverySlot) {
              {"memory_module", 1, "voltage", "1.2 V", 1.2},
              {"memory_module", 3, "bank", "P0 CHANNEL B", "P0 CHANNEL B"},
              {"memory_module", 3, "serial", "2048690C", "2048690C"},
+         }},
+        // dmidecode: one array; A1-A4 and B1-B4 hold 16 GB DDR4 RDIMMs of 24 slots; A1 is SK Hynix
+        // HMA42GR7MFR4N-TF, 2133 MT/s, rank 2, widths 72/64, 1.2 V; A5 is empty.
+        {"server-2socket",
+         1,
+         24,
+         {
+             {"memory_array", 0, "slots", "24", 24},
+             {"memory_array", 0, "free_slots", "16", 16},
+             {"memory_array", 0, "error_correction", "Multi-bit ECC", "multi_bit_ecc"},
+             {"memory_array", 0, "max_capacity", nullptr, int64_t{7680} * 1024 * 1024 * 1024},
+             {"memory_module", 0, "name", "A1", kNoData},
+             {"memory_module", 0, "size", "16 GB", int64_t{16} * 1024 * 1024 * 1024},
+             {"memory_module", 0, "manufacturer", "SK Hynix", "SK Hynix"},
+             {"memory_module", 0, "part_number", "HMA42GR7MFR4N-TF", "HMA42GR7MFR4N-TF"},
+             {"memory_module", 0, "speed_mts", "2133 MT/s", 2133},
+             {"memory_module", 0, "rank", "2", 2},
+             {"memory_module", 0, "total_width", "72 Bits", 72},
+             {"memory_module", 0, "data_width", "64 Bits", 64},
+             {"memory_module", 0, "voltage", "1.2 V", 1.2},
+             {"memory_module", 4, "name", "A5", kNoData},
+             {"memory_module", 4, "installed", "No", false},
+             {"memory_module", 12, "name", "B1", kNoData},
+             {"memory_module", 12, "installed", "Yes", true},
          }},
         // Two arrays of eight slots, one per processor: which slots are free is not told per
         // array. SMBIOS 2.7 gives no voltages.
