@@ -2,6 +2,7 @@
 
 #include "WindowsRegistry.h"
 #include "core/PlatformError.h"
+#include "platform/JedecMakers.h"
 #include "platform/SmbiosCodes.h"
 
 #include <algorithm>
@@ -115,6 +116,12 @@ std::optional<Variant> CodeArrayText(const VARIANT& value, CIMTYPE type) {
         if (*code >= 0x20 && *code < 0x7F) text += static_cast<char>(*code);
     }
     return Variant(text);
+}
+
+// Windows passes on the maker as the SMBIOS table has it, often a JEDEC code ("80AD000080AD").
+void NameMemoryMaker(WmiObject& module) {
+    Variant maker = module.Get("Manufacturer");
+    if (maker.IsText()) module.Set("Manufacturer", Variant(MemoryMakerName(maker.Text())));
 }
 
 } // namespace
@@ -234,8 +241,10 @@ std::vector<WmiObject> WindowsWmiService::InstancesOf(const std::string& classNa
     CheckHr(hr, ("WMI " + className).c_str());
     std::vector<WmiObject> objects = DrainEnumerator(*enumerator.Get(), deadline, className);
     if (className == "Win32_PhysicalMemory")
-        for (WmiObject& module : objects)
+        for (WmiObject& module : objects) {
             FillMemoryTypeFromSmbios(module);
+            NameMemoryMaker(module);
+        }
     if (className == "Win32_VideoController")
         for (WmiObject& adapter : objects)
             WidenAdapterMemory(adapter);
