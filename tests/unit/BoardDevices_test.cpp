@@ -5,6 +5,8 @@
 #include "LinuxTreeSupport.h"
 #include "sections/Sections.h"
 
+#include <filesystem>
+
 using namespace hl;
 using namespace hl::test;
 
@@ -283,4 +285,27 @@ TEST(BoardDevices, GraphicsCardsAndMonitors) {
         EXPECT_EQ(CountOf(devices, "monitor"), m.monitors) << m.tree;
         ExpectFields(devices, m.wants, m.tree);
     }
+}
+
+// A guest of Hyper-V: the cpuinfo of the virtual machine tree and the DMI of a real Hyper-V
+// machine, which dmidecode reads as "Microsoft Corporation" "Virtual Machine".
+TEST(BoardDevices, HypervisorNamedByTheMachineItPretendsToBe) {
+    TempDir dir;
+    auto copy = [&](const std::string& from, const std::string& to) {
+        std::filesystem::create_directories(std::filesystem::path(dir.File(to)).parent_path());
+        WriteFile(dir.File(to), ReadFile(DataPath("linux/" + from)));
+    };
+    copy("vm/proc/cpuinfo", "proc/cpuinfo");
+    for (const char* field : {"sys_vendor", "product_name"})
+        copy(std::string("real/smb-hyperv/sys/class/dmi/id/") + field,
+             std::string("sys/class/dmi/id/") + field);
+    LinuxSourceOptions options;
+    options.root = dir.Path();
+    LinuxSource source(options, SettingsStore(dir.File("settings")));
+    App app(source, AllSections());
+    LoadLanguage(app.table, "English");
+    ExpectFields(
+        SectionDevices(app, 5),
+        {{"processor", 0, "hypervisor", "Hyper-V", {{"present", true}, {"name", "Hyper-V"}}}},
+        "hyper-v guest");
 }
