@@ -121,15 +121,6 @@ RowValue VoltageValue(std::optional<int64_t> millivolts) {
     return {NumberText(volts) + " V", volts};
 }
 
-// WMI's type is 0 ("Unknown") on many machines whose SMBIOS type says DDR4: the newer codes
-// of both agree from DDR3 on.
-std::optional<int64_t> MemoryType(const WmiObject* module) {
-    std::optional<int64_t> type = IntOf(module, "MemoryType");
-    std::optional<int64_t> smbios = IntOf(module, "SMBIOSMemoryType");
-    if ((!type || *type == 0) && smbios && *smbios >= 0x18) return smbios;
-    return type;
-}
-
 // One slot: its own object where the machine lists slots (Linux), the module in it if any.
 Device ModuleDevice(const App& app, const WmiObject* slot, const WmiObject* module, size_t n) {
     const WmiObject& place = slot ? *slot : *module;
@@ -137,7 +128,7 @@ Device ModuleDevice(const App& app, const WmiObject* slot, const WmiObject* modu
     std::optional<bool> installed = slot ? BoolOf(slot, "Installed") : true;
     std::optional<int64_t> size = IntOf(module ? module : slot, "Capacity");
     if (installed && !*installed) size = 0;
-    std::optional<int64_t> type = MemoryType(module);
+    std::optional<int64_t> type = IntOf(module, "MemoryType");
     std::optional<int64_t> factor = IntOf(module, "FormFactor");
     std::optional<int64_t> voltage = IntOf(module, "ConfiguredVoltage");
     if (!voltage) voltage = IntOf(module, "MinVoltage");
