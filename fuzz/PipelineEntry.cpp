@@ -4,6 +4,7 @@
 #include "core/SettingsStore.h"
 #include "platform/snapshot/Snapshot.h"
 #include "report/ReportChain.h"
+#include "sections/Devices.h"
 #include "sections/Sections.h"
 
 #include <cstdio>
@@ -40,6 +41,8 @@ void Visit(App& app) {
         MenuClick(app, n);
         MenuClick(app, n); // the Processor and CD/DVD redraw their kept values
     }
+    for (int n = 1; n <= 13; ++n)
+        SectionDevices(app, n);
     MenuClick(app, 2);
     Timer3_Timer(app);
     MenuClick(app, 4);

@@ -1,5 +1,6 @@
 #include "Devices.h"
 
+#include "BoardDevices.h"
 #include "core/PlainText.h"
 
 #include <cstring>
@@ -9,9 +10,9 @@ namespace hl {
 DeviceLister DeviceListerOf(int section) {
     switch (section) {
     // Processor, RAM, Display
-    case 5: return nullptr;
-    case 6: return nullptr;
-    case 9: return nullptr;
+    case 5: return ProcessorDevices;
+    case 6: return MemoryDevices;
+    case 9: return DisplayDevices;
 
     // Hard drives, Keyboard and mouse, Other hardware
     case 7: return nullptr;

@@ -62,21 +62,21 @@ void GatherMemory(DataSource& source, RamFacts& f, std::shared_ptr<WmiService>& 
     run.Run([&] { f.freeMemoryMB = IntDivide(freeKB, 1024).ToInt64(); });
 }
 
-std::string TotalText(const App& app, int64_t totalMB) {
+} // namespace
+
+const SectionRows kMemoryRows{"memory", kRows};
+
+std::string MemorySizeText(const App& app, int64_t totalMB) {
     if (totalMB == 0) return app.T(kUnknown);
     if (totalMB <= 999) return std::to_string(totalMB) + " MB";
     return std::to_string(totalMB / 1024) + " GB";
 }
 
-std::string WidthText(const App& app, const std::string& width) {
+std::string BusWidthText(const App& app, const std::string& width) {
     long long n = 0;
     if (width.empty() || (CodeNumber(width, n) && n == 0)) return app.T(kUnknown);
     return width + " Bits";
 }
-
-} // namespace
-
-const SectionRows kMemoryRows{"memory", kRows};
 
 MemoryUsage MemoryUsageTexts(const App& app, int64_t totalMB, int64_t freeMB) {
     std::optional<int64_t> used = NonNegative(CheckedSub(totalMB, freeMB));
@@ -102,11 +102,11 @@ RowValues MemoryValues(const App& app, const RamFacts& f, bool forReport) {
     return {
         {MemoryTypeText(f.memoryType, app.table, forReport), IntData(f.memoryType)},
         {FormFactorText(f.formFactor, app.table), IntData(f.formFactor)},
-        {TotalText(app, f.totalMemoryMB), MegabytesData(f.totalMemoryMB)},
+        {MemorySizeText(app, f.totalMemoryMB), MegabytesData(f.totalMemoryMB)},
         {usage.inUse, MegabytesData(usedMB)},
         {usage.available, MegabytesData(f.freeMemoryMB)},
         {f.moduleCount == 0 ? "" : std::to_string(f.moduleCount), f.moduleCount},
-        {WidthText(app, f.totalWidth), IntData(f.totalWidth)},
+        {BusWidthText(app, f.totalWidth), IntData(f.totalWidth)},
         {MemoryUseText(f.largeSystemCache, app.table), IntData(f.largeSystemCache)},
     };
 }

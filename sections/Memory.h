@@ -20,6 +20,12 @@ struct RamFacts {
 
 extern const SectionRows kMemoryRows;
 
+// A memory size in whole megabytes as the section shows it: "512 MB", else whole gigabytes
+// ("16 GB"); "Unknown" for 0.
+std::string MemorySizeText(const App& app, int64_t totalMB);
+// A bus width in bits ("64 Bits"); "Unknown" for none or 0.
+std::string BusWidthText(const App& app, const std::string& width);
+
 void RAM(App& app);
 void InformeRAM(ReportContext& ctx);
 

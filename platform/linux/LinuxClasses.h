@@ -99,6 +99,12 @@ std::vector<WmiObject> BuildPhysicalMemory(LinuxContext& ctx);
 std::vector<WmiObject> BuildPhysicalMemoryArray(LinuxContext& ctx);
 // The program's own class: every slot, empty ones included, which no WMI class lists.
 std::vector<WmiObject> BuildMemorySlot(LinuxContext& ctx);
+// The program's own classes of the processor: per package what WMI lacks (L1 caches, flags,
+// virtualisation, hypervisor), per kind of core its count and speeds, and the kernel's state
+// of every known hardware vulnerability.
+std::vector<WmiObject> BuildProcessorDetail(LinuxContext& ctx);
+std::vector<WmiObject> BuildProcessorCluster(LinuxContext& ctx);
+std::vector<WmiObject> BuildVulnerability(LinuxContext& ctx);
 std::vector<WmiObject> BuildBios(LinuxContext& ctx);
 std::vector<WmiObject> BuildBaseBoard(LinuxContext& ctx);
 std::vector<WmiObject> BuildLogicalDisk(LinuxContext& ctx);
@@ -106,6 +112,12 @@ std::vector<WmiObject> BuildDiskDrive(LinuxContext& ctx);
 std::vector<WmiObject> BuildCdromDrive(LinuxContext& ctx);
 std::vector<WmiObject> BuildDesktopMonitor(LinuxContext& ctx);
 std::vector<WmiObject> BuildVideoController(LinuxContext& ctx);
+// Every connected monitor with an EDID, as ROOT\WMI's WmiMonitorID and
+// WmiMonitorBasicDisplayParams and the program's own Hardlens_Monitor (modes, rates,
+// connector, card), joined by InstanceName.
+std::vector<WmiObject> BuildMonitorId(LinuxContext& ctx);
+std::vector<WmiObject> BuildMonitorBasicDisplayParams(LinuxContext& ctx);
+std::vector<WmiObject> BuildMonitor(LinuxContext& ctx);
 std::vector<WmiObject> BuildKeyboard(LinuxContext& ctx);
 std::vector<WmiObject> BuildPointingDevice(LinuxContext& ctx);
 std::vector<WmiObject> BuildSoundDevice(LinuxContext& ctx);

@@ -54,36 +54,18 @@ void TakeTiming(Edid& edid, const std::vector<uint8_t>& e, size_t at) {
         static_cast<int>(std::lround(clock10kHz * 10000.0 / ((hActive + hBlank) * fieldLines)));
 }
 
-// The cards cardN in the order of N (card10 after card2).
-std::vector<std::string> Cards(const RootFs& fs) {
-    std::vector<std::pair<uint64_t, std::string>> numbered;
-    for (const std::string& name : fs.List("/sys/class/drm")) {
-        uint64_t n = 0;
-        if (name.rfind("card", 0) == 0 && ParseDecimal(name.substr(4), n))
-            numbered.emplace_back(n, name);
-    }
-    std::sort(numbered.begin(), numbered.end());
-    std::vector<std::string> cards;
-    for (auto& [n, name] : numbered)
-        cards.push_back(std::move(name));
-    return cards;
-}
-
 // The first connector of `card`, in name order, whose status is "connected"; drm_sysfs.c names
 // the connector folders cardN-TYPE-M.
 std::string ConnectedConnectorOf(const RootFs& fs, const std::string& card) {
-    for (const std::string& name : fs.List("/sys/class/drm")) {
-        if (name.rfind(card + "-", 0) != 0) continue;
-        if (fs.Line("/sys/class/drm/" + name + "/status") == "connected") return name;
-    }
-    return {};
+    std::vector<std::string> connected = ConnectedConnectorsOf(fs, card);
+    return connected.empty() ? std::string() : connected.front();
 }
 
 // The primary monitor: the first connected one on the card the firmware booted with (the PCI
 // device's boot_vga, Documentation/ABI/testing/sysfs-bus-pci), else on the first card that
 // has one. Every fact of the display comes from this one monitor and its card.
 std::string ConnectedConnector(const RootFs& fs) {
-    std::vector<std::string> cards = Cards(fs);
+    std::vector<std::string> cards = DrmCards(fs);
     for (const std::string& card : cards)
         if (fs.Line("/sys/class/drm/" + card + "/device/boot_vga") == "1")
             if (std::string connector = ConnectedConnectorOf(fs, card); !connector.empty())
@@ -94,39 +76,17 @@ std::string ConnectedConnector(const RootFs& fs) {
     return {};
 }
 
-std::optional<Edid> ConnectorEdid(const RootFs& fs, const std::string& connector) {
-    if (connector.empty()) return std::nullopt;
-    FileText raw = fs.ReadBinary("/sys/class/drm/" + connector + "/edid", 64 * 1024);
-    return ParseEdid(std::vector<uint8_t>(raw.text.begin(), raw.text.end()));
-}
-
 // The card of the primary monitor; without a monitor, the boot card, else the first card.
 std::string DisplayCard(const RootFs& fs) {
     std::string connector = ConnectedConnector(fs);
     if (!connector.empty()) return connector.substr(0, connector.find('-'));
-    std::vector<std::string> cards = Cards(fs);
-    for (const std::string& card : cards)
-        if (fs.Line("/sys/class/drm/" + card + "/device/boot_vga") == "1") return card;
+    std::vector<std::string> cards = DrmCards(fs);
+    if (std::string boot = BootCard(fs); !boot.empty()) return boot;
     return cards.empty() ? std::string() : cards.front();
 }
 
 void SetInt(WmiObject& obj, const char* prop, std::optional<int64_t> v) {
     obj.Set(prop, v ? Variant(*v) : Variant::Null());
-}
-
-// A line of a connector's "modes" file: "1920x1080", or "1920x1080i" for an interlaced mode
-// (drm_mode_set_name in drm_modes.c).
-bool ParseModeName(std::string line, DisplayMode& mode, bool& interlaced) {
-    interlaced = !line.empty() && line.back() == 'i';
-    if (interlaced) line.pop_back();
-    size_t x = line.find('x');
-    uint64_t w = 0, h = 0;
-    if (x == std::string::npos || !ParseDecimal(line.substr(0, x), w) ||
-        !ParseDecimal(line.substr(x + 1), h) || w == 0 || h == 0 || w >= 100000 || h >= 100000)
-        return false;
-    mode.width = static_cast<int>(w);
-    mode.height = static_cast<int>(h);
-    return true;
 }
 
 void SetMode(LinuxContext& ctx, WmiObject& obj, const std::string& connector,
@@ -139,7 +99,8 @@ void SetMode(LinuxContext& ctx, WmiObject& obj, const std::string& connector,
         // The first line of "modes" is the preferred mode, which the console runs in.
         std::string first = ctx.Fs().Line("/sys/class/drm/" + connector + "/modes");
         bool isInterlaced = false;
-        if (ParseModeName(first.substr(0, first.find('\n')), mode, isInterlaced)) {
+        if (ParseModeName(first.substr(0, first.find('\n')), mode.width, mode.height,
+                          isInterlaced)) {
             interlaced = isInterlaced;
             mode.bitsPerPixel = 32; // DRM consoles scan out XRGB8888
             if (edid && edid->preferredWidth == mode.width && edid->preferredHeight == mode.height)
@@ -156,7 +117,78 @@ void SetMode(LinuxContext& ctx, WmiObject& obj, const std::string& connector,
            interlaced ? std::optional<int64_t>(*interlaced ? 3 : 4) : std::nullopt);
 }
 
+// Bytes 10-17: product code, serial number, week and year of manufacture; 21-22 the size.
+void TakeIdentity(Edid& edid, const std::vector<uint8_t>& e) {
+    edid.productCode = e[10] | e[11] << 8;
+    uint32_t serial = e[12] | e[13] << 8 | e[14] << 16 | static_cast<uint32_t>(e[15]) << 24;
+    if (serial != 0) edid.serial = std::to_string(serial);
+    edid.weekOfManufacture = e[16];
+    edid.yearOfManufacture = e[17] ? e[17] + 1990 : 0;
+    edid.widthCm = e[21];
+    edid.heightCm = e[22];
+}
+
 } // namespace
+
+std::vector<std::string> DrmCards(const RootFs& fs) {
+    std::vector<std::pair<uint64_t, std::string>> numbered;
+    for (const std::string& name : fs.List("/sys/class/drm")) {
+        uint64_t n = 0;
+        if (name.rfind("card", 0) == 0 && ParseDecimal(name.substr(4), n))
+            numbered.emplace_back(n, name);
+    }
+    std::sort(numbered.begin(), numbered.end());
+    std::vector<std::string> cards;
+    for (auto& [n, name] : numbered)
+        cards.push_back(std::move(name));
+    return cards;
+}
+
+std::vector<std::string> ConnectedConnectorsOf(const RootFs& fs, const std::string& card) {
+    std::vector<std::string> connected;
+    for (const std::string& name : fs.List("/sys/class/drm"))
+        if (name.rfind(card + "-", 0) == 0 &&
+            fs.Line("/sys/class/drm/" + name + "/status") == "connected")
+            connected.push_back(name);
+    std::sort(connected.begin(), connected.end());
+    return connected;
+}
+
+std::string BootCard(const RootFs& fs) {
+    for (const std::string& card : DrmCards(fs))
+        if (fs.Line("/sys/class/drm/" + card + "/device/boot_vga") == "1") return card;
+    return {};
+}
+
+std::vector<std::string> MonitorConnectors(const RootFs& fs) {
+    std::string primary = ConnectedConnector(fs);
+    if (primary.empty()) return {};
+    std::vector<std::string> all{primary};
+    for (const std::string& card : DrmCards(fs))
+        for (std::string& connector : ConnectedConnectorsOf(fs, card))
+            if (connector != primary) all.push_back(std::move(connector));
+    return all;
+}
+
+std::optional<Edid> ConnectorEdid(const RootFs& fs, const std::string& connector) {
+    if (connector.empty()) return std::nullopt;
+    FileText raw = fs.ReadBinary("/sys/class/drm/" + connector + "/edid", 64 * 1024);
+    return ParseEdid(std::vector<uint8_t>(raw.text.begin(), raw.text.end()));
+}
+
+// drm_mode_set_name in drm_modes.c writes "1920x1080", and "1920x1080i" for interlaced modes.
+bool ParseModeName(std::string line, int& width, int& height, bool& interlaced) {
+    interlaced = !line.empty() && line.back() == 'i';
+    if (interlaced) line.pop_back();
+    size_t x = line.find('x');
+    uint64_t w = 0, h = 0;
+    if (x == std::string::npos || !ParseDecimal(line.substr(0, x), w) ||
+        !ParseDecimal(line.substr(x + 1), h) || w == 0 || h == 0 || w >= 100000 || h >= 100000)
+        return false;
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
+    return true;
+}
 
 std::optional<Edid> ParseEdid(const std::vector<uint8_t>& e) {
     static const uint8_t kHeader[] = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
@@ -170,6 +202,7 @@ std::optional<Edid> ParseEdid(const std::vector<uint8_t>& e) {
         int letter = (id >> shift) & 0x1F;
         edid.makerCode += (letter >= 1 && letter <= 26) ? static_cast<char>('A' + letter - 1) : '?';
     }
+    TakeIdentity(edid, e);
     std::string name;
     std::vector<std::string> panelStrings;
     for (size_t at : kDescriptors) {
@@ -178,6 +211,7 @@ std::optional<Edid> ParseEdid(const std::vector<uint8_t>& e) {
             bool blank = TrimWhite(text).empty();
             if (e[at + 3] == 0xFC && !blank) name += text;
             if (e[at + 3] == 0xFE && !blank) panelStrings.push_back(TrimWhite(text));
+            if (e[at + 3] == 0xFF && !blank) edid.serial = TrimWhite(text);
             if (e[at + 3] == 0xFD) {
                 // EDID 1.4 adds 255 to a rate whose offset flag (byte 4) is set.
                 edid.minRefreshHz = e[at + 5] + ((e[at + 4] & 0x01) ? 255 : 0);
@@ -221,18 +255,21 @@ std::vector<WmiObject> BuildDesktopMonitor(LinuxContext& ctx) {
     return {obj};
 }
 
-std::vector<WmiObject> BuildVideoController(LinuxContext& ctx) {
+namespace {
+
+// One card: the primary one carries the primary monitor's mode and rates, every other card
+// those of its own first monitor.
+WmiObject VideoControllerOf(LinuxContext& ctx, const std::string& card, bool primary,
+                            size_t number) {
     const char* cls = "Win32_VideoController";
     const RootFs& fs = ctx.Fs();
-    std::string card = DisplayCard(fs);
-    if (card.empty()) return {};
     std::string dev = "/sys/class/drm/" + card + "/device/";
     uint64_t vendor = 0, device = 0;
     IdNames names;
     if (ParseHex(fs.Line(dev + "vendor"), vendor) && ParseHex(fs.Line(dev + "device"), device))
         names = ctx.Ids().Pci(static_cast<uint32_t>(vendor), static_cast<uint32_t>(device));
     WmiObject obj;
-    obj.Set("DeviceID", Variant("VideoController1"));
+    obj.Set("DeviceID", Variant("VideoController" + std::to_string(number)));
     std::string name = names.device.empty() ? names.vendor : names.device;
     if (name.empty())
         ctx.SetNull(obj, cls, "Name", Access::Absent);
@@ -253,12 +290,26 @@ std::vector<WmiObject> BuildVideoController(LinuxContext& ctx) {
     if (version.empty()) version = fs.Line("/proc/sys/kernel/osrelease");
     obj.Set("DriverVersion", version.empty() ? Variant::Null() : Variant(version));
     ctx.SetNull(obj, cls, "DriverDate", Access::Absent);
-    std::string connector = ConnectedConnector(fs);
+    SetPciPlacement(ctx, obj, card, vendor, device);
+    std::string connector = primary ? ConnectedConnector(fs) : ConnectedConnectorOf(fs, card);
     std::optional<Edid> edid = ConnectorEdid(fs, connector);
-    SetMode(ctx, obj, connector, edid);
+    if (primary) SetMode(ctx, obj, connector, edid);
     SetInt(obj, "MinRefreshRate", edid ? edid->minRefreshHz : std::nullopt);
     SetInt(obj, "MaxRefreshRate", edid ? edid->maxRefreshHz : std::nullopt);
-    return {obj};
+    return obj;
+}
+
+} // namespace
+
+// Every card, the one of the primary monitor first: the Display section shows the first.
+std::vector<WmiObject> BuildVideoController(LinuxContext& ctx) {
+    const RootFs& fs = ctx.Fs();
+    std::string primary = DisplayCard(fs);
+    if (primary.empty()) return {};
+    std::vector<WmiObject> out{VideoControllerOf(ctx, primary, true, 1)};
+    for (const std::string& card : DrmCards(fs))
+        if (card != primary) out.push_back(VideoControllerOf(ctx, card, false, out.size() + 1));
+    return out;
 }
 
 } // namespace hl

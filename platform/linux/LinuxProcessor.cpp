@@ -61,6 +61,8 @@ std::string CpuCaption(const CpuEntry& cpu, const std::string& machine) {
     return caption;
 }
 
+} // namespace
+
 // "0-3,8" names five processors (the cpulist format of Documentation/admin-guide/cputopology.rst).
 int CountCpuList(const std::string& list) {
     int count = 0;
@@ -84,13 +86,16 @@ int CountCpuList(const std::string& list) {
 
 // A cache level's total size in the package: each cache of cpuN counts once for the CPUs
 // that share it (Documentation/ABI/testing/sysfs-devices-system-cpu, "cache").
-std::optional<int64_t> PackageCacheKb(const RootFs& fs, int cpu, int level, int logicalInPackage) {
+std::optional<int64_t> PackageCacheKb(const RootFs& fs, int cpu, int level, int logicalInPackage,
+                                      bool instruction) {
     std::string base = "/sys/devices/system/cpu/cpu" + std::to_string(cpu) + "/cache/";
     std::optional<int64_t> total;
     for (const std::string& index : fs.List(base)) {
         if (index.rfind("index", 0) != 0) continue;
         std::string dir = base + index + "/";
-        if (fs.Number(dir + "level") != level || fs.Line(dir + "type") == "Instruction") continue;
+        if (fs.Number(dir + "level") != level ||
+            (fs.Line(dir + "type") == "Instruction") != instruction)
+            continue;
         std::string size = fs.Line(dir + "size");
         uint64_t kb = 0;
         if (size.empty() || size.back() != 'K' ||
@@ -107,6 +112,8 @@ std::optional<int64_t> PackageCacheKb(const RootFs& fs, int cpu, int level, int 
     }
     return total;
 }
+
+namespace {
 
 // The processors of a package, by cpuinfo's physical id.
 std::vector<const CpuEntry*> PackageCpus(const std::vector<CpuEntry>& cpus, int package) {
@@ -237,8 +244,10 @@ std::vector<WmiObject> BuildProcessor(LinuxContext& ctx) {
             arch && (arch->wmiCode == 9 || arch->wmiCode == 12 || arch->wmiCode == 6) ? 64 : 32;
         obj.Set("AddressWidth", Variant(bits));
         obj.Set("DataWidth", Variant(cpu.flags.count("lm") || bits == 64 ? 64 : 32));
-        SetOrAbsent(ctx, obj, "L2CacheSize", PackageCacheKb(ctx.Fs(), cpu.processor, 2, logical));
-        SetOrAbsent(ctx, obj, "L3CacheSize", PackageCacheKb(ctx.Fs(), cpu.processor, 3, logical));
+        SetOrAbsent(ctx, obj, "L2CacheSize",
+                    PackageCacheKb(ctx.Fs(), cpu.processor, 2, logical, false));
+        SetOrAbsent(ctx, obj, "L3CacheSize",
+                    PackageCacheKb(ctx.Fs(), cpu.processor, 3, logical, false));
         obj.Set("NumberOfCores", Variant(PackageCores(ctx.Fs(), members)));
         obj.Set("NumberOfLogicalProcessors", Variant(logical));
         SetOrAbsent(ctx, obj, "MaxClockSpeed", RatedMhz(ctx, static_cast<int>(&cpu - cpus.data())));

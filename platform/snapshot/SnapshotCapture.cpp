@@ -23,6 +23,13 @@ const std::vector<std::string>& SnapshotClasses() {
         "Win32_SoundDevice",
         "Win32_PhysicalMemoryArray",
         "Hardlens_MemorySlot",
+        // Every processor package, kind of core and monitor.
+        "Hardlens_Processor",
+        "Hardlens_ProcessorCluster",
+        "Hardlens_Vulnerability",
+        "WmiMonitorID",
+        "WmiMonitorBasicDisplayParams",
+        "Hardlens_Monitor",
         // Sensors, batteries and network adapters.
         "MSAcpi_ThermalZoneTemperature",
         "Win32_Fan",

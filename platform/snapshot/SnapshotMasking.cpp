@@ -15,6 +15,7 @@ bool IsNameChar(char c) {
 
 bool IsPrivateProperty(const std::string& cls, const std::string& name) {
     if (name == "SerialNumber" || name == "VolumeSerialNumber") return true;
+    if (cls == "WmiMonitorID" && name == "SerialNumberID") return true;
     if (name == "MACAddress" || name == "IPAddress" || name == "DefaultIPGateway") return true;
     if (cls == "Win32_OperatingSystem")
         return name == "RegisteredUser" || name == "Organization" || name == "SerialNumber";

@@ -2,10 +2,13 @@
 
 #include "WindowsRegistry.h"
 #include "core/PlatformError.h"
+#include "platform/JedecMakers.h"
 #include "platform/SmbiosCodes.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
+#include <sstream>
 
 namespace hl {
 
@@ -104,7 +107,42 @@ std::optional<Variant> FromComArray(const VARIANT& value) {
     return Variant(std::move(joined));
 }
 
+// Classes that live in ROOT\WMI rather than ROOT\CIMV2: the monitors' EDID facts.
+constexpr const char* kRootWmiClasses[] = {"WmiMonitorID", "WmiMonitorBasicDisplayParams"};
+
+bool InRootWmi(const std::string& className) {
+    for (const char* name : kRootWmiClasses)
+        if (className == name) return true;
+    return false;
+}
+
+// Windows passes on the maker as the SMBIOS table has it, often a JEDEC code ("80AD000080AD").
+void NameMemoryMaker(WmiObject& module) {
+    Variant maker = module.Get("Manufacturer");
+    if (maker.IsText()) module.Set("Manufacturer", Variant(MemoryMakerName(maker.Text())));
+}
+
 } // namespace
+
+void SpellMonitorNames(WmiObject& monitor) {
+    for (const char* name :
+         {"ManufacturerName", "ProductCodeID", "SerialNumberID", "UserFriendlyName"}) {
+        Variant codes = monitor.Get(name);
+        if (!codes.IsText()) continue;
+        std::string text, item;
+        std::istringstream list(codes.Text());
+        while (std::getline(list, item, ',') && text.size() < 256) {
+            size_t digits = item.find_first_not_of(' ');
+            int code = 0;
+            if (digits == std::string::npos) break;
+            auto [end, error] =
+                std::from_chars(item.data() + digits, item.data() + item.size(), code);
+            if (error != std::errc() || end != item.data() + item.size() || code == 0) break;
+            if (code >= 0x20 && code < 0x7F) text += static_cast<char>(code);
+        }
+        monitor.Set(name, Variant(text));
+    }
+}
 
 std::optional<Variant> FromComVariant(const VARIANT& value, CIMTYPE type) {
     VARTYPE vt = V_VT(&value);
@@ -182,19 +220,31 @@ std::vector<WmiObject> DrainEnumerator(IEnumWbemClassObject& enumerator,
 WindowsWmiService::WindowsWmiService(std::shared_ptr<ComSession> com,
                                      std::chrono::milliseconds queryLimit)
     : com_(std::move(com)), queryLimit_(queryLimit) {
+    services_ = ConnectNamespace(L"ROOT\\CIMV2");
+}
+
+ComPtr<IWbemServices> WindowsWmiService::ConnectNamespace(const wchar_t* name) {
+    ComPtr<IWbemServices> services;
     ComPtr<IWbemLocator> locator;
     CheckHr(CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator,
                              reinterpret_cast<void**>(locator.Put())),
             "CoCreateInstance(WbemLocator)");
-    Bstr ns(L"ROOT\\CIMV2");
+    Bstr ns(name);
     // The connect flag bounds the bind itself (two minutes at most) where WMI is stuck.
     CheckHr(locator->ConnectServer(ns.Get(), nullptr, nullptr, nullptr,
                                    WBEM_FLAG_CONNECT_USE_MAX_WAIT, nullptr, nullptr,
-                                   services_.Put()),
+                                   services.Put()),
             "IWbemLocator::ConnectServer");
     // Only a real proxy can take the blanket; an in-process service refuses it harmlessly.
-    CoSetProxyBlanket(services_.Get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
+    CoSetProxyBlanket(services.Get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
                       RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
+    return services;
+}
+
+IWbemServices& WindowsWmiService::ServicesFor(const std::string& className) {
+    if (!InRootWmi(className)) return *services_.Get();
+    if (!rootWmi_) rootWmi_ = ConnectNamespace(L"ROOT\\WMI");
+    return *rootWmi_.Get();
 }
 
 std::vector<WmiObject> WindowsWmiService::InstancesOf(const std::string& className) {
@@ -203,18 +253,23 @@ std::vector<WmiObject> WindowsWmiService::InstancesOf(const std::string& classNa
     Bstr cls(Utf8ToWide(className));
     // Semi-synchronous, so that a slow provider is met by the Next timeouts below rather than
     // blocking this call.
-    HRESULT hr = services_->CreateInstanceEnum(
+    HRESULT hr = ServicesFor(className).CreateInstanceEnum(
         cls.Get(), WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY, nullptr,
         enumerator.Put());
     if (IsUnknownClass(hr)) return {};
     CheckHr(hr, ("WMI " + className).c_str());
     std::vector<WmiObject> objects = DrainEnumerator(*enumerator.Get(), deadline, className);
     if (className == "Win32_PhysicalMemory")
-        for (WmiObject& module : objects)
+        for (WmiObject& module : objects) {
             FillMemoryTypeFromSmbios(module);
+            NameMemoryMaker(module);
+        }
     if (className == "Win32_VideoController")
         for (WmiObject& adapter : objects)
             WidenAdapterMemory(adapter);
+    if (className == "WmiMonitorID")
+        for (WmiObject& monitor : objects)
+            SpellMonitorNames(monitor);
     return objects;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
-// WMI through COM: the local ROOT\CIMV2 namespace, enumerated with a bound on the time any one
-// class may take, every instance read into a WmiObject as the scripting interface delivers it.
+// WMI through COM: the local ROOT\CIMV2 namespace (ROOT\WMI for the monitors' classes), enumerated
+// with a bound on the time any one class may take, every instance read into a WmiObject as the
+// scripting interface delivers it.
 
 #include "WindowsCom.h"
 #include "core/DataSource.h"
@@ -17,9 +18,14 @@ namespace hl {
 
 // A property value as WMI scripting hands it to a script: 64-bit figures as digit strings
 // (WMI itself sends them as text), unsigned 32-bit figures as non-negative numbers, datetimes
-// as their text. Nothing for arrays and embedded objects, which no caller reads: such a
+// as their text. Arrays of 16-bit character codes (WmiMonitorID's names) as the text they
+// spell. Nothing for other arrays and embedded objects, which no caller reads: such a
 // property then reads as Null.
 std::optional<Variant> FromComVariant(const VARIANT& value, CIMTYPE type);
+// WmiMonitorID spells its names (ManufacturerName, ProductCodeID, SerialNumberID,
+// UserFriendlyName) as arrays of character codes ended by 0, which FromComVariant gives as the
+// codes joined by ", ": these become the text they spell, printable ASCII only.
+void SpellMonitorNames(WmiObject& monitor);
 
 // Every non-system property of one instance, in the order the instance lists them.
 WmiObject ReadWmiObject(IWbemClassObject& object);
@@ -38,8 +44,13 @@ public:
     std::vector<WmiObject> InstancesOf(const std::string& className) override;
 
 private:
+    ComPtr<IWbemServices> ConnectNamespace(const wchar_t* name);
+    // ROOT\WMI, bound the first time one of its classes is asked for.
+    IWbemServices& ServicesFor(const std::string& className);
+
     std::shared_ptr<ComSession> com_;
     ComPtr<IWbemServices> services_;
+    ComPtr<IWbemServices> rootWmi_;
     std::chrono::milliseconds queryLimit_;
 };
 

@@ -147,6 +147,22 @@ TEST(FromComVariant, JoinsArraysOfStringsAndIntegersAndLeavesOutTheRest) {
     }
 }
 
+// A Dell monitor's WmiMonitorID as Windows gives it: codes padded with zeros after the name.
+TEST(SpellMonitorNames, SpellsTheCodesUpToTheirEnd) {
+    WmiObject monitor(
+        {{"ManufacturerName", Variant("68, 69, 76, 0, 0")},
+         {"UserFriendlyName", Variant("68, 69, 76, 76, 32, 69, 50, 50, 50, 50, 72, 83, 0")},
+         {"SerialNumberID", Variant("67, 10, 55, 0")},
+         {"ProductCodeID", Variant("not codes")},
+         {"YearOfManufacture", Variant(int64_t{2021})}});
+    SpellMonitorNames(monitor);
+    EXPECT_EQ(monitor.Get("ManufacturerName").Text(), "DEL");
+    EXPECT_EQ(monitor.Get("UserFriendlyName").Text(), "DELL E2222HS");
+    EXPECT_EQ(monitor.Get("SerialNumberID").Text(), "C7") << "a control code is dropped";
+    EXPECT_EQ(monitor.Get("ProductCodeID").Text(), "");
+    EXPECT_EQ(monitor.Get("YearOfManufacture").Text(), "2021") << "other properties stay";
+}
+
 // An enumerator whose Next answers from a script, counting its calls.
 class ScriptedEnum : public IEnumWbemClassObject {
 public:
