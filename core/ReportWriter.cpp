@@ -130,6 +130,7 @@ void ReportWriter::WriteHeldDevices() {
     for (const ShownDevice& device : held_) {
         if (text_.size() < 2 || text_.compare(text_.size() - 2, 2, kCrlf) != 0) text_ += kCrlf;
         text_ += kCrlf + DeviceText(device);
+        if (!html_.empty() && html_.back() != '\n') html_ += kCrlf;
         html_ += firstRow_ ? "<ul><li><strong>" : "<li><strong>";
         html_ += EscapeHtml(device.heading) + "</strong><ul>\r\n";
         for (const auto& [caption, value] : device.fields)
