@@ -2,11 +2,13 @@
 
 #include "core/App.h"
 #include "core/ReportWriter.h"
-#include "sections/Devices.h"
 
 #include <string>
+#include <vector>
 
 namespace hl {
+
+struct Device; // sections/Devices.h
 
 struct ReportDocuments {
     std::string text; // Ti as generated (also TiO)
@@ -21,11 +23,12 @@ ReportDocuments BuildReport(App& app, ReportWriter::Clock clock = ReportWriter::
 
 // The rows one section shows (its collector has run), then `devices`, framed and escaped as the
 // HTML report frames its sections; the rows were masked already when the report is private.
-std::string SectionHtml(App& app, const SectionRows& section, const DeviceList& devices = {},
+std::string SectionHtml(App& app, const SectionRows& section, const std::vector<Device>& devices,
                         ReportWriter::Clock clock = ReportWriter::SystemClock);
 
 // The same as text: the rows as Copy all gives them, then each device as Copy gives it, a blank
 // line before each.
-std::string SectionText(const App& app, const SectionRows& section, const DeviceList& devices);
+std::string SectionText(const App& app, const SectionRows& section,
+                        const std::vector<Device>& devices);
 
 } // namespace hl
