@@ -1,6 +1,7 @@
 #include "Devices.h"
 
 #include "core/PlainText.h"
+#include "core/PlatformError.h"
 
 #include <cstring>
 #include <iterator>
@@ -40,7 +41,13 @@ DeviceList SectionDevices(App& app, int section) {
     const bool replaced =
         section >= 0 && section < static_cast<int>(std::size(gReplaced)) && gReplaced[section];
     DeviceLister lister = replaced ? gReplaced[section] : DeviceListerOf(section);
-    return lister ? lister(app) : DeviceList{};
+    // A lister ends a failed kind itself; a failure that still escapes costs the list, never
+    // the report or the window it is shown in.
+    try {
+        return lister ? lister(app) : DeviceList{};
+    } catch (const PlatformError&) {
+        return {};
+    }
 }
 
 const RowValue* FieldValue(const Device& device, const char* key) {

@@ -45,7 +45,8 @@ using DeviceLister = DeviceList (*)(App& app);
 
 // The lister of section n, nullptr for a section that lists no devices.
 DeviceLister DeviceListerOf(int section);
-// The devices of section n; none when it lists none.
+// The devices of section n; none when it lists none, or when a platform failure escapes its
+// lister.
 DeviceList SectionDevices(App& app, int section);
 // Lists section n's devices with `lister` instead of its own (nullptr gives its own back): a
 // program that embeds the sections, or a test, shows devices it made itself.

@@ -4,6 +4,7 @@
 
 #include "TestSupport.h"
 #include "app/ReportCli.h"
+#include "core/PlatformError.h"
 #include "sections/Devices.h"
 
 #include <gtest/gtest.h>
@@ -190,4 +191,26 @@ TEST(DeviceDetailsOptions, DetailsRefusedWhereNoReportIsWritten) {
         EXPECT_EQ(RunReportCli(args, out, err), 2) << ::testing::PrintToString(args);
         EXPECT_NE(err.str().find("--details"), std::string::npos) << err.str();
     }
+}
+
+namespace {
+DeviceList FailingLister(App&) {
+    throw PlatformError("the device list cannot be read");
+}
+} // namespace
+
+// A failure that escapes a lister leaves the section without devices; the rows and the other
+// sections are still written, in every format.
+TEST_F(DeviceDetails, AListerThatFailsCostsItsDevicesOnly) {
+    ReplaceDeviceLister(6, FailingLister);
+    for (const char* format : {"text", "html", "json"}) {
+        SCOPED_TRACE(format);
+        Outcome run = Report({"--details", "--format", format});
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out.find("DIMM_A1"), std::string::npos);
+        EXPECT_NE(run.out.find("Hard drives"), std::string::npos);
+    }
+    json doc = json::parse(Report({"--details", "--format", "json"}).out);
+    EXPECT_EQ(doc["sections"][5]["id"], "memory");
+    EXPECT_EQ(doc["sections"][5]["devices"], json::array());
 }
