@@ -26,12 +26,12 @@ void SetUpApp(App& app, const ReportChoices& choices) {
 }
 
 nlohmann::json CollectReport(DataSource& source, const ReportChoices& choices,
-                             const std::vector<int>& sections) {
+                             const std::vector<int>& sections, bool details) {
     App app(source, AllSections());
     SetUpApp(app, choices);
     // Read back from the written text, which has bad UTF-8 replaced and, when private, the login
     // masked in paths: scripts and the inventory then see what --format json prints.
-    std::string document = JsonReport(app, sections);
+    std::string document = JsonReport(app, sections, details);
     if (choices.privateValues)
         document = MaskLoginInPaths(document, source.ReadEnvironment("USERNAME"));
     return nlohmann::json::parse(document);

@@ -27,9 +27,10 @@ std::unique_ptr<DataSource> OpenMachine(const std::string& snapshot, const std::
 void SetUpApp(App& app, const ReportChoices& choices);
 
 // The given sections of the machine `source` serves, collected as --format json writes them and
-// read back as a document: the rows gain whatever the JSON report gives them.
+// read back as a document: the rows gain whatever the JSON report gives them; with `details`
+// each section also holds its "devices".
 nlohmann::json CollectReport(DataSource& source, const ReportChoices& choices,
-                             const std::vector<int>& sections);
+                             const std::vector<int>& sections, bool details = false);
 
 // The number of the section whose JSON id is `id`; 0 for none.
 int SectionOfId(const std::string& id);

@@ -1,5 +1,6 @@
 #include "Compare.h"
 
+#include "CompareDevices.h"
 #include "CompareFormats.h"
 #include "DeviceRows.h"
 #include "sections/Sections.h"
@@ -76,6 +77,7 @@ SectionChange SectionDifferences(const std::string& id, const json* oldSection,
         const json* newRow = FindById(newRows, "key", key);
         if (Differ(oldRow, newRow)) change.rows.push_back(Change(key, oldRow, newRow));
     }
+    change.devices = DeviceDifferences(oldSection, newSection, all);
     return change;
 }
 
@@ -97,7 +99,7 @@ json CollectSide(const CompareRequest& r, const std::string& path, const Setting
     for (int n = 1; n <= kSectionCount; ++n)
         every.push_back(n);
     auto source = OpenMachine(path == "-" ? "" : path, r.root, store);
-    return CollectReport(*source, r.choices, every);
+    return CollectReport(*source, r.choices, every, /*details=*/true);
 }
 
 } // namespace
@@ -113,7 +115,7 @@ std::vector<SectionChange> Differences(const json& oldReport, const json& newRep
     for (const std::string& id : MergedIds(oldList, newList, "id")) {
         SectionChange change =
             SectionDifferences(id, FindById(oldList, "id", id), FindById(newList, "id", id), all);
-        if (!change.rows.empty()) changes.push_back(std::move(change));
+        if (!change.rows.empty() || !change.devices.empty()) changes.push_back(std::move(change));
     }
     return changes;
 }

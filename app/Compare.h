@@ -35,9 +35,27 @@ struct RowChange {
     nlohmann::json oldValue, newValue, oldData, newData;
 };
 
+// A field of a device that is on both sides; a side without the field holds null.
+struct FieldChange {
+    std::string key;
+    nlohmann::json oldData, newData;
+};
+
+enum class DeviceChangeKind { Added, Removed, Changed };
+
+// A device on one side only, or one on both sides (matched by kind and identity) whose fields
+// differ; the devices as the JSON report gives them, null for the side without.
+struct DeviceChange {
+    DeviceChangeKind change;
+    std::string kind, name;
+    nlohmann::json oldDevice, newDevice;
+    std::vector<FieldChange> fields; // Changed only
+};
+
 struct SectionChange {
     std::string id, title;
     std::vector<RowChange> rows;
+    std::vector<DeviceChange> devices;
 };
 
 struct Comparison {
@@ -45,7 +63,7 @@ struct Comparison {
     std::vector<SectionChange> sections; // only the sections with a differing row
 };
 
-// Two JSON reports compared row by row, by key.
+// Two JSON reports compared row by row, by key, and device by device where both list devices.
 std::vector<SectionChange> Differences(const nlohmann::json& oldReport,
                                        const nlohmann::json& newReport, bool all);
 

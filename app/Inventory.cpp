@@ -1,5 +1,6 @@
 #include "Inventory.h"
 
+#include "DeviceColumns.h"
 #include "DeviceRows.h"
 #include "InventoryFormats.h"
 #include "core/Variant.h"
@@ -63,22 +64,24 @@ std::unordered_map<std::string, const json*> RowsByKey(const json& report) {
 class Inventory {
 public:
     Inventory(const InventoryRequest& r, const SettingsStore& store, InventoryWriter& writer)
-        : r_(r), store_(store), writer_(writer), sections_(SectionsFor(r.columns)) {}
+        : r_(r), store_(store), writer_(writer), sections_(SectionsFor(r.columns)),
+          details_(std::any_of(r.columns.begin(), r.columns.end(), IsDeviceColumn)) {}
 
     // The recording is read, collected and written, and nothing of it kept.
     void Add(const fs::path& file) {
         Snapshot snapshot = LoadSnapshotFile(file.string());
         std::string machine = MachineName(snapshot, file);
         SnapshotSource source(std::move(snapshot), store_);
-        json report = CollectReport(source, r_.choices, sections_);
+        json report = CollectReport(source, r_.choices, sections_, details_);
         auto rows = RowsByKey(report);
         std::vector<json> cells;
         for (const std::string& column : r_.columns) {
             auto row = rows.find(column);
-            cells.push_back(column == kFile      ? json(file.filename().string())
-                            : column == kMachine ? json(machine)
-                            : row != rows.end()  ? RowCell(*row->second)
-                                                 : json());
+            cells.push_back(column == kFile          ? json(file.filename().string())
+                            : column == kMachine     ? json(machine)
+                            : row != rows.end()      ? RowCell(*row->second)
+                            : IsDeviceColumn(column) ? DeviceColumnCell(report, column)
+                                                     : json());
         }
         writer_.Line(cells);
     }
@@ -88,6 +91,7 @@ private:
     const SettingsStore& store_;
     InventoryWriter& writer_;
     std::vector<int> sections_;
+    bool details_; // a column reads devices
 };
 
 // The recordings a path names: the file itself, or the *.json entries directly in the folder,
@@ -172,7 +176,8 @@ std::vector<std::string> SplitColumns(const std::string& list) {
 
 std::optional<std::string> UnknownColumn(const std::vector<std::string>& columns) {
     for (const std::string& column : columns)
-        if (column != kFile && column != kMachine && !IsRowKey(column)) return column;
+        if (column != kFile && column != kMachine && !IsRowKey(column) && !IsDeviceColumn(column))
+            return column;
     return std::nullopt;
 }
 

@@ -3,7 +3,6 @@
 #include "Collect.h"
 #include "Compare.h"
 #include "Inventory.h"
-#include "core/CopyText.h"
 #include "core/LocaleText.h"
 #include "core/Navigation.h"
 #include "core/PlatformError.h"
@@ -14,6 +13,7 @@
 #include "platform/snapshot/Snapshot.h"
 #include "report/JsonReport.h"
 #include "report/ReportChain.h"
+#include "sections/Devices.h"
 #include "sections/Sections.h"
 
 #include <algorithm>
@@ -34,8 +34,8 @@ namespace {
 const char* const kUsage =
     "Usage: hardlens-report [--snapshot FILE] [--language Spanish|English|Dutch|es|en|nl]\n"
     "                       [--skin Blue|Green|Pink|Violet] [--format text|html|json]\n"
-    "                       [--section N] [--private] [--output FILE] [--capture FILE]\n"
-    "                       [--root DIR] [-h|--help] [-V|--version]\n"
+    "                       [--section N] [--details] [--private] [--output FILE]\n"
+    "                       [--capture FILE] [--root DIR] [-h|--help] [-V|--version]\n"
     "       hardlens-report --compare OLD NEW [--all] [--format text|html|json] ...\n"
     "       hardlens-report --inventory FILE|DIR... [--columns KEY,...]\n"
     "                       [--format csv|html|json] ...\n"
@@ -49,6 +49,8 @@ const char* const kUsage =
     "  --format FORMAT   text (default), html, or json (every section with stable keys);\n"
     "                    an inventory is csv (default), html or json\n"
     "  --section N       only section N, as the window shows it\n"
+    "  --details         after each section's rows, every device it lists (memory slots,\n"
+    "                    GPUs, monitors, disks...) with all their fields\n"
     "  --private         replace serial numbers, the product key, the user name, the\n"
     "                    registered owner and the domain by \"[private]\"\n"
     "  --output FILE     write the document to FILE as the Save command does (- is\n"
@@ -72,6 +74,7 @@ struct Options {
     std::string snapshot, language, skin, format, output, capture, root;
     int section = 0;
     bool help = false, version = false, privateValues = false, all = false, inventory = false;
+    bool details = false;
     std::vector<std::string> compare, operands, columns;
 };
 
@@ -194,6 +197,8 @@ void CheckModes(Options& o) {
     Refuse(!inventory && !o.operands.empty(),
            "unknown argument \"" + (o.operands.empty() ? "" : o.operands[0]) + "\" (see --help)");
     Refuse(o.all && !compare, "--all goes with --compare");
+    Refuse(o.details && (inventory || !o.capture.empty()),
+           "--details goes with the report (--compare reads the devices by itself)");
     Refuse(!o.columns.empty() && !inventory, "--columns goes with --inventory");
     if (o.format.empty()) o.format = inventory ? "csv" : "text";
     Refuse(o.format == "csv" && !inventory, "--format csv goes with --inventory");
@@ -203,7 +208,7 @@ void CheckModes(Options& o) {
 
 bool IsFlag(const std::string& name) {
     return name == "--help" || name == "-h" || name == "--version" || name == "-V" ||
-           name == "--private" || name == "--all" || name == "--inventory";
+           name == "--private" || name == "--all" || name == "--inventory" || name == "--details";
 }
 
 void SetFlag(Options& o, const std::string& name) {
@@ -215,6 +220,8 @@ void SetFlag(Options& o, const std::string& name) {
         o.all = true;
     else if (name == "--inventory")
         o.inventory = true;
+    else if (name == "--details")
+        o.details = true;
     else
         o.privateValues = true;
 }
@@ -310,6 +317,20 @@ int RunFleet(const Options& o, const SettingsStore& store, std::ostream& out, st
                       store, out, err);
 }
 
+// One section's lines as Copy all gives them (then its devices), or in the report's HTML.
+std::string SectionDocument(const Options& o, App& app, std::ostream& err, int& status) {
+    MenuClick(app, o.section);
+    if (!app.main.lastError.empty()) {
+        Say(err, "section " + std::to_string(o.section) + ": " + app.main.lastError);
+        status = 1;
+    }
+    const SectionRows& rows = app.sections->RowsOf(o.section);
+    if (app.privateValues) MaskPrivateRows(app.area, rows);
+    DeviceList devices = o.details ? SectionDevices(app, o.section) : DeviceList{};
+    return o.format == "html" ? SectionHtml(app, rows, devices, ChooseClock())
+                              : SectionText(app, rows, devices);
+}
+
 int Run(const Options& o, std::ostream& out, std::ostream& err) {
     SettingsStore store(SettingsStore::DefaultPath());
     if (o.inventory || !o.compare.empty()) return RunFleet(o, store, out, err);
@@ -332,19 +353,11 @@ int Run(const Options& o, std::ostream& out, std::ostream& err) {
         std::vector<int> sections;
         for (int n = 1; n <= kSectionCount; ++n)
             if (!o.section || n == o.section) sections.push_back(n);
-        document = JsonReport(app, sections);
+        document = JsonReport(app, sections, o.details);
     } else if (o.section) {
-        MenuClick(app, o.section);
-        const SectionRows& rows = app.sections->RowsOf(o.section);
-        if (app.privateValues) MaskPrivateRows(app.area, rows);
-        document = o.format == "html" ? SectionHtml(app, rows, ChooseClock())
-                                      : CopyAllText(app.area, rows) + "\r\n";
-        if (!app.main.lastError.empty()) {
-            Say(err, "section " + std::to_string(o.section) + ": " + app.main.lastError);
-            status = 1;
-        }
+        document = SectionDocument(o, app, err, status);
     } else {
-        ReportDocuments docs = BuildReport(app, ChooseClock());
+        ReportDocuments docs = BuildReport(app, ChooseClock(), o.details);
         document = o.format == "html" ? docs.html : docs.text;
     }
     if (o.privateValues) document = MaskLoginInPaths(document, source->ReadEnvironment("USERNAME"));

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # What the whole report costs: instructions (callgrind) on every Linux test tree and on this
 # machine, then the wall time on this machine in one hyperfine run beside the floor of reading
-# /proc/cpuinfo and /proc/meminfo and beside lshw:
+# /proc/cpuinfo and /proc/meminfo and beside lshw, the report with --details beside the plain one:
 #   bench/report.sh [OTHER_HARDLENS_REPORT]   (a second build, e.g. an older one, to set beside)
 # Installs hyperfine, lshw and valgrind when missing.
 set -euo pipefail
@@ -37,6 +37,7 @@ for target in "${targets[@]}"; do
     done
 done
 
-commands=("cat /proc/cpuinfo /proc/meminfo" "lshw -quiet" "$report")
+# The plain report and --details side by side: the details may cost at most twice the plain.
+commands=("cat /proc/cpuinfo /proc/meminfo" "lshw -quiet" "$report" "$report --details")
 [ -n "$other" ] && commands+=("$other")
 hyperfine -N --warmup 5 --min-runs 30 --output=null "${commands[@]}"

@@ -33,4 +33,11 @@ std::string BareCaption(const std::string& caption) {
     return caption;
 }
 
+std::string DeviceText(const ShownDevice& device) {
+    std::string text = device.heading;
+    for (const auto& [caption, value] : device.fields)
+        text += "\r\n  " + caption + ": " + value;
+    return text;
+}
+
 } // namespace hl

@@ -4,6 +4,8 @@
 #include "ValueArea.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace hl {
 
@@ -16,5 +18,16 @@ std::string CopyAllText(const ValueArea& area, const SectionRows& section);
 bool CopyEnabled(const SectionRows& section, int row);
 // The caption as shown, without the ": " that joins it to the value.
 std::string BareCaption(const std::string& caption);
+
+// A device as it is shown, its texts already neutralised and masked: the heading ("Memory
+// module: DIMM_A1") and one caption and value per field.
+struct ShownDevice {
+    std::string heading;
+    std::vector<std::pair<std::string, std::string>> fields;
+};
+
+// A device as text wherever text shows it (Copy, the text report, --section): the heading, then
+// "  caption: value" per field, lines joined by CRLF with no line break at the end.
+std::string DeviceText(const ShownDevice& device);
 
 } // namespace hl

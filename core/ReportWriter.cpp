@@ -125,12 +125,32 @@ void ReportWriter::SplitRow(const std::string& textCaption, const std::string& h
     pump_();
 }
 
+// A blank line, then the device as Copy gives it; in HTML a nested list inside the section's.
+void ReportWriter::WriteHeldDevices() {
+    for (const ShownDevice& device : held_) {
+        if (text_.size() < 2 || text_.compare(text_.size() - 2, 2, kCrlf) != 0) text_ += kCrlf;
+        text_ += kCrlf + DeviceText(device);
+        if (!html_.empty() && html_.back() != '\n') html_ += kCrlf;
+        html_ += firstRow_ ? "<ul><li><strong>" : "<li><strong>";
+        html_ += EscapeHtml(device.heading) + "</strong><ul>\r\n";
+        for (const auto& [caption, value] : device.fields)
+            html_ += "<li><strong>" + EscapeHtml(caption) + ":</strong> " + EscapeHtml(value) +
+                     "<br>\r\n";
+        html_ += "</ul>\r\n";
+        firstRow_ = false;
+        pump_();
+    }
+    held_.clear();
+}
+
 void ReportWriter::SectionEnd() {
+    WriteHeldDevices();
     text_ += "\r\n\r\n\r\n";
     html_ += "</ul><br><br>\r\n\r\n\r\n";
 }
 
 void ReportWriter::Foot() {
+    WriteHeldDevices();
     text_ += "\r\n\r\n\r\n";
     text_ += std::string(kFootRule) + kCrlf;
     text_ += kBullet + table_[206] + kCrlf;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/CopyText.h"
 #include "core/DataSource.h"
 #include "core/StringTable.h"
 #include "core/Version.h"
@@ -7,6 +8,7 @@
 #include <ctime>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace hl {
 
@@ -48,6 +50,9 @@ public:
     // A row whose caption differs between the text and the HTML document.
     void SplitRow(const std::string& textCaption, const std::string& htmlCaption,
                   const std::string& value, RowEnd end = RowEnd::Normal, bool identifying = false);
+    // Devices listed after the rows of the section being written: the section's end (or the
+    // foot) writes them before it closes the section.
+    void HoldDevices(std::vector<ShownDevice> devices) { held_ = std::move(devices); }
     void SectionEnd();
     void Foot();
 
@@ -62,6 +67,7 @@ public:
 
 private:
     std::string Banner();
+    void WriteHeldDevices();
 
     const StringTable& table_;
     std::string colour_; // "#rrggbb", empty for a skin outside the four
@@ -69,6 +75,7 @@ private:
     Clock clock_;
     std::function<void()> pump_;
     std::string text_, html_, textCopy_;
+    std::vector<ShownDevice> held_;
     bool firstRow_ = true;
     bool private_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "core/CopyText.h"
 #include "core/RowTable.h"
+#include "sections/Devices.h"
 #include "sections/PlatformReads.h"
 #include "sections/ReportContext.h"
 #include "sections/Sections.h"
@@ -9,15 +10,24 @@
 namespace hl {
 
 namespace {
-// The builders in document order; each writes its heading, rows and section end.
-const Builder kChain[] = {
-    InformeUser,     InformePC,       InformeOS,    InformeCPU,
-    InformeRAM,      InformeHDs,      InformeBios,  InformeDisplay,
-    InformeGraphics, InformeKeyboard, InformeMouse, InformeOtros_hardware,
+// The builders in document order; each writes its heading, rows and section end. With the
+// details, the devices of a section follow the last part of the report that section writes.
+struct ChainLink {
+    Builder build;
+    int devicesOf; // the section whose devices follow, 0 for none
 };
+const ChainLink kChain[] = {
+    {InformeUser, 0},     {InformePC, 0},       {InformeOS, 0},     {InformeCPU, 5},
+    {InformeRAM, 6},      {InformeHDs, 7},      {InformeBios, 0},   {InformeDisplay, 0},
+    {InformeGraphics, 9}, {InformeKeyboard, 0}, {InformeMouse, 10}, {InformeOtros_hardware, 13},
+};
+
+void HoldSectionDevices(App& app, ReportWriter& writer, int section) {
+    writer.HoldDevices(ShowDevices(SectionDevices(app, section), app.table, app.privateValues));
+}
 } // namespace
 
-ReportDocuments BuildReport(App& app, ReportWriter::Clock clock) {
+ReportDocuments BuildReport(App& app, ReportWriter::Clock clock, bool details) {
     // The timers stand still meanwhile, so no live view waits for a fresh read.
     std::shared_ptr<void> oneRead = app.source->HoldReads();
     MainState& m = app.main;
@@ -29,13 +39,16 @@ ReportDocuments BuildReport(App& app, ReportWriter::Clock clock) {
     // The head speaks the language in force, which the customize panel may have changed.
     LoadLanguage(app.table, app.settings.language);
     writer.Head();
-    for (Builder build : kChain)
-        build(ctx);
+    for (const ChainLink& link : kChain) {
+        if (details && link.devicesOf) HoldSectionDevices(app, writer, link.devicesOf);
+        link.build(ctx);
+    }
     writer.Foot();
     return {writer.TextCopy(), writer.Html()};
 }
 
-std::string SectionHtml(App& app, const SectionRows& section, ReportWriter::Clock clock) {
+std::string SectionHtml(App& app, const SectionRows& section, const DeviceList& devices,
+                        ReportWriter::Clock clock) {
     ReportWriter writer(app.table, app.settings.skin, RegionalOrDefault(*app.source),
                         std::move(clock));
     writer.Head();
@@ -49,8 +62,17 @@ std::string SectionHtml(App& app, const SectionRows& section, ReportWriter::Cloc
         else if (entry->kind == RowKind::Heading)
             writer.Heading(row.caption);
     }
+    writer.HoldDevices(ShowDevices(devices, app.table, app.privateValues));
     writer.Foot();
     return writer.Html();
+}
+
+std::string SectionText(const App& app, const SectionRows& section, const DeviceList& devices) {
+    std::string text = CopyAllText(app.area, section) + "\r\n";
+    for (const Device& device : devices)
+        if (device.kind)
+            text += "\r\n" + DeviceCopyText(device, app.table, app.privateValues) + "\r\n";
+    return text;
 }
 
 } // namespace hl

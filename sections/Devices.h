@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/App.h"
+#include "core/CopyText.h"
 #include "sections/Rows.h"
 
 #include <span>
@@ -44,15 +45,25 @@ using DeviceLister = DeviceList (*)(App& app);
 
 // The lister of section n, nullptr for a section that lists no devices.
 DeviceLister DeviceListerOf(int section);
-// The devices of section n; none when it lists none.
+// The devices of section n; none when it lists none, or when a platform failure escapes its
+// lister.
 DeviceList SectionDevices(App& app, int section);
+// Lists section n's devices with `lister` instead of its own (nullptr gives its own back): a
+// program that embeds the sections, or a test, shows devices it made itself.
+void ReplaceDeviceLister(int section, DeviceLister lister);
 
 // The value of field `key` of `device`; nullptr when its kind has no such field.
 const RowValue* FieldValue(const Device& device, const char* key);
 
-// A device as Copy gives it: its kind and name on the first line ("Memory module: DIMM_A1"),
-// then "caption: value" per field, identifying values masked when `maskIdentifying`; lines end
-// with CRLF, as Copy all's do.
+// A device as every output shows it: its kind's title and name as heading ("Memory module:
+// DIMM_A1"), then caption and value per field, "Unknown" for an empty value, identifying values
+// masked when `maskIdentifying`; every text neutralised.
+ShownDevice ShowDevice(const Device& device, const StringTable& table, bool maskIdentifying);
+std::vector<ShownDevice> ShowDevices(const DeviceList& devices, const StringTable& table,
+                                     bool maskIdentifying);
+
+// A device as Copy gives it: the heading, then "  caption: value" per field; lines end with
+// CRLF, as Copy all's do. The text report lists devices in the same layout.
 std::string DeviceCopyText(const Device& device, const StringTable& table, bool maskIdentifying);
 
 } // namespace hl

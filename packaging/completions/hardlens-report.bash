@@ -1,8 +1,10 @@
 # bash completion for hardlens-report                      -*- shell-script -*-
 
-# The inventory's columns: file, machine and the row keys of --format json. A test compares
+# The inventory's columns: file, machine, the row keys of --format json and the columns read
+# from devices. A test compares
 # this list with the keys the program takes.
 _hardlens_report_columns='file machine
+display.gpus disks.models memory.free_slots memory.max_capacity memory.slots
 bios.manufacturer bios.name bios.primary bios.release_date bios.serial_number
 bios.smbios_version bios.version computer.auto_restart computer.manufacturer computer.model
 computer.startup_delay computer.system_type computer.workgroup disks.capacity
@@ -90,7 +92,7 @@ _hardlens_report() {
     fi
 
     if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W '--snapshot --language --skin --format --section --private
+        COMPREPLY=($(compgen -W '--snapshot --language --skin --format --section --details --private
             --output --capture --root --compare --all --inventory --columns --help --version' \
             -- "$cur"))
         return

@@ -1,10 +1,11 @@
 # fish completion for hardlens-report
 
-# The inventory's columns: file, machine and the row keys of --format json.
+# The inventory's columns: file, machine, the row keys of --format json and the device columns.
 function __hardlens_report_columns
     # A comma-separated list: offer the next key after the ones already given.
     set -l given (string replace -r '^--columns=' '' -- (commandline -ct) | string replace -r '[^,]*$' '')
     for key in file machine \
+        display.gpus disks.models memory.free_slots memory.max_capacity memory.slots \
         bios.manufacturer bios.name bios.primary bios.release_date bios.serial_number \
         bios.smbios_version bios.version computer.auto_restart computer.manufacturer \
         computer.model computer.startup_delay computer.system_type computer.workgroup \
@@ -49,6 +50,7 @@ complete -c hardlens-report -l language -x -a 'Spanish English Dutch es en nl' -
 complete -c hardlens-report -l skin -x -a 'Blue Green Pink Violet' -d 'Colour of the HTML report'
 complete -c hardlens-report -l format -x -a '(__hardlens_report_formats)' -d 'Output format'
 complete -c hardlens-report -l section -x -a '(seq 1 13)' -d 'Only one section'
+complete -c hardlens-report -l details -d 'After each section, every device it lists'
 complete -c hardlens-report -l private -d 'Replace serial numbers, product key, user and domain'
 complete -c hardlens-report -l output -r -F -d 'Write the document to a file'
 complete -c hardlens-report -l capture -r -F -d 'Record this machine into a snapshot file'

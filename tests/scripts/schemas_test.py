@@ -53,7 +53,19 @@ def check(name, documents, broken):
 # --- the report ------------------------------------------------------------------------------
 reports = [(m, run(["--snapshot", m, "--format", "json"])) for m in machines]
 reports += [(tree, run(["--root", tree, "--format", "json", "--private"]))]
+reports += [(m + " --details", run(["--snapshot", m, "--format", "json", "--details"]))
+            for m in machines[:2]]
+reports += [(tree + " --details", run(["--root", tree, "--format", "json", "--details",
+                                       "--private"]))]
 good = reports[0][1]
+listed = copy.deepcopy(reports[-1][1])
+listed["sections"][0]["devices"] = [{"kind": "disk", "name": "sda", "size": 512110190592,
+                                     "serial": "[private]", "rotational": False, "model": None}]
+reports.append(("a device written by hand", listed))
+devices_in_1_1 = copy.deepcopy(listed)
+devices_in_1_1["format"] = "hardlens-report/1.1"
+no_kind = copy.deepcopy(listed)
+del no_kind["sections"][0]["devices"][0]["kind"]
 no_key = copy.deepcopy(good)
 del no_key["sections"][0]["rows"][0]["key"]
 bad_bytes = copy.deepcopy(good)
@@ -62,7 +74,9 @@ for section in bad_bytes["sections"]:
         if row["key"] == "memory.total":
             row["data"] = "8 GB"
 check("report", reports, [("a row without its key", no_key),
-                          ("memory.total as text", bad_bytes)])
+                          ("memory.total as text", bad_bytes),
+                          ("devices in a 1.1 report", devices_in_1_1),
+                          ("a device without its kind", no_kind)])
 
 # --- the comparison --------------------------------------------------------------------------
 comparisons = []
@@ -86,9 +100,24 @@ else:
     both_absent = copy.deepcopy(different)
     both_absent["sections"][0]["rows"][0].update(
         {"old": None, "new": None, "old_data": None, "new_data": None})
+    added = {"change": "added", "kind": "gpu", "name": "GPU", "old": None,
+             "new": {"kind": "gpu", "name": "GPU"}, "fields": []}
+    with_device = copy.deepcopy(different)
+    with_device["sections"][0]["devices"] = [added]
+    only_device = copy.deepcopy(with_device)
+    only_device["sections"][0]["rows"] = []
+    comparisons += [("a device written by hand", with_device),
+                    ("a section of devices alone", only_device)]
+    added_with_old = copy.deepcopy(with_device)
+    added_with_old["sections"][0]["devices"][0]["old"] = {"kind": "gpu", "name": "GPU"}
+    changed_alike = copy.deepcopy(with_device)
+    changed_alike["sections"][0]["devices"][0].update(
+        {"change": "changed", "old": {"kind": "gpu", "name": "GPU"}})
     check("compare", comparisons, [("an absent side that has data", absent_with_data),
                                    ("a section without rows", no_rows),
-                                   ("a row absent on both sides", both_absent)])
+                                   ("a row absent on both sides", both_absent),
+                                   ("an added device with an old side", added_with_old),
+                                   ("a changed device without fields", changed_alike)])
 
 def columns():
     """Every row key of the reports that the program takes as a column."""
@@ -115,7 +144,14 @@ with tempfile.TemporaryDirectory() as folder:
                           ["--columns", ",".join(["file", "machine"] + columns()),
                            "--format", "json"])),
         ("private", run(["--inventory", folder, "--private", "--format", "json"])),
+        ("device columns", run(["--inventory", folder, "--format", "json", "--columns",
+                                "file,memory.slots,memory.free_slots,memory.max_capacity,"
+                                "display.gpus,disks.models"])),
     ]
+    counted = [{"file": "a.json", "memory.slots": 4, "memory.free_slots": 2,
+                "memory.max_capacity": 68719476736, "display.gpus": "Intel UHD 630; GA106",
+                "disks.models": "Samsung SSD 980"}]
+    inventories.append(("device columns written by hand", counted))
 good = inventories[1][1]
 if not good or len(good) != len(machines):
     failures.append(f"inventory: {len(good or [])} lines for {len(machines)} machines")
@@ -124,9 +160,12 @@ else:
     with_list[0]["disks.names"] = [{"label": "C"}]
     bad_column = copy.deepcopy(good)
     bad_column[0]["Disks Names"] = "C"
+    slots_as_text = copy.deepcopy(counted)
+    slots_as_text[0]["memory.free_slots"] = "2"
     check("inventory", inventories, [("a list left unfolded in a cell", with_list),
                                      ("a column that is no key", bad_column),
-                                     ("an object instead of the list", good[0])])
+                                     ("an object instead of the list", good[0]),
+                                     ("free slots as text", slots_as_text)])
 
 for f in failures:
     print("FAIL:", f)
