@@ -1,6 +1,7 @@
 #include "Devices.h"
 
 #include "core/PlainText.h"
+#include "sections/PeripheralDevices.h"
 
 #include <cstring>
 
@@ -14,10 +15,10 @@ DeviceLister DeviceListerOf(int section) {
     case 9: return nullptr;
 
     // Hard drives, Keyboard and mouse, Other hardware
-    case 7: return nullptr;
-    case 10: return nullptr;
+    case 7: return ListDisks;
+    case 10: return ListInputDevices;
     case 13:
-        return nullptr;
+        return ListOtherHardware;
 
         // Sensors, Battery, Network
 

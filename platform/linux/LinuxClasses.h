@@ -103,12 +103,18 @@ std::vector<WmiObject> BuildBios(LinuxContext& ctx);
 std::vector<WmiObject> BuildBaseBoard(LinuxContext& ctx);
 std::vector<WmiObject> BuildLogicalDisk(LinuxContext& ctx);
 std::vector<WmiObject> BuildDiskDrive(LinuxContext& ctx);
+std::vector<WmiObject> BuildDiskPartition(LinuxContext& ctx);
 std::vector<WmiObject> BuildCdromDrive(LinuxContext& ctx);
 std::vector<WmiObject> BuildDesktopMonitor(LinuxContext& ctx);
 std::vector<WmiObject> BuildVideoController(LinuxContext& ctx);
 std::vector<WmiObject> BuildKeyboard(LinuxContext& ctx);
 std::vector<WmiObject> BuildPointingDevice(LinuxContext& ctx);
 std::vector<WmiObject> BuildSoundDevice(LinuxContext& ctx);
+// The program's own class: every keyboard, mouse, touchpad, touch screen and tablet, which
+// Windows spreads over classes that leave touch screens and tablets out.
+std::vector<WmiObject> BuildInputDevice(LinuxContext& ctx);
+// The PCI and USB devices (Windows lists every device there).
+std::vector<WmiObject> BuildPnpEntity(LinuxContext& ctx);
 std::vector<WmiObject> BuildSensors(LinuxContext& ctx);
 std::vector<WmiObject> BuildFans(LinuxContext& ctx);
 std::vector<WmiObject> BuildThermalZones(LinuxContext& ctx);
