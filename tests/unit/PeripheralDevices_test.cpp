@@ -148,7 +148,7 @@ TEST(PeripheralDevices, SoundCardsPciAndUsbDevices) {
          {t60p.at(2), t60p.at(14), t60p.at(16), t60p.at(19)},
          {
              "pci_device NM10/ICH7 Family High Definition Audio Controller | Audio device | "
-             "Intel Corporation | HDA | 0000:00:1b.0 | 8086:27d8",
+             "Intel Corporation | HDA Intel | 0000:00:1b.0 | 8086:27d8",
              "pci_device 82801GBM/GHM (ICH7-M Family) SATA Controller [AHCI mode] | SATA "
              "controller | Intel Corporation | ahci | 0000:00:1f.2 | 8086:27c5",
              "pci_device RV530/M66 GL [Mobility FireGL V5250] | VGA compatible controller | "
@@ -171,6 +171,11 @@ TEST(PeripheralDevices, SoundCardsPciAndUsbDevices) {
              "| 5-1 | 1043:8012",
              "usb_device N78 | Communications | Nokia Mobile Phones | 480.0 | usb | 5-2 | "
              "0421:007b",
+             "usb_device 1.1 root hub | Hub | Linux Foundation | 12.0 | usb | usb1 | 1d6b:0001",
+             "usb_device 1.1 root hub | Hub | Linux Foundation | 12.0 | usb | usb2 | 1d6b:0001",
+             "usb_device 1.1 root hub | Hub | Linux Foundation | 12.0 | usb | usb3 | 1d6b:0001",
+             "usb_device 1.1 root hub | Hub | Linux Foundation | 12.0 | usb | usb4 | 1d6b:0001",
+             "usb_device 2.0 root hub | Hub | Linux Foundation | 480.0 | usb | usb5 | 1d6b:0002",
          }},
         // Windows lists every device: the interfaces of a composite USB device, HID and root
         // devices are not in these lists.
@@ -191,7 +196,7 @@ TEST(PeripheralDevices, SoundCardsPciAndUsbDevices) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.facts, c.expected) << c.name;
-    EXPECT_EQ(OfKind(t60p, "pci_device").size(), 18u);
+    EXPECT_EQ(OfKind(t60p, "pci_device").size(), 20u);
 }
 
 // A recording keeps every class the listers read; a private one hides serials and the USB
@@ -216,4 +221,37 @@ TEST(PeripheralDevices, RecordingsKeepAndMaskTheDevices) {
             for (const auto& [name, value] : o.Properties())
                 EXPECT_EQ(value.JoinText().find("4C530001230314115332"), std::string::npos)
                     << cls << "." << name;
+}
+
+// What the details show: sizes as the Hard drives rows give them, a Boolean as the table's
+// Yes or No, degrees as sensors prints them (+43.9°C for 43850 m°C), kinds in the language.
+TEST(PeripheralDevices, ShownTextsFollowTheSectionsFormats) {
+    const struct {
+        const char* tree;
+        int section;
+        size_t device;
+        const char* key;
+        const char* language;
+        const char* shown;
+    } cases[] = {
+        {"nvme-desktop", 7, 0, "size", "English", "1863.0 GB"},
+        {"nvme-desktop", 7, 0, "temperature_c", "English", "43.9 °C"},
+        {"nvme-desktop", 7, 0, "rotational", "English", "No"},
+        {"nvme-desktop", 7, 1, "rotational", "Dutch", "Ja"},
+        {"nvme-desktop", 7, 2, "temperature_c", "English", ""},
+        {"real/input-ideapad-amd-btmouse", 10, 0, "kind", "Dutch", "Toetsenbord"},
+        {"real/input-ideapad-amd-btmouse", 10, 2, "kind", "Spanish", "Panel táctil"},
+        {"real/bus-t60p-systemd", 13, 20, "speed_mbps", "English", "1.5 Mbit/s"},
+        {"real/bus-t60p-systemd", 13, 24, "speed_mbps", "English", "480 Mbit/s"},
+    };
+    for (const auto& c : cases) {
+        Tree t(c.tree);
+        App app(*t.source, AllSections());
+        LoadLanguage(app.table, c.language);
+        DeviceList devices = SectionDevices(app, c.section);
+        ASSERT_GT(devices.size(), c.device) << c.tree;
+        const RowValue* value = FieldValue(devices[c.device], c.key);
+        ASSERT_NE(value, nullptr) << c.key;
+        EXPECT_EQ(value->text, c.shown) << c.tree << " " << c.device << " " << c.key;
+    }
 }
