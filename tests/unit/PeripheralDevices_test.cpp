@@ -2,6 +2,7 @@
 // input device, sound card, PCI and USB device, from real Linux trees (see each tree's
 // SOURCE.md and TRUTH.md) and from a recording of Windows.
 #include "LinuxTreeSupport.h"
+#include "SectionTestSupport.h"
 #include "platform/snapshot/Snapshot.h"
 #include "sections/Devices.h"
 #include "sections/Sections.h"
@@ -253,5 +254,29 @@ TEST(PeripheralDevices, ShownTextsFollowTheSectionsFormats) {
         const RowValue* value = FieldValue(devices[c.device], c.key);
         ASSERT_NE(value, nullptr) << c.key;
         EXPECT_EQ(value->text, c.shown) << c.tree << " " << c.device << " " << c.key;
+    }
+}
+
+// A broken platform call or property read costs the field or the kind it happened in, never
+// the list: every call of each lister, failed or read as Null in turn, leaves the other
+// devices listed.
+TEST(PeripheralDevices, EveryBrokenCallLeavesTheRestListed) {
+    for (int section : {7, 10, 13}) {
+        FaultyApp clean(LoadSnapshotFile(DataPath("machines/windows-peripherals.json")));
+        clean.faulty.ResetCounts();
+        size_t all = SectionDevices(*clean, section).size();
+        int64_t calls = clean.faulty.Calls();
+        ASSERT_GT(calls, 0);
+        for (int64_t k = 1; k <= calls; ++k)
+            for (bool failing : {true, false}) {
+                FaultyApp t(LoadSnapshotFile(DataPath("machines/windows-peripherals.json")));
+                t.faulty.ResetCounts();
+                failing ? t.faulty.FailCall(k) : t.faulty.NullRead(k);
+                DeviceList devices;
+                EXPECT_NO_THROW(devices = SectionDevices(*t, section)) << section << " " << k;
+                EXPECT_LE(devices.size(), all) << section << " " << k;
+                for (const Device& d : devices)
+                    EXPECT_EQ(d.values.size(), d.kind->fields.size()) << section << " " << k;
+            }
     }
 }
