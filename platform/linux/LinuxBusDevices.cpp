@@ -4,20 +4,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <string_view>
 
 namespace hl {
 
 namespace {
-
-// Windows writes a device's ids in upper-case hex: PCI\VEN_8086&DEV_A348\<instance>.
-std::string PnpId(const char* bus, const char* vendorKey, const char* deviceKey, uint64_t vendor,
-                  uint64_t device, const std::string& instance) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%s\\%s_%04X&%s_%04X\\", bus, vendorKey,
-                  static_cast<unsigned>(vendor & 0xffff), deviceKey,
-                  static_cast<unsigned>(device & 0xffff));
-    return text + instance;
-}
 
 // The folder a /sys/bus/*/devices entry links to.
 std::string DeviceFolder(const RootFs& fs, const std::string& busDir, const std::string& name) {
@@ -51,7 +42,7 @@ std::optional<WmiObject> PciObject(LinuxContext& ctx, const std::string& name) {
         return std::nullopt;
     IdNames names = ctx.Ids().Pci(static_cast<uint32_t>(vendor), static_cast<uint32_t>(device));
     WmiObject obj;
-    SetCommon(obj, PnpId("PCI", "VEN", "DEV", vendor, device, name), DriverOf(fs, dir));
+    SetCommon(obj, WindowsDeviceId("PCI", vendor, device, name), DriverOf(fs, dir));
     SetText(obj, "Name", names.device);
     SetText(obj, "Manufacturer", names.vendor);
     // "class" holds base class, subclass and programming interface: 0x010802.
@@ -84,7 +75,7 @@ std::optional<WmiObject> UsbObject(LinuxContext& ctx, const std::string& name) {
         return std::nullopt;
     IdNames names = ctx.Ids().Usb(static_cast<uint32_t>(vendor), static_cast<uint32_t>(product));
     WmiObject obj;
-    SetCommon(obj, PnpId("USB", "VID", "PID", vendor, product, name), DriverOf(fs, dir));
+    SetCommon(obj, WindowsDeviceId("USB", vendor, product, name), DriverOf(fs, dir));
     SetText(obj, "Name", names.device.empty() ? fs.Line(dir + "/product") : names.device);
     SetText(obj, "Manufacturer",
             names.vendor.empty() ? fs.Line(dir + "/manufacturer") : names.vendor);
@@ -100,6 +91,16 @@ std::optional<WmiObject> UsbObject(LinuxContext& ctx, const std::string& name) {
 }
 
 } // namespace
+
+std::string WindowsDeviceId(const char* bus, uint64_t vendor, uint64_t device,
+                            const std::string& instance) {
+    bool pci = std::string_view(bus) == "PCI";
+    char text[48];
+    std::snprintf(text, sizeof text, "%s\\%s_%04X&%s_%04X\\", bus, pci ? "VEN" : "VID",
+                  static_cast<unsigned>(vendor & 0xffff), pci ? "DEV" : "PID",
+                  static_cast<unsigned>(device & 0xffff));
+    return text + instance;
+}
 
 std::vector<WmiObject> BuildPnpEntity(LinuxContext& ctx) {
     std::vector<WmiObject> out;

@@ -115,6 +115,10 @@ std::vector<WmiObject> BuildSoundDevice(LinuxContext& ctx);
 std::vector<WmiObject> BuildInputDevice(LinuxContext& ctx);
 // The PCI and USB devices (Windows lists every device there).
 std::vector<WmiObject> BuildPnpEntity(LinuxContext& ctx);
+// A device id as Windows writes it, ids in upper-case hex: PCI\VEN_8086&DEV_A348\<instance>,
+// USB\VID_046D&PID_C52B\<instance>; the instance here is the sysfs name ("0000:00:1f.3").
+std::string WindowsDeviceId(const char* bus, uint64_t vendor, uint64_t device,
+                            const std::string& instance);
 std::vector<WmiObject> BuildSensors(LinuxContext& ctx);
 std::vector<WmiObject> BuildFans(LinuxContext& ctx);
 std::vector<WmiObject> BuildThermalZones(LinuxContext& ctx);

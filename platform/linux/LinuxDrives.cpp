@@ -75,13 +75,9 @@ int64_t CountPartitions(const RootFs& fs, const std::string& disk) {
 }
 
 std::map<std::string, std::string> DiskUdev(const RootFs& fs, const std::string& disk) {
-    std::string dev = fs.Line("/sys/block/" + disk + "/dev");
-    size_t colon = dev.find(':');
-    uint64_t major = 0, minor = 0;
-    if (colon == std::string::npos || !ParseDecimal(dev.substr(0, colon), major) ||
-        !ParseDecimal(dev.substr(colon + 1), minor) || major > 0xfff || minor > 0xfffff)
-        return {};
-    return UdevProperties(fs, static_cast<unsigned>(major), static_cast<unsigned>(minor));
+    auto number = BlockDeviceNumber(fs.Line("/sys/block/" + disk + "/dev"));
+    return number ? UdevProperties(fs, number->first, number->second)
+                  : std::map<std::string, std::string>();
 }
 
 std::string UdevValue(const std::map<std::string, std::string>& udev, const char* key) {

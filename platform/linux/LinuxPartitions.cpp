@@ -39,15 +39,6 @@ std::vector<PartitionFolder> PartitionsOf(const RootFs& fs, const std::string& d
     return parts;
 }
 
-std::optional<std::pair<unsigned, unsigned>> DeviceNumberOf(const std::string& text) {
-    size_t colon = text.find(':');
-    uint64_t major = 0, minor = 0;
-    if (colon == std::string::npos || !ParseDecimal(text.substr(0, colon), major) ||
-        !ParseDecimal(text.substr(colon + 1), minor) || major > 0xfff || minor > 0xfffff)
-        return std::nullopt;
-    return std::make_pair(static_cast<unsigned>(major), static_cast<unsigned>(minor));
-}
-
 // Where a partition is mounted: its whole file system at "/" first, else the mount of its
 // whole file system nearest the top, else any mount of it.
 const MountEntry* MountOf(const std::vector<MountEntry>& mounts, unsigned major, unsigned minor) {
@@ -91,7 +82,7 @@ WmiObject PartitionObject(LinuxContext& ctx, const std::string& disk, const Part
     // "size" counts 512-byte sectors (Documentation/ABI/stable/sysfs-block).
     bool known = sectors && *sectors >= 0 && *sectors <= INT64_MAX / 512;
     obj.Set("Size", known ? Variant(std::to_string(*sectors * 512)) : Variant::Null());
-    auto number = DeviceNumberOf(fs.Line(dir + "/dev"));
+    auto number = BlockDeviceNumber(fs.Line(dir + "/dev"));
     std::map<std::string, std::string> udev;
     const MountEntry* mount = nullptr;
     if (number) {

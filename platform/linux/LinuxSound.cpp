@@ -1,8 +1,6 @@
 #include "LinuxClasses.h"
 #include "LinuxStorage.h"
 
-#include <cstdio>
-
 namespace hl {
 
 namespace {
@@ -15,20 +13,11 @@ struct AlsaCard {
 };
 
 // What the card's bus device tells: its names and a Windows-style device id
-// ("PCI\VEN_8086&DEV_A348", "USB\VID_046D&PID_0A44").
+// (PCI\VEN_8086&DEV_A348\0000:00:1f.3, USB\VID_046D&PID_0A44\1-3).
 struct CardDevice {
     IdNames names;
     std::string pnpId;
 };
-
-std::string PnpId(const char* bus, const char* vendorKey, const char* deviceKey, uint64_t vendor,
-                  uint64_t device) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%s\\%s_%04X&%s_%04X", bus, vendorKey,
-                  static_cast<unsigned>(vendor & 0xffff), deviceKey,
-                  static_cast<unsigned>(device & 0xffff));
-    return text;
-}
 
 // /proc/asound/cards (Documentation/sound/designs/procfile.rst): " 0 [PCH ]: HDA-Intel - HDA
 // Intel PCH" then an indented line with the long name.
@@ -70,10 +59,10 @@ CardDevice BusNames(LinuxContext& ctx, int card) {
     if (ParseHex(fs.Line(usb + "/idVendor"), vendor) &&
         ParseHex(fs.Line(usb + "/idProduct"), device))
         return {ctx.Ids().Usb(static_cast<uint32_t>(vendor), static_cast<uint32_t>(device)),
-                PnpId("USB", "VID", "PID", vendor, device)};
+                WindowsDeviceId("USB", vendor, device, BaseName(usb))};
     if (ParseHex(fs.Line(dev + "/vendor"), vendor) && ParseHex(fs.Line(dev + "/device"), device))
         return {ctx.Ids().Pci(static_cast<uint32_t>(vendor), static_cast<uint32_t>(device)),
-                PnpId("PCI", "VEN", "DEV", vendor, device)};
+                WindowsDeviceId("PCI", vendor, device, BaseName(dev))};
     return {};
 }
 

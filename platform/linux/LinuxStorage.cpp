@@ -142,6 +142,15 @@ std::map<std::string, std::string> UdevProperties(const RootFs& fs, unsigned maj
     return props;
 }
 
+std::optional<std::pair<unsigned, unsigned>> BlockDeviceNumber(const std::string& text) {
+    size_t colon = text.find(':');
+    uint64_t major = 0, minor = 0;
+    if (colon == std::string::npos || !ParseDecimal(text.substr(0, colon), major) ||
+        !ParseDecimal(text.substr(colon + 1), minor) || major > 0xfff || minor > 0xfffff)
+        return std::nullopt;
+    return std::make_pair(static_cast<unsigned>(major), static_cast<unsigned>(minor));
+}
+
 // Documentation/ABI/stable/sysfs-block: "size" counts 512-byte sectors whatever the device.
 uint64_t BlockDeviceBytes(const RootFs& fs, const std::string& disk) {
     std::optional<int64_t> sectors = fs.Number("/sys/block/" + disk + "/size");

@@ -23,6 +23,8 @@ std::string InterfaceOfDisk(const RootFs& fs, const std::string& devicePath,
 std::string ScsiHostDriver(const RootFs& fs, const std::string& devicePath);
 // The udev database's "E:" properties of a block device (udev(7)); none without udev.
 std::map<std::string, std::string> UdevProperties(const RootFs& fs, unsigned major, unsigned minor);
+// "259:2" as a block device's "dev" file writes its number; nothing for anything else.
+std::optional<std::pair<unsigned, unsigned>> BlockDeviceNumber(const std::string& text);
 // The entries of /sys/block that are disks to Windows, in name order: no loop images, RAM
 // disks, zram, device-mapper, software RAID, optical or floppy drives.
 std::vector<std::string> PhysicalDisks(const RootFs& fs);
