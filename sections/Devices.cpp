@@ -3,6 +3,7 @@
 #include "BoardDevices.h"
 #include "core/PlainText.h"
 #include "core/PlatformError.h"
+#include "sections/PeripheralDevices.h"
 
 #include <cstring>
 #include <iterator>
@@ -17,10 +18,10 @@ DeviceLister DeviceListerOf(int section) {
     case 9: return DisplayDevices;
 
     // Hard drives, Keyboard and mouse, Other hardware
-    case 7: return nullptr;
-    case 10: return nullptr;
+    case 7: return ListDisks;
+    case 10: return ListInputDevices;
     case 13:
-        return nullptr;
+        return ListOtherHardware;
 
         // Sensors, Battery, Network
 

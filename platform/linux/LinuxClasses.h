@@ -109,6 +109,7 @@ std::vector<WmiObject> BuildBios(LinuxContext& ctx);
 std::vector<WmiObject> BuildBaseBoard(LinuxContext& ctx);
 std::vector<WmiObject> BuildLogicalDisk(LinuxContext& ctx);
 std::vector<WmiObject> BuildDiskDrive(LinuxContext& ctx);
+std::vector<WmiObject> BuildDiskPartition(LinuxContext& ctx);
 std::vector<WmiObject> BuildCdromDrive(LinuxContext& ctx);
 std::vector<WmiObject> BuildDesktopMonitor(LinuxContext& ctx);
 std::vector<WmiObject> BuildVideoController(LinuxContext& ctx);
@@ -121,6 +122,15 @@ std::vector<WmiObject> BuildMonitor(LinuxContext& ctx);
 std::vector<WmiObject> BuildKeyboard(LinuxContext& ctx);
 std::vector<WmiObject> BuildPointingDevice(LinuxContext& ctx);
 std::vector<WmiObject> BuildSoundDevice(LinuxContext& ctx);
+// The program's own class: every keyboard, mouse, touchpad, touch screen and tablet, which
+// Windows spreads over classes that leave touch screens and tablets out.
+std::vector<WmiObject> BuildInputDevice(LinuxContext& ctx);
+// The PCI and USB devices (Windows lists every device there).
+std::vector<WmiObject> BuildPnpEntity(LinuxContext& ctx);
+// A device id as Windows writes it, ids in upper-case hex: PCI\VEN_8086&DEV_A348\<instance>,
+// USB\VID_046D&PID_C52B\<instance>; the instance here is the sysfs name ("0000:00:1f.3").
+std::string WindowsDeviceId(const char* bus, uint64_t vendor, uint64_t device,
+                            const std::string& instance);
 std::vector<WmiObject> BuildSensors(LinuxContext& ctx);
 std::vector<WmiObject> BuildFans(LinuxContext& ctx);
 std::vector<WmiObject> BuildThermalZones(LinuxContext& ctx);

@@ -57,21 +57,6 @@ std::optional<BlockDevice> DeviceOf(const RootFs& fs, unsigned major, unsigned m
     return dev;
 }
 
-std::map<std::string, std::string> UdevProperties(const RootFs& fs, unsigned major,
-                                                  unsigned minor) {
-    // The udev database (udev(7)): "E:KEY=value" lines per device, absent without udev.
-    std::map<std::string, std::string> props;
-    FileText f = fs.Read("/run/udev/data/b" + std::to_string(major) + ":" + std::to_string(minor),
-                         256 * 1024);
-    for (std::string_view line : SplitLines(f.text)) {
-        if (line.size() < 3 || line[0] != 'E' || line[1] != ':') continue;
-        size_t eq = line.find('=');
-        if (eq == std::string_view::npos) continue;
-        props[std::string(line.substr(2, eq - 2))] = std::string(line.substr(eq + 1));
-    }
-    return props;
-}
-
 // Label and UUID from udev, else from the volume itself (readable by root and the disk group).
 // A denied device read is noted in `why`.
 std::map<std::string, std::string> VolumeProperties(LinuxContext& ctx, DeviceNumber number,

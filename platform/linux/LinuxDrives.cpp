@@ -1,9 +1,32 @@
 #include "LinuxClasses.h"
 #include "LinuxStorage.h"
 
+#include <map>
+#include <optional>
+
 namespace hl {
 
 namespace {
+
+// The bus a disk hangs off as its users name it: NVMe, SATA, ATA, SCSI, USB, MMC, virtio,
+// IEEE 1394.
+std::string BusTypeOf(const RootFs& fs, const std::string& disk, const std::string& path,
+                      const std::map<std::string, std::string>& udev) {
+    std::string windows =
+        InterfaceOfDisk(fs, path, fs.Line("/sys/block/" + disk + "/device/vendor"));
+    if (windows == "USB") return "USB";
+    if (windows == "1394") return "IEEE 1394";
+    if (path.find("/nvme") != std::string::npos || disk.rfind("nvme", 0) == 0) return "NVMe";
+    if (path.find("/mmc_host/") != std::string::npos || disk.rfind("mmcblk", 0) == 0) return "MMC";
+    if (path.find("/virtio") != std::string::npos || disk.rfind("vd", 0) == 0) return "virtio";
+    // udev names the bus where sysfs does not show it (an ATA disk behind a SAS adapter).
+    bool ata = windows == "IDE" || udev.count("ID_ATA") ||
+               (udev.count("ID_BUS") && udev.at("ID_BUS") == "ata");
+    if (!ata) return "SCSI";
+    bool sata = ScsiHostDriver(fs, path).find("ahci") != std::string::npos ||
+                udev.count("ID_ATA_SATA") || path.find("/ata") != std::string::npos;
+    return sata ? "SATA" : "ATA";
+}
 
 // Whole disks that are not drives to Windows: loop images, RAM disks, zram swap, device-mapper
 // and software RAID volumes (their member disks are listed), and optical drives.
@@ -17,12 +40,6 @@ std::string Joined(const std::string& a, const std::string& b) {
     if (a.empty()) return b;
     if (b.empty()) return a;
     return a + " " + b;
-}
-
-// The sysfs folder of a disk, through the /sys/block link.
-std::string DevicePath(const RootFs& fs, const std::string& disk) {
-    std::string target = fs.LinkTarget("/sys/block/" + disk);
-    return target.empty() ? "/sys/block/" + disk : ResolveSysLink("/sys/block", target);
 }
 
 std::string PciName(LinuxContext& ctx, const std::string& devicePath) {
@@ -57,10 +74,63 @@ int64_t CountPartitions(const RootFs& fs, const std::string& disk) {
     return n;
 }
 
+std::map<std::string, std::string> DiskUdev(const RootFs& fs, const std::string& disk) {
+    auto number = BlockDeviceNumber(fs.Line("/sys/block/" + disk + "/dev"));
+    return number ? UdevProperties(fs, number->first, number->second)
+                  : std::map<std::string, std::string>();
+}
+
+std::string UdevValue(const std::map<std::string, std::string>& udev, const char* key) {
+    auto it = udev.find(key);
+    return it == udev.end() ? std::string() : TrimWhite(it->second);
+}
+
+void SetTextOrNull(WmiObject& obj, const char* prop, const std::string& text) {
+    obj.Set(prop, text.empty() ? Variant::Null() : Variant(text));
+}
+
+// The disk's own files first (NVMe: serial and firmware_rev of the controller; SCSI and ATA: rev;
+// MMC: serial), then what udev read from the drive at boot, which an ordinary user may read.
+void SetDiskIdentity(LinuxContext& ctx, WmiObject& obj, const std::string& disk) {
+    const RootFs& fs = ctx.Fs();
+    std::string base = "/sys/block/" + disk + "/device/";
+    std::map<std::string, std::string> udev = DiskUdev(fs, disk);
+    std::string serial = fs.Line(base + "serial");
+    if (serial.empty()) serial = UdevValue(udev, "ID_SERIAL_SHORT");
+    SetTextOrNull(obj, "SerialNumber", serial);
+    std::string firmware = fs.Line(base + "firmware_rev");
+    if (firmware.empty()) firmware = fs.Line(base + "rev");
+    if (firmware.empty()) firmware = UdevValue(udev, "ID_REVISION");
+    SetTextOrNull(obj, "FirmwareRevision", firmware);
+    obj.Set("BusType", Variant(BusTypeOf(fs, disk, DiskDevicePath(fs, disk), udev)));
+}
+
+// Temperatures a disk's own hwmon chip gives without root: nvme under the controller
+// (nvme0/hwmonN, or nvme0/hwmon/hwmonN), drivetemp under the SCSI device.
+std::optional<double> DiskTemperature(const RootFs& fs, const std::string& disk) {
+    std::string device = "/sys/block/" + disk + "/device";
+    for (const std::string& folder : {device, device + "/hwmon"})
+        for (const std::string& name : fs.List(folder)) {
+            if (name.rfind("hwmon", 0) != 0 || name.size() == 5) continue;
+            std::optional<int64_t> milli = fs.Number(folder + "/" + name + "/temp1_input");
+            // The kernel writes millidegrees Celsius (Documentation/hwmon/sysfs-interface.rst).
+            if (milli && *milli > -273150 && *milli < 1000000) return *milli / 1000.0;
+        }
+    return std::nullopt;
+}
+
+void SetDiskHealth(LinuxContext& ctx, WmiObject& obj, const std::string& disk) {
+    const RootFs& fs = ctx.Fs();
+    std::string rotational = fs.Line("/sys/block/" + disk + "/queue/rotational");
+    obj.Set("Rotational", rotational.empty() ? Variant::Null() : Variant(rotational == "1"));
+    std::optional<double> celsius = DiskTemperature(fs, disk);
+    obj.Set("Temperature", celsius ? Variant(*celsius) : Variant::Null());
+}
+
 WmiObject DiskObject(LinuxContext& ctx, const std::string& disk, int64_t index) {
     const char* cls = "Win32_DiskDrive";
     const RootFs& fs = ctx.Fs();
-    std::string path = DevicePath(fs, disk);
+    std::string path = DiskDevicePath(fs, disk);
     std::string interface =
         InterfaceOfDisk(fs, path, fs.Line("/sys/block/" + disk + "/device/vendor"));
     std::string model = DiskModel(ctx, disk);
@@ -83,17 +153,29 @@ WmiObject DiskObject(LinuxContext& ctx, const std::string& disk, int64_t index) 
     bool removable = fs.Line("/sys/block/" + disk + "/removable") == "1" ||
                      fs.Line("/sys/block/" + disk + "/device/type") == "SD";
     obj.Set("MediaType", Variant(removable ? "Removable Media" : "Fixed hard disk media"));
-    ctx.SetText(obj, cls, "SerialNumber", fs.Read("/sys/block/" + disk + "/device/serial", 4096));
+    SetDiskIdentity(ctx, obj, disk);
+    SetDiskHealth(ctx, obj, disk);
     return obj;
 }
 
 } // namespace
 
+std::string DiskDevicePath(const RootFs& fs, const std::string& disk) {
+    std::string target = fs.LinkTarget("/sys/block/" + disk);
+    return target.empty() ? "/sys/block/" + disk : ResolveSysLink("/sys/block", target);
+}
+
+std::vector<std::string> PhysicalDisks(const RootFs& fs) {
+    std::vector<std::string> disks;
+    for (const std::string& disk : fs.List("/sys/block"))
+        if (IsPhysicalDisk(disk)) disks.push_back(disk);
+    return disks;
+}
+
 std::vector<WmiObject> BuildDiskDrive(LinuxContext& ctx) {
     std::vector<WmiObject> out;
-    for (const std::string& disk : ctx.Fs().List("/sys/block"))
-        if (IsPhysicalDisk(disk))
-            out.push_back(DiskObject(ctx, disk, static_cast<int64_t>(out.size())));
+    for (const std::string& disk : PhysicalDisks(ctx.Fs()))
+        out.push_back(DiskObject(ctx, disk, static_cast<int64_t>(out.size())));
     return out;
 }
 

@@ -192,6 +192,44 @@ IdNames IdDatabase::Usb(uint32_t vendor, uint32_t product) {
     return Lookup("usb.ids", vendor, product);
 }
 
+const std::map<std::string, std::string>& IdDatabase::Classes(const char* file) {
+    auto [it, added] = classes_.try_emplace(file);
+    if (!added) return it->second;
+    std::map<std::string, std::string>& table = it->second;
+    std::string base;
+    if (int fd = Open(file); fd >= 0)
+        ScanLines(fd, "C ", [&](std::string_view line) {
+            if (StartsWith(line, "C ") && line.size() > 6) {
+                base = std::string(line.substr(2, 2));
+                table[base] = TrimWhite(line.substr(4));
+            } else if (!base.empty() && line.size() > 4 && line[0] == '\t' && line[1] != '\t') {
+                table[base + ":" + std::string(line.substr(1, 2))] = TrimWhite(line.substr(3));
+            } else if (!line.empty() && line[0] != '\t' && line[0] != '#') {
+                base.clear(); // the list that follows the classes
+            }
+            return table.size() < 4096;
+        });
+    return table;
+}
+
+std::string IdDatabase::PciClass(uint32_t baseClass, uint32_t subClass) {
+    char base[4], sub[4];
+    std::snprintf(base, sizeof base, "%02x", baseClass & 0xffu);
+    std::snprintf(sub, sizeof sub, "%02x", subClass & 0xffu);
+    const auto& table = Classes("pci.ids");
+    auto it = table.find(std::string(base) + ":" + sub);
+    if (it == table.end()) it = table.find(base);
+    return it == table.end() ? std::string() : it->second;
+}
+
+std::string IdDatabase::UsbClass(uint32_t deviceClass) {
+    char code[4];
+    std::snprintf(code, sizeof code, "%02x", deviceClass & 0xffu);
+    const auto& table = Classes("usb.ids");
+    auto it = table.find(code);
+    return it == table.end() ? std::string() : it->second;
+}
+
 std::string IdDatabase::Pnp(const std::string& code) {
     if (code.size() != 3) return {};
     std::string key = "pnp:" + code;

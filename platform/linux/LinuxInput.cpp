@@ -2,6 +2,8 @@
 
 #include "LinuxClasses.h"
 
+#include <cstdio>
+
 namespace hl {
 
 namespace {
@@ -11,7 +13,7 @@ constexpr unsigned kEvKey = 1, kEvRel = 2, kEvAbs = 3;
 constexpr unsigned kRelX = 0, kRelY = 1, kAbsX = 0, kAbsY = 1;
 constexpr unsigned kKeyA = 30, kKeyZ = 44, kKeySpace = 57;
 constexpr unsigned kBtnLeft = 0x110, kBtnTask = 0x117;
-constexpr unsigned kBtnToolFinger = 0x145, kBtnTouch = 0x14a;
+constexpr unsigned kBtnToolPen = 0x140, kBtnToolFinger = 0x145, kBtnTouch = 0x14a;
 constexpr unsigned kPropDirect = 1;
 constexpr unsigned kBusUsb = 0x03, kBusBluetooth = 0x05, kBusI8042 = 0x11, kBusRs232 = 0x13,
                    kBusI2c = 0x18;
@@ -260,6 +262,64 @@ std::vector<WmiObject> BuildPointingDevice(LinuxContext& ctx) {
         ctx.SetNull(obj, cls, "Handedness", Access::Absent);
         out.push_back(std::move(obj));
     }
+    return out;
+}
+
+namespace {
+
+const char* BusName(unsigned bus) {
+    switch (bus) {
+    case kBusUsb: return "USB";
+    case kBusBluetooth: return "Bluetooth";
+    case kBusI8042: return "PS/2";
+    case kBusI2c: return "I2C";
+    case kBusRs232: return "Serial";
+    default: return nullptr;
+    }
+}
+
+// Absolute X and Y: a touch screen is direct (the finger is where the pointer is), a tablet
+// carries a pen tool.
+bool IsAbsolutePointer(const InputDevice& d) {
+    return d.Has("EV", kEvAbs) && d.Has("ABS", kAbsX) && d.Has("ABS", kAbsY);
+}
+
+const char* InputKind(const InputDevice& d) {
+    if (IsKeyboard(d)) return "keyboard";
+    if (IsTouchpad(d)) return "touchpad";
+    if (IsAbsolutePointer(d) && d.Has("KEY", kBtnToolPen)) return "tablet";
+    if (IsAbsolutePointer(d) && d.Has("KEY", kBtnTouch) && d.Has("PROP", kPropDirect))
+        return "touchscreen";
+    if (IsPointer(d)) return "mouse";
+    return nullptr;
+}
+
+std::string Hex4(unsigned value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%04x", value & 0xffffu);
+    return text;
+}
+
+WmiObject InputObject(LinuxContext& ctx, const InputDevice& d, const char* kind) {
+    WmiObject obj;
+    obj.Set("DeviceID", Variant(BaseName(d.sysfs)));
+    obj.Set("Name", d.name.empty() ? Variant::Null() : Variant(d.name));
+    obj.Set("Kind", Variant(kind));
+    const char* bus = BusName(d.bus);
+    obj.Set("Bus", bus ? Variant(bus) : Variant::Null());
+    obj.Set("VendorId", Variant(Hex4(d.vendor)));
+    obj.Set("ProductId", Variant(Hex4(d.product)));
+    std::string maker = UsesUsbVendorIds(d.bus) ? ctx.Ids().Usb(d.vendor, d.product).vendor : "";
+    obj.Set("Manufacturer", maker.empty() ? Variant::Null() : Variant(maker));
+    return obj;
+}
+
+} // namespace
+
+std::vector<WmiObject> BuildInputDevice(LinuxContext& ctx) {
+    std::vector<WmiObject> out;
+    for (const InputDevice& d : ParseInputDevices(InputDevicesFile(ctx).text))
+        if (const char* kind = InputKind(d)) out.push_back(InputObject(ctx, d, kind));
     return out;
 }
 

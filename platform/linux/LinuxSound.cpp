@@ -7,7 +7,16 @@ namespace {
 
 struct AlsaCard {
     int number = -1;
+    std::string id;     // "PCH"
+    std::string driver; // "HDA-Intel"
     std::string longName;
+};
+
+// What the card's bus device tells: its names and a Windows-style device id
+// (PCI\VEN_8086&DEV_A348\0000:00:1f.3, USB\VID_046D&PID_0A44\1-3).
+struct CardDevice {
+    IdNames names;
+    std::string pnpId;
 };
 
 // /proc/asound/cards (Documentation/sound/designs/procfile.rst): " 0 [PCH ]: HDA-Intel - HDA
@@ -23,6 +32,13 @@ std::vector<AlsaCard> ParseCards(std::string_view text) {
             continue;
         AlsaCard card;
         card.number = static_cast<int>(n);
+        size_t close = line.find("]:", bracket);
+        if (close != std::string_view::npos) {
+            card.id = TrimWhite(line.substr(bracket + 1, close - bracket - 1));
+            size_t driverEnd = dash == std::string_view::npos ? line.size() : dash;
+            if (driverEnd > close + 2)
+                card.driver = TrimWhite(line.substr(close + 2, driverEnd - close - 2));
+        }
         if (dash != std::string_view::npos) card.longName = TrimWhite(line.substr(dash + 3));
         cards.push_back(std::move(card));
     }
@@ -30,7 +46,7 @@ std::vector<AlsaCard> ParseCards(std::string_view text) {
 }
 
 // The PCI ids of the card's device, or the USB ids of the device its interface belongs to.
-IdNames BusNames(LinuxContext& ctx, int card) {
+CardDevice BusNames(LinuxContext& ctx, int card) {
     const RootFs& fs = ctx.Fs();
     // Both /sys/class/sound/cardN and its "device" are links; resolve them in turn.
     std::string link = "/sys/class/sound/card" + std::to_string(card);
@@ -42,9 +58,11 @@ IdNames BusNames(LinuxContext& ctx, int card) {
     std::string usb = dev.substr(0, dev.rfind('/'));
     if (ParseHex(fs.Line(usb + "/idVendor"), vendor) &&
         ParseHex(fs.Line(usb + "/idProduct"), device))
-        return ctx.Ids().Usb(static_cast<uint32_t>(vendor), static_cast<uint32_t>(device));
+        return {ctx.Ids().Usb(static_cast<uint32_t>(vendor), static_cast<uint32_t>(device)),
+                WindowsDeviceId("USB", vendor, device, BaseName(usb))};
     if (ParseHex(fs.Line(dev + "/vendor"), vendor) && ParseHex(fs.Line(dev + "/device"), device))
-        return ctx.Ids().Pci(static_cast<uint32_t>(vendor), static_cast<uint32_t>(device));
+        return {ctx.Ids().Pci(static_cast<uint32_t>(vendor), static_cast<uint32_t>(device)),
+                WindowsDeviceId("PCI", vendor, device, BaseName(dev))};
     return {};
 }
 
@@ -54,7 +72,8 @@ std::vector<WmiObject> BuildSoundDevice(LinuxContext& ctx) {
     const char* cls = "Win32_SoundDevice";
     std::vector<WmiObject> out;
     for (const AlsaCard& card : ParseCards(ctx.Fs().Read("/proc/asound/cards").text)) {
-        IdNames names = BusNames(ctx, card.number);
+        CardDevice bus = BusNames(ctx, card.number);
+        const IdNames& names = bus.names;
         std::string name = names.device.empty() ? card.longName : names.device;
         WmiObject obj;
         obj.Set("DeviceID", Variant("card" + std::to_string(card.number)));
@@ -64,6 +83,9 @@ std::vector<WmiObject> BuildSoundDevice(LinuxContext& ctx) {
             ctx.SetNull(obj, cls, "Manufacturer", Access::Absent);
         else
             obj.Set("Manufacturer", Variant(names.vendor));
+        obj.Set("PNPDeviceID", bus.pnpId.empty() ? Variant::Null() : Variant(bus.pnpId));
+        obj.Set("CardId", card.id.empty() ? Variant::Null() : Variant(card.id));
+        obj.Set("Driver", card.driver.empty() ? Variant::Null() : Variant(card.driver));
         out.push_back(std::move(obj));
     }
     return out;

@@ -117,11 +117,38 @@ std::string InterfaceOfDisk(const RootFs& fs, const std::string& devicePath,
     if (bus != "SCSI") return bus;
     // Older kernels hang ATA disks straight off the SCSI host, without an ataN level in the
     // path; the host's proc_name (drivers/scsi/scsi_sysfs.c) names its driver.
-    auto [hostDir, host] = ScsiHostOf(devicePath);
-    std::string driver =
-        host.empty() ? std::string() : fs.Line(hostDir + "/scsi_host/" + host + "/proc_name");
+    std::string driver = ScsiHostDriver(fs, devicePath);
     if (!driver.empty()) return IsLibataDriver(driver) ? "IDE" : "SCSI";
     return vendor == "ATA" ? "IDE" : "SCSI";
+}
+
+std::string ScsiHostDriver(const RootFs& fs, const std::string& devicePath) {
+    auto [hostDir, host] = ScsiHostOf(devicePath);
+    return host.empty() ? std::string() : fs.Line(hostDir + "/scsi_host/" + host + "/proc_name");
+}
+
+std::map<std::string, std::string> UdevProperties(const RootFs& fs, unsigned major,
+                                                  unsigned minor) {
+    // The udev database (udev(7)): "E:KEY=value" lines per device, absent without udev.
+    std::map<std::string, std::string> props;
+    FileText f = fs.Read("/run/udev/data/b" + std::to_string(major) + ":" + std::to_string(minor),
+                         256 * 1024);
+    for (std::string_view line : SplitLines(f.text)) {
+        if (line.size() < 3 || line[0] != 'E' || line[1] != ':') continue;
+        size_t eq = line.find('=');
+        if (eq == std::string_view::npos) continue;
+        props[std::string(line.substr(2, eq - 2))] = std::string(line.substr(eq + 1));
+    }
+    return props;
+}
+
+std::optional<std::pair<unsigned, unsigned>> BlockDeviceNumber(const std::string& text) {
+    size_t colon = text.find(':');
+    uint64_t major = 0, minor = 0;
+    if (colon == std::string::npos || !ParseDecimal(text.substr(0, colon), major) ||
+        !ParseDecimal(text.substr(colon + 1), minor) || major > 0xfff || minor > 0xfffff)
+        return std::nullopt;
+    return std::make_pair(static_cast<unsigned>(major), static_cast<unsigned>(minor));
 }
 
 // Documentation/ABI/stable/sysfs-block: "size" counts 512-byte sectors whatever the device.

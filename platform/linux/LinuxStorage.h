@@ -2,9 +2,11 @@
 
 #include "LinuxClasses.h"
 
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace hl {
 
@@ -17,6 +19,18 @@ std::string InterfaceOfDevicePath(std::string_view devicePath);
 // disks tells the same.
 std::string InterfaceOfDisk(const RootFs& fs, const std::string& devicePath,
                             const std::string& vendor);
+// The driver of the SCSI host a disk hangs off ("ahci", "usb-storage"), "" when none.
+std::string ScsiHostDriver(const RootFs& fs, const std::string& devicePath);
+// The udev database's "E:" properties of a block device (udev(7)); none without udev.
+std::map<std::string, std::string> UdevProperties(const RootFs& fs, unsigned major, unsigned minor);
+// "259:2" as a block device's "dev" file writes its number; nothing for anything else.
+std::optional<std::pair<unsigned, unsigned>> BlockDeviceNumber(const std::string& text);
+// The entries of /sys/block that are disks to Windows, in name order: no loop images, RAM
+// disks, zram, device-mapper, software RAID, optical or floppy drives.
+std::vector<std::string> PhysicalDisks(const RootFs& fs);
+// The sysfs folder of a disk ("nvme0n1"), through its /sys/block link.
+std::string DiskDevicePath(const RootFs& fs, const std::string& disk);
+
 // The size of a block device ("sda") in bytes, 0 when unknown or past 64 bits.
 uint64_t BlockDeviceBytes(const RootFs& fs, const std::string& disk);
 // The bytes of the disc in an optical drive ("sr0"), 0 when it holds none.

@@ -40,6 +40,11 @@ const std::vector<std::string>& SnapshotClasses() {
         "Hardlens_PowerSupply",
         "Win32_NetworkAdapter",
         "Win32_NetworkAdapterConfiguration",
+        // Every disk, partition, input device and PCI or USB device.
+        "Win32_DiskPartition",
+        "Win32_LogicalDiskToPartition",
+        "Hardlens_InputDevice",
+        "Win32_PnPEntity",
     };
     return kClasses;
 }

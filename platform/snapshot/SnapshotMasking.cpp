@@ -27,6 +27,24 @@ bool IsPrivateProperty(const std::string& cls, const std::string& name) {
     return false;
 }
 
+// Windows names a USB device that has a serial number by it: the part of its device id after
+// the second backslash ("USB\\VID_0781&PID_5567\\4C530001230314115332").
+bool IsDeviceIdProperty(const std::string& name) {
+    return name == "PNPDeviceID" || name == "DeviceID";
+}
+
+std::string MaskUsbInstance(const std::string& id) {
+    if (id.rfind("USB\\", 0) != 0 && id.rfind("USBSTOR\\", 0) != 0) return id;
+    size_t second = id.find('\\', id.find('\\') + 1);
+    return second == std::string::npos ? id : id.substr(0, second + 1) + kPrivateMarker;
+}
+
+std::string MaskDeviceText(const std::string& name, const std::string& text,
+                           const std::string& login) {
+    std::string masked = MaskLoginInPaths(text, login);
+    return IsDeviceIdProperty(name) ? MaskUsbInstance(masked) : masked;
+}
+
 // The user's own account ("ana") or login profile ("HOST\\ana").
 bool IsUsersEntry(const WmiObject& obj, const std::string& login) {
     const Variant name = obj.Get("Name");
@@ -48,7 +66,7 @@ WmiObject MaskObject(const std::string& cls, const WmiObject& obj, const std::st
         if (IsPrivateProperty(cls, name) && !value.IsNull())
             props.emplace_back(name, Variant(kPrivateMarker));
         else if (value.IsText())
-            props.emplace_back(name, Variant(MaskLoginInPaths(value.Text(), login)));
+            props.emplace_back(name, Variant(MaskDeviceText(name, value.Text(), login)));
         else
             props.emplace_back(name, value);
     }
