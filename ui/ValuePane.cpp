@@ -53,7 +53,7 @@ ValuePane::ValuePane(QWidget* parent) : QWidget(parent) {
     m_laviso->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     m_labelmi = MakeTextLabel("Labelmi", this, WindowFont(9));
-    m_labelmi->setGeometry(kColumnLeft, 438, kColumnRight - kColumnLeft, 22);
+    m_labelmi->setGeometry(kColumnLeft, 438, geo::kDetailsControl.left() - 8 - kColumnLeft, 22);
     m_labelmi->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     SetTextColour(m_labelmi, kStatusText);
 }
