@@ -153,6 +153,11 @@ void DeviceBlock::focusOutEvent(QFocusEvent* event) {
 DetailsView::DetailsView(QWidget* parent) : QWidget(parent) {
     setObjectName("Details");
     hide();
+    // Opaque: the rows it covers stay under it.
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, ToQColor(kPaneBackground));
+    setPalette(palette);
+    setAutoFillBackground(true);
     m_scroller = new QScrollArea(this);
     m_scroller->setObjectName("DetailsScroller");
     m_scroller->setFrameShape(QFrame::NoFrame);
@@ -162,12 +167,13 @@ DetailsView::DetailsView(QWidget* parent) : QWidget(parent) {
     m_scroller->viewport()->setAutoFillBackground(false);
     m_list = new QWidget;
     m_list->setObjectName("DeviceList");
-    m_list->setAutoFillBackground(false);
     SetAccessibleRole(m_list, QAccessible::List);
     m_layout = new QVBoxLayout(m_list);
     m_layout->setContentsMargins(0, 0, 4, 0);
     m_layout->setSpacing(4);
     m_scroller->setWidget(m_list);
+    // The pane's own background shows through (setWidget turns the list's filling on).
+    m_list->setAutoFillBackground(false);
     connect(m_scroller->verticalScrollBar(), &QScrollBar::valueChanged, this,
             &DetailsView::scrolled);
 
