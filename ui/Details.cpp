@@ -23,6 +23,9 @@ namespace hl {
 namespace {
 
 constexpr Rgb kControlDisabled{164, 168, 176};
+// Widgets for this many devices at most: a recording that claims thousands must not stall the
+// window; Copy all still copies every one.
+constexpr size_t kMostDevicesShown = 512;
 
 bool IsMove(int key) {
     switch (key) {
@@ -93,11 +96,16 @@ bool Details::Open() {
     if (!Lists()) return false;
     m_focusBefore = QApplication::focusWidget();
     m_devices = Gather(m_app.main.currentSection);
+    // The view lists only devices of a kind; the list stays index for index the view's.
+    std::erase_if(m_devices, [](const Device& device) { return device.kind == nullptr; });
     const QString name = Q(m_app.T(kTxtDetailsDevices) + ": " + m_app.area.titulo);
-    m_view->Fill(DeviceEntries(m_devices, m_app.table), ToQColor(SkinInForce(m_app).title), name,
+    std::vector<DeviceEntry> entries = DeviceEntries(m_devices, m_app.table);
+    if (entries.size() > kMostDevicesShown) entries.resize(kMostDevicesShown);
+    m_view->Fill(entries, ToQColor(SkinInForce(m_app).title), name,
                  Q(m_app.T(kTxtDetailsNoneFound)));
     m_view->show();
     m_view->raise();
+    ShowRows(false);
     Sync();
     m_keys.PanelOpened(m_view);
     return true;
@@ -106,6 +114,7 @@ bool Details::Open() {
 void Details::Close() {
     if (!IsOpen()) return;
     m_view->hide();
+    ShowRows(true);
     m_devices.clear();
     Sync();
     m_keys.PanelClosed(m_app.main.currentSection);
@@ -113,6 +122,12 @@ void Details::Close() {
     if (m_focusBefore && m_focusBefore->isVisible() && m_focusBefore->isEnabled())
         m_focusBefore->setFocus(Qt::OtherFocusReason);
     m_focusBefore = nullptr;
+}
+
+void Details::ShowRows(bool shown) {
+    // The rows under the view are hidden, not only covered: screen readers would read them.
+    for (int n = 1; n <= 24; ++n)
+        m_pane.Label(n)->setVisible(shown);
 }
 
 void Details::Toggle() {

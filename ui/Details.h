@@ -50,6 +50,7 @@ protected:
 
 private:
     DeviceList Gather(int section) const;
+    void ShowRows(bool shown);
     bool Key(const QKeyEvent& key);
     void MenuAtCurrent();
 

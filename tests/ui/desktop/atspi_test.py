@@ -167,9 +167,10 @@ def details(key, window, pyatspi):
     check(len(buttons) == 1, "one details control: %s" % [b.name for b in buttons])
     control = buttons[0]
     enabled = states(control).contains(pyatspi.STATE_ENABLED)
-    check(control.description in ("Every device of this section, one by one (key D)",
-                                  "This section lists no devices"),
-          "the control's explanation is words: %r" % control.description)
+    explanation = ("Every device of this section, one by one (key D)" if enabled
+                   else "This section lists no devices")
+    check(control.description == explanation,
+          "the control's explanation says whether it opens: %r" % control.description)
     key("d")
 
     def lists():
