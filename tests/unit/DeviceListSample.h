@@ -2,9 +2,9 @@
 
 #include "sections/Devices.h"
 
-// Two memory slots of the ASRock Rack X570D4U as dmidecode reads its SMBIOS dump
-// (realhw smb-asrockrack-x570): slot DIMM 1 of channel A holds a 32 GB Kingston DDR4 module
-// at 2400 MT/s, slot DIMM 0 of channel B is empty. Captions are entries of the base table:
+// Two memory slots of an ASRock Rack X570D4U board as dmidecode reads its SMBIOS dump: slot
+// DIMM 1 of channel A holds a 32 GB Kingston DDR4 module at 2400 MT/s, slot DIMM 0 of channel
+// B is empty. Captions are entries of the base table:
 // Size, Memory type, Speed, Manufacturer, Serial number; the kind is titled "RAM".
 namespace hl::test {
 
