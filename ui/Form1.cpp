@@ -3,6 +3,7 @@
 #include "AboutBox.h"
 #include "AcceptButton.h"
 #include "Accessible.h"
+#include "Details.h"
 #include "KeyboardNav.h"
 #include "MonitorTimers.h"
 #include "PictureBox.h"
@@ -57,6 +58,7 @@ Form1::Form1(App& app, QWidget* parent) : QWidget(parent), m_app(app), m_fades(P
     BuildFrame();
     BuildMenuOps();
     m_keys = new KeyboardNav(app, *this, *m_menu, *m_values, *m_copy, m_lops);
+    m_details = new Details(app, *m_values, *m_keys, *m_copy);
     connect(m_about, &AboutBox::accepted, this, [this] { ClosePanelWidget(m_about); });
     m_keys->OnActivate(m_about->Link(), [] { QDesktopServices::openUrl(AboutBox::WebSite()); });
     auto closeAbout = [this] {
@@ -255,12 +257,14 @@ void Form1::Render() {
     m_lops->setCursor(ToCursor(menu.lopsPointer));
     m_skin[kTopLeft]->setCursor(ToCursor(menu.skinTopLeftPointer));
     m_values->Render(m_app.area);
+    m_details->Sync();
     m_monitors->Sync();
     m_keys->UpdateMark();
 }
 
 void Form1::LBM_Click(int n) {
     if (!m_running) return;
+    m_details->Close();
     if (!m_app.main.panelOpen) m_menu->ShowBusy(n);
     MenuClick(m_app, n);
     Render();
@@ -268,12 +272,14 @@ void Form1::LBM_Click(int n) {
 
 void Form1::BM_Click(int index) {
     if (!m_running) return;
+    m_details->Close();
     if (!m_app.main.panelOpen) m_menu->ShowBusy(index);
     hl::BM_Click(m_app, index);
     Render();
 }
 
 bool Form1::OpenPanelWidget(QWidget* panel, int number) {
+    m_details->Close();
     if (!OpenPanel(m_app, number)) return false;
     Icono(m_app);
     panel->setGeometry(m_values->rect());

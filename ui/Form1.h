@@ -13,6 +13,7 @@ class QTimer;
 namespace hl {
 
 class AboutBox;
+class Details;
 class KeyboardNav;
 class MonitorTimers;
 class PictureBox;
@@ -75,6 +76,7 @@ public:
     MonitorTimers* Monitors() const { return m_monitors; }
     ValueCopy* Copying() const { return m_copy; }
     KeyboardNav* Keys() const { return m_keys; }
+    Details* DeviceDetails() const { return m_details; }
 
 signals:
     void firstSectionShown();
@@ -114,6 +116,7 @@ private:
     QAction* m_quit = nullptr;
     MonitorTimers* m_monitors = nullptr;
     KeyboardNav* m_keys = nullptr;
+    Details* m_details = nullptr;
 
     QTimer* m_fadeCarga = nullptr;
     QTimer* m_fadeCierre = nullptr;

@@ -7,6 +7,7 @@
 #include "WindowStyle.h"
 #include "core/App.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -83,7 +84,29 @@ void KeyboardNav::OnKeys(QWidget* part, Handler handler) {
 
 void KeyboardNav::SetPanelKeys(QWidget* panel, std::function<void()> accept,
                                std::function<void()> cancel, QWidget* first) {
-    m_panelKeys.insert(panel, {std::move(accept), std::move(cancel), first});
+    PanelKeys& keys = m_panelKeys[panel];
+    keys.accept = std::move(accept);
+    keys.cancel = std::move(cancel);
+    keys.first = first;
+}
+
+void KeyboardNav::AddStop(QWidget* part, QWidget* panel) {
+    part->setFocusPolicy(Qt::TabFocus);
+    if (panel)
+        m_panelKeys[panel].extra << part;
+    else
+        m_windowStops << part;
+}
+
+void KeyboardNav::OnWindowKey(int key, std::function<void()> act) {
+    m_windowKeys.insert(key, std::move(act));
+}
+
+KeyboardNav::Handler KeyboardNav::HandlerOf(QWidget* focus) const {
+    // A container's handler serves the parts inside it (a list's items).
+    for (QWidget* w = focus; w && w != &m_form; w = w->parentWidget())
+        if (auto found = m_handlers.find(w); found != m_handlers.end()) return *found;
+    return {};
 }
 
 void KeyboardNav::PanelOpened(QWidget* panel) {
@@ -111,7 +134,9 @@ QList<QWidget*> KeyboardNav::TabStops() const {
         // The panel's controls as they are read: top to bottom, then left to right.
         for (QWidget* w : m_panel->findChildren<QWidget*>())
             if (Takes(w)) stops << w;
-        const auto at = [this](const QWidget* w) { return w->mapTo(m_panel, QPoint(0, 0)); };
+        for (const QPointer<QWidget>& w : m_panelKeys.value(m_panel).extra)
+            if (Takes(w)) stops << w.data();
+        const auto at = [this](const QWidget* w) { return w->mapTo(&m_form, QPoint(0, 0)); };
         std::stable_sort(stops.begin(), stops.end(), [&](const QWidget* a, const QWidget* b) {
             const QPoint pa = at(a), pb = at(b);
             return pa.y() != pb.y() ? pa.y() < pb.y() : pa.x() < pb.x();
@@ -129,6 +154,8 @@ QList<QWidget*> KeyboardNav::TabStops() const {
         if (Takes(value) && (!value->text().isEmpty() || !caption->text().isEmpty()))
             stops << value;
     }
+    for (const QPointer<QWidget>& w : m_windowStops)
+        if (Takes(w)) stops << w.data();
     return stops;
 }
 
@@ -176,6 +203,10 @@ QRect KeyboardNav::Outline(const QWidget* focus) const {
     QRect around = place(focus);
     // A row is marked whole, caption and value.
     if (const int row = m_values.RowOf(focus)) around |= place(m_values.Label(2 * row - 1));
+    // A part scrolled partly out of sight is marked where it shows.
+    for (const QWidget* w = focus->parentWidget(); w && w != &m_form; w = w->parentWidget())
+        if (const auto* scroller = qobject_cast<const QAbstractScrollArea*>(w))
+            around &= place(scroller->viewport());
     return around.adjusted(-3, -2, 3, 2);
 }
 
@@ -223,8 +254,7 @@ bool KeyboardNav::Key(const QKeyEvent& e) {
     // The report's text box keeps its own keys: selection, copying, typing.
     if (qobject_cast<QPlainTextEdit*>(focus)) return false;
 
-    if (auto handler = m_handlers.find(focus); handler != m_handlers.end() && (*handler)(e))
-        return true;
+    if (const Handler handler = HandlerOf(focus); handler && handler(e)) return true;
     if (IsEnter(key) && mods == Qt::NoModifier) {
         if (auto activate = m_activate.find(focus); activate != m_activate.end()) {
             (*activate)();
@@ -244,6 +274,10 @@ bool KeyboardNav::Key(const QKeyEvent& e) {
     }
     if (key == Qt::Key_C && mods == Qt::ControlModifier) {
         if (const int row = FocusedRow()) m_copy.CopyRow(row);
+        return true;
+    }
+    if (auto act = m_windowKeys.find(key); act != m_windowKeys.end() && mods == Qt::NoModifier) {
+        (*act)();
         return true;
     }
     return mods == Qt::NoModifier && MenuArrow(key);

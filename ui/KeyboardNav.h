@@ -53,6 +53,11 @@ public:
     // `first` takes the focus when it opens (else the panel's first control).
     void SetPanelKeys(QWidget* panel, std::function<void()> accept, std::function<void()> cancel,
                       QWidget* first = nullptr);
+    // A control outside `panel` that Tab visits while it is open (after its own); without a
+    // panel, one that Tab visits after the value rows.
+    void AddStop(QWidget* part, QWidget* panel = nullptr);
+    // A letter key of the window, pressed alone.
+    void OnWindowKey(int key, std::function<void()> act);
 
     void PanelOpened(QWidget* panel);
     void PanelClosed(int section);
@@ -72,7 +77,9 @@ private:
     struct PanelKeys {
         std::function<void()> accept, cancel;
         QPointer<QWidget> first;
+        QList<QPointer<QWidget>> extra;
     };
+    Handler HandlerOf(QWidget* focus) const;
     bool Key(const QKeyEvent& key);
     bool MenuArrow(int key);
     int FocusedRow() const;
@@ -91,6 +98,8 @@ private:
     QHash<QWidget*, std::function<void()>> m_activate;
     QHash<QWidget*, Handler> m_handlers;
     QHash<QWidget*, PanelKeys> m_panelKeys;
+    QList<QPointer<QWidget>> m_windowStops;
+    QHash<int, std::function<void()>> m_windowKeys;
     bool m_keyboardInUse = false;
 };
 

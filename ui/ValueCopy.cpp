@@ -1,10 +1,12 @@
 #include "ValueCopy.h"
 
+#include "Details.h"
 #include "QtString.h"
 #include "ValuePane.h"
 #include "core/App.h"
 #include "core/Captions.h"
 #include "core/CopyText.h"
+#include "core/DetailsTexts.h"
 #include "core/LocaleText.h"
 
 #include <QClipboard>
@@ -25,6 +27,13 @@ ValueCopy::ValueCopy(App& app, ValuePane* values) : QObject(values), m_app(app),
     m_copyAll = m_menu->addAction(QString());
     m_copyAll->setObjectName("CopyAll");
     connect(m_copyAll, &QAction::triggered, this, &ValueCopy::CopyAll_Click);
+    m_menu->addSeparator();
+    m_detailsAction = m_menu->addAction(QString());
+    m_detailsAction->setObjectName("DetailsCommand");
+    m_detailsAction->setVisible(false);
+    connect(m_detailsAction, &QAction::triggered, this, [this] {
+        if (m_details) m_details->Toggle();
+    });
 
     values->installEventFilter(this);
     for (int n = 1; n <= 24; ++n)
@@ -53,8 +62,18 @@ bool ValueCopy::PanelShown() const {
     return s == kCustomizePanel || s == kReportPanel || s == kAboutBox;
 }
 
+bool ValueCopy::DetailsOpen() const {
+    return m_details && m_details->IsOpen();
+}
+
 void ValueCopy::PopUp(const QPoint& globalPos, bool copyEnabled) {
     m_copy->setEnabled(copyEnabled);
+    m_detailsAction->setVisible(m_details != nullptr);
+    if (m_details) {
+        const bool open = m_details->IsOpen();
+        m_detailsAction->setText(Q(m_app.T(open ? kTxtDetailsClose : kTxtDetailsOpen)));
+        m_detailsAction->setEnabled(open || m_details->Lists());
+    }
     m_menu->popup(globalPos);
 }
 
@@ -98,12 +117,20 @@ void ValueCopy::CopyRow(int row) {
 
 void ValueCopy::Copy_Click() {
     if (PanelShown()) return;
+    if (DetailsOpen()) {
+        Put(NativeLineEnds(m_details->CurrentCopyText()), m_copyDone);
+        return;
+    }
     // The model's text, not the label's: a value cut short on screen is copied whole.
     Put(NativeLineEnds(CopyRowText(m_app.area, m_selectedRow)), m_copyDone);
 }
 
 void ValueCopy::CopyAll_Click() {
     if (PanelShown()) return;
+    if (DetailsOpen()) {
+        Put(NativeLineEnds(m_details->AllCopyText()), m_copyAllDone);
+        return;
+    }
     Put(NativeLineEnds(CopyAllText(m_app.area, m_app.sections->RowsOf(m_app.main.currentSection))),
         m_copyAllDone);
 }

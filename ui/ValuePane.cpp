@@ -18,7 +18,6 @@ using geo::kColumnRight;
 constexpr int kRowTop = 82;
 constexpr int kRowStep = 26;
 constexpr int kRowHeight = 22;
-constexpr QColor kBackground{246, 247, 249};
 
 int RowTop(int r) {
     return kRowTop + (r - 1) * kRowStep;
@@ -53,7 +52,7 @@ ValuePane::ValuePane(QWidget* parent) : QWidget(parent) {
     m_laviso->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     m_labelmi = MakeTextLabel("Labelmi", this, WindowFont(9));
-    m_labelmi->setGeometry(kColumnLeft, 438, kColumnRight - kColumnLeft, 22);
+    m_labelmi->setGeometry(kColumnLeft, 438, geo::kDetailsControl.left() - 8 - kColumnLeft, 22);
     m_labelmi->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     SetTextColour(m_labelmi, kStatusText);
 }
@@ -126,7 +125,7 @@ void ValuePane::RenderIcons(const ValueArea& area) {
 
 void ValuePane::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), kBackground);
+    painter.fillRect(rect(), ToQColor(kPaneBackground));
 }
 
 } // namespace hl

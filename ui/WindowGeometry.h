@@ -24,6 +24,9 @@ inline constexpr int kMenuTextIndent = 16;
 inline constexpr int kColumnLeft = 32, kColumnRight = 530;
 inline constexpr QRect kPaneTitle{80, 10, kColumnRight - 80, 48};
 inline constexpr int kPaneTitleLineY = 68;
+// The details view over the value rows, and its control right of the status line.
+inline constexpr QRect kDetailsArea{kColumnLeft - 8, 76, kColumnRight - kColumnLeft + 16, 350};
+inline constexpr QRect kDetailsControl{390, 438, kColumnRight - 390, 22};
 inline constexpr int kPaneLineX = kColumnLeft - 1, kPaneLineWidth = kColumnRight - kColumnLeft + 2;
 } // namespace geo
 

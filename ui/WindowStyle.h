@@ -16,6 +16,8 @@ struct App;
 
 // A row's value, beside its caption in kDarkGrey.
 inline constexpr Rgb kValueText{24, 24, 28};
+// The value area's background, under the rows and the views laid over them.
+inline constexpr Rgb kPaneBackground{246, 247, 249};
 
 inline QColor ToQColor(Rgb c) {
     return QColor(c.r, c.g, c.b);

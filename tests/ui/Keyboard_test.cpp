@@ -1,11 +1,16 @@
+#include "../unit/DeviceListSample.h"
 #include "ReportTestSupport.h"
 #include "core/MainState.h"
 #include "ui/CustomizePanel.h"
+#include "ui/Details.h"
+#include "ui/DetailsView.h"
 #include "ui/KeyboardNav.h"
 #include "ui/ValueCopy.h"
 
 #include <QClipboard>
 #include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QtTest>
 
 using namespace hl;
@@ -67,6 +72,20 @@ int PixelsTheMarkChanges(QWidget& window, FocusMark* mark, int contrast) {
     return changed;
 }
 
+// Nine memory slots, more than the view shows at once: the sample's two and seven copies of
+// the first, each named by its number.
+DeviceList NineSlots(App&) {
+    DeviceList list = SampleSlots();
+    for (int i = 2; i < 9; ++i) {
+        list.push_back(list.front());
+        list.back().name = "DIMM " + std::to_string(i);
+    }
+    return list;
+}
+DeviceLister RamListsNineSlots(int section) {
+    return section == 6 ? &NineSlots : nullptr;
+}
+
 } // namespace
 
 class KeyboardTest : public QObject {
@@ -74,6 +93,7 @@ class KeyboardTest : public QObject {
 private slots:
     void initTestCase() { QuietOpacityWarnings(); }
     void everythingTheMouseDoesByKeys();
+    void theDetailsViewByKeys();
     void focusMarkShowsOnEverySkinOnlyForTheKeyboard_data();
     void focusMarkShowsOnEverySkinOnlyForTheKeyboard();
 };
@@ -199,6 +219,100 @@ void KeyboardTest::everythingTheMouseDoesByKeys() {
     Key(Qt::Key_Q, Qt::ControlModifier);
     QVERIFY(s.form().ClosingStarted());
     QVERIFY(QTest::qWaitFor([&] { return !s.form().isVisible(); }, 5000));
+    g_window = nullptr;
+}
+
+void KeyboardTest::theDetailsViewByKeys() {
+    Started s("Idioma=English\n");
+    QVERIFY(s.LoadAndWait());
+    g_window = &s.form();
+    Details* details = s.form().DeviceDetails();
+    details->SetListers(&RamListsNineSlots);
+    DetailsView* view = details->View();
+    auto device = [&](int i) { return static_cast<QWidget*>(view->Block(i)); };
+
+    // D opens it nowhere but where the section lists devices.
+    Key(Qt::Key_D);
+    QVERIFY(!view->isVisible());
+    for (int i = 0; i < 5; ++i)
+        Key(Qt::Key_Down);
+    Key(Qt::Key_Return);
+    QCOMPARE(s.app().main.currentSection, 6);
+    Key(Qt::Key_D);
+    QVERIFY(view->isVisible());
+    QCOMPARE(view->Count(), 9);
+    QCOMPARE(Focus(), device(0));
+    QVERIFY(s.form().Keys()->MarkShown());
+
+    // The arrows, Page Down/Up, End and Home move between devices, scrolling to each.
+    Key(Qt::Key_Down);
+    QCOMPARE(Focus(), device(1));
+    Key(Qt::Key_Up);
+    QCOMPARE(Focus(), device(0));
+    Key(Qt::Key_PageDown);
+    const int paged = view->Current();
+    QVERIFY2(paged > 1 && paged < 8, qPrintable(QString::number(paged)));
+    Key(Qt::Key_PageUp);
+    QCOMPARE(Focus(), device(0));
+    Key(Qt::Key_End);
+    QCOMPARE(Focus(), device(8));
+    QVERIFY(view->Scroller()->verticalScrollBar()->value() > 0);
+    const QRect shown(view->Scroller()->viewport()->mapTo(&s.form(), QPoint(0, 0)),
+                      view->Scroller()->viewport()->size());
+    QVERIFY(shown.contains(QRect(device(8)->mapTo(&s.form(), QPoint(0, 0)), device(8)->size())));
+    // The focus mark stays inside the part of the list that shows.
+    QVERIFY(shown.adjusted(-4, -4, 4, 4).contains(s.form().Keys()->Mark()->geometry()));
+    Key(Qt::Key_Home);
+    QCOMPARE(Focus(), device(0));
+    Key(Qt::Key_Down);
+
+    // Ctrl+C copies the device with the focus, the copy menu's Copy all every device.
+    QGuiApplication::clipboard()->clear();
+    Key(Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QString("RAM: DIMM 0 (P0 CHANNEL B)\nSize: No Module Installed\n"
+                     "Memory type: Unknown\nSpeed: Unknown\nManufacturer: Unknown\n"
+                     "Serial number: Unknown"));
+    QCOMPARE(s.Text("Labelmi"), QString("Copy: Done"));
+    Key(Qt::Key_F10, Qt::ShiftModifier);
+    QCOMPARE(Popup(), s.form().Copying()->Menu());
+    Choose(2);
+    const QString all = QGuiApplication::clipboard()->text();
+    QVERIFY(all.startsWith("RAM: DIMM 1 (P0 CHANNEL A)\nSize: 32 GB\n"));
+    QCOMPARE(all.count("RAM: "), 9);
+    QCOMPARE(all.count("\n\nRAM: "), 8);
+    QCOMPARE(s.Text("Labelmi"), QString("Copy all: Done"));
+
+    // Tab: the list is one stop, then the control that closes it; Shift+Tab comes back.
+    QCOMPARE(Focus(), device(1));
+    Key(Qt::Key_Tab);
+    QCOMPARE(Focus(), s.Part("LDetails"));
+    QCOMPARE(s.Text("LDetails"), QString("Close details"));
+    Key(Qt::Key_Backtab);
+    QCOMPARE(Focus(), device(1));
+
+    // Escape closes it and the focus returns where it was.
+    Key(Qt::Key_Escape);
+    QVERIFY(!view->isVisible());
+    QCOMPARE(Focus(), s.Part("LBM6"));
+
+    // The control, reached by Tab after the rows, opens it; and so does the copy menu.
+    QVERIFY(TabTo(s.Part("LDetails")));
+    QCOMPARE(s.Text("LDetails"), QString("Details"));
+    Key(Qt::Key_Return);
+    QVERIFY(view->isVisible());
+    QCOMPARE(Focus(), device(0));
+    Key(Qt::Key_Tab);
+    Key(Qt::Key_Return);
+    QVERIFY(!view->isVisible());
+    QCOMPARE(Focus(), s.Part("LDetails"));
+    QVERIFY(TabTo(s.Part("Label2")));
+    Key(Qt::Key_F10, Qt::ShiftModifier);
+    Choose(3); // Copy, Copy all, then the details
+    QVERIFY(view->isVisible());
+    Key(Qt::Key_D);
+    QVERIFY(!view->isVisible());
+    QCOMPARE(Focus(), s.Part("Label2"));
     g_window = nullptr;
 }
 

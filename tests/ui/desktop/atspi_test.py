@@ -117,7 +117,7 @@ def main(program):
         key("Escape")
         check(wait_for(lambda: popup_items() == [], 5), "and leaves it when closed")
         key("shift+F10")
-        check(wait_for(lambda: ["Copy", "Copy all"] in popup_items(), 5),
+        check(wait_for(lambda: ["Copy", "Copy all", "Details"] in popup_items(), 5),
               "the open copy menu is in the tree: %s" % popup_items())
         key("Escape")
         check(wait_for(lambda: popup_items() == [], 5), "and leaves it when closed")
@@ -152,7 +152,50 @@ def main(program):
         check(wait_for(lambda: sliders[0].queryValue().currentValue == 3, 5),
               "the slider's value follows its keys: %s" % sliders[0].queryValue().currentValue)
         key("Escape")
+        details(key, window, pyatspi)
         program.terminate()
+
+
+def details(key, window, pyatspi):
+    """The RAM's details view: its control is a button that tells whether the section lists
+    devices; the view is a named list of items, each field one plain line."""
+    key("Down", "Down", "Down", "Return")  # from the Computer's entry to the RAM's
+    check(wait_for(lambda: selected_entries_of(window, pyatspi) == ["RAM"], 5),
+          "the RAM's entry is selected: %s" % selected_entries_of(window, pyatspi))
+    buttons = [n for n in find_all(window, pyatspi.ROLE_PUSH_BUTTON)
+               if n.name in ("Details", "Close details")]
+    check(len(buttons) == 1, "one details control: %s" % [b.name for b in buttons])
+    control = buttons[0]
+    enabled = states(control).contains(pyatspi.STATE_ENABLED)
+    explanation = ("Every device of this section, one by one (key D)" if enabled
+                   else "This section lists no devices")
+    check(control.description == explanation,
+          "the control's explanation says whether it opens: %r" % control.description)
+    key("d")
+
+    def lists():
+        return [n for n in find_all(window, pyatspi.ROLE_LIST)
+                if n.name == "Devices: RAM" and states(n).contains(pyatspi.STATE_SHOWING)]
+    if not enabled:
+        time.sleep(1)
+        check(lists() == [], "D opens nothing where the control is disabled")
+        return
+    check(wait_for(lambda: lists(), 5), "D opens the list of the RAM's devices")
+    items = find_all(lists()[0], pyatspi.ROLE_LIST_ITEM)
+    fields = [f.name for i in items for f in find_all(i, pyatspi.ROLE_LABEL)
+              if f.name != i.name]
+    if items:
+        check(wait_for(lambda: states(items[0]).contains(pyatspi.STATE_FOCUSED), 5),
+              "the first device has the focus")
+        check(all(": " in f for f in fields), "each field reads caption: value: %s" % fields)
+    check(not [f for f in fields if "<" in f], "no field is markup: %s" % fields)
+    key("Escape")
+    check(wait_for(lambda: lists() == [], 5), "Escape closes the view")
+
+
+def selected_entries_of(window, pyatspi):
+    return [n.name for n in find_all(window, pyatspi.ROLE_MENU_ITEM)
+            if n.name in ENTRIES and states(n).contains(pyatspi.STATE_SELECTED)]
 
 
 if __name__ == "__main__":
