@@ -11,9 +11,10 @@ namespace hl {
 namespace {
 // The builders in document order; each writes its heading, rows and section end.
 const Builder kChain[] = {
-    InformeUser,     InformePC,       InformeOS,    InformeCPU,
-    InformeRAM,      InformeHDs,      InformeBios,  InformeDisplay,
-    InformeGraphics, InformeKeyboard, InformeMouse, InformeOtros_hardware,
+    InformeUser,     InformePC,       InformeOS,      InformeCPU,
+    InformeRAM,      InformeHDs,      InformeBios,    InformeDisplay,
+    InformeGraphics, InformeKeyboard, InformeMouse,   InformeOtros_hardware,
+    InformeSensors,  InformeBattery,  InformeNetwork,
 };
 } // namespace
 
@@ -21,7 +22,7 @@ ReportDocuments BuildReport(App& app, ReportWriter::Clock clock) {
     // The timers stand still meanwhile, so no live view waits for a fresh read.
     std::shared_ptr<void> oneRead = app.source->HoldReads();
     MainState& m = app.main;
-    m.timer1Enabled = m.timer2Enabled = m.timer3Enabled = false;
+    m.timer1Enabled = m.timer2Enabled = m.timer3Enabled = m.timer4Enabled = false;
     ReportWriter writer(app.table, app.settings.skin, RegionalOrDefault(*app.source),
                         std::move(clock), app.pumpEvents);
     writer.SetPrivate(app.privateValues);

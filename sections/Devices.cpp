@@ -1,5 +1,8 @@
 #include "Devices.h"
 
+#include "Battery.h"
+#include "Network.h"
+#include "Sensors.h"
 #include "core/PlainText.h"
 
 #include <cstring>
@@ -20,6 +23,9 @@ DeviceLister DeviceListerOf(int section) {
         return nullptr;
 
         // Sensors, Battery, Network
+    case 14: return SensorDevices;
+    case 15: return BatteryDevices;
+    case 16: return NetworkDevices;
 
     default: return nullptr;
     }

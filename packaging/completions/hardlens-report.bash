@@ -68,7 +68,7 @@ _hardlens_report() {
         return
         ;;
     --section)
-        COMPREPLY=($(compgen -W '{1..13}' -- "$cur"))
+        COMPREPLY=($(compgen -W '{1..16}' -- "$cur"))
         return
         ;;
     --columns)

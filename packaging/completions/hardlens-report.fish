@@ -48,7 +48,7 @@ complete -c hardlens-report -l snapshot -r -F -d 'Read a recorded machine instea
 complete -c hardlens-report -l language -x -a 'Spanish English Dutch es en nl' -d 'Language of the report'
 complete -c hardlens-report -l skin -x -a 'Blue Green Pink Violet' -d 'Colour of the HTML report'
 complete -c hardlens-report -l format -x -a '(__hardlens_report_formats)' -d 'Output format'
-complete -c hardlens-report -l section -x -a '(seq 1 13)' -d 'Only one section'
+complete -c hardlens-report -l section -x -a '(seq 1 16)' -d 'Only one section'
 complete -c hardlens-report -l private -d 'Replace serial numbers, product key, user and domain'
 complete -c hardlens-report -l output -r -F -d 'Write the document to a file'
 complete -c hardlens-report -l capture -r -F -d 'Record this machine into a snapshot file'

@@ -64,10 +64,55 @@ void WidenAdapterMemory(WmiObject& adapter) {
         adapter.Set("AdapterRAM", Variant(static_cast<int64_t>(*size)));
 }
 
+// A list of texts (IPAddress, DefaultIPGateway) as one text, the items joined by ", ", as the
+// recordings and the Linux source give it.
+std::optional<Variant> JoinedTexts(const VARIANT& value) {
+    SAFEARRAY* array = V_ARRAY(&value);
+    if (!array) return Variant::Null();
+    LONG lower = 0, upper = -1;
+    if (SafeArrayGetDim(array) != 1 || FAILED(SafeArrayGetLBound(array, 1, &lower)) ||
+        FAILED(SafeArrayGetUBound(array, 1, &upper)))
+        return std::nullopt;
+    std::string joined;
+    for (LONG i = lower; i <= upper; ++i) {
+        BSTR item = nullptr;
+        if (FAILED(SafeArrayGetElement(array, &i, &item))) return std::nullopt;
+        std::string text = item ? WideToUtf8(std::wstring_view(item, SysStringLen(item))) : "";
+        SysFreeString(item);
+        if (!text.empty()) joined += (joined.empty() ? "" : ", ") + text;
+    }
+    return joined.empty() ? Variant::Null() : Variant(joined);
+}
+
+// The ACPI classes of thermal zones and batteries live in ROOT\WMI, not ROOT\CIMV2.
+bool InWmiNamespace(const std::string& className) {
+    return className == "MSAcpi_ThermalZoneTemperature" ||
+           className == "BatteryFullChargedCapacity" || className == "BatteryCycleCount";
+}
+
+ComPtr<IWbemServices> Bind(const wchar_t* name) {
+    ComPtr<IWbemLocator> locator;
+    CheckHr(CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator,
+                             reinterpret_cast<void**>(locator.Put())),
+            "CoCreateInstance(WbemLocator)");
+    Bstr ns(name);
+    ComPtr<IWbemServices> services;
+    // The connect flag bounds the bind itself (two minutes at most) where WMI is stuck.
+    CheckHr(locator->ConnectServer(ns.Get(), nullptr, nullptr, nullptr,
+                                   WBEM_FLAG_CONNECT_USE_MAX_WAIT, nullptr, nullptr,
+                                   services.Put()),
+            "IWbemLocator::ConnectServer");
+    // Only a real proxy can take the blanket; an in-process service refuses it harmlessly.
+    CoSetProxyBlanket(services.Get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
+                      RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
+    return services;
+}
+
 } // namespace
 
 std::optional<Variant> FromComVariant(const VARIANT& value, CIMTYPE type) {
     VARTYPE vt = V_VT(&value);
+    if (vt == (VT_ARRAY | VT_BSTR)) return JoinedTexts(value);
     if (vt & (VT_ARRAY | VT_BYREF)) return std::nullopt;
     switch (vt) {
     case VT_EMPTY:
@@ -140,21 +185,7 @@ std::vector<WmiObject> DrainEnumerator(IEnumWbemClassObject& enumerator,
 
 WindowsWmiService::WindowsWmiService(std::shared_ptr<ComSession> com,
                                      std::chrono::milliseconds queryLimit)
-    : com_(std::move(com)), queryLimit_(queryLimit) {
-    ComPtr<IWbemLocator> locator;
-    CheckHr(CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator,
-                             reinterpret_cast<void**>(locator.Put())),
-            "CoCreateInstance(WbemLocator)");
-    Bstr ns(L"ROOT\\CIMV2");
-    // The connect flag bounds the bind itself (two minutes at most) where WMI is stuck.
-    CheckHr(locator->ConnectServer(ns.Get(), nullptr, nullptr, nullptr,
-                                   WBEM_FLAG_CONNECT_USE_MAX_WAIT, nullptr, nullptr,
-                                   services_.Put()),
-            "IWbemLocator::ConnectServer");
-    // Only a real proxy can take the blanket; an in-process service refuses it harmlessly.
-    CoSetProxyBlanket(services_.Get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
-                      RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
-}
+    : com_(std::move(com)), services_(Bind(L"ROOT\\CIMV2")), queryLimit_(queryLimit) {}
 
 std::vector<WmiObject> WindowsWmiService::InstancesOf(const std::string& className) {
     auto deadline = std::chrono::steady_clock::now() + queryLimit_;
@@ -162,9 +193,11 @@ std::vector<WmiObject> WindowsWmiService::InstancesOf(const std::string& classNa
     Bstr cls(Utf8ToWide(className));
     // Semi-synchronous, so that a slow provider is met by the Next timeouts below rather than
     // blocking this call.
-    HRESULT hr = services_->CreateInstanceEnum(
-        cls.Get(), WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY, nullptr,
-        enumerator.Put());
+    if (InWmiNamespace(className) && !acpi_) acpi_ = Bind(L"ROOT\\WMI");
+    IWbemServices& services = InWmiNamespace(className) ? *acpi_.Get() : *services_.Get();
+    HRESULT hr = services.CreateInstanceEnum(cls.Get(),
+                                             WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY,
+                                             nullptr, enumerator.Put());
     if (IsUnknownClass(hr)) return {};
     CheckHr(hr, ("WMI " + className).c_str());
     std::vector<WmiObject> objects = DrainEnumerator(*enumerator.Get(), deadline, className);

@@ -1,7 +1,8 @@
 #pragma once
 
-// WMI through COM: the local ROOT\CIMV2 namespace, enumerated with a bound on the time any one
-// class may take, every instance read into a WmiObject as the scripting interface delivers it.
+// WMI through COM: the local ROOT\CIMV2 namespace (and ROOT\WMI for the ACPI classes), enumerated
+// with a bound on the time any one class may take, every instance read into a WmiObject as the
+// scripting interface delivers it.
 
 #include "WindowsCom.h"
 #include "core/DataSource.h"
@@ -40,6 +41,7 @@ public:
 private:
     std::shared_ptr<ComSession> com_;
     ComPtr<IWbemServices> services_;
+    ComPtr<IWbemServices> acpi_; // ROOT\WMI, bound at the first class that lives there
     std::chrono::milliseconds queryLimit_;
 };
 
