@@ -52,6 +52,7 @@ NetworkAdapter AdapterOf(const WmiObject& adapter) {
     a.typeName = TextOf(adapter, "AdapterType");
     a.status = Code(NumberOf(adapter, "NetConnectionStatus"));
     a.typeId = Code(NumberOf(adapter, "AdapterTypeId"));
+    Skip([&] { a.physical = adapter.Get("PhysicalAdapter").ToBool(); });
     Reading bits = NumberOf(adapter, "Speed");
     // Windows gives the largest 64-bit number for a link that is down.
     if (bits && *bits > 0 && *bits < 9e18) a.speedMbps = *bits / 1e6;
@@ -101,13 +102,16 @@ void GatherNetwork(DataSource& source, NetworkFacts& f, std::shared_ptr<WmiServi
     }
 }
 
-// The adapter that reaches further: the one with the default route, else a connected one.
+// The adapter that reaches further: the one with the default route, else a connected device,
+// else anything connected (a bond over devices).
 size_t PrimaryIndex(const NetworkFacts& f) {
     const auto& all = f.adapters;
     auto with = [&](auto pick) {
         return static_cast<size_t>(std::find_if(all.begin(), all.end(), pick) - all.begin());
     };
     size_t i = with([](const NetworkAdapter& a) { return !a.gateway.empty(); });
+    if (i == all.size())
+        i = with([](const NetworkAdapter& a) { return a.status == 2 && a.physical; });
     if (i == all.size()) i = with([](const NetworkAdapter& a) { return a.status == 2; });
     return i == all.size() ? 0 : i;
 }

@@ -20,6 +20,7 @@ struct NetworkAdapter {
     std::string maker, mac, driver, ipv4, ipv6, gateway, typeName;
     int status = -1; // NetConnectionStatus; -1 when unknown
     int typeId = -1; // AdapterTypeId; -1 when unknown
+    bool physical = false; // a device, not a bond, bridge or tunnel
     Reading speedMbps;
 
     bool Wireless() const;

@@ -53,6 +53,8 @@ void Form1Test::firstRunStartsInEnglishBlueOpaqueOnTheSummary() {
     QCOMPARE(Alpha(s.form()), 255);
     QCOMPARE(s.Text("LBM1"), QString("Summary"));
     QCOMPARE(s.Text("LBM13"), QString("Others hardware"));
+    QCOMPARE(s.Text("LBM14"), QString("Sensors"));
+    QCOMPARE(s.Text("LBM16"), QString("Network"));
     QCOMPARE(s.Text("LOps"), QString("Options"));
     QCOMPARE(s.Part<PictureBox>("SkinTopLeft")->Picture(), QString("WTopLeft"));
     QCOMPARE(s.Part<PictureBox>("SkinTop")->Picture(), QString("WTop"));
@@ -62,7 +64,7 @@ void Form1Test::firstRunStartsInEnglishBlueOpaqueOnTheSummary() {
     QCOMPARE(m.selectedEntry, 1);
     QVERIFY(m.menu.markerShown[1]);
     QCOMPARE(s.Part<PictureBox>("BM1")->Picture(), QString("WBotonMenu"));
-    for (int n = 2; n <= 13; ++n)
+    for (int n = 2; n <= 16; ++n)
         QVERIFY(s.Part<PictureBox>(QString("BM%1").arg(n))->Picture().isEmpty());
     // Either the Summary was shown or its collector failed with "Error!" in the status line.
     if (m.lastError.empty()) {

@@ -83,7 +83,7 @@ Scenario Click(int n, int between) {
 
 std::vector<Scenario> Collectors() {
     std::vector<Scenario> all;
-    for (int n = 1; n <= 13; ++n) {
+    for (int n = 1; n <= 16; ++n) {
         all.push_back(Click(n, 0));
         all.push_back(Click(n, n == 1 ? 8 : 1));
     }
