@@ -1,6 +1,8 @@
 #include "Battery.h"
 
+#include "Devices.h"
 #include "PlatformReads.h"
+#include "Readings.h"
 #include "Sections.h"
 #include "core/Navigation.h"
 #include "core/TextsSections.h"

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "Devices.h"
-#include "Readings.h"
 #include "core/App.h"
 #include "core/RowTable.h"
 
@@ -11,7 +9,9 @@
 
 namespace hl {
 
+struct Device;
 struct ReportContext;
+using Reading = std::optional<double>;
 
 // One battery: energies in Wh, the rate in W, the voltage in V, times in minutes.
 struct BatteryInfo {
@@ -33,6 +33,6 @@ extern const SectionRows kBatteryRows;
 void Battery(App& app);
 void InformeBattery(ReportContext& ctx);
 // Every battery, and the AC adapter when the machine says whether it is plugged in.
-DeviceList BatteryDevices(App& app);
+std::vector<Device> BatteryDevices(App& app);
 
 } // namespace hl

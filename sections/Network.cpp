@@ -1,6 +1,8 @@
 #include "Network.h"
 
+#include "Devices.h"
 #include "PlatformReads.h"
+#include "Readings.h"
 #include "Sections.h"
 #include "core/Navigation.h"
 #include "core/TextsSections.h"
@@ -96,8 +98,10 @@ void GatherNetwork(DataSource& source, NetworkFacts& f, std::shared_ptr<WmiServi
         NetworkAdapter a = AdapterOf(adapter);
         // Windows lists its hidden miniports too; only connections have a name.
         if (a.id.empty() || Lower(a.id) == "lo") continue;
-        for (const WmiObject& config : configs)
-            if (SameInterface(config, adapter, a)) AddAddresses(config, a);
+        auto config = std::find_if(configs.begin(), configs.end(), [&](const WmiObject& c) {
+            return SameInterface(c, adapter, a);
+        });
+        if (config != configs.end()) AddAddresses(*config, a);
         f.adapters.push_back(std::move(a));
     }
 }

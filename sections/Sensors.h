@@ -1,16 +1,17 @@
 #pragma once
 
-#include "Devices.h"
-#include "Readings.h"
 #include "core/App.h"
 #include "core/RowTable.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace hl {
 
+struct Device;
 struct ReportContext;
+using Reading = std::optional<double>;
 
 // One channel of a sensor chip or one thermal zone, in the unit of its kind: °C, RPM, V, A, W.
 struct SensorReading {
@@ -31,7 +32,7 @@ extern const SectionRows kSensorRows;
 void Sensors(App& app);
 void InformeSensors(ReportContext& ctx);
 // Every reading with its thresholds, one device each.
-DeviceList SensorDevices(App& app);
+std::vector<Device> SensorDevices(App& app);
 // The live view: the readings gathered afresh, once a second while the section is shown.
 void Timer4_Timer(App& app);
 

@@ -39,6 +39,7 @@ private slots:
     void fadesReachTheWindowStepByStep();
     void platformWithoutOpacitySkipsTheFades();
     void liveMonitorStopsAfterASectionChange();
+    void sensorsRefreshEverySecondWhileShown();
     void dragsMoveTheWindow_data();
     void dragsMoveTheWindow();
     void skinChosenWhileRunningFadesInWithoutHoldingClicks();
@@ -329,6 +330,26 @@ void Form1Test::setTransparencyAppliesTheAlphaRule() {
     QCOMPARE(SetTransparency(window, -4), 1);
     QCOMPARE(SetTransparency(window, 104), 1);
     QCOMPARE(Alpha(window), 51);
+}
+
+// The Windows laptop's thermal zone (3182 tenths of a kelvin): a stale value on screen is
+// written over by the next tick; another section stops the timer.
+void Form1Test::sensorsRefreshEverySecondWhileShown() {
+    Started s("Idioma=English\n",
+              LoadSnapshotFile(HARDLENS_TEST_DATA "/machines/laptop-windows.json"));
+    QVERIFY(s.LoadAndWait());
+    App& app = s.app();
+    s.form().LBM_Click(14);
+    auto* timer4 = s.Part<QTimer>("Timer4");
+    QCOMPARE(timer4->interval(), 1000);
+    QVERIFY(timer4->isActive());
+    QCOMPARE(s.Text("Label8"), QString("45.0 °C (ACPI TZ00_0)"));
+    WriteRow(app, 4, "System temperature: ", "stale");
+    s.form().Render();
+    QVERIFY(QTest::qWaitFor([&] { return s.Text("Label8") == "45.0 °C (ACPI TZ00_0)"; }, 3000));
+    s.form().LBM_Click(15);
+    QVERIFY(QTest::qWaitFor([&] { return !timer4->isActive(); }, 3000));
+    QVERIFY(!app.main.timer4Enabled);
 }
 
 void Form1Test::liveMonitorStopsAfterASectionChange() {
