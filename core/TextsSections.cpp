@@ -80,7 +80,6 @@ const Translation kTexts[] = {
     {"Corriente", "Current", "Stroom"},                              // kTxtCurrent
     {"Potencia", "Power", "Vermogen"},                               // kTxtPower
     {"baterías", "batteries", "accu's"},                             // kTxtBatteriesFound
-    {"adaptadores de red", "network adapters", "netwerkadapters"},   // kTxtAdaptersFound
 };
 } // namespace
 

@@ -70,7 +70,6 @@ enum : int {
     kTxtCurrent,
     kTxtPower,
     kTxtBatteriesFound,
-    kTxtAdaptersFound,
     kSectionTextsUsed,
 };
 static_assert(kSectionTextsUsed <= kBoardTextsFirst);

@@ -240,6 +240,8 @@ void Battery(App& app) {
     BatteryFacts& f = Kept(app).battery;
     GatherBattery(*app.source, f, app.main.service);
     app.area.titulo = app.T(kTxtBattery);
+    for (InfoRow& row : app.area.rows)
+        row.captionColour = kDarkGrey;
     ShowRows(app, kBatteryRows, BatteryValues(app, f));
     if (f.batteries.empty()) ClearLabels(app, 1, 24);
     if (f.batteries.empty()) ShowNotice(app, app.T(kTxtNoBattery));

@@ -215,16 +215,19 @@ void Network(App& app) {
     NetworkFacts& f = Kept(app).network;
     GatherNetwork(*app.source, f, app.main.service);
     app.area.titulo = app.T(kTxtNetwork);
+    for (InfoRow& row : app.area.rows)
+        row.captionColour = kDarkGrey;
     ShowRows(app, kNetworkRows, NetworkValues(app, f));
-    app.area.lavisoColour = f.adapters.empty() ? kNoticeGrey : kNoticeGreen;
-    app.area.laviso = f.adapters.empty()
-                          ? app.T(kTxtNoAdapters)
-                          : std::to_string(f.adapters.size()) + " " + app.T(kTxtAdaptersFound);
-    if (f.adapters.empty()) ClearLabels(app, 1, 24);
-    app.area.iavisoVisible = app.area.lavisoVisible = true;
     ShowImageLine(app, 21, 10);
+    // The twelve rows fill the pane; only a machine without adapters has room for a notice.
+    if (f.adapters.empty()) {
+        ClearLabels(app, 1, 24);
+        app.area.laviso = app.T(kTxtNoAdapters);
+        app.area.lavisoColour = kNoticeGrey;
+        app.area.iavisoVisible = app.area.lavisoVisible = true;
+    }
     FinishSection(app, Section::Network);
-    app.area.iavisoPicture = f.adapters.empty() ? "Alerta" : "Ok";
+    if (f.adapters.empty()) app.area.iavisoPicture = "Alerta";
 }
 
 void InformeNetwork(ReportContext& ctx) {

@@ -231,6 +231,8 @@ void Sensors(App& app) {
     SensorFacts& f = Kept(app).sensors;
     GatherSensors(*app.source, f, app.main.service);
     app.area.titulo = app.T(kTxtSensors);
+    for (InfoRow& row : app.area.rows)
+        row.captionColour = kDarkGrey;
     ShowSensorRows(app, f);
     ShowImageLine(app, 11, 10);
     FinishSection(app, Section::Sensors);

@@ -5,6 +5,7 @@
 
 #include "ReportClock.h"
 #include "SectionTestSupport.h"
+#include "core/TextsSections.h"
 #include "sections/Sections.h"
 
 #include <algorithm>
