@@ -75,7 +75,7 @@ def main(program):
         # drag distance, holding the window where the pointer is then.
         for name, place, by, lag in (("title", (100, 20), (150, 90), FIRST_STEP),
                                      ("background", (700, 470), (-120, -60), (0, 0)),
-                                     ("frame", (100, 515), (-40, 30), (0, 0))):
+                                     ("frame", (100, 530), (-40, 30), (0, 0))):
             before = geometry(s, window)
             drag(s, (before[0] + place[0], before[1] + place[1]), by)
             want = (before[0] + by[0] - lag[0], before[1] + by[1] - lag[1])
