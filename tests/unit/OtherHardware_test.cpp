@@ -100,12 +100,10 @@ TEST(InformeOtros_hardware, WithNothingReadableWritesUnknownRows) {
     app->source = &broken;
     BuilderRun run(*app);
     InformeOtros_hardware(run.ctx);
-    EXPECT_EQ(run.writer.Text(), " Others hardware\r\n------------------\r\n" + kDot +
-                                     "Motherboard name: Boardline BL-P45 Pro\r\n" + kDot +
-                                     "Manufacturer: Unknown\r\n" + kDot +
-                                     "Internal name: Unknown\r\n" + kDot +
-                                     "Sound card name: Unknown\r\n" + kDot +
-                                     "Manufacturer: Unknown\r\n\r\n\r\n");
-    EXPECT_EQ(run.writer.Html().substr(run.writer.Html().size() - 19),
-              "</ul><br><br>\r\n\r\n\r\n");
+    EXPECT_EQ(run.writer.Text(),
+              " Others hardware\r\n------------------\r\n" + kDot +
+                  "Motherboard name: Boardline BL-P45 Pro\r\n" + kDot +
+                  "Manufacturer: Unknown\r\n" + kDot + "Internal name: Unknown\r\n" + kDot +
+                  "Sound card name: Unknown\r\n" + kDot + "Manufacturer: Unknown\r\n\r\n\r\n");
+    EXPECT_EQ(run.writer.Html().substr(run.writer.Html().size() - 19), "</ul><br><br>\r\n\r\n\r\n");
 }
