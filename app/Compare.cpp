@@ -14,12 +14,35 @@ namespace {
 
 using nlohmann::json;
 
-// Clocks and counters of the running system, and the space and memory its programs take.
+// Clocks and counters of the running system, the space and memory its programs take, and
+// what its sensors and battery read from one second to the next.
 constexpr std::string_view kChangingByThemselves[] = {
-    "user.usage_time",  "user.last_logon_time",     "user.logon_count",
-    "os.process_count", "os.virtual_memory_in_use", "memory.in_use",
-    "memory.available", "summary.free_space",       "disks.free_space",
-    "disks.used_space", "removable.free_space",     "removable.used_space",
+    "user.usage_time",
+    "user.last_logon_time",
+    "user.logon_count",
+    "os.process_count",
+    "os.virtual_memory_in_use",
+    "memory.in_use",
+    "memory.available",
+    "summary.free_space",
+    "disks.free_space",
+    "disks.used_space",
+    "removable.free_space",
+    "removable.used_space",
+    "sensors.cpu_temperature",
+    "sensors.gpu_temperature",
+    "sensors.disk_temperature",
+    "sensors.system_temperature",
+    "sensors.hottest",
+    "sensors.fan_speed",
+    "sensors.power",
+    "sensors.voltage",
+    "battery.charge",
+    "battery.state",
+    "battery.time_to_empty",
+    "battery.time_to_full",
+    "battery.power",
+    "battery.ac_adapter",
 };
 
 const json* FindById(const json& list, const char* member, const std::string& id) {

@@ -41,7 +41,7 @@ const char* const kUsage =
     "                       [--format csv|html|json] ...\n"
     "\n"
     "Prints the Hardlens report of this machine (or of a recorded one) as text or HTML,\n"
-    "or the lines of one section (1 Summary ... 13 Others hardware).\n"
+    "or the lines of one section (1 Summary ... 16 Network).\n"
     "  --snapshot FILE   read a recorded machine instead of this one\n"
     "  --language NAME   report language, in any case (default: the saved one, else the\n"
     "                    language of LANGUAGE, LC_ALL, LC_MESSAGES or LANG)\n"
@@ -133,7 +133,7 @@ int SectionNumber(const std::string& v) {
     char* end = nullptr;
     long n = std::strtol(v.c_str(), &end, 10);
     if (v.empty() || *end || n < 1 || n > kSectionCount)
-        throw UsageError{"--section needs a number from 1 to 13, not \"" + v + "\""};
+        throw UsageError{"--section needs a number from 1 to 16, not \"" + v + "\""};
     return static_cast<int>(n);
 }
 

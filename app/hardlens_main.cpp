@@ -151,7 +151,7 @@ void InstallMeasuring(hl::Form1& window) {
                     "start without the fade %lld ms; wall clock %lld.%09ld s\n",
                     age, fade, age - fade, static_cast<long long>(wall.tv_sec), wall.tv_nsec);
         if (EnvFlag("HARDLENS_VISIT_ALL_SECTIONS")) {
-            for (int n : {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 1}) {
+            for (int n : {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 1}) {
                 window.LBM_Click(n);
                 QCoreApplication::processEvents(); // painted, pictures rendered
             }

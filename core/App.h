@@ -19,12 +19,12 @@ struct SectionState; // what the sections keep between runs; the sections layer 
 // A section's collector: writes the value area as Form1's labels.
 using Collector = void (*)(App&);
 
-// The sections as the core runs them: collector n and row table n for n in 1..13, and the maker
+// The sections as the core runs them: collector n and row table n for n in 1..16, and the maker
 // of the state they keep.
 struct SectionSet {
-    std::array<Collector, 14> collectors{};
+    std::array<Collector, kSectionCount + 1> collectors{};
     std::shared_ptr<SectionState> (*makeState)() = nullptr;
-    std::array<const SectionRows*, 14> rows{};
+    std::array<const SectionRows*, kSectionCount + 1> rows{};
 
     // The rows of section n; no rows for anything that is not a section (a panel, say).
     const SectionRows& RowsOf(int n) const {

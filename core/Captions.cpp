@@ -1,5 +1,6 @@
 #include "Captions.h"
 
+#include "TextsSections.h"
 #include "Version.h"
 
 namespace hl {
@@ -14,6 +15,9 @@ MainCaptions TraduPrincipal(const StringTable& t) {
     c.quit = t[31];
     for (int i = 0; i < 13; ++i)
         c.lbm[i] = t[10 + i];
+    c.lbm[13] = t[kTxtSensors];
+    c.lbm[14] = t[kTxtBattery];
+    c.lbm[15] = t[kTxtNetwork];
     c.copy = t[30];
     c.copyAll = t[32];
     return c;

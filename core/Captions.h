@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MainState.h"
 #include "StringTable.h"
 
 #include <array>
@@ -12,7 +13,7 @@ struct MainCaptions {
     std::string title; // "Vexmoor Hardlens - Version 2.1"
     std::string lops;  // Options
     std::string pers, ginf, about, quit;
-    std::array<std::string, 13> lbm; // LBM1..LBM13
+    std::array<std::string, kSectionCount> lbm; // LBM1..LBM16
     std::string copy, copyAll;
 };
 

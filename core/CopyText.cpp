@@ -27,6 +27,10 @@ bool CopyEnabled(const SectionRows& section, int row) {
     return entry && entry->kind == RowKind::Value;
 }
 
+bool CopyEnabled(const SectionRows& section, const ValueArea& area, int row) {
+    return CopyEnabled(section, row) && !area.Row(row).caption.empty();
+}
+
 std::string BareCaption(const std::string& caption) {
     if (caption.size() >= 2 && caption.compare(caption.size() - 2, 2, ": ") == 0)
         return caption.substr(0, caption.size() - 2);

@@ -16,6 +16,9 @@ std::string CopyRowText(const ValueArea& area, int row);
 std::string CopyAllText(const ValueArea& area, const SectionRows& section);
 // Whether "Copy" is offered for row r: only value rows have something to copy.
 bool CopyEnabled(const SectionRows& section, int row);
+// As above, for the rows as shown: a section that shows a notice instead of its rows leaves
+// them empty, with nothing to copy.
+bool CopyEnabled(const SectionRows& section, const ValueArea& area, int row);
 // The caption as shown, without the ": " that joins it to the value.
 std::string BareCaption(const std::string& caption);
 

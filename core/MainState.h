@@ -10,7 +10,7 @@
 
 namespace hl {
 
-// The thirteen sections in menu order; a section's number is its menu entry (LBM1..LBM13).
+// The sixteen sections in menu order; a section's number is its menu entry (LBM1..LBM16).
 enum class Section {
     Summary = 1,
     User,
@@ -25,11 +25,14 @@ enum class Section {
     RemovableMemory,
     CdDvd,
     OtherHardware,
+    Sensors,
+    Battery,
+    Network,
 };
 constexpr int Number(Section s) {
     return static_cast<int>(s);
 }
-inline constexpr int kSectionCount = Number(Section::OtherHardware);
+inline constexpr int kSectionCount = Number(Section::Network);
 constexpr bool IsSection(int n) {
     return n >= 1 && n <= kSectionCount;
 }
@@ -44,9 +47,9 @@ enum class Pointer { Arrow = 1, Busy = 11, Hand = 99 };
 
 // The section menu as the window draws it.
 struct MenuModel {
-    std::array<bool, 14> markerShown{};   // BM(1)..BM(13); index 0 unused
-    Rgb textColour = kMenuText;           // LOps and LBM1..LBM13
-    std::array<Pointer, 14> entryPointer; // LBMn and BM(n)
+    std::array<bool, kSectionCount + 1> markerShown{};   // BM(1)..BM(16); index 0 unused
+    Rgb textColour = kMenuText;                          // LOps and LBM1..LBM16
+    std::array<Pointer, kSectionCount + 1> entryPointer; // LBMn and BM(n)
     Pointer lopsPointer = Pointer::Hand;
     Pointer skinTopLeftPointer = Pointer::Hand;
     MenuModel() { entryPointer.fill(Pointer::Hand); }
@@ -63,6 +66,7 @@ struct MainState {
     bool timer1Enabled = false; // Operating system
     bool timer2Enabled = false; // Memory
     bool timer3Enabled = true;  // User; enabled when the window is created
+    bool timer4Enabled = false; // Sensors
 
     // The WMI service bound by the last collector; the live monitors reuse it.
     std::shared_ptr<WmiService> service;

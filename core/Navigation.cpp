@@ -82,7 +82,7 @@ void ClearValueRows(App& app) {
 bool OpenPanel(App& app, int panel) {
     MainState& m = app.main;
     if (m.panelOpen) return false;
-    m.timer1Enabled = m.timer2Enabled = m.timer3Enabled = false;
+    m.timer1Enabled = m.timer2Enabled = m.timer3Enabled = m.timer4Enabled = false;
     m.savedSection = static_cast<uint8_t>(m.currentSection);
     m.currentSection = panel;
     m.panelOpen = true;

@@ -38,7 +38,7 @@ bool HasHiddenControl(const std::string& doc) {
 json Collected(const std::string& text, const std::string& settings) {
     SnapshotSource source(ParseSnapshot(text, "fuzz"), SettingsStore(settings));
     std::vector<int> every;
-    for (int n = 1; n <= 13; ++n)
+    for (int n = 1; n <= kSectionCount; ++n)
         every.push_back(n);
     return CollectReport(source, {"English", "Blue", false}, every);
 }

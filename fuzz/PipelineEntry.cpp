@@ -37,7 +37,7 @@ bool EndsWith(const std::string& s, const std::string& tail) {
 }
 
 void Visit(App& app) {
-    for (int n = 1; n <= 13; ++n) {
+    for (int n = 1; n <= kSectionCount; ++n) {
         MenuClick(app, n);
         MenuClick(app, n); // the Processor and CD/DVD redraw their kept values
     }

@@ -20,6 +20,7 @@ const ChainLink kChain[] = {
     {InformeUser, 0},     {InformePC, 0},       {InformeOS, 0},     {InformeCPU, 5},
     {InformeRAM, 6},      {InformeHDs, 7},      {InformeBios, 0},   {InformeDisplay, 0},
     {InformeGraphics, 9}, {InformeKeyboard, 0}, {InformeMouse, 10}, {InformeOtros_hardware, 13},
+    {InformeSensors, 14}, {InformeBattery, 15}, {InformeNetwork, 16},
 };
 
 void HoldSectionDevices(App& app, ReportWriter& writer, int section) {
@@ -31,7 +32,7 @@ ReportDocuments BuildReport(App& app, ReportWriter::Clock clock, bool details) {
     // The timers stand still meanwhile, so no live view waits for a fresh read.
     std::shared_ptr<void> oneRead = app.source->HoldReads();
     MainState& m = app.main;
-    m.timer1Enabled = m.timer2Enabled = m.timer3Enabled = false;
+    m.timer1Enabled = m.timer2Enabled = m.timer3Enabled = m.timer4Enabled = false;
     ReportWriter writer(app.table, app.settings.skin, RegionalOrDefault(*app.source),
                         std::move(clock), app.pumpEvents);
     writer.SetPrivate(app.privateValues);

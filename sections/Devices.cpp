@@ -1,6 +1,9 @@
 #include "Devices.h"
 
 #include "BoardDevices.h"
+#include "Battery.h"
+#include "Network.h"
+#include "Sensors.h"
 #include "core/PlainText.h"
 #include "core/PlatformError.h"
 #include "sections/PeripheralDevices.h"
@@ -24,6 +27,9 @@ DeviceLister DeviceListerOf(int section) {
         return ListOtherHardware;
 
         // Sensors, Battery, Network
+    case 14: return SensorDevices;
+    case 15: return BatteryDevices;
+    case 16: return NetworkDevices;
 
     default: return nullptr;
     }

@@ -68,6 +68,7 @@ void InformeOtros_hardware(ReportContext& ctx) {
     GatherOtherHardware(*app.source, ctx.service, v);
     ReportRows(ctx.writer, app, kOtherHardwareRows, OtherHardwareValues(v), InReport::First,
                RowEnd::LastBrCrlf);
+    ctx.writer.SectionEnd();
 }
 
 } // namespace hl

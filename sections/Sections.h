@@ -1,8 +1,9 @@
 #pragma once
 
-// The thirteen sections, each a unit of its own file pair: facts, gathering, row table,
+// The sixteen sections, each a unit of its own file pair: facts, gathering, row table,
 // collector and report builders.
 
+#include "Battery.h"
 #include "Bios.h"
 #include "CdDvd.h"
 #include "Computer.h"
@@ -10,17 +11,19 @@
 #include "HardDrives.h"
 #include "KeyboardMouse.h"
 #include "Memory.h"
+#include "Network.h"
 #include "OperatingSystem.h"
 #include "OtherHardware.h"
 #include "Processor.h"
 #include "RemovableMemory.h"
+#include "Sensors.h"
 #include "Summary.h"
 #include "User.h"
 #include "core/App.h"
 
 namespace hl {
 
-// The thirteen sections as the core runs them; every App is made with it.
+// The sixteen sections as the core runs them; every App is made with it.
 const SectionSet& AllSections();
 
 // What the sections keep in the main window between runs: the live monitors, the Processor
@@ -38,6 +41,9 @@ struct SectionState {
     RemovableFacts removable;
     CdFacts cd;
     OtherHardwareFacts other;
+    SensorFacts sensors;
+    BatteryFacts battery;
+    NetworkFacts network;
 };
 
 // What the sections of `app` keep; made with the App from AllSections().
@@ -52,5 +58,6 @@ inline const SectionState& Kept(const App& app) {
 void Timer1_Timer(App& app); // Operating system
 void Timer2_Timer(App& app); // Memory
 void Timer3_Timer(App& app); // User
+// Timer4_Timer (Sensors) is declared in Sensors.h.
 
 } // namespace hl

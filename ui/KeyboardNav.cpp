@@ -226,9 +226,9 @@ bool KeyboardNav::MenuArrow(int key) {
     int to = n;
     switch (key) {
     case Qt::Key_Up: to = std::max(1, n - 1); break;
-    case Qt::Key_Down: to = std::min(13, n + 1); break;
+    case Qt::Key_Down: to = std::min(kSectionCount, n + 1); break;
     case Qt::Key_Home: to = 1; break;
-    case Qt::Key_End: to = 13; break;
+    case Qt::Key_End: to = kSectionCount; break;
     default: return false;
     }
     FocusEntry(to);

@@ -11,12 +11,17 @@ namespace hl {
 namespace {
 bool& EnabledFlag(App& app, int n) {
     MainState& m = app.main;
-    return n == 1 ? m.timer1Enabled : n == 2 ? m.timer2Enabled : m.timer3Enabled;
+    switch (n) {
+    case 1: return m.timer1Enabled;
+    case 2: return m.timer2Enabled;
+    case 3: return m.timer3Enabled;
+    default: return m.timer4Enabled;
+    }
 }
 } // namespace
 
 MonitorTimers::MonitorTimers(App& app, QObject* parent) : QObject(parent), m_app(app) {
-    for (int n = 1; n <= 3; ++n) {
+    for (int n = 1; n <= kTimerCount; ++n) {
         auto* timer = new QTimer(this);
         timer->setObjectName(QString("Timer%1").arg(n));
         timer->setInterval(kIntervalMs);
@@ -30,7 +35,7 @@ QTimer* MonitorTimers::Timer(int n) const {
 }
 
 void MonitorTimers::Sync() {
-    for (int n = 1; n <= 3; ++n) {
+    for (int n = 1; n <= kTimerCount; ++n) {
         QTimer* timer = m_timers[n - 1];
         const bool enabled = EnabledFlag(m_app, n);
         if (enabled && !timer->isActive())
@@ -51,7 +56,8 @@ void MonitorTimers::Tick(int n) {
         switch (n) {
         case 1: Timer1_Timer(m_app); break;
         case 2: Timer2_Timer(m_app); break;
-        default: Timer3_Timer(m_app); break;
+        case 3: Timer3_Timer(m_app); break;
+        default: Timer4_Timer(m_app); break;
         }
     } catch (const std::exception&) {
         EnabledFlag(m_app, n) = false;

@@ -60,7 +60,7 @@ void SectionMenu::Render(const MenuModel& menu) {
 }
 
 void SectionMenu::ShowBusy(int n) {
-    if (n < 1 || n > 13) return;
+    if (n < 1 || n > kSectionCount) return;
     m_entries[n - 1]->setCursor(Qt::WaitCursor);
     m_markers[n - 1]->setCursor(Qt::WaitCursor);
 }

@@ -15,7 +15,7 @@ class PictureBox;
 struct MainCaptions;
 struct Skin;
 
-// The thirteen menu entries LBM1..LBM13 with their markers BM(1)..BM(13), laid on the left
+// The sixteen menu entries LBM1..LBM16 with their markers BM(1)..BM(16), laid on the left
 // frame piece. Renders the menu model; the window turns clicks on them into navigation.
 class SectionMenu : public QObject {
     Q_OBJECT
@@ -30,12 +30,12 @@ public:
 
     QLabel* Entry(int n) const { return m_entries.at(n - 1); }
     PictureBox* Marker(int n) const { return m_markers.at(n - 1); }
-    // 1..13 when `part` is an entry or a marker, else 0; `isMarker` tells which.
+    // 1..16 when `part` is an entry or a marker, else 0; `isMarker` tells which.
     int IndexOf(const QObject* part, bool* isMarker = nullptr) const;
 
 private:
-    std::array<QLabel*, 13> m_entries{};
-    std::array<PictureBox*, 13> m_markers{};
+    std::array<QLabel*, kSectionCount> m_entries{};
+    std::array<PictureBox*, kSectionCount> m_markers{};
     QString m_markerPicture;
 };
 

@@ -93,7 +93,7 @@ bool ValueCopy::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::MouseButtonRelease) {
         m_selectedRow = row;
         PopUp(mouse->globalPosition().toPoint(),
-              CopyEnabled(m_app.sections->RowsOf(m_app.main.currentSection), row));
+              CopyEnabled(m_app.sections->RowsOf(m_app.main.currentSection), m_app.area, row));
     }
     return true;
 }
@@ -105,11 +105,13 @@ void ValueCopy::PopUpRow(int row, const QPoint& globalPos) {
         return;
     }
     m_selectedRow = row;
-    PopUp(globalPos, CopyEnabled(m_app.sections->RowsOf(m_app.main.currentSection), row));
+    PopUp(globalPos,
+          CopyEnabled(m_app.sections->RowsOf(m_app.main.currentSection), m_app.area, row));
 }
 
 void ValueCopy::CopyRow(int row) {
-    if (PanelShown() || !CopyEnabled(m_app.sections->RowsOf(m_app.main.currentSection), row))
+    if (PanelShown() ||
+        !CopyEnabled(m_app.sections->RowsOf(m_app.main.currentSection), m_app.area, row))
         return;
     m_selectedRow = row;
     Copy_Click();

@@ -4,6 +4,9 @@
 # from devices. A test compares
 # this list with the keys the program takes.
 _hardlens_report_columns='file machine
+battery.ac_adapter battery.charge battery.cycle_count battery.full_capacity battery.health
+battery.manufacturer battery.model battery.power battery.state battery.technology
+battery.time_to_empty battery.time_to_full
 display.gpus disks.models memory.free_slots memory.max_capacity memory.slots
 bios.manufacturer bios.name bios.primary bios.release_date bios.serial_number
 bios.smbios_version bios.version computer.auto_restart computer.manufacturer computer.model
@@ -16,6 +19,9 @@ display.refresh_rate input.function_keys input.keyboard_description input.keyboa
 input.mouse_buttons input.mouse_connection input.mouse_handedness input.mouse_manufacturer
 input.mouse_name memory.available memory.chip_type memory.data_bus_width memory.in_use
 memory.modules memory.total memory.type memory.use optical.drive_letters optical.file_systems
+network.adapter network.connection_type network.driver network.gateway network.interface
+network.ipv4 network.ipv6 network.link_speed network.mac_address network.other_adapters
+network.state
 optical.internal_names optical.names optical.serial_numbers optical.size os.install_date
 os.language os.license_code os.name os.process_count os.registered_owner os.serial_number
 os.service_pack os.type os.version_build os.virtual_memory_in_use other.motherboard_manufacturer
@@ -25,6 +31,9 @@ processor.l3_cache processor.manufacturer processor.name processor.socket proces
 processor.type removable.capacity removable.drive_letters removable.file_systems
 removable.free_space removable.internal_names removable.names removable.serial_numbers
 removable.used_space summary.free_space summary.graphics_card summary.graphics_memory
+sensors.chips sensors.cpu_temperature sensors.disk_temperature sensors.fan_count
+sensors.fan_speed sensors.gpu_temperature sensors.hottest sensors.power
+sensors.reading_count sensors.system_temperature sensors.voltage
 summary.motherboard summary.operating_system summary.processor_speed summary.ram
 user.account_type user.bad_password_count user.domain user.last_logon_time user.logon_count
 user.name user.password_changeable user.password_expires user.privilege_level user.usage_time'
@@ -70,7 +79,7 @@ _hardlens_report() {
         return
         ;;
     --section)
-        COMPREPLY=($(compgen -W '{1..13}' -- "$cur"))
+        COMPREPLY=($(compgen -W '{1..16}' -- "$cur"))
         return
         ;;
     --columns)

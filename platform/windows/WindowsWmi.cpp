@@ -107,8 +107,11 @@ std::optional<Variant> FromComArray(const VARIANT& value) {
     return Variant(std::move(joined));
 }
 
-// Classes that live in ROOT\WMI rather than ROOT\CIMV2: the monitors' EDID facts.
-constexpr const char* kRootWmiClasses[] = {"WmiMonitorID", "WmiMonitorBasicDisplayParams"};
+// Classes that live in ROOT\WMI rather than ROOT\CIMV2: the monitors' EDID facts, the ACPI
+// thermal zones and batteries.
+constexpr const char* kRootWmiClasses[] = {
+    "WmiMonitorID", "WmiMonitorBasicDisplayParams", "MSAcpi_ThermalZoneTemperature",
+    "BatteryFullChargedCapacity", "BatteryCycleCount"};
 
 bool InRootWmi(const std::string& className) {
     for (const char* name : kRootWmiClasses)

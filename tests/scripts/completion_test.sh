@@ -72,7 +72,7 @@ hardlens-report --language=Sp|Spanish
 hardlens-report --skin P|Pink
 hardlens-report --format |html json text
 hardlens-report --inventory @ --format |csv html json
-hardlens-report --section 1|1 10 11 12 13
+hardlens-report --section 1|1 10 11 12 13 14 15 16
 hardlens-report --inventory @ --columns machine,memory.to|machine,memory.total
 hardlens-report --inventory @ --columns=fi|file
 hardlens-report --inventory @ --columns bios.rel|bios.release_date

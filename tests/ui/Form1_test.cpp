@@ -39,6 +39,7 @@ private slots:
     void fadesReachTheWindowStepByStep();
     void platformWithoutOpacitySkipsTheFades();
     void liveMonitorStopsAfterASectionChange();
+    void sensorsRefreshEverySecondWhileShown();
     void dragsMoveTheWindow_data();
     void dragsMoveTheWindow();
     void skinChosenWhileRunningFadesInWithoutHoldingClicks();
@@ -53,6 +54,8 @@ void Form1Test::firstRunStartsInEnglishBlueOpaqueOnTheSummary() {
     QCOMPARE(Alpha(s.form()), 255);
     QCOMPARE(s.Text("LBM1"), QString("Summary"));
     QCOMPARE(s.Text("LBM13"), QString("Others hardware"));
+    QCOMPARE(s.Text("LBM14"), QString("Sensors"));
+    QCOMPARE(s.Text("LBM16"), QString("Network"));
     QCOMPARE(s.Text("LOps"), QString("Options"));
     QCOMPARE(s.Part<PictureBox>("SkinTopLeft")->Picture(), QString("WTopLeft"));
     QCOMPARE(s.Part<PictureBox>("SkinTop")->Picture(), QString("WTop"));
@@ -62,7 +65,7 @@ void Form1Test::firstRunStartsInEnglishBlueOpaqueOnTheSummary() {
     QCOMPARE(m.selectedEntry, 1);
     QVERIFY(m.menu.markerShown[1]);
     QCOMPARE(s.Part<PictureBox>("BM1")->Picture(), QString("WBotonMenu"));
-    for (int n = 2; n <= 13; ++n)
+    for (int n = 2; n <= 16; ++n)
         QVERIFY(s.Part<PictureBox>(QString("BM%1").arg(n))->Picture().isEmpty());
     // Either the Summary was shown or its collector failed with "Error!" in the status line.
     if (m.lastError.empty()) {
@@ -329,6 +332,26 @@ void Form1Test::setTransparencyAppliesTheAlphaRule() {
     QCOMPARE(Alpha(window), 51);
 }
 
+// The Windows laptop's thermal zone (3182 tenths of a kelvin): a stale value on screen is
+// written over by the next tick; another section stops the timer.
+void Form1Test::sensorsRefreshEverySecondWhileShown() {
+    Started s("Idioma=English\n",
+              LoadSnapshotFile(HARDLENS_TEST_DATA "/machines/laptop-windows.json"));
+    QVERIFY(s.LoadAndWait());
+    App& app = s.app();
+    s.form().LBM_Click(14);
+    auto* timer4 = s.Part<QTimer>("Timer4");
+    QCOMPARE(timer4->interval(), 1000);
+    QVERIFY(timer4->isActive());
+    QCOMPARE(s.Text("Label8"), QString("45.0 °C (ACPI TZ00_0)"));
+    WriteRow(app, 4, "System temperature: ", "stale");
+    s.form().Render();
+    QVERIFY(QTest::qWaitFor([&] { return s.Text("Label8") == "45.0 °C (ACPI TZ00_0)"; }, 3000));
+    s.form().LBM_Click(15);
+    QVERIFY(QTest::qWaitFor([&] { return !timer4->isActive(); }, 3000));
+    QVERIFY(!app.main.timer4Enabled);
+}
+
 void Form1Test::liveMonitorStopsAfterASectionChange() {
     Started s;
     QVERIFY(s.LoadAndWait());
@@ -371,7 +394,8 @@ void Form1Test::dragsMoveTheWindow_data() {
     // The title piece is also clicked: it moves only past the drag distance, from there on.
     QTest::newRow("title") << "SkinTopLeft" << QPoint(100, 20) << QPoint(60, 30);
     QTest::newRow("top frame") << "SkinTop" << QPoint(100, 20) << QPoint(72, 36);
-    QTest::newRow("left frame") << "SkinLeft" << QPoint(100, 450) << QPoint(72, 36);
+    // Below the sixteenth entry, which ends at y = 458.
+    QTest::newRow("left frame") << "SkinLeft" << QPoint(100, 470) << QPoint(72, 36);
     QTest::newRow("background") << "ValueArea" << QPoint(500, 400) << QPoint(72, 36);
     QTest::newRow("a caption") << "Label1" << QPoint(5, 10) << QPoint(72, 36);
     // Controls stay controls.

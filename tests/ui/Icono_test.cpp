@@ -40,6 +40,8 @@ void IconoTest::iconsFollowTheShownSection_data() {
                              << "Ok";
     QTest::newRow("other hardware") << 13 << 0 << 0 << "Sec13"
                                     << "";
+    for (int n = 14; n <= 16; ++n)
+        QTest::addRow("section %d", n) << n << 0 << 0 << QString("Sec%1").arg(n) << "";
     QTest::newRow("customize") << 97 << 0 << 0 << "IOpc"
                                << "";
     QTest::newRow("report") << 98 << 0 << 0 << "IInf"

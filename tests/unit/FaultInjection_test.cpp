@@ -5,6 +5,7 @@
 
 #include "ReportClock.h"
 #include "SectionTestSupport.h"
+#include "core/TextsSections.h"
 #include "sections/Sections.h"
 
 #include <algorithm>
@@ -83,7 +84,7 @@ Scenario Click(int n, int between) {
 
 std::vector<Scenario> Collectors() {
     std::vector<Scenario> all;
-    for (int n = 1; n <= 13; ++n) {
+    for (int n = 1; n <= 16; ++n) {
         all.push_back(Click(n, 0));
         all.push_back(Click(n, n == 1 ? 8 : 1));
     }
@@ -166,7 +167,10 @@ void CheckWellFormed(const App& app, const ReportDocuments& d, const std::string
                                              app.T(204),
                                              app.T(205),
                                              app.table.MouseWord(),
-                                             app.T(22)};
+                                             app.T(22),
+                                             app.T(kTxtSensors),
+                                             app.T(kTxtBattery),
+                                             app.T(kTxtNetwork)};
     size_t at = 0;
     for (const std::string& title : titles) {
         at = text.find("\r\n " + title + "\r\n------------------\r\n", at);
@@ -175,8 +179,8 @@ void CheckWellFormed(const App& app, const ReportDocuments& d, const std::string
     }
     EXPECT_TRUE(StartsWith(d.html, "<html>\r\n")) << where;
     EXPECT_TRUE(EndsWith(d.html, "</body>\r\n</html>")) << where;
-    EXPECT_EQ(Count(d.html, "<ul>"), 12u) << where;
-    EXPECT_EQ(Count(d.html, "</ul>"), 12u) << where;
+    EXPECT_EQ(Count(d.html, "<ul>"), 15u) << where;
+    EXPECT_EQ(Count(d.html, "</ul>"), 15u) << where;
 }
 
 // Runs the scenario once per call (or property read), breaking that one. Only a tick may let

@@ -39,13 +39,13 @@ std::string Rich() {
 TEST(JsonReport, EverySectionKeyByKeyAsTheWindowShowsIt) {
     Cli cli;
     json doc = json::parse(cli.Run({"--snapshot", Rich(), "--format", "json"}));
-    ASSERT_EQ(doc["sections"].size(), 13u);
+    ASSERT_EQ(doc["sections"].size(), 16u);
 
-    const char* ids[] = {"summary",   "user",    "computer", "os",      "processor",
-                         "memory",    "disks",   "bios",     "display", "input",
-                         "removable", "optical", "other"};
+    const char* ids[] = {"summary", "user",    "computer", "os",     "processor", "memory",
+                         "disks",   "bios",    "display",  "input",  "removable", "optical",
+                         "other",   "sensors", "battery",  "network"};
     hl::test::TestApp window(LoadSnapshotFile(Rich()));
-    for (int n = 1; n <= 13; ++n) {
+    for (int n = 1; n <= 16; ++n) {
         const json& section = doc["sections"][n - 1];
         EXPECT_EQ(section["id"], ids[n - 1]);
         EXPECT_EQ(section["number"], n);

@@ -65,10 +65,10 @@ TEST(Navigation, AMenuClickMarksOnlyItsEntry) {
     MenuClick(app, 2);
     MenuClick(app, 5);
     EXPECT_EQ(app.main.selectedEntry, 5);
-    for (int i = 1; i <= 13; ++i)
+    for (int i = 1; i <= 16; ++i)
         EXPECT_EQ(app.main.menu.markerShown[i], i == 5) << i;
-    BM_Click(app, 14);
-    EXPECT_EQ(app.main.selectedEntry, 5) << "markers outside 1..13 do nothing";
+    BM_Click(app, 17);
+    EXPECT_EQ(app.main.selectedEntry, 5) << "markers outside 1..16 do nothing";
 }
 
 TEST(Navigation, SectionIconsByCurrentSection) {
@@ -79,6 +79,7 @@ TEST(Navigation, SectionIconsByCurrentSection) {
         {1, 0, 0, "Sec1", ""},          {2, 0, 0, "Sec2", "Info"},      {3, 0, 0, "Sec3", ""},
         {10, 0, 0, "Sec10", ""},        {11, 0, 0, "Sec11b", "Alerta"}, {11, 1, 0, "Sec11a", "Ok"},
         {12, 0, 0, "Sec12b", "Alerta"}, {12, 0, 2, "Sec12a", "Ok"},     {13, 0, 0, "Sec13", ""},
+        {14, 0, 0, "Sec14", ""},        {15, 0, 0, "Sec15", ""},        {16, 0, 0, "Sec16", ""},
         {97, 0, 0, "IOpc", ""},         {98, 0, 0, "IInf", ""},         {99, 0, 0, "IAC", ""},
     };
     for (const Case& c : cases) {

@@ -81,7 +81,7 @@ TEST(PrivateValues, Json) {
 }
 
 TEST(PrivateValues, EverySection) {
-    for (int n = 1; n <= 13; ++n)
+    for (int n = 1; n <= 16; ++n)
         ExpectOnlyIdentifyingLinesDiffer({"--section", std::to_string(n)});
 }
 

@@ -208,7 +208,7 @@ TEST(ReportCliSections, SectionsOfAnEmptyMachineReadUnknown) {
     }
 }
 
-TEST(ReportCliSections, TheReportOfAnEmptyMachineEndsWithItsLastSixSectionsWhole) {
+TEST(ReportCliSections, TheReportOfAnEmptyMachineEndsWithItsLastNineSectionsWhole) {
     ReportRun run =
         RunWithClock("--snapshot '" + DataPath("machines/empty.json") + "' --language English");
     EXPECT_EQ(run.status, 0);
@@ -233,8 +233,11 @@ TEST(ReportCliSections, TheReportOfAnEmptyMachineEndsWithItsLastSixSectionsWhole
         "Current use: Unknown" + end + heading("Others hardware") + dot +
         "Motherboard name: Unknown\n" + dot + "Manufacturer: Unknown\n" + dot +
         "Internal name: Unknown\n" + dot + "Sound card name: Unknown\n" + dot +
-        "Manufacturer: Unknown" + end + "-----------------------------------------------\n" + dot +
-        "Thank you for use Hardlens!\n";
+        "Manufacturer: Unknown" + end + heading("Sensors") + dot +
+        "Sensors: This machine exposes no temperature, fan or voltage sensors." + end +
+        heading("Battery") + dot + "Battery: This machine has no battery." + end +
+        heading("Network") + dot + "Network: This machine has no network adapter." + end +
+        "-----------------------------------------------\n" + dot + "Thank you for use Hardlens!\n";
     EXPECT_EQ(FromBios(run.out), expected);
 }
 

@@ -75,7 +75,7 @@ def main(program):
         # drag distance, and the window still follows the whole drag.
         for name, place, by in (("title", (100, 20), (150, 90)),
                                 ("background", (700, 470), (-120, -60)),
-                                ("frame", (100, 515), (-40, 30))):
+                                ("frame", (100, 530), (-40, 30))):
             before = geometry(s, window)
             drag(s, (before[0] + place[0], before[1] + place[1]), by)
             want = (before[0] + by[0], before[1] + by[1])
