@@ -22,15 +22,6 @@ const WmiObject* FindBy(const std::vector<WmiObject>& instances, const char* key
     return nullptr;
 }
 
-std::string TextOf(const WmiObject& object, const char* property) {
-    try {
-        Variant v = object.Get(property);
-        return v.IsNull() || v.IsEmpty() ? std::string() : v.Trimmed();
-    } catch (const PlatformError&) {
-        return {};
-    }
-}
-
 std::optional<int64_t> IntOf(const WmiObject* object, const char* property) {
     if (!object) return std::nullopt;
     try {

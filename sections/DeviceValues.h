@@ -5,6 +5,7 @@
 
 #include "core/App.h"
 #include "sections/Devices.h"
+#include "sections/PlatformReads.h"
 
 #include <cstdint>
 #include <optional>
@@ -28,8 +29,6 @@ private:
 const WmiObject* FindBy(const std::vector<WmiObject>& instances, const char* key,
                         const std::string& value);
 
-// A property as trimmed text, "" when it is Null or unreadable.
-std::string TextOf(const WmiObject& object, const char* property);
 // A property as a whole number; nothing when it is Null, not a number or unreadable.
 std::optional<int64_t> IntOf(const WmiObject* object, const char* property);
 // A property as a Boolean; nothing when it is Null or not one.

@@ -39,6 +39,16 @@ inline void ReadTrimmed(std::string& target, const WmiObject& object, const char
     target = object.Get(property).Trimmed();
 }
 
+// A property as trimmed text; "" when it is Null, missing or unreadable.
+inline std::string TextOf(const WmiObject& object, const char* property) {
+    std::string text;
+    Skip([&] {
+        Variant value = object.Get(property);
+        if (!value.IsNull()) text = value.Trimmed();
+    });
+    return text;
+}
+
 // The instances of `cls` on a service that may be missing (its binding failed); a failing
 // enumeration gives no instances, as a skipped walk does.
 inline std::vector<WmiObject> EnumerateGuarded(const std::shared_ptr<WmiService>& service,

@@ -17,12 +17,6 @@ Reading NumberOf(const WmiObject& object, const char* property) {
     return value;
 }
 
-std::string TextOf(const WmiObject& object, const char* property) {
-    std::string text;
-    Skip([&] { text = object.Get(property).Trimmed(); });
-    return text;
-}
-
 std::string WithUnit(Reading value, int decimals, const char* unit) {
     if (!value || std::fabs(*value) > 1e15) return {};
     char text[64];

@@ -5,6 +5,7 @@
 
 #include "Rows.h"
 #include "core/DataSource.h"
+#include "sections/PlatformReads.h"
 
 #include <optional>
 #include <string>
@@ -15,8 +16,6 @@ using Reading = std::optional<double>;
 
 // The number of a property; nothing when it is Null, missing or not a number.
 Reading NumberOf(const WmiObject& object, const char* property);
-// The trimmed text of a property; empty when it is Null or missing.
-std::string TextOf(const WmiObject& object, const char* property);
 
 // "46.0 °C", "3446 RPM": the number with `decimals` decimals and the unit; empty when unknown.
 std::string WithUnit(Reading value, int decimals, const char* unit);

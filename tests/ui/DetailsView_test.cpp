@@ -30,7 +30,7 @@ QString Heading(DetailsView* view, int i) {
     return view->Block(i)->Heading()->text();
 }
 
-QAccessibleInterface* Reading(QObject* part) {
+QAccessibleInterface* AccessibleOf(QObject* part) {
     return QAccessible::queryAccessibleInterface(part);
 }
 
@@ -67,19 +67,19 @@ void DetailsViewTest::listsEveryDeviceOfTheListItIsHanded() {
     QVERIFY(!s.Part("Label2")->isVisible());
 
     // What a screen reader reads: a named list of items, each field one plain line.
-    QAccessibleInterface* list = Reading(s.Part("DeviceList"));
+    QAccessibleInterface* list = AccessibleOf(s.Part("DeviceList"));
     QCOMPARE(list->role(), QAccessible::List);
     QCOMPARE(list->text(QAccessible::Name), QString("Devices: RAM"));
     const QStringList second = {"Size: No Module Installed", "Memory type: Unknown",
                                 "Speed: Unknown", "Manufacturer: Unknown",
                                 "Serial number: Unknown"};
-    QAccessibleInterface* item = Reading(view->Block(1));
+    QAccessibleInterface* item = AccessibleOf(view->Block(1));
     QCOMPARE(item->role(), QAccessible::ListItem);
     QCOMPARE(item->text(QAccessible::Name), Heading(view, 1));
     QStringList read;
     for (DeviceFieldRow* row : view->Block(1)->Rows()) {
-        QCOMPARE(Reading(row)->role(), QAccessible::StaticText);
-        read << Reading(row)->text(QAccessible::Name);
+        QCOMPARE(AccessibleOf(row)->role(), QAccessible::StaticText);
+        read << AccessibleOf(row)->text(QAccessible::Name);
     }
     QCOMPARE(read, second);
     QVERIFY(item->state().focusable);

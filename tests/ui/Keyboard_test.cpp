@@ -270,15 +270,15 @@ void KeyboardTest::theDetailsViewByKeys() {
     QGuiApplication::clipboard()->clear();
     Key(Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(),
-             QString("RAM: DIMM 0 (P0 CHANNEL B)\nSize: No Module Installed\n"
-                     "Memory type: Unknown\nSpeed: Unknown\nManufacturer: Unknown\n"
-                     "Serial number: Unknown"));
+             QString("RAM: DIMM 0 (P0 CHANNEL B)\n  Size: No Module Installed\n"
+                     "  Memory type: Unknown\n  Speed: Unknown\n  Manufacturer: Unknown\n"
+                     "  Serial number: Unknown"));
     QCOMPARE(s.Text("Labelmi"), QString("Copy: Done"));
     Key(Qt::Key_F10, Qt::ShiftModifier);
     QCOMPARE(Popup(), s.form().Copying()->Menu());
     Choose(2);
     const QString all = QGuiApplication::clipboard()->text();
-    QVERIFY(all.startsWith("RAM: DIMM 1 (P0 CHANNEL A)\nSize: 32 GB\n"));
+    QVERIFY(all.startsWith("RAM: DIMM 1 (P0 CHANNEL A)\n  Size: 32 GB\n"));
     QCOMPARE(all.count("RAM: "), 9);
     QCOMPARE(all.count("\n\nRAM: "), 8);
     QCOMPARE(s.Text("Labelmi"), QString("Copy all: Done"));

@@ -143,13 +143,13 @@ TEST_F(DeviceDetails, JsonGivesEachSectionItsTypedDevicesAndOnlyThenFormatOnePoi
         const char* serial;
         size_t sections;
     } cases[] = {
-        {{"--format", "json"}, "hardlens-report/1.1", false, nullptr, 13},
-        {{"--format", "json", "--details"}, "hardlens-report/1.2", true, "SN-0042", 13},
+        {{"--format", "json"}, "hardlens-report/1.1", false, nullptr, 16},
+        {{"--format", "json", "--details"}, "hardlens-report/1.2", true, "SN-0042", 16},
         {{"--format", "json", "--details", "--private"},
          "hardlens-report/1.2",
          true,
          "[private]",
-         13},
+         16},
         {{"--format", "json", "--details", "--section", "6"},
          "hardlens-report/1.2",
          true,

@@ -63,12 +63,13 @@ TEST(DeviceView, MachineTextReachesTheViewNeutralisedAndBrokenDevicesAreSkipped)
 TEST(DeviceView, CopyAllIsEveryDeviceAsCopyGivesItAnEmptyLineBetween) {
     const StringTable en = English();
     const DeviceList list = test::SampleSlots();
-    const std::string first = "RAM: DIMM 1 (P0 CHANNEL A)\r\nSize: 32 GB\r\nMemory type: DDR4\r\n"
-                              "Speed: 2400 MT/s\r\nManufacturer: Kingston\r\n"
-                              "Serial number: 254857A6";
-    const std::string second = "RAM: DIMM 0 (P0 CHANNEL B)\r\nSize: No Module Installed\r\n"
-                               "Memory type: Unknown\r\nSpeed: Unknown\r\n"
-                               "Manufacturer: Unknown\r\nSerial number: Unknown";
+    // The fields indented under their device's heading, as the text report lists them.
+    const std::string first = "RAM: DIMM 1 (P0 CHANNEL A)\r\n  Size: 32 GB\r\n"
+                              "  Memory type: DDR4\r\n  Speed: 2400 MT/s\r\n"
+                              "  Manufacturer: Kingston\r\n  Serial number: 254857A6";
+    const std::string second = "RAM: DIMM 0 (P0 CHANNEL B)\r\n  Size: No Module Installed\r\n"
+                               "  Memory type: Unknown\r\n  Speed: Unknown\r\n"
+                               "  Manufacturer: Unknown\r\n  Serial number: Unknown";
     EXPECT_EQ(AllDevicesCopyText(list, en), first + "\r\n\r\n" + second);
     EXPECT_EQ(AllDevicesCopyText({list[1]}, en), second);
     EXPECT_EQ(AllDevicesCopyText({}, en), "");

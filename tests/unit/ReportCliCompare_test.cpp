@@ -79,6 +79,9 @@ TEST(ReportCliCompare, ListsTheFactsThatDifferBySection) {
                            kModel +
                            "\n"
                            "\nRAM\n  Total memory: 4 GB \xE2\x86\x92 2 GB\n"
+                           // Each module, found by its slot, halved like the total.
+                           "  memory_module DIMM 1 size: 2147483648 \xE2\x86\x92 1073741824\n"
+                           "  memory_module DIMM 2 size: 2147483648 \xE2\x86\x92 1073741824\n"
                            "\nHard drives\n"
                            "  Name: System - Local disk \xE2\x86\x92 System\n"
                            "  Drive letter: (C:) - (D:) \xE2\x86\x92 (C:)\n"
