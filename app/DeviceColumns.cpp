@@ -1,5 +1,6 @@
 #include "DeviceColumns.h"
 
+#include "DeviceRows.h"
 #include "core/CheckedMath.h"
 
 #include <algorithm>
@@ -62,17 +63,6 @@ bool Empty(const json& size) {
     return size.is_null() || (size.is_number() && size.get<double>() == 0);
 }
 
-// A sum no 64-bit integer holds is unknown, never a wrapped figure.
-json Sum(const std::vector<json>& parts) {
-    std::optional<int64_t> total;
-    for (const json& part : parts) {
-        if (!part.is_number_integer()) continue;
-        total = CheckedAdd(total.value_or(0), part.get<int64_t>());
-        if (!total) return nullptr;
-    }
-    return total ? json(*total) : json();
-}
-
 std::string Joined(const std::vector<json>& parts) {
     std::string text;
     for (const json& part : parts) {
@@ -104,7 +94,7 @@ json DeviceColumnCell(const json& report, const std::string& key) {
     switch (c->fold) {
     case Fold::Count: return parts.size();
     case Fold::CountEmpty: return std::count_if(parts.begin(), parts.end(), Empty);
-    case Fold::Sum: return Sum(parts);
+    case Fold::Sum: return SumOfWholeNumbers(json(parts));
     case Fold::Join: break;
     }
     return Joined(parts);

@@ -65,17 +65,6 @@ json Used(const json& device) {
     return used ? json(*used) : json();
 }
 
-// A sum no 64-bit integer holds is unknown, never a wrapped or negative figure.
-json Sum(const json& parts) {
-    std::optional<int64_t> total;
-    for (const json& part : parts) {
-        if (!part.is_number_integer()) continue;
-        total = CheckedAdd(total.value_or(0), part.get<int64_t>());
-        if (!total) return nullptr;
-    }
-    return total ? json(*total) : json();
-}
-
 std::string Joined(const json& parts) {
     std::string text;
     for (const json& part : parts) {
@@ -116,7 +105,17 @@ json RowCell(const json& row) {
     const DeviceColumn* c = ColumnOf(row.at("key").get<std::string>(), data);
     if (!c) return Unfolded(row, data);
     json parts = Parts(*c, data);
-    return c->fold == Fold::Join ? json(Joined(parts)) : Sum(parts);
+    return c->fold == Fold::Join ? json(Joined(parts)) : SumOfWholeNumbers(parts);
+}
+
+nlohmann::json SumOfWholeNumbers(const nlohmann::json& parts) {
+    std::optional<int64_t> total;
+    for (const nlohmann::json& part : parts) {
+        if (!part.is_number_integer()) continue;
+        total = CheckedAdd(total.value_or(0), part.get<int64_t>());
+        if (!total) return nullptr;
+    }
+    return total ? nlohmann::json(*total) : nlohmann::json();
 }
 
 } // namespace hl

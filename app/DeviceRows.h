@@ -20,4 +20,8 @@ nlohmann::json RowShare(const nlohmann::json& row);
 // the other fields joined with "; "; any other row's data as it is.
 nlohmann::json RowCell(const nlohmann::json& row);
 
+// The sum of the whole numbers among `parts` (an array), the others passed over; null when
+// none is one, or when no 64-bit integer holds the sum: never a wrapped or negative figure.
+nlohmann::json SumOfWholeNumbers(const nlohmann::json& parts);
+
 } // namespace hl
