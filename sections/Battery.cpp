@@ -206,8 +206,10 @@ constexpr DeviceField kAcFields[] = {{"online", kTxtAcAdapter}};
 constexpr DeviceKind kAcKind{"ac_adapter", kTxtAcAdapter, kAcFields};
 
 Device BatteryDevice(const App& app, const BatteryInfo& b) {
+    // Windows makes a battery's DeviceID of its serial number, maker and name: the model names
+    // it without giving the serial away.
     return {&kBatteryKind,
-            b.id,
+            b.model.empty() ? b.id : b.model,
             {Measured(b.charge, 0, "%"), StateValue(app, b.status), Measured(b.Health(), 1, "%"),
              Measured(b.cycles, 0, ""), b.technology, b.maker, b.model, b.serial,
              Measured(b.nowWh, 2, "Wh"), Measured(b.fullWh, 2, "Wh"), Measured(b.designWh, 2, "Wh"),

@@ -284,9 +284,20 @@ TEST(LiveSections, PrivateMasksMacAndIpAddresses) {
         EXPECT_EQ((*row)["value"], "[private]") << key;
     }
     EXPECT_EQ((*RowOf(shown, "network.interface"))["value"], "enp5s0");
-    ReportRun text = RunReportTool("--root '" + TreePath("desktop-sensors") + "' --private", false);
-    for (const char* address : {"A0:B3:C4:D5:E6:F7", "192.168.1.10", "2001:db8::10", "fe80::1"})
-        EXPECT_EQ(text.out.find(address), std::string::npos) << address;
+    // Nor in the devices' lists: every adapter's addresses, and a Windows battery's serial,
+    // which its DeviceID ("12345SMP 5B10W13930") begins with.
+    for (const std::string& source :
+         {"--root '" + TreePath("desktop-sensors") + "'",
+          "--snapshot '" + DataPath("machines/laptop-windows.json") + "'"}) {
+        for (const char* details : {"", " --details"}) {
+            ReportRun text = RunReportTool(source + " --private" + details, false);
+            EXPECT_NE(text.out.find("Network"), std::string::npos) << source << details;
+            for (const char* secret : {"A0:B3:C4:D5:E6:F7", "192.168.1.10", "2001:db8::10",
+                                       "fe80::1", "F4:26:79:3D:4E:5F", "192.168.1.34", "12345SMP"})
+                EXPECT_EQ(text.out.find(secret), std::string::npos)
+                    << secret << " in " << source << details;
+        }
+    }
 }
 
 TEST(LiveSections, SectionNumbersFourteenToSixteen) {
