@@ -96,6 +96,8 @@ int OpenByHand(int rootFd, std::string_view path, int flags) {
     return ::openat(at.Current(), ".", flags);
 }
 
+constexpr int kOpenTries = 16;
+
 // Opens a path of the tree under `root` as a chroot would: absolute links and ".." resolve
 // inside the root, never on the machine that reads the tree.
 int OpenInRoot(const std::string& root, const std::string& path, int flags) {
@@ -105,8 +107,14 @@ int OpenInRoot(const std::string& root, const std::string& path, int flags) {
     open_how how{};
     how.flags = static_cast<uint64_t>(flags);
     how.resolve = RESOLVE_IN_ROOT | RESOLVE_NO_MAGICLINKS;
-    int fd = static_cast<int>(::syscall(SYS_openat2, rootFd, path.c_str(), &how, sizeof how));
-    if (fd < 0 && errno == ENOSYS) fd = OpenByHand(rootFd, path, flags);
+    // The kernel gives up on ".." when anything on the machine is renamed or mounted meanwhile
+    // and asks for another try: a busy machine must not make a file of the tree look missing.
+    int fd = -1;
+    for (int tries = 0; tries < kOpenTries; ++tries) {
+        fd = static_cast<int>(::syscall(SYS_openat2, rootFd, path.c_str(), &how, sizeof how));
+        if (fd >= 0 || errno != EAGAIN) break;
+    }
+    if (fd < 0 && (errno == ENOSYS || errno == EAGAIN)) fd = OpenByHand(rootFd, path, flags);
     int saved = errno;
     ::close(rootFd);
     errno = saved;

@@ -4,9 +4,12 @@
 #include "LinuxTreeSupport.h"
 #include "platform/linux/LinuxIds.h"
 
+#include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace hl;
@@ -83,6 +86,37 @@ TEST(RootedTree, LinksResolveInsideTheRoot) {
     EXPECT_EQ(tree.LinkTarget("/etc/machine-id"), e.host.File("host-only"));
     // The running system (no root) follows its links as always.
     EXPECT_EQ(RootFs("").Line(e.tree.File("etc/machine-id")), "outside");
+}
+
+// A link that climbs with ".." is resolved by the kernel, which gives up with EAGAIN whenever
+// anything on the machine is renamed meanwhile (dpkg, a browser's cache): the file must still
+// be found, every time.
+TEST(RootedTree, LinksThatClimbResolveWhileTheMachineRenamesFiles) {
+    TempDir tree, elsewhere;
+    fs::create_directories(tree.File("devices/pci/net/eth0"));
+    WriteFile(tree.File("devices/pci/net/eth0/address"), "00:16:41:e2:8d:ff\n");
+    fs::create_directories(tree.File("class/net"));
+    fs::create_symlink("../../devices/pci/net/eth0", tree.File("class/net/eth0"));
+    WriteFile(elsewhere.File("a"), "x");
+    std::atomic<bool> stop{false};
+    std::atomic<int> renames{0};
+    std::thread renamer([&] {
+        const std::string a = elsewhere.File("a"), b = elsewhere.File("b");
+        while (!stop) {
+            std::rename(a.c_str(), b.c_str());
+            std::rename(b.c_str(), a.c_str());
+            ++renames;
+        }
+    });
+    while (renames < 100)
+        std::this_thread::yield();
+    RootFs fs(tree.Path());
+    int missed = 0;
+    for (int i = 0; i < 20000; ++i)
+        if (fs.Line("/class/net/eth0/address") != "00:16:41:e2:8d:ff") ++missed;
+    stop = true;
+    renamer.join();
+    EXPECT_EQ(missed, 0) << "of 20000 reads";
 }
 
 TEST(RootedTree, IdDatabasesPastTheirCapGiveNoNames) {
