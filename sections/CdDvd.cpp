@@ -88,13 +88,15 @@ void WriteRows(App& app, const DriveLists& l) {
     app.area.titulo = app.T(21);
     app.area.Row(1).captionColour = kDarkGrey;
     // Names, file systems and serials come from the discs, the rest from the drives.
+    auto volumes = std::make_shared<const Data>(l.volumes);
+    auto drives = std::make_shared<const Data>(l.drives);
     ShowRows(app, kCdDvdRows,
-             {{ListText(l.names, 3), l.volumes},
-              {ListText(l.letters, 3), l.drives},
-              {ListText(l.modelNames, 3), l.drives},
-              {ListText(l.sizes, 4), l.drives},
-              {ListText(l.fileSystems, 3), l.volumes},
-              {ListText(l.serials, 3), l.volumes}});
+             {RowValue::Shared(ListText(l.names, 3), volumes),
+              RowValue::Shared(ListText(l.letters, 3), drives),
+              RowValue::Shared(ListText(l.modelNames, 3), drives),
+              RowValue::Shared(ListText(l.sizes, 4), drives),
+              RowValue::Shared(ListText(l.fileSystems, 3), volumes),
+              RowValue::Shared(ListText(l.serials, 3), volumes)});
 }
 
 std::string CountText(const App& app, int count, int one, int many) {

@@ -1,7 +1,7 @@
 #include "Devices.h"
 
-#include "BoardDevices.h"
 #include "Battery.h"
+#include "BoardDevices.h"
 #include "Network.h"
 #include "Sensors.h"
 #include "core/PlainText.h"

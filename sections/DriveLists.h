@@ -26,4 +26,11 @@ inline std::string ListText(const std::string& list, size_t separator,
     return list.substr(0, list.size() - separator);
 }
 
+// The same, taking the list's own bytes: a list as long as all its drives is not copied.
+inline std::string ListText(std::string&& list, size_t separator, const std::string& empty = {}) {
+    if (list.size() <= separator || list == empty) return {};
+    list.resize(list.size() - separator);
+    return std::move(list);
+}
+
 } // namespace hl

@@ -132,17 +132,20 @@ std::string PartitionsText(const std::string& partitions) {
 
 // The space in use is shown on screen only.
 // The list rows carry the volumes as typed data, the internal names the physical drives.
-RowValues DiskValues(const DiskLists& l) {
-    auto volumes = [&](std::string text) { return RowValue(std::move(text), l.volumes); };
+RowValues DiskValues(DiskLists&& l) {
+    auto shared = std::make_shared<const Data>(std::move(l.volumes));
+    auto volumes = [&](std::string&& list, size_t separator, const std::string& empty = {}) {
+        return RowValue::Shared(ListText(std::move(list), separator, empty), shared);
+    };
     return {
-        volumes(ListText(l.names, 3)),
-        volumes(ListText(l.letters, 3)),
-        {ListText(l.physical, 3), l.drives},
-        volumes(ListText(l.capacities, 4, "(")),
-        volumes(ListText(l.free, 4, "(")),
-        volumes(ListText(l.used, 4, "(")),
-        volumes(ListText(l.fileSystems, 3)),
-        volumes(ListText(l.serials, 3)),
+        volumes(std::move(l.names), 3),
+        volumes(std::move(l.letters), 3),
+        {ListText(std::move(l.physical), 3), std::move(l.drives)},
+        volumes(std::move(l.capacities), 4, "("),
+        volumes(std::move(l.free), 4, "("),
+        volumes(std::move(l.used), 4, "("),
+        volumes(std::move(l.fileSystems), 3),
+        volumes(std::move(l.serials), 3),
         {PartitionsText(l.partitions), IntData(l.partitions)},
     };
 }
@@ -159,7 +162,7 @@ void HDs(App& app) {
     app.area.imageLineVisible = false;
     app.area.Row(1).captionColour = kDarkGrey;
     app.area.Row(8).captionColour = kDarkGrey;
-    ShowRows(app, kHardDriveRows, DiskValues(lists));
+    ShowRows(app, kHardDriveRows, DiskValues(std::move(lists)));
     FinishSection(app, Section::HardDrives);
 }
 
@@ -169,7 +172,8 @@ void InformeHDs(ReportContext& ctx) {
     DiskLists lists = OpenReportSection<DiskLists>(
         ctx, app.T(16),
         [&app](DataSource&, DiskLists& l, auto& service) { l = GatherDisks(app, service); });
-    ReportRows(ctx.writer, app, kHardDriveRows, DiskValues(lists), InReport::First, RowEnd::LastBr);
+    ReportRows(ctx.writer, app, kHardDriveRows, DiskValues(std::move(lists)), InReport::First,
+               RowEnd::LastBr);
     ctx.writer.SectionEnd();
 }
 

@@ -89,7 +89,8 @@ void ListModelNames(App& app) {
 
 // Empty lists (no drive found) read "Unknown" in every row.
 void WriteRows(App& app, const DriveLists& l) {
-    auto volumes = [&](std::string text) { return RowValue(std::move(text), l.volumes); };
+    auto shared = std::make_shared<const Data>(l.volumes);
+    auto volumes = [&](std::string text) { return RowValue::Shared(std::move(text), shared); };
     ShowRows(app, kRemovableMemoryRows,
              {volumes(ListText(l.names, 3)),
               volumes(ListText(l.letters, 3)),

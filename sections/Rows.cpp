@@ -35,8 +35,9 @@ void ShowRow(App& app, int r, const TableRow& entry, const RowValue& value) {
     const std::string& text = value.emptyShowsUnknown ? OrUnknown(app, value.text) : value.text;
     WriteRow(app, r, Caption(app, CaptionOf(entry, value)), text, tip ? app.T(tip) : std::string());
     // A list without devices is as unknown as a missing value.
-    bool none = value.data.is_null() || (value.data.is_array() && value.data.empty());
-    if (!none) app.area.Row(r).data = std::make_shared<const Data>(value.data);
+    const Data& data = value.Typed();
+    if (data.is_null() || (data.is_array() && data.empty())) return;
+    app.area.Row(r).data = value.list ? value.list : std::make_shared<const Data>(data);
 }
 
 } // namespace

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "core/App.h"
-#include "core/RowTable.h"
 #include "core/ReportWriter.h"
+#include "core/RowTable.h"
 
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -19,6 +20,12 @@ struct RowValue {
     RowValue(std::string text) : text(std::move(text)), data(TextData(this->text)) {}
     RowValue(const char* text) : RowValue(std::string(text)) {}
     RowValue(std::string text, Data data) : text(std::move(text)), data(std::move(data)) {}
+    // A list several rows show (the volumes behind each of Hard drives' list rows) is kept once.
+    static RowValue Shared(std::string text, std::shared_ptr<const Data> list) {
+        RowValue value(std::move(text), Data());
+        value.list = std::move(list);
+        return value;
+    }
     RowValue(std::string text, int caption, int tip, Data data)
         : text(std::move(text)), data(std::move(data)), caption(caption), tip(tip) {}
 
@@ -31,8 +38,12 @@ struct RowValue {
 
     static Data TextData(const std::string& text) { return text.empty() ? Data() : Data(text); }
 
+    // The typed data: the shared list where there is one.
+    const Data& Typed() const { return list ? *list : data; }
+
     std::string text;
     Data data; // null: unknown
+    std::shared_ptr<const Data> list;
     int caption = 0;
     int tip = 0;
     bool emptyShowsUnknown = true; // on screen; the report always shows "Unknown" for empty

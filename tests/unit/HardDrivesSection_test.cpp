@@ -1,6 +1,7 @@
 #include "SectionTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 using namespace hl;
 using namespace hl::test;
@@ -135,4 +136,20 @@ TEST(HardDrivesSection, AShareTooLargeForANumberLeavesItsDiskOutOfTheFreeList) {
     MenuClick(*t, 7);
     EXPECT_EQ(t->main.lastError, "");
     EXPECT_EQ(t->area.Row(5).value, "(500 bytes - 50%)");
+}
+
+// The volumes behind the list rows are one list the rows share: a machine of many long labels
+// would otherwise be held once per row (the JSON report still writes it on each).
+TEST(HardDrivesSection, ListRowsShareOneListOfTheVolumes) {
+    TestApp t(FixtureMachine());
+    MenuClick(*t, 7);
+    const auto& volumes = t->area.Row(1).data;
+    ASSERT_TRUE(volumes);
+    ASSERT_EQ(volumes->size(), 2u);
+    EXPECT_EQ((*volumes)[0]["label"], "System");
+    EXPECT_EQ((*volumes)[1]["mount"], "D:");
+    for (int r : {2, 4, 5, 6, 7, 8})
+        EXPECT_EQ(t->area.Row(r).data.get(), volumes.get()) << "row " << r;
+    ASSERT_TRUE(t->area.Row(3).data);
+    EXPECT_EQ(t->area.Row(3).data->at(0)["model"], "WDC WD800JD-75MSA3");
 }
