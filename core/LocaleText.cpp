@@ -110,17 +110,15 @@ std::string OutputCharsetName() {
 
 // The document format has no declaration; a file served over HTTP needs one, or a browser
 // guesses Latin-1 and shows "Ã±" for "ñ".
-std::string DeclareCharset(const std::string& html) {
+std::string DeclareCharset(std::string html) {
     const std::string head = "<head>";
     size_t at = html.find(head);
     if (at == std::string::npos) return html;
-    size_t end = html.find("</head>", at);
-    if (html.substr(at, end == std::string::npos ? end : end - at).find("charset=") !=
-        std::string::npos)
+    const std::string_view rest = std::string_view(html).substr(at);
+    if (rest.substr(0, rest.find("</head>")).find("charset=") != std::string_view::npos)
         return html;
-    std::string out = html;
-    out.insert(at + head.size(), "<meta charset=\"" + OutputCharsetName() + "\">");
-    return out;
+    html.insert(at + head.size(), "<meta charset=\"" + OutputCharsetName() + "\">");
+    return html;
 }
 
 } // namespace
@@ -167,20 +165,21 @@ std::string LanguageOfUserLocale() {
 #endif
 }
 
-std::string NativeLineEnds(const std::string& text) {
-#ifdef _WIN32
-    return text;
-#else
-    std::string out;
-    out.reserve(text.size());
+std::string NativeLineEnds(std::string text) {
+#ifndef _WIN32
+    // In place: a report as long as its machine's lists is not copied.
+    size_t kept = 0;
     for (size_t i = 0; i < text.size(); ++i)
-        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) out += text[i];
-    return out;
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
+            text[kept++] = text[i];
+    text.resize(kept);
 #endif
+    return text;
 }
 
-std::string ExportDocument(const std::string& document, bool html) {
-    std::string text = NativeLineEnds(html ? DeclareCharset(document) : document);
+std::string ExportDocument(std::string document, bool html) {
+    std::string text =
+        NativeLineEnds(html ? DeclareCharset(std::move(document)) : std::move(document));
 #ifdef _WIN32
     return ToLocaleCharset(text);
 #else

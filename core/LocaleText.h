@@ -21,11 +21,11 @@ std::string FirstSpokenLanguage(std::string_view list);
 
 // Line ends as the platform's tools expect them: the documents are built with CRLF, which on
 // Linux become LF (grep '$', awk and cut would otherwise see a stray "\r").
-std::string NativeLineEnds(const std::string& text);
+std::string NativeLineEnds(std::string text);
 
 // A report document as it leaves the program for a file or standard output. On Linux: UTF-8
 // and LF, whatever the locale (a C locale would lose every accent). On Windows: CRLF in the
 // ANSI code page. An HTML document also declares that character set in its head.
-std::string ExportDocument(const std::string& document, bool html);
+std::string ExportDocument(std::string document, bool html);
 
 } // namespace hl

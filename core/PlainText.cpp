@@ -48,7 +48,12 @@ size_t HiddenControlAt(std::string_view s, size_t i) {
 
 std::string PlainText(std::string_view s) {
     std::string out;
-    out.reserve(s.size());
+    AppendPlainText(out, s);
+    return out;
+}
+
+void AppendPlainText(std::string& out, std::string_view s) {
+    out.reserve(out.size() + s.size());
     for (size_t i = 0; i < s.size();) {
         char c = s[i];
         if (c == '\r' || c == '\n' || c == '\t') {
@@ -67,7 +72,6 @@ std::string PlainText(std::string_view s) {
             ++i;
         }
     }
-    return out;
 }
 
 } // namespace hl

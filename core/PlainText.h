@@ -12,5 +12,7 @@ namespace hl {
 // that is not part of well-formed UTF-8 becomes U+FFFD too. Every output format (text, HTML,
 // CSV, the command line's messages) writes a machine's text through this one rule.
 std::string PlainText(std::string_view s);
+// The same, appended to `out` (a document) without a copy of the text between.
+void AppendPlainText(std::string& out, std::string_view s);
 
 } // namespace hl

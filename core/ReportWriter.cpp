@@ -11,6 +11,8 @@ namespace hl {
 
 namespace {
 
+const std::string kPrivateText = kPrivateMarker;
+
 const char* const kSectionRule = "------------------";
 const char* const kFootRule = "-----------------------------------------------";
 
@@ -82,7 +84,8 @@ std::string ReportWriter::Banner() {
 }
 
 void ReportWriter::Head() {
-    text_ = kCrlf;
+    text_.text.clear();
+    text_ += kCrlf;
     text_ += kBullet + Banner() + kCrlf + kCrlf + kCrlf;
     html_ += "<html>\r\n";
     html_ += "<head><title>" + EscapeHtml(table_[214]) + "</title></head>\r\n";
@@ -109,28 +112,38 @@ void ReportWriter::Row(const std::string& caption, const std::string& value, Row
 
 void ReportWriter::SplitRow(const std::string& textCaption, const std::string& htmlCaption,
                             const std::string& value, RowEnd end, bool identifying) {
-    std::string shown = value.empty() ? table_[kUnknown] : value;
-    if (private_ && identifying) shown = kPrivateMarker;
-    text_ += kBullet + textCaption + ": " + PlainText(shown);
+    // A value as long as a machine's list is appended where it goes, never copied on the way.
+    const std::string& shown = private_ && identifying ? kPrivateText
+                               : value.empty()         ? table_[kUnknown]
+                                                       : value;
+    if (text_.wanted) {
+        text_ += kBullet + textCaption + ": ";
+        AppendPlainText(text_.text, shown);
+    }
     if (end == RowEnd::Normal) text_ += kCrlf;
+    if (html_.wanted) WriteHtmlRow(htmlCaption, shown, end);
+    firstRow_ = false;
+    pump_();
+}
+
+void ReportWriter::WriteHtmlRow(const std::string& caption, const std::string& shown, RowEnd end) {
     html_ += firstRow_ ? "<ul><li><strong>" : "<li><strong>";
-    html_ += EscapeHtml(htmlCaption) + ":</strong> " + EscapeHtml(shown);
+    html_ += EscapeHtml(caption) + ":</strong> ";
+    html_ += EscapeHtml(shown);
     switch (end) {
     case RowEnd::Normal:
     case RowEnd::LastBrCrlf: html_ += "<br>\r\n"; break;
     case RowEnd::LastBr: html_ += "<br>"; break;
     case RowEnd::LastNothing: break;
     }
-    firstRow_ = false;
-    pump_();
 }
 
 // A blank line, then the device as Copy gives it; in HTML a nested list inside the section's.
 void ReportWriter::WriteHeldDevices() {
     for (const ShownDevice& device : held_) {
-        if (text_.size() < 2 || text_.compare(text_.size() - 2, 2, kCrlf) != 0) text_ += kCrlf;
-        text_ += kCrlf + DeviceText(device);
-        if (!html_.empty() && html_.back() != '\n') html_ += kCrlf;
+        if (!text_.EndsWithLine()) text_ += kCrlf;
+        if (text_.wanted) text_ += kCrlf + DeviceText(device);
+        if (!html_.text.empty() && html_.text.back() != '\n') html_ += kCrlf;
         html_ += firstRow_ ? "<ul><li><strong>" : "<li><strong>";
         html_ += EscapeHtml(device.heading) + "</strong><ul>\r\n";
         for (const auto& [caption, value] : device.fields)
@@ -159,7 +172,6 @@ void ReportWriter::Foot() {
         html_ += "<center><hr width='900'><font size=4 color=" + colour_ + "><i><br>" +
                  EscapeHtml(table_[206]) + "</i></font></center><br>\r\n\r\n";
     html_ += "</body>\r\n</html>";
-    textCopy_ = text_;
 }
 
 } // namespace hl

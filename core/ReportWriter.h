@@ -27,6 +27,27 @@ std::string MediumTime(const std::tm& t, const Regional& regional);
 // The date in the regional short-date pattern (d, dd, M, MM, yy, yyyy, other characters kept).
 std::string ShortDate(const std::tm& t, const Regional& regional);
 
+// One of the report's documents, left unbuilt when nobody reads it (the command line writes one).
+class ReportDocument {
+public:
+    ReportDocument& operator+=(const std::string& more) {
+        if (wanted) text += more;
+        return *this;
+    }
+    ReportDocument& operator+=(const char* more) {
+        if (wanted) text += more;
+        return *this;
+    }
+    bool EndsWithLine() const {
+        return text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0;
+    }
+
+    std::string text;
+    bool wanted = true;
+};
+
+enum class Documents { Both, Text, Html };
+
 // The framing of both report documents: head, section heading, row, section end and foot,
 // each appending first to the text and then to the HTML document. Every value, caption and
 // title is HTML-escaped in the HTML document and written as it is in the text.
@@ -40,6 +61,11 @@ public:
 
     // Replaces the identifying rows of the report by a marker (report shared on a forum).
     void SetPrivate(bool on) { private_ = on; }
+    // Builds only the document asked for; the other stays empty.
+    void Build(Documents which) {
+        text_.wanted = which != Documents::Html;
+        html_.wanted = which != Documents::Text;
+    }
 
     void Head();
     void Heading(const std::string& title);
@@ -56,10 +82,14 @@ public:
     void SectionEnd();
     void Foot();
 
-    const std::string& Text() const { return text_; }
-    const std::string& Html() const { return html_; }
-    // The copy of the generated text made by the foot (TiO).
-    const std::string& TextCopy() const { return textCopy_; }
+    const std::string& Text() const { return text_.text; }
+    const std::string& Html() const { return html_.text; }
+    // The text as the foot leaves it (TiO); nothing is written after the foot, so it is the
+    // text itself, not a second copy.
+    const std::string& TextCopy() const { return text_.text; }
+    // The documents, handed over without a copy; the writer is done with them.
+    std::string TakeText() { return std::move(text_.text); }
+    std::string TakeHtml() { return std::move(html_.text); }
     const StringTable& Table() const { return table_; }
     const Regional& RegionalSettings() const { return regional_; }
 
@@ -68,13 +98,14 @@ public:
 private:
     std::string Banner();
     void WriteHeldDevices();
+    void WriteHtmlRow(const std::string& caption, const std::string& shown, RowEnd end);
 
     const StringTable& table_;
     std::string colour_; // "#rrggbb", empty for a skin outside the four
     Regional regional_;
     Clock clock_;
     std::function<void()> pump_;
-    std::string text_, html_, textCopy_;
+    ReportDocument text_, html_;
     std::vector<ShownDevice> held_;
     bool firstRow_ = true;
     bool private_ = false;

@@ -17,9 +17,9 @@ struct ChainLink {
     int devicesOf; // the section whose devices follow, 0 for none
 };
 const ChainLink kChain[] = {
-    {InformeUser, 0},     {InformePC, 0},       {InformeOS, 0},     {InformeCPU, 5},
-    {InformeRAM, 6},      {InformeHDs, 7},      {InformeBios, 0},   {InformeDisplay, 0},
-    {InformeGraphics, 9}, {InformeKeyboard, 0}, {InformeMouse, 10}, {InformeOtros_hardware, 13},
+    {InformeUser, 0},     {InformePC, 0},       {InformeOS, 0},       {InformeCPU, 5},
+    {InformeRAM, 6},      {InformeHDs, 7},      {InformeBios, 0},     {InformeDisplay, 0},
+    {InformeGraphics, 9}, {InformeKeyboard, 0}, {InformeMouse, 10},   {InformeOtros_hardware, 13},
     {InformeSensors, 14}, {InformeBattery, 15}, {InformeNetwork, 16},
 };
 
@@ -28,7 +28,7 @@ void HoldSectionDevices(App& app, ReportWriter& writer, int section) {
 }
 } // namespace
 
-ReportDocuments BuildReport(App& app, ReportWriter::Clock clock, bool details) {
+ReportDocuments BuildReport(App& app, ReportWriter::Clock clock, bool details, Documents which) {
     // The timers stand still meanwhile, so no live view waits for a fresh read.
     std::shared_ptr<void> oneRead = app.source->HoldReads();
     MainState& m = app.main;
@@ -36,6 +36,7 @@ ReportDocuments BuildReport(App& app, ReportWriter::Clock clock, bool details) {
     ReportWriter writer(app.table, app.settings.skin, RegionalOrDefault(*app.source),
                         std::move(clock), app.pumpEvents);
     writer.SetPrivate(app.privateValues);
+    writer.Build(which);
     ReportContext ctx{app, writer, nullptr, {}};
     // The head speaks the language in force, which the customize panel may have changed.
     LoadLanguage(app.table, app.settings.language);
@@ -45,7 +46,7 @@ ReportDocuments BuildReport(App& app, ReportWriter::Clock clock, bool details) {
         link.build(ctx);
     }
     writer.Foot();
-    return {writer.TextCopy(), writer.Html()};
+    return {writer.TakeText(), writer.TakeHtml()};
 }
 
 std::string SectionHtml(App& app, const SectionRows& section, const DeviceList& devices,

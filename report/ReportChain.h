@@ -18,8 +18,9 @@ struct ReportDocuments {
 // Writes the head, runs the builder chain from InformeUser to InformeOtros_hardware (the twelve
 // sections), and writes the foot. The live monitors are stopped first. With `details`, each
 // section's devices follow its rows, their identifying fields masked when the report is private.
+// Only the documents `which` names are built; the other is left empty.
 ReportDocuments BuildReport(App& app, ReportWriter::Clock clock = ReportWriter::SystemClock,
-                            bool details = false);
+                            bool details = false, Documents which = Documents::Both);
 
 // The rows one section shows (its collector has run), then `devices`, framed and escaped as the
 // HTML report frames its sections; the rows were masked already when the report is private.
