@@ -52,10 +52,15 @@ void Say(std::ostream& err, const std::string& message) {
     err << "hardlens-report: " << PlainText(message) << "\n";
 }
 
-bool WriteOrSay(const std::string& path, const std::string& bytes, std::ostream& err) {
-    WriteResult r = WriteOutputFile(path, bytes);
+bool WriteOrSay(const std::string& path, const DocumentPieces& pieces, std::ostream& err) {
+    WriteResult r = WriteOutputFile(path, pieces);
     if (!r.ok) Say(err, "cannot write " + r.reason);
     return r.ok;
+}
+
+bool WriteOrSay(const std::string& path, const std::string& bytes, std::ostream& err) {
+    return WriteOrSay(
+        path, [&bytes](const PieceSink& put) { put(bytes); }, err);
 }
 
 } // namespace hl

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/App.h"
+#include "core/OutputFile.h"
 #include "core/SettingsStore.h"
 
 #include <memory>
@@ -47,5 +48,6 @@ void Say(std::ostream& err, const std::string& message);
 // Writes a document to --output as WriteOutputFile does; false, and the reason told on `err`,
 // when it cannot.
 bool WriteOrSay(const std::string& path, const std::string& bytes, std::ostream& err);
+bool WriteOrSay(const std::string& path, const DocumentPieces& pieces, std::ostream& err);
 
 } // namespace hl

@@ -292,9 +292,9 @@ ReportWriter::Clock ChooseClock() {
 
 // Files get the document as the window's Save command writes it (one more line end); JSON is
 // UTF-8 as JSON must be, and has no CRLF to convert.
-std::string Exported(const Options& o, const std::string& document, bool toFile) {
-    if (o.format == "json") return document;
-    return ExportDocument(toFile ? document + "\r\n" : document, o.format == "html");
+std::string Exported(const Options& o, std::string document, bool toFile) {
+    if (toFile) document += "\r\n";
+    return ExportDocument(std::move(document), o.format == "html");
 }
 
 // A settings file that cannot be used is passed over, and the user told so: silently running
@@ -331,6 +331,33 @@ std::string SectionDocument(const Options& o, App& app, std::ostream& err, int& 
                               : SectionText(app, rows, devices);
 }
 
+// The JSON report is written as it is made: it repeats each list on every row that shows it, and
+// may be many times longer than the machine's facts.
+int WriteJson(const Options& o, App& app, DataSource& source, std::ostream& out,
+              std::ostream& err) {
+    std::vector<int> sections;
+    for (int n = 1; n <= kSectionCount; ++n)
+        if (!o.section || n == o.section) sections.push_back(n);
+    const std::string login = o.privateValues ? source.ReadEnvironment("USERNAME") : "";
+    DocumentPieces pieces = [&](const PieceSink& put) {
+        WriteJsonReport(
+            app, sections, o.details,
+            [&](std::string_view piece) {
+                // A private report's pieces end between two members, so no path is cut in two.
+                return o.privateValues ? put(MaskLoginInPaths(std::string(piece), login))
+                                       : put(piece);
+            },
+            o.privateValues);
+    };
+    if (!o.output.empty()) return WriteOrSay(o.output, pieces, err) ? 0 : 1;
+    pieces([&](std::string_view piece) {
+        return static_cast<bool>(
+            out.write(piece.data(), static_cast<std::streamsize>(piece.size())));
+    });
+    out.flush();
+    return 0;
+}
+
 int Run(const Options& o, std::ostream& out, std::ostream& err) {
     SettingsStore store(SettingsStore::DefaultPath());
     if (o.inventory || !o.compare.empty()) return RunFleet(o, store, out, err);
@@ -347,23 +374,21 @@ int Run(const Options& o, std::ostream& out, std::ostream& err) {
     SetUpApp(app, Choices(o));
     SayIfSettingsRefused(store, err);
 
+    if (o.format == "json") return WriteJson(o, app, *source, out, err);
     std::string document;
     int status = 0;
-    if (o.format == "json") {
-        std::vector<int> sections;
-        for (int n = 1; n <= kSectionCount; ++n)
-            if (!o.section || n == o.section) sections.push_back(n);
-        document = JsonReport(app, sections, o.details);
-    } else if (o.section) {
+    if (o.section) {
         document = SectionDocument(o, app, err, status);
     } else {
-        ReportDocuments docs = BuildReport(app, ChooseClock(), o.details);
-        document = o.format == "html" ? docs.html : docs.text;
+        const bool html = o.format == "html";
+        ReportDocuments docs =
+            BuildReport(app, ChooseClock(), o.details, html ? Documents::Html : Documents::Text);
+        document = html ? std::move(docs.html) : std::move(docs.text);
     }
     if (o.privateValues) document = MaskLoginInPaths(document, source->ReadEnvironment("USERNAME"));
     if (!o.output.empty())
-        return WriteOrSay(o.output, Exported(o, document, true), err) ? status : 1;
-    out << Exported(o, document, false);
+        return WriteOrSay(o.output, Exported(o, std::move(document), true), err) ? status : 1;
+    out << Exported(o, std::move(document), false);
     out.flush();
     return status;
 }

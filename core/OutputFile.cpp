@@ -40,7 +40,7 @@ WriteResult FromErrno(const std::string& path) {
 
 namespace {
 
-bool WriteAll(int fd, const std::string& bytes) {
+bool WriteBytes(int fd, std::string_view bytes) {
     const char* p = bytes.data();
     size_t left = bytes.size();
     while (left > 0) {
@@ -51,6 +51,13 @@ bool WriteAll(int fd, const std::string& bytes) {
         left -= static_cast<size_t>(n);
     }
     return true;
+}
+
+// Every piece in order; the pieces after a failed write are not written.
+bool WriteAll(int fd, const DocumentPieces& pieces) {
+    bool ok = true;
+    pieces([&](std::string_view piece) { return ok = ok && WriteBytes(fd, piece); });
+    return ok;
 }
 
 std::string Folder(const std::string& path) {
@@ -76,7 +83,7 @@ bool FinalTarget(std::string& path) {
 }
 
 // open() refuses a socket; a listening one takes the bytes over a connection.
-WriteResult WriteToSocket(const std::string& path, const std::string& bytes) {
+WriteResult WriteToSocket(const std::string& path, const DocumentPieces& pieces) {
     sockaddr_un addr{};
     if (path.size() >= sizeof addr.sun_path) return Failed(path, std::strerror(ENAMETOOLONG));
     addr.sun_family = AF_UNIX;
@@ -84,17 +91,17 @@ WriteResult WriteToSocket(const std::string& path, const std::string& bytes) {
     int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return FromErrno(path);
     bool ok =
-        ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0 && WriteAll(fd, bytes);
+        ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0 && WriteAll(fd, pieces);
     WriteResult result = ok ? WriteResult{true, {}} : FromErrno(path);
     ::close(fd);
     return result;
 }
 
 // Devices and FIFOs are written in place: renaming over them would replace the node.
-WriteResult WriteInPlace(const std::string& path, const std::string& bytes) {
+WriteResult WriteInPlace(const std::string& path, const DocumentPieces& pieces) {
     int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return FromErrno(path);
-    bool ok = WriteAll(fd, bytes);
+    bool ok = WriteAll(fd, pieces);
     WriteResult result = ok ? WriteResult{true, {}} : FromErrno(path);
     if (::close(fd) != 0 && result.ok) result = FromErrno(path);
     return result;
@@ -164,13 +171,13 @@ private:
 };
 
 // Mode, owner and bytes of a new file; false, with errno set, when one of them fails.
-bool FillFile(int fd, const std::string& bytes, const struct stat* existing) {
+bool FillFile(int fd, const DocumentPieces& pieces, const struct stat* existing) {
     if (existing) {
         // Another user's file may not be given back to them; it keeps at least its mode.
         (void)!::fchown(fd, existing->st_uid, existing->st_gid);
     }
     return ::fchmod(fd, existing ? existing->st_mode & 07777 : NewFileMode()) == 0 &&
-           WriteAll(fd, bytes) && ::fsync(fd) == 0;
+           WriteAll(fd, pieces) && ::fsync(fd) == 0;
 }
 
 WriteResult RenamedInto(const std::string& path, const std::string& folder) {
@@ -216,12 +223,13 @@ bool LinkUnnamed(int fd, const std::string& folder, RemovedOnSignal& guard) {
 
 // The file is written while it has no name (O_TMPFILE) and named only to be renamed: even a
 // SIGKILL then leaves nothing. Nothing when the filesystem or the kernel offers no such file.
-std::optional<WriteResult> ReplaceThroughUnnamed(const std::string& path, const std::string& bytes,
+std::optional<WriteResult> ReplaceThroughUnnamed(const std::string& path,
+                                                 const DocumentPieces& pieces,
                                                  const struct stat* existing) {
     const std::string folder = Folder(path);
     int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
     if (fd < 0) return std::nullopt;
-    if (!FillFile(fd, bytes, existing)) {
+    if (!FillFile(fd, pieces, existing)) {
         WriteResult result = FromErrno(path);
         ::close(fd);
         return result;
@@ -235,14 +243,14 @@ std::optional<WriteResult> ReplaceThroughUnnamed(const std::string& path, const 
 
 // A temporary file with a name from the start; O_EXCL|O_NOFOLLOW refuse a file or link planted
 // under it.
-WriteResult ReplaceThroughNamed(const std::string& path, const std::string& bytes,
+WriteResult ReplaceThroughNamed(const std::string& path, const DocumentPieces& pieces,
                                 const struct stat* existing) {
     const std::string folder = Folder(path);
     RemovedOnSignal guard;
     if (!guard.Name(folder + "/.hardlens-XXXXXX")) return Failed(path, std::strerror(ENAMETOOLONG));
     int fd = ::mkostemp(gTempName, O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0) return FromErrno(path);
-    bool ok = FillFile(fd, bytes, existing);
+    bool ok = FillFile(fd, pieces, existing);
     int why = ok ? 0 : errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
@@ -253,26 +261,26 @@ WriteResult ReplaceThroughNamed(const std::string& path, const std::string& byte
     return Failed(path, std::strerror(why));
 }
 
-WriteResult ReplaceAtomically(const std::string& path, const std::string& bytes,
+WriteResult ReplaceAtomically(const std::string& path, const DocumentPieces& pieces,
                               const struct stat* existing) {
-    if (auto result = ReplaceThroughUnnamed(path, bytes, existing)) return *result;
-    return ReplaceThroughNamed(path, bytes, existing);
+    if (auto result = ReplaceThroughUnnamed(path, pieces, existing)) return *result;
+    return ReplaceThroughNamed(path, pieces, existing);
 }
 
 } // namespace
 
-WriteResult WriteOutputFile(const std::string& path, const std::string& bytes) {
+WriteResult WriteOutputFile(const std::string& path, const DocumentPieces& pieces) {
     if (path.empty()) return {false, "no file name given"};
     if (path == "-")
-        return WriteAll(STDOUT_FILENO, bytes) ? WriteResult{true, {}}
-                                              : FromErrno("standard output");
+        return WriteAll(STDOUT_FILENO, pieces) ? WriteResult{true, {}}
+                                               : FromErrno("standard output");
     // The kernel follows the links, /proc's "pipe:[N]" ones included (/dev/stdout in a pipe).
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
         if (errno != ENOENT) return FromErrno(path);
         std::string target = path; // a new name, or a link to one
         if (!FinalTarget(target)) return FromErrno(path);
-        return ReplaceAtomically(target, bytes, nullptr);
+        return ReplaceAtomically(target, pieces, nullptr);
     }
     if (S_ISREG(st.st_mode)) {
         std::string target = path;
@@ -280,19 +288,19 @@ WriteResult WriteOutputFile(const std::string& path, const std::string& bytes) {
         if (!FinalTarget(target) || ::stat(target.c_str(), &resolved) != 0) return FromErrno(path);
         // A link that names no real path (a /proc descriptor of a deleted file) is written into.
         if (resolved.st_dev != st.st_dev || resolved.st_ino != st.st_ino)
-            return WriteInPlace(path, bytes);
+            return WriteInPlace(path, pieces);
         // Replacing needs only the folder; a file the user may not write is refused, as the
         // shell's ">" refuses it.
         if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
             return Failed(path, std::string(std::strerror(errno)) + "; not replaced");
-        return ReplaceAtomically(target, bytes, &st);
+        return ReplaceAtomically(target, pieces, &st);
     }
     if (S_ISDIR(st.st_mode)) return Failed(path, "is a folder; give a file name");
-    if (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode)) return WriteInPlace(path, bytes);
+    if (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode)) return WriteInPlace(path, pieces);
     if (S_ISSOCK(st.st_mode)) {
         std::string target = path; // connect() needs the socket's own name
         if (!FinalTarget(target)) return FromErrno(path);
-        return WriteToSocket(target, bytes);
+        return WriteToSocket(target, pieces);
     }
     return Failed(path, "is a block device; not written");
 }
@@ -300,6 +308,14 @@ WriteResult WriteOutputFile(const std::string& path, const std::string& bytes) {
 #else
 
 namespace {
+
+bool WriteAll(FILE* f, const DocumentPieces& pieces) {
+    bool ok = true;
+    pieces([&](std::string_view piece) {
+        return ok = ok && std::fwrite(piece.data(), 1, piece.size(), f) == piece.size();
+    });
+    return ok;
+}
 
 WriteResult FromLastError(const std::string& path) {
     char text[256] = {};
@@ -314,12 +330,11 @@ WriteResult FromLastError(const std::string& path) {
 } // namespace
 
 // Paths are in the ANSI code page here, as the command line and the environment give them.
-WriteResult WriteOutputFile(const std::string& path, const std::string& bytes) {
+WriteResult WriteOutputFile(const std::string& path, const DocumentPieces& pieces) {
     if (path.empty()) return {false, "no file name given"};
     if (path == "-") {
         _setmode(_fileno(stdout), _O_BINARY); // the bytes carry their own CRLF
-        bool ok = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() &&
-                  std::fflush(stdout) == 0;
+        bool ok = WriteAll(stdout, pieces) && std::fflush(stdout) == 0;
         return ok ? WriteResult{true, {}} : FromErrno("standard output");
     }
     DWORD attributes = GetFileAttributesA(path.c_str());
@@ -331,7 +346,7 @@ WriteResult WriteOutputFile(const std::string& path, const std::string& bytes) {
     char temp[MAX_PATH + 1] = {};
     if (GetTempFileNameA(folder.c_str(), "hl", 0, temp) == 0) return FromLastError(folder);
     FILE* f = std::fopen(temp, "wb");
-    bool ok = f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    bool ok = f && WriteAll(f, pieces);
     ok = f && std::fflush(f) == 0 && _commit(_fileno(f)) == 0 && ok;
     ok = f && std::fclose(f) == 0 && ok;
     if (ok && MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
@@ -342,5 +357,9 @@ WriteResult WriteOutputFile(const std::string& path, const std::string& bytes) {
 }
 
 #endif
+
+WriteResult WriteOutputFile(const std::string& path, const std::string& bytes) {
+    return WriteOutputFile(path, [&bytes](const PieceSink& put) { put(bytes); });
+}
 
 } // namespace hl

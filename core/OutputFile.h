@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace hl {
 
@@ -21,5 +23,15 @@ struct WriteResult {
 // - "-": standard output.
 // A folder, a block device and an empty path are refused. Nothing is left behind on failure.
 WriteResult WriteOutputFile(const std::string& path, const std::string& bytes);
+
+// Takes one piece of a document; false once writing has failed, so the maker may stop early.
+using PieceSink = std::function<bool(std::string_view)>;
+// Makes a document piece by piece, handing each to the sink: a document many times longer
+// than the machine's facts (a JSON report repeats each list on every row that shows it) is
+// never whole in memory.
+using DocumentPieces = std::function<void(const PieceSink&)>;
+
+// The same, for a document made in pieces.
+WriteResult WriteOutputFile(const std::string& path, const DocumentPieces& pieces);
 
 } // namespace hl

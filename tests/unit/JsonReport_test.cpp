@@ -2,6 +2,7 @@
 #include "app/ReportCli.h"
 #include "core/Navigation.h"
 #include "core/RowTable.h"
+#include "platform/snapshot/Snapshot.h"
 #include "report/JsonReport.h"
 #include "sections/Sections.h"
 
@@ -204,4 +205,48 @@ TEST(JsonReport, EveryTestMachineMatchesTheSchema) {
                              DataPath("../../docs/hardlens-report.schema.json") + "'" + files);
     EXPECT_EQ(run.status, 0) << run.out;
     EXPECT_EQ(run.out, "");
+}
+
+// The report written in pieces is, byte for byte, the document as dump(2) lays it out, which is
+// what readers of formats 1.1 and 1.2 parse: for every test machine, with and without the
+// devices and the masking, for hostile texts, and for lists longer than a piece.
+TEST(JsonReport, WrittenInPiecesIsTheDocumentLaidOut) {
+    std::string longLabel(5000, 'L');
+    hl::test::MachineBuilder many;
+    for (int i = 0; i < 40; ++i)
+        many.Instance("Win32_LogicalDisk", {{"Caption", "D" + std::to_string(i) + ":"},
+                                            {"DriveType", 3},
+                                            {"VolumeName", longLabel + "\x01\xff"},
+                                            {"Size", "1000"},
+                                            {"FreeSpace", "10"}});
+    std::vector<std::pair<std::string, Snapshot>> machines = {{"many long labels", many.Build()}};
+    for (const char* file : kMachines)
+        machines.emplace_back(file, LoadSnapshotFile(DataPath(file)));
+    std::vector<int> every;
+    for (int n = 1; n <= kSectionCount; ++n)
+        every.push_back(n);
+    for (const auto& [name, machine] : machines)
+        for (bool details : {false, true})
+            for (bool masked : {false, true}) {
+                SCOPED_TRACE(name + (details ? " details" : "") + (masked ? " private" : ""));
+                hl::test::TestApp t(machine);
+                t->privateValues = masked;
+                const std::string laid = JsonReportDocument(*t, every, details)
+                                             .dump(2, ' ', false, json::error_handler_t::replace) +
+                                         "\n";
+                EXPECT_EQ(JsonReport(*t, every, details), laid);
+                std::string joined;
+                size_t pieces = 0;
+                WriteJsonReport(
+                    *t, every, details,
+                    [&](std::string_view piece) {
+                        EXPECT_EQ(piece.back(), '\n') << "a piece ends inside a member";
+                        joined += piece;
+                        ++pieces;
+                        return true;
+                    },
+                    /*wholeMembers=*/true);
+                EXPECT_EQ(joined, laid);
+                EXPECT_GT(pieces, every.size());
+            }
 }

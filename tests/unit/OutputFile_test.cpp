@@ -78,7 +78,12 @@ TEST(OutputFile, WritesWhatStandsAtThePathAsItsKindWants) {
         const bool wasLink =
             ::lstat(dir.File("out").c_str(), &before) == 0 && S_ISLNK(before.st_mode);
 
-        WriteResult r = WriteOutputFile(dir.File("out"), "new report\n");
+        // Written in pieces, as the JSON report is, which every whole document also goes through.
+        WriteResult r = WriteOutputFile(dir.File("out"), [](const PieceSink& put) {
+            put("new ");
+            put("");
+            put("report\n");
+        });
         ASSERT_TRUE(r.ok) << r.reason;
         EXPECT_EQ(ReadFile(written), "new report\n");
         EXPECT_EQ(S_ISLNK(LStat(dir.File("out")).st_mode), wasLink);
