@@ -61,7 +61,8 @@ void Inventory(const json& report) {
         writer->End();
         Expect(std::string(format) == "json" || !HasHiddenControl(out.str()),
                std::string("a hidden control in the inventory's ") + format);
-        if (std::string(format) == "json") json::parse(out.str());
+        if (std::string(format) == "json")
+            Expect(json::accept(out.str()), "the inventory's JSON does not parse");
     }
 }
 
@@ -89,7 +90,7 @@ int Fleet(const uint8_t* data, size_t size) {
         for (const char* format : {"text", "html", "json"}) {
             std::string doc = ComparisonDocument(c, format);
             if (std::string(format) == "json")
-                json::parse(doc);
+                Expect(json::accept(doc), "the comparison's JSON does not parse");
             else
                 Expect(!HasHiddenControl(doc) && doc.find('\x1b') == std::string::npos,
                        std::string("a hidden control in the comparison's ") + format);
