@@ -8,6 +8,8 @@
 #include "report/JsonReport.h"
 #include "sections/Sections.h"
 
+#include <cmath>
+
 namespace hl {
 
 std::unique_ptr<DataSource> OpenMachine(const std::string& snapshot, const std::string& root,
@@ -25,16 +27,46 @@ void SetUpApp(App& app, const ReportChoices& choices) {
     app.privateValues = choices.privateValues;
 }
 
+namespace {
+
+using nlohmann::json;
+
+// A value as the printed report gives it back when read: bad UTF-8 replaced, a number JSON
+// cannot write (NaN, infinity) null, and, given a login, that login masked in paths as the
+// printed text has it masked. Only texts that need it are printed and read back.
+void AsPrinted(json& value, const std::string& login) {
+    switch (value.type()) {
+    case json::value_t::object:
+    case json::value_t::array:
+        for (json& member : value)
+            AsPrinted(member, login);
+        break;
+    case json::value_t::number_float:
+        if (!std::isfinite(value.get<double>())) value = nullptr;
+        break;
+    case json::value_t::string: {
+        const std::string& text = value.get_ref<const std::string&>();
+        if (IsWellFormedUtf8(text) && (login.empty() || text.find(login) == std::string::npos))
+            break;
+        const std::string printed = value.dump(-1, ' ', false, json::error_handler_t::replace);
+        value = json::parse(MaskLoginInPaths(printed, login));
+        break;
+    }
+    default: break;
+    }
+}
+
+} // namespace
+
 nlohmann::json CollectReport(DataSource& source, const ReportChoices& choices,
                              const std::vector<int>& sections, bool details) {
     App app(source, AllSections());
     SetUpApp(app, choices);
-    // Read back from the written text, which has bad UTF-8 replaced and, when private, the login
-    // masked in paths: scripts and the inventory then see what --format json prints.
-    std::string document = JsonReport(app, sections, details);
-    if (choices.privateValues)
-        document = MaskLoginInPaths(document, source.ReadEnvironment("USERNAME"));
-    return nlohmann::json::parse(document);
+    // Scripts and the inventory see what --format json prints, without the printed text: a
+    // report that repeats a list on every row is many times longer than the machine's facts.
+    json document = JsonReportDocument(app, sections, details);
+    AsPrinted(document, choices.privateValues ? source.ReadEnvironment("USERNAME") : "");
+    return document;
 }
 
 int SectionOfId(const std::string& id) {

@@ -46,6 +46,25 @@ size_t HiddenControlAt(std::string_view s, size_t i) {
 
 } // namespace
 
+bool IsPlainText(std::string_view s) {
+    for (size_t i = 0; i < s.size();) {
+        if (s[i] == '\r' || s[i] == '\n' || s[i] == '\t' || HiddenControlAt(s, i)) return false;
+        size_t length = Utf8LengthAt(s, i);
+        if (length == 0) return false;
+        i += length;
+    }
+    return true;
+}
+
+bool IsWellFormedUtf8(std::string_view s) {
+    for (size_t i = 0; i < s.size();) {
+        size_t length = Utf8LengthAt(s, i);
+        if (length == 0) return false;
+        i += length;
+    }
+    return true;
+}
+
 std::string PlainText(std::string_view s) {
     std::string out;
     AppendPlainText(out, s);

@@ -12,6 +12,10 @@ namespace hl {
 // that is not part of well-formed UTF-8 becomes U+FFFD too. Every output format (text, HTML,
 // CSV, the command line's messages) writes a machine's text through this one rule.
 std::string PlainText(std::string_view s);
+// Whether PlainText would give `s` back unchanged.
+bool IsPlainText(std::string_view s);
+// Whether every byte of `s` is part of well-formed UTF-8 (as PlainText judges it).
+bool IsWellFormedUtf8(std::string_view s);
 // The same, appended to `out` (a document) without a copy of the text between.
 void AppendPlainText(std::string& out, std::string_view s);
 

@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "app/Collect.h"
 #include "app/ReportCli.h"
 #include "core/Navigation.h"
 #include "core/RowTable.h"
@@ -248,5 +249,45 @@ TEST(JsonReport, WrittenInPiecesIsTheDocumentLaidOut) {
                     /*wholeMembers=*/true);
                 EXPECT_EQ(joined, laid);
                 EXPECT_GT(pieces, every.size());
+            }
+}
+
+// What the comparisons and the inventory collect is what --format json prints, read back: bad
+// UTF-8 replaced, and with --private the login masked in paths. Taken from the printed text
+// before; now built without it, so the two must not drift apart.
+TEST(JsonReport, CollectedIsThePrintedReportReadBack) {
+    const std::string login = "jdoe";
+    hl::test::MachineBuilder odd;
+    odd.Environment("USERNAME", login)
+        .Instance("Win32_Processor", {{"Name", "bad \xff\xfe byte"}})
+        .Instance("Win32_LogicalDisk", {{"Caption", "C:"},
+                                        {"DriveType", 3},
+                                        {"VolumeName", "C:\\Users\\" + login + "\\disk \xc3"},
+                                        {"Size", "1000"},
+                                        {"FreeSpace", "10"}})
+        .Instance("Win32_OperatingSystem", {{"WindowsDirectory", "/home/" + login + "/win"}});
+    std::vector<std::pair<std::string, Snapshot>> machines = {{"odd texts", odd.Build()}};
+    for (const char* file : kMachines)
+        machines.emplace_back(file, LoadSnapshotFile(DataPath(file)));
+    std::vector<int> every;
+    for (int n = 1; n <= kSectionCount; ++n)
+        every.push_back(n);
+    for (const auto& [name, machine] : machines)
+        for (bool details : {false, true})
+            for (bool masked : {false, true}) {
+                SCOPED_TRACE(name + (details ? " details" : "") + (masked ? " private" : ""));
+                hl::test::TestApp printed(machine);
+                printed->privateValues = masked;
+                std::string text = JsonReport(*printed, every, details);
+                if (masked)
+                    text = MaskLoginInPaths(text, printed.source->ReadEnvironment("USERNAME"));
+                hl::test::TempDir config;
+                SnapshotSource source(machine, SettingsStore(config.File("settings")));
+                const json collected =
+                    CollectReport(source, {"English", "Blue", masked}, every, details);
+                // Printed with bad UTF-8 replaced, so that a difference can be shown at all.
+                EXPECT_TRUE(collected == json::parse(text))
+                    << collected.dump(-1, ' ', false, json::error_handler_t::replace)
+                           .substr(0, 400);
             }
 }
