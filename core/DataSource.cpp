@@ -114,7 +114,20 @@ WmiObject::WmiObject(const std::vector<Property>& props) {
     } else {
         PackWithoutRescanning(props);
     }
-    packed_.shrink_to_fit();
+    if (packed_) packed_->shrink_to_fit();
+}
+
+const std::string& WmiObject::Bytes() const {
+    static const std::string kNone;
+    return packed_ ? *packed_ : kNone;
+}
+
+std::string& WmiObject::WritableBytes() {
+    if (!packed_)
+        packed_ = std::make_shared<std::string>();
+    else if (packed_.use_count() > 1)
+        packed_ = std::make_shared<std::string>(*packed_);
+    return *packed_;
 }
 
 // As Set one by one gives (a name's first spelling, its last value), without a scan of the
@@ -126,30 +139,31 @@ void WmiObject::PackWithoutRescanning(const std::vector<Property>& props) {
     for (const Property& prop : props) {
         auto last = lastOf.find(Folded(prop.first));
         if (last == lastOf.end()) continue; // a later spelling of a name already packed
-        Pack(packed_, Interned(prop.first), props[last->second].second);
+        Pack(WritableBytes(), Interned(prop.first), props[last->second].second);
         lastOf.erase(last);
     }
 }
 
 Variant WmiObject::Get(const std::string& name) const {
-    std::optional<Packed> p = Find(packed_, name);
-    Variant value = p ? ValueOf(packed_, *p) : Variant::Null();
+    std::optional<Packed> p = Find(Bytes(), name);
+    Variant value = p ? ValueOf(Bytes(), *p) : Variant::Null();
     return hook_ ? (*hook_)(name, value) : value;
 }
 
 void WmiObject::Set(const std::string& name, const Variant& value) {
-    std::optional<Packed> p = Find(packed_, name);
-    if (!p) return Pack(packed_, Interned(name), value);
+    std::optional<Packed> p = Find(Bytes(), name);
+    if (!p) return Pack(WritableBytes(), Interned(name), value);
     std::string replacement;
     Pack(replacement, p->name, value);
-    packed_.replace(p->start, p->end - p->start, replacement);
+    WritableBytes().replace(p->start, p->end - p->start, replacement);
 }
 
 std::vector<WmiObject::Property> WmiObject::Properties() const {
     std::vector<Property> props;
-    for (size_t at = 0; at < packed_.size();) {
-        Packed p = Unpack(packed_, at);
-        props.emplace_back(*p.name, ValueOf(packed_, p));
+    const std::string& packed = Bytes();
+    for (size_t at = 0; at < packed.size();) {
+        Packed p = Unpack(packed, at);
+        props.emplace_back(*p.name, ValueOf(packed, p));
         at = p.end;
     }
     return props;

@@ -42,10 +42,14 @@ private:
     static constexpr size_t kFewProperties = 32;
     void PackWithoutRescanning(const std::vector<Property>& props);
 
+    const std::string& Bytes() const;
+    std::string& WritableBytes();
+
     // The properties packed one after another, their names interned: a recorded machine of
     // 300,000 disks then takes about its file's size in memory, where a vector of strings and
-    // variants took five times it.
-    std::string packed_;
+    // variants took five times it. Copies share the bytes until one of them is changed: a
+    // service hands out copies of its instances, which may be as large as the recording.
+    std::shared_ptr<std::string> packed_;
     std::shared_ptr<const PropertyHook> hook_;
 };
 

@@ -229,7 +229,9 @@ private:
         std::vector<WmiObject>& objects = s_.wmi[class_].second;
         // Many properties are packed through a map of their names, for the time of the packing.
         const size_t packing = props_.size() * (64 + 32);
-        if (!Room(objects) || !Charge((packed_ > 15 ? 16 : 0) + packing)) return false;
+        // A packed instance's bytes live in a block of their own (shared between its copies).
+        const size_t block = packed_ ? 64 + (packed_ > 15 ? 16 : 0) : 0;
+        if (!Room(objects) || !Charge(block + packing)) return false;
         objects.emplace_back(props_);
         used_ -= packing + transient_;
         ++index_;
