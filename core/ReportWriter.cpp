@@ -12,6 +12,14 @@ namespace hl {
 namespace {
 
 const std::string kPrivateText = kPrivateMarker;
+const size_t kRoomAfter = 1024 * 1024;
+
+// Room for a row of `rowSize` bytes and the rest of a report after it: a long value then grows
+// the document once, not again (to twice its size, beside the old copy) at the next line.
+void MakeRoom(std::string& document, size_t rowSize) {
+    const size_t needed = document.size() + rowSize + 64;
+    if (needed > document.capacity()) document.reserve(needed + kRoomAfter);
+}
 
 const char* const kSectionRule = "------------------";
 const char* const kFootRule = "-----------------------------------------------";
@@ -117,6 +125,7 @@ void ReportWriter::SplitRow(const std::string& textCaption, const std::string& h
                                : value.empty()         ? table_[kUnknown]
                                                        : value;
     if (text_.wanted) {
+        MakeRoom(text_.text, textCaption.size() + shown.size());
         text_ += kBullet + textCaption + ": ";
         AppendPlainText(text_.text, shown);
     }
@@ -129,7 +138,8 @@ void ReportWriter::SplitRow(const std::string& textCaption, const std::string& h
 void ReportWriter::WriteHtmlRow(const std::string& caption, const std::string& shown, RowEnd end) {
     html_ += firstRow_ ? "<ul><li><strong>" : "<li><strong>";
     html_ += EscapeHtml(caption) + ":</strong> ";
-    html_ += EscapeHtml(shown);
+    MakeRoom(html_.text, shown.size());
+    AppendEscapedHtml(html_.text, shown);
     switch (end) {
     case RowEnd::Normal:
     case RowEnd::LastBrCrlf: html_ += "<br>\r\n"; break;

@@ -2,6 +2,7 @@
 
 #include "PlainText.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace hl {
@@ -27,18 +28,31 @@ std::string CapitalizeFirst(std::string_view s) {
     return out;
 }
 
+void AppendEscapedHtml(std::string& out, std::string_view s) {
+    // In slices, so that a long value is never copied whole on its way. A slice ends before an
+    // ASCII byte that does not end a CR LF pair: no character PlainText reads straddles it.
+    const size_t kSlice = 64 * 1024;
+    for (size_t start = 0; start < s.size();) {
+        size_t end = std::min(s.size(), start + kSlice);
+        while (end < s.size() && (static_cast<unsigned char>(s[end]) >= 0x80 || s[end - 1] == '\r'))
+            ++end;
+        for (char c : PlainText(s.substr(start, end - start))) {
+            switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            default: out += c;
+            }
+        }
+        start = end;
+    }
+}
+
 std::string EscapeHtml(std::string_view s) {
     std::string out;
     out.reserve(s.size());
-    for (char c : PlainText(s)) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
-        }
-    }
+    AppendEscapedHtml(out, s);
     return out;
 }
 

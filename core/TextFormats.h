@@ -16,5 +16,7 @@ std::string CapitalizeFirst(std::string_view s);
 // A text for an HTML document: neutralised as PlainText does (a control character, a line
 // break or a bidi mark never reaches the page), then &, <, > and " escaped.
 std::string EscapeHtml(std::string_view s);
+// The same, appended to `out` (a document) without a copy of the whole value on the way.
+void AppendEscapedHtml(std::string& out, std::string_view s);
 
 } // namespace hl

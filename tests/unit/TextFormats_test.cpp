@@ -1,3 +1,4 @@
+#include "core/PlainText.h"
 #include "core/TextFormats.h"
 
 #include <gtest/gtest.h>
@@ -12,4 +13,35 @@ TEST(CapitalizeFirst, RaisesTheFirstLetterAndLowersTheRest) {
 
 TEST(EscapeHtml, EscapesMarkupCharacters) {
     EXPECT_EQ(EscapeHtml("<b>\"A&B\"</b>"), "&lt;b&gt;&quot;A&amp;B&quot;&lt;/b&gt;");
+}
+
+// A long value is escaped in slices; where a slice ends must not change what a character
+// becomes: a CR LF pair, a euro sign, a C1 control and a bidi override are each placed across
+// the first slice's end (64 KiB), and the result is compared with the value escaped in one piece.
+TEST(EscapeHtml, ALongValueIsEscapedAsInOnePiece) {
+    const size_t slice = 64 * 1024;
+    auto escapedWhole = [](const std::string& s) {
+        std::string out;
+        for (char c : PlainText(s)) {
+            switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            default: out += c;
+            }
+        }
+        return out;
+    };
+    for (const std::string& across :
+         {std::string("\r\n"), std::string("\xE2\x82\xAC"), std::string("\xC2\x85"),
+          std::string("\xE2\x80\xAE"), std::string("\xFF<&"), std::string("\r\r\n")})
+        for (size_t before : {1u, 2u, 3u}) {
+            const std::string value =
+                std::string(slice - before, 'a') + across + "b&" + std::string(slice, '"') + across;
+            EXPECT_EQ(EscapeHtml(value), escapedWhole(value)) << before;
+            std::string appended = "<li>";
+            AppendEscapedHtml(appended, value);
+            EXPECT_EQ(appended, "<li>" + escapedWhole(value)) << before;
+        }
 }
