@@ -122,13 +122,24 @@ std::string Caption(const App& app, int entry) {
     return app.T(entry) + ": ";
 }
 
-void WriteRow(App& app, int r, const std::string& caption, const std::string& value,
+// A tip of a list as long as a recording would be of no use, and a second copy of it.
+std::string ValueTip(const std::string& value) {
+    const size_t kLongest = 4096;
+    if (value.size() <= kLongest) return value;
+    size_t cut = kLongest;
+    while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80)
+        --cut;
+    return value.substr(0, cut) + "\xE2\x80\xA6";
+}
+
+void WriteRow(App& app, int r, const std::string& caption, std::string value,
               const std::string& captionTip) {
     InfoRow& row = app.area.Row(r);
     row.caption = caption;
-    row.value = PlainText(value);
+    // A value already plain is kept as it came (a list as long as its machine is not copied).
+    row.value = IsPlainText(value) ? std::move(value) : PlainText(value);
     row.captionTip = captionTip;
-    row.valueTip = row.value;
+    row.valueTip = ValueTip(row.value);
     row.data.reset();
 }
 

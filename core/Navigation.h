@@ -26,6 +26,10 @@ bool OpenPanel(App& app, int panel);
 // again (the last clicked entry, else the Summary, when no section had been shown).
 void ClosePanel(App& app);
 
+// The tool tip of a value: the value itself, cut after 4096 bytes at a character boundary and
+// ended with "…".
+std::string ValueTip(const std::string& value);
+
 // Frame pieces every collector uses.
 // "If CurrentSection is not s, show entry kGettingInformation; CurrentSection = s."
 void EnterSection(App& app, Section s);
@@ -35,7 +39,7 @@ void OpenSection(App& app, Section s);
 // A caption: the entry's text followed by ": ".
 std::string Caption(const App& app, int entry);
 // Writes row r (1..12): caption, value, caption tool tip, and the value's tool tip = value.
-void WriteRow(App& app, int r, const std::string& caption, const std::string& value,
+void WriteRow(App& app, int r, const std::string& caption, std::string value,
               const std::string& captionTip = {});
 // Clears captions and tool tips of Label(from)..Label(to) (label numbers 1..24).
 void ClearLabels(App& app, int fromLabel, int toLabel);

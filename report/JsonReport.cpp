@@ -43,7 +43,7 @@ json DevicesJson(App& app, int section) {
 // The section as the document holds it, each row's value and typed data copied in; given
 // `shown`, those two are left null and the area's rows listed instead, to be written from there
 // (a list several rows show is then written from the one copy the rows share).
-json SectionJson(App& app, int section, bool details, std::vector<const InfoRow*>* shown) {
+json SectionJson(App& app, int section, bool details, std::vector<InfoRow*>* shown) {
     MenuClick(app, section);
     const SectionRows& table = app.sections->RowsOf(section);
     if (app.privateValues) MaskPrivateRows(app.area, table);
@@ -51,7 +51,7 @@ json SectionJson(App& app, int section, bool details, std::vector<const InfoRow*
     for (int r = 1; r <= 12; ++r) {
         std::string key = RowKey(table, r);
         if (key.empty()) continue;
-        const InfoRow& row = app.area.Row(r);
+        InfoRow& row = app.area.Row(r);
         const json* data = TypedData(app, row);
         if (shown) shown->push_back(&row);
         rows.push_back({{"key", key},
@@ -126,14 +126,16 @@ private:
 };
 
 // A row object, its value and typed data written from the area's row.
-void WriteRow(JsonPieces& out, const App& app, const json& row, const InfoRow& shown,
-              unsigned indent) {
+void WriteRow(JsonPieces& out, const App& app, const json& row, InfoRow& shown, unsigned indent) {
     out << "{\n";
     size_t left = row.size();
     for (const auto& [key, value] : row.items()) {
         out.Key(key, indent + 2);
         if (key == "value") {
-            out.Value(shown.value, indent + 2);
+            // Lent to the writer and taken back: a list as long as its machine is not copied.
+            json value(std::move(shown.value));
+            out.Value(value, indent + 2);
+            shown.value = std::move(value.get_ref<std::string&>());
         } else if (key == "data") {
             const json* data = TypedData(app, shown);
             out.Value(data ? *data : json(), indent + 2);
@@ -147,7 +149,7 @@ void WriteRow(JsonPieces& out, const App& app, const json& row, const InfoRow& s
 }
 
 void WriteSection(JsonPieces& out, App& app, int section, bool details, unsigned indent) {
-    std::vector<const InfoRow*> shown;
+    std::vector<InfoRow*> shown;
     const json doc = SectionJson(app, section, details, &shown);
     out << "{\n";
     size_t left = doc.size();

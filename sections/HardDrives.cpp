@@ -36,6 +36,7 @@ struct DiskLists {
     std::string names, letters, physical, capacities = "(", free = "(", used = "(";
     std::string fileSystems, serials, partitions;
     Data volumes = Data::array(), drives = Data::array();
+    bool typed = true; // the report's text and HTML write no typed data
 };
 
 const int kLocalDisk = 3;
@@ -60,7 +61,7 @@ std::string UsedText(const App& app, int64_t size, std::optional<int64_t> used,
 
 void AddDisk(const App& app, const WmiObject& disk, DiskLists& l, const std::string& sep,
              Statements& run) {
-    l.volumes.push_back(VolumeData(disk));
+    if (l.typed) l.volumes.push_back(VolumeData(disk));
     run.Run([&] {
         std::string name = disk.Get("VolumeName").Trimmed();
         l.names += (name.empty() ? app.T(114) : name) + " - ";
@@ -102,8 +103,9 @@ void AddDrive(const WmiObject& drive, DiskLists& l, Statements& run) {
     run.Run([&] { l.partitions = std::to_string(drive.Get("Partitions").ToInt64()); });
 }
 
-DiskLists GatherDisks(const App& app, std::shared_ptr<WmiService>& service) {
+DiskLists GatherDisks(const App& app, std::shared_ptr<WmiService>& service, bool typed = true) {
     DiskLists l;
+    l.typed = typed;
     std::string sep = ".";
     Skip([&] { sep = app.source->RegionalSettings().decimalSeparator; });
     service = app.source->ConnectWmi();
@@ -134,20 +136,22 @@ std::string PartitionsText(const std::string& partitions) {
 // The list rows carry the volumes as typed data, the internal names the physical drives.
 RowValues DiskValues(DiskLists&& l) {
     auto shared = std::make_shared<const Data>(std::move(l.volumes));
+    // Built by moves: a braced list would copy every list, each as long as all its disks.
+    RowValues values;
+    values.reserve(9);
     auto volumes = [&](std::string&& list, size_t separator, const std::string& empty = {}) {
-        return RowValue::Shared(ListText(std::move(list), separator, empty), shared);
+        values.push_back(RowValue::Shared(ListText(std::move(list), separator, empty), shared));
     };
-    return {
-        volumes(std::move(l.names), 3),
-        volumes(std::move(l.letters), 3),
-        {ListText(std::move(l.physical), 3), std::move(l.drives)},
-        volumes(std::move(l.capacities), 4, "("),
-        volumes(std::move(l.free), 4, "("),
-        volumes(std::move(l.used), 4, "("),
-        volumes(std::move(l.fileSystems), 3),
-        volumes(std::move(l.serials), 3),
-        {PartitionsText(l.partitions), IntData(l.partitions)},
-    };
+    volumes(std::move(l.names), 3);
+    volumes(std::move(l.letters), 3);
+    values.emplace_back(ListText(std::move(l.physical), 3), std::move(l.drives));
+    volumes(std::move(l.capacities), 4, "(");
+    volumes(std::move(l.free), 4, "(");
+    volumes(std::move(l.used), 4, "(");
+    volumes(std::move(l.fileSystems), 3);
+    volumes(std::move(l.serials), 3);
+    values.emplace_back(PartitionsText(l.partitions), IntData(l.partitions));
+    return values;
 }
 
 } // namespace
@@ -171,7 +175,7 @@ void InformeHDs(ReportContext& ctx) {
     // A failed walk leaves no list: every row then reads "Unknown".
     DiskLists lists = OpenReportSection<DiskLists>(
         ctx, app.T(16),
-        [&app](DataSource&, DiskLists& l, auto& service) { l = GatherDisks(app, service); });
+        [&app](DataSource&, DiskLists& l, auto& service) { l = GatherDisks(app, service, false); });
     ReportRows(ctx.writer, app, kHardDriveRows, DiskValues(std::move(lists)), InReport::First,
                RowEnd::LastBr);
     ctx.writer.SectionEnd();

@@ -30,10 +30,12 @@ int CaptionOf(const TableRow& entry, const RowValue& value) {
     return value.caption ? value.caption : entry.caption;
 }
 
-void ShowRow(App& app, int r, const TableRow& entry, const RowValue& value) {
+// The value's text moves into the area: a list as long as its machine is not copied there.
+void ShowRow(App& app, int r, const TableRow& entry, RowValue& value) {
     int tip = value.caption ? value.tip : entry.tip;
-    const std::string& text = value.emptyShowsUnknown ? OrUnknown(app, value.text) : value.text;
-    WriteRow(app, r, Caption(app, CaptionOf(entry, value)), text, tip ? app.T(tip) : std::string());
+    const bool unknown = value.text.empty() && value.emptyShowsUnknown;
+    WriteRow(app, r, Caption(app, CaptionOf(entry, value)),
+             unknown ? app.T(kUnknown) : std::move(value.text), tip ? app.T(tip) : std::string());
     // A list without devices is as unknown as a missing value.
     const Data& data = value.Typed();
     if (data.is_null() || (data.is_array() && data.empty())) return;
@@ -84,7 +86,7 @@ Data WmiDateData(const std::string& wmiDate, bool withTime) {
            digits.substr(12, 2);
 }
 
-void ShowRows(App& app, const SectionRows& table, const RowValues& values, Rgb headingColour) {
+void ShowRows(App& app, const SectionRows& table, RowValues values, Rgb headingColour) {
     CheckCount(table, values);
     size_t next = 0;
     int r = 1;

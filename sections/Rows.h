@@ -54,8 +54,7 @@ using RowValues = std::vector<RowValue>;
 
 // Writes the section's screen rows from its table: captions, values, headings (in
 // `headingColour`) and blank rows; the rows past the table are cleared.
-void ShowRows(App& app, const SectionRows& table, const RowValues& values,
-              Rgb headingColour = kDarkGrey);
+void ShowRows(App& app, const SectionRows& table, RowValues values, Rgb headingColour = kDarkGrey);
 
 // Writes the rows of report section `part`; the last ends with `lastEnd`.
 void ReportRows(ReportWriter& writer, const App& app, const SectionRows& table,

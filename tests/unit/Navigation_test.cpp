@@ -103,3 +103,24 @@ TEST(Navigation, ClearLabelsClearsCaptionsValuesAndTips) {
         EXPECT_EQ(app.area.Row(r).valueTip, "");
     }
 }
+
+// A value's tool tip is the value, up to 4096 bytes; past that it is cut before the character
+// that would cross the limit, never inside one, and ends with "…".
+TEST(Navigation, ALongValuesToolTipIsCutAtACharacter) {
+    const std::string ellipsis = "\xE2\x80\xA6";
+    const std::string euro = "\xE2\x82\xAC"; // 3 bytes
+    struct Case {
+        const char* what;
+        std::string value, tip;
+    } cases[] = {
+        {"short", "Intel(R) Core(TM)", "Intel(R) Core(TM)"},
+        {"exactly the limit", std::string(4096, 'a'), std::string(4096, 'a')},
+        {"one byte past", std::string(4097, 'a'), std::string(4096, 'a') + ellipsis},
+        {"a character across the limit", std::string(4095, 'a') + euro + "b",
+         std::string(4095, 'a') + ellipsis},
+        {"a character ending at the limit", std::string(4093, 'a') + euro + "b",
+         std::string(4093, 'a') + euro + ellipsis},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ValueTip(c.value), c.tip) << c.what;
+}
