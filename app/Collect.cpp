@@ -64,7 +64,7 @@ nlohmann::json CollectReport(DataSource& source, const ReportChoices& choices,
     SetUpApp(app, choices);
     // Scripts and the inventory see what --format json prints, without the printed text: a
     // report that repeats a list on every row is many times longer than the machine's facts.
-    json document = JsonReportDocument(app, sections, details);
+    json document = JsonReportDocument(app, sections, details, /*listsOnce=*/true);
     AsPrinted(document, choices.privateValues ? source.ReadEnvironment("USERNAME") : "");
     return document;
 }
@@ -75,9 +75,22 @@ int SectionOfId(const std::string& id) {
     return 0;
 }
 
-const nlohmann::json& RowData(const nlohmann::json& row) {
+const nlohmann::json& RowData(const nlohmann::json& row, const nlohmann::json* section) {
     auto data = row.find("data");
-    return data != row.end() ? *data : row.at("value");
+    if (data != row.end()) return *data;
+    auto from = row.find("data_from");
+    if (from != row.end() && section)
+        for (const json& other : section->at("rows"))
+            if (other.value("key", "") == *from && other.contains("data")) return other["data"];
+    return row.at("value");
+}
+
+std::unordered_map<std::string, RowInReport> RowsByKey(const nlohmann::json& report) {
+    std::unordered_map<std::string, RowInReport> rows;
+    for (const json& section : report.at("sections"))
+        for (const json& row : section.at("rows"))
+            rows.emplace(row.at("key").get<std::string>(), RowInReport{&row, &section});
+    return rows;
 }
 
 void Say(std::ostream& err, const std::string& message) {

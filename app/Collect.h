@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 #include <ostream>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace hl {
@@ -36,9 +37,17 @@ nlohmann::json CollectReport(DataSource& source, const ReportChoices& choices,
 // The number of the section whose JSON id is `id`; 0 for none.
 int SectionOfId(const std::string& id);
 
-// What a row stands for: its typed `data`, or its shown text where the report does not type
-// its rows.
-const nlohmann::json& RowData(const nlohmann::json& row);
+// What a row stands for: its typed `data` (for a row of a collected report that holds
+// "data_from", the data of that row of its `section`), or its shown text where the report does
+// not type its rows.
+const nlohmann::json& RowData(const nlohmann::json& row, const nlohmann::json* section = nullptr);
+
+// A row of a collected report and the section it is in, by the row's key.
+struct RowInReport {
+    const nlohmann::json* row;
+    const nlohmann::json* section;
+};
+std::unordered_map<std::string, RowInReport> RowsByKey(const nlohmann::json& report);
 
 // One line of the program's own on `err`, "hardlens-report: " and the message. File names, keys
 // and texts from a recording are in it: they are neutralised, so that none forges a line or

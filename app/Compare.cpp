@@ -67,19 +67,21 @@ json Member(const json* row, const char* name) {
     return row ? row->value(name, json()) : json();
 }
 
-bool Differ(const json* oldRow, const json* newRow) {
+bool Differ(const json* oldRow, const json* newRow, const json* oldSection,
+            const json* newSection) {
     if (!oldRow || !newRow) return true;
-    return RowShare(*oldRow) != RowShare(*newRow);
+    return RowShare(*oldRow, oldSection) != RowShare(*newRow, newSection);
 }
 
-RowChange Change(const std::string& key, const json* oldRow, const json* newRow) {
+RowChange Change(const std::string& key, const json* oldRow, const json* newRow,
+                 const json* oldSection, const json* newSection) {
     const json* shown = newRow ? newRow : oldRow;
     return {key,
             shown->value("caption", ""),
             Member(oldRow, "value"),
             Member(newRow, "value"),
-            oldRow ? RowData(*oldRow) : json(),
-            newRow ? RowData(*newRow) : json()};
+            oldRow ? RowData(*oldRow, oldSection) : json(),
+            newRow ? RowData(*newRow, newSection) : json()};
 }
 
 const json& RowsOf(const json* section) {
@@ -98,7 +100,8 @@ SectionChange SectionDifferences(const std::string& id, const json* oldSection,
         if (!all && ChangesByItself(key)) continue;
         const json* oldRow = FindById(oldRows, "key", key);
         const json* newRow = FindById(newRows, "key", key);
-        if (Differ(oldRow, newRow)) change.rows.push_back(Change(key, oldRow, newRow));
+        if (Differ(oldRow, newRow, oldSection, newSection))
+            change.rows.push_back(Change(key, oldRow, newRow, oldSection, newSection));
     }
     change.devices = DeviceDifferences(oldSection, newSection, all);
     return change;

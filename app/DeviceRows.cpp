@@ -89,8 +89,8 @@ json Unfolded(const json& row, const json& data) {
 
 } // namespace
 
-json RowShare(const json& row) {
-    const json& data = RowData(row);
+json RowShare(const json& row, const json* section) {
+    const json& data = RowData(row, section);
     const DeviceColumn* c = ColumnOf(row.at("key").get<std::string>(), data);
     if (!c) return Unfolded(row, data);
     if (c->fold != Fold::Used) return Parts(*c, data);
@@ -100,8 +100,8 @@ json RowShare(const json& row) {
     return parts;
 }
 
-json RowCell(const json& row) {
-    const json& data = RowData(row);
+json RowCell(const json& row, const json* section) {
+    const json& data = RowData(row, section);
     const DeviceColumn* c = ColumnOf(row.at("key").get<std::string>(), data);
     if (!c) return Unfolded(row, data);
     json parts = Parts(*c, data);

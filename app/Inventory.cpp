@@ -53,14 +53,6 @@ std::string MachineName(const Snapshot& s, const fs::path& file) {
     return file.stem().string();
 }
 
-std::unordered_map<std::string, const json*> RowsByKey(const json& report) {
-    std::unordered_map<std::string, const json*> rows;
-    for (const json& section : report.at("sections"))
-        for (const json& row : section.at("rows"))
-            rows.emplace(row.at("key").get<std::string>(), &row);
-    return rows;
-}
-
 class Inventory {
 public:
     Inventory(const InventoryRequest& r, const SettingsStore& store, InventoryWriter& writer)
@@ -77,9 +69,9 @@ public:
         std::vector<json> cells;
         for (const std::string& column : r_.columns) {
             auto row = rows.find(column);
-            cells.push_back(column == kFile          ? json(file.filename().string())
-                            : column == kMachine     ? json(machine)
-                            : row != rows.end()      ? RowCell(*row->second)
+            cells.push_back(column == kFile      ? json(file.filename().string())
+                            : column == kMachine ? json(machine)
+                            : row != rows.end()  ? RowCell(*row->second.row, row->second.section)
                             : IsDeviceColumn(column) ? DeviceColumnCell(report, column)
                                                      : json());
         }

@@ -44,14 +44,12 @@ json Collected(const std::string& text, const std::string& settings) {
 }
 
 void Inventory(const json& report) {
-    std::unordered_map<std::string, const json*> rows;
-    for (const json& section : report.at("sections"))
-        for (const json& row : section.at("rows"))
-            rows.emplace(row.at("key").get<std::string>(), &row);
+    auto rows = RowsByKey(report);
     std::vector<json> cells;
     for (const std::string& column : DefaultColumns()) {
         auto row = rows.find(column);
-        cells.push_back(row != rows.end() ? RowCell(*row->second) : json());
+        cells.push_back(row != rows.end() ? RowCell(*row->second.row, row->second.section)
+                                          : json());
     }
     for (const char* format : {"csv", "html", "json"}) {
         std::ostringstream out;

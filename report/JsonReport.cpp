@@ -7,6 +7,7 @@
 #include "core/Version.h"
 #include "sections/Devices.h"
 
+#include <map>
 #include <nlohmann/json.hpp>
 
 namespace hl {
@@ -43,21 +44,30 @@ json DevicesJson(App& app, int section) {
 // The section as the document holds it, each row's value and typed data copied in; given
 // `shown`, those two are left null and the area's rows listed instead, to be written from there
 // (a list several rows show is then written from the one copy the rows share).
-json SectionJson(App& app, int section, bool details, std::vector<InfoRow*>* shown) {
+json SectionJson(App& app, int section, bool details, std::vector<InfoRow*>* shown,
+                 bool listsOnce = false) {
     MenuClick(app, section);
     const SectionRows& table = app.sections->RowsOf(section);
     if (app.privateValues) MaskPrivateRows(app.area, table);
     json rows = json::array();
+    std::map<const json*, std::string> listedBy; // a shared list, and the first row with it
     for (int r = 1; r <= 12; ++r) {
         std::string key = RowKey(table, r);
         if (key.empty()) continue;
         InfoRow& row = app.area.Row(r);
         const json* data = TypedData(app, row);
         if (shown) shown->push_back(&row);
-        rows.push_back({{"key", key},
-                        {"caption", BareCaption(row.caption)},
-                        {"value", shown ? json() : json(row.value)},
-                        {"data", data && !shown ? *data : json()}});
+        json entry = {{"key", key},
+                      {"caption", BareCaption(row.caption)},
+                      {"value", shown ? json() : json(row.value)}};
+        auto listed = data && listsOnce ? listedBy.find(data) : listedBy.end();
+        if (listed != listedBy.end()) {
+            entry["data_from"] = listed->second;
+        } else {
+            entry["data"] = data && !shown ? *data : json();
+            if (data && listsOnce && data->is_array()) listedBy.emplace(data, key);
+        }
+        rows.push_back(std::move(entry));
     }
     json out = {{"id", table.id},
                 {"number", section},
@@ -205,12 +215,12 @@ std::string JsonReport(App& app, const std::vector<int>& sections, bool details)
     return document;
 }
 
-json JsonReportDocument(App& app, const std::vector<int>& sections, bool details) {
+json JsonReportDocument(App& app, const std::vector<int>& sections, bool details, bool listsOnce) {
     std::shared_ptr<void> oneRead = app.source->HoldReads();
     json doc = DocumentHead(app, details);
     json list = json::array();
     for (int section : sections)
-        list.push_back(SectionJson(app, section, details, nullptr));
+        list.push_back(SectionJson(app, section, details, nullptr, listsOnce));
     doc["sections"] = std::move(list);
     return doc;
 }

@@ -20,7 +20,10 @@ std::string JsonReport(App& app, const std::vector<int>& sections, bool details 
 void WriteJsonReport(App& app, const std::vector<int>& sections, bool details, const PieceSink& put,
                      bool wholeMembers = false);
 
-// The same document as a tree, for the program's own readers (comparisons, inventories).
-nlohmann::json JsonReportDocument(App& app, const std::vector<int>& sections, bool details);
+// The same document as a tree, for the program's own readers (comparisons, inventories). With
+// `listsOnce`, a row showing a list an earlier row of its section shows holds "data_from", that
+// row's key, instead of a copy of the list (see RowData).
+nlohmann::json JsonReportDocument(App& app, const std::vector<int>& sections, bool details,
+                                  bool listsOnce = false);
 
 } // namespace hl
