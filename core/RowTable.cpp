@@ -1,5 +1,7 @@
 #include "RowTable.h"
 
+#include <map>
+#include <memory>
 #include <nlohmann/json.hpp>
 
 namespace hl {
@@ -37,9 +39,15 @@ std::shared_ptr<const nlohmann::json> WithoutSerials(const nlohmann::json& devic
 } // namespace
 
 void MaskPrivateRows(ValueArea& area, const SectionRows& section) {
+    // A list the rows share is masked once and stays shared.
+    std::map<std::shared_ptr<const nlohmann::json>, std::shared_ptr<const nlohmann::json>> masked;
     for (int r = 1; r <= 12; ++r) {
         InfoRow& row = area.Row(r);
-        if (row.data && row.data->is_array()) row.data = WithoutSerials(*row.data);
+        if (row.data && row.data->is_array()) {
+            auto& list = masked[row.data];
+            if (!list) list = WithoutSerials(*row.data);
+            row.data = list;
+        }
         const TableRow* entry = section.Row(r);
         if (!entry || !entry->identifying || row.value.empty()) continue;
         row.value = kPrivateMarker;

@@ -294,8 +294,9 @@ TEST(JsonReport, CollectedIsThePrintedReportReadBack) {
                             ++named;
                         }
                 // Hard drives: letters, capacity, free and used space name the names row; file
-                // systems and serials are unknown there, so they hold no list.
-                if (name == "odd texts") EXPECT_EQ(named, 4u);
+                // systems and serials are unknown there, so they hold no list, except that a
+                // private report shows "[private]" for the serials, which then name it too.
+                if (name == "odd texts") EXPECT_EQ(named, masked ? 5u : 4u);
                 // Printed with bad UTF-8 replaced, so that a difference can be shown at all.
                 EXPECT_TRUE(collected == json::parse(text))
                     << collected.dump(-1, ' ', false, json::error_handler_t::replace)
