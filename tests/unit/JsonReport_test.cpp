@@ -208,6 +208,32 @@ TEST(JsonReport, EveryTestMachineMatchesTheSchema) {
     EXPECT_EQ(run.out, "");
 }
 
+namespace {
+
+std::vector<int> EverySection() {
+    std::vector<int> every;
+    for (int n = 1; n <= kSectionCount; ++n)
+        every.push_back(n);
+    return every;
+}
+
+// Runs `check(name, machine, details, masked)` for `extra` and every test machine, each with and
+// without the devices and the masking.
+template <typename Check>
+void ForEveryMachineAndChoice(const std::string& extraName, const Snapshot& extra, Check check) {
+    std::vector<std::pair<std::string, Snapshot>> machines = {{extraName, extra}};
+    for (const char* file : kMachines)
+        machines.emplace_back(file, LoadSnapshotFile(DataPath(file)));
+    for (const auto& [name, machine] : machines)
+        for (bool details : {false, true})
+            for (bool masked : {false, true}) {
+                SCOPED_TRACE(name + (details ? " details" : "") + (masked ? " private" : ""));
+                check(name, machine, details, masked);
+            }
+}
+
+} // namespace
+
 // The report written in pieces is, byte for byte, the document as dump(2) lays it out, which is
 // what readers of formats 1.1 and 1.2 parse: for every test machine, with and without the
 // devices and the masking, for hostile texts, and for lists longer than a piece.
@@ -220,36 +246,30 @@ TEST(JsonReport, WrittenInPiecesIsTheDocumentLaidOut) {
                                             {"VolumeName", longLabel + "\x01\xff"},
                                             {"Size", "1000"},
                                             {"FreeSpace", "10"}});
-    std::vector<std::pair<std::string, Snapshot>> machines = {{"many long labels", many.Build()}};
-    for (const char* file : kMachines)
-        machines.emplace_back(file, LoadSnapshotFile(DataPath(file)));
-    std::vector<int> every;
-    for (int n = 1; n <= kSectionCount; ++n)
-        every.push_back(n);
-    for (const auto& [name, machine] : machines)
-        for (bool details : {false, true})
-            for (bool masked : {false, true}) {
-                SCOPED_TRACE(name + (details ? " details" : "") + (masked ? " private" : ""));
-                hl::test::TestApp t(machine);
-                t->privateValues = masked;
-                const std::string laid = JsonReportDocument(*t, every, details)
-                                             .dump(2, ' ', false, json::error_handler_t::replace) +
-                                         "\n";
-                EXPECT_EQ(JsonReport(*t, every, details), laid);
-                std::string joined;
-                size_t pieces = 0;
-                WriteJsonReport(
-                    *t, every, details,
-                    [&](std::string_view piece) {
-                        EXPECT_EQ(piece.back(), '\n') << "a piece ends inside a member";
-                        joined += piece;
-                        ++pieces;
-                        return true;
-                    },
-                    /*wholeMembers=*/true);
-                EXPECT_EQ(joined, laid);
-                EXPECT_GT(pieces, every.size());
-            }
+    const std::vector<int> every = EverySection();
+    ForEveryMachineAndChoice(
+        "many long labels", many.Build(),
+        [&](const std::string&, const Snapshot& machine, bool details, bool masked) {
+            hl::test::TestApp t(machine);
+            t->privateValues = masked;
+            const std::string laid = JsonReportDocument(*t, every, details)
+                                         .dump(2, ' ', false, json::error_handler_t::replace) +
+                                     "\n";
+            EXPECT_EQ(JsonReport(*t, every, details), laid);
+            std::string joined;
+            size_t pieces = 0;
+            WriteJsonReport(
+                *t, every, details,
+                [&](std::string_view piece) {
+                    EXPECT_EQ(piece.back(), '\n') << "a piece ends inside a member";
+                    joined += piece;
+                    ++pieces;
+                    return true;
+                },
+                /*wholeMembers=*/true);
+            EXPECT_EQ(joined, laid);
+            EXPECT_GT(pieces, every.size());
+        });
 }
 
 // What the comparisons and the inventory collect is what --format json prints, read back: bad
@@ -267,39 +287,31 @@ TEST(JsonReport, CollectedIsThePrintedReportReadBack) {
                                         {"Size", "1000"},
                                         {"FreeSpace", "10"}})
         .Instance("Win32_OperatingSystem", {{"WindowsDirectory", "/home/" + login + "/win"}});
-    std::vector<std::pair<std::string, Snapshot>> machines = {{"odd texts", odd.Build()}};
-    for (const char* file : kMachines)
-        machines.emplace_back(file, LoadSnapshotFile(DataPath(file)));
-    std::vector<int> every;
-    for (int n = 1; n <= kSectionCount; ++n)
-        every.push_back(n);
-    for (const auto& [name, machine] : machines)
-        for (bool details : {false, true})
-            for (bool masked : {false, true}) {
-                SCOPED_TRACE(name + (details ? " details" : "") + (masked ? " private" : ""));
-                hl::test::TestApp printed(machine);
-                printed->privateValues = masked;
-                std::string text = JsonReport(*printed, every, details);
-                if (masked)
-                    text = MaskLoginInPaths(text, printed.source->ReadEnvironment("USERNAME"));
-                hl::test::TempDir config;
-                SnapshotSource source(machine, SettingsStore(config.File("settings")));
-                json collected = CollectReport(source, {"English", "Blue", masked}, every, details);
-                size_t named = 0;
-                for (json& section : collected["sections"])
-                    for (json& row : section["rows"])
-                        if (row.contains("data_from")) {
-                            row["data"] = RowData(row, &section);
-                            row.erase("data_from");
-                            ++named;
-                        }
-                // Hard drives: letters, capacity, free and used space name the names row; file
-                // systems and serials are unknown there, so they hold no list, except that a
-                // private report shows "[private]" for the serials, which then name it too.
-                if (name == "odd texts") EXPECT_EQ(named, masked ? 5u : 4u);
-                // Printed with bad UTF-8 replaced, so that a difference can be shown at all.
-                EXPECT_TRUE(collected == json::parse(text))
-                    << collected.dump(-1, ' ', false, json::error_handler_t::replace)
-                           .substr(0, 400);
-            }
+    const std::vector<int> every = EverySection();
+    ForEveryMachineAndChoice(
+        "odd texts", odd.Build(),
+        [&](const std::string& name, const Snapshot& machine, bool details, bool masked) {
+            hl::test::TestApp printed(machine);
+            printed->privateValues = masked;
+            std::string text = JsonReport(*printed, every, details);
+            if (masked) text = MaskLoginInPaths(text, printed.source->ReadEnvironment("USERNAME"));
+            hl::test::TempDir config;
+            SnapshotSource source(machine, SettingsStore(config.File("settings")));
+            json collected = CollectReport(source, {"English", "Blue", masked}, every, details);
+            size_t named = 0;
+            for (json& section : collected["sections"])
+                for (json& row : section["rows"])
+                    if (row.contains("data_from")) {
+                        row["data"] = RowData(row, &section);
+                        row.erase("data_from");
+                        ++named;
+                    }
+            // Hard drives: letters, capacity, free and used space name the names row; file
+            // systems and serials are unknown there, so they hold no list, except that a
+            // private report shows "[private]" for the serials, which then name it too.
+            if (name == "odd texts") EXPECT_EQ(named, masked ? 5u : 4u);
+            // Printed with bad UTF-8 replaced, so that a difference can be shown at all.
+            EXPECT_TRUE(collected == json::parse(text))
+                << collected.dump(-1, ' ', false, json::error_handler_t::replace).substr(0, 400);
+        });
 }
