@@ -54,8 +54,9 @@ def main(program):
     with Stage() as s:
         s.xvfb()
         s.start(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # A loaded machine may take openbox many seconds to start; the wait ends once it has.
         check(wait_for(lambda: "window id" in s.run(["xprop", "-root",
-                                                      "_NET_SUPPORTING_WM_CHECK"]).stdout, 10),
+                                                      "_NET_SUPPORTING_WM_CHECK"]).stdout, 60),
               "openbox manages the screen")
         env = s.program_env(settings())
         env["QT_QPA_PLATFORM"] = "xcb"
