@@ -97,11 +97,28 @@ public:
         if (!wholeMembers_ && buffer_.size() >= kPieceSize) Flush();
         return *this;
     }
-    // A device name that is not valid UTF-8 must still give valid JSON.
+    // Objects and arrays are laid out here, member by member, so that a piece may end after
+    // any of them: a list of long texts is then never one piece. Everything else goes through
+    // the serializer, which also makes JSON of a device name that is not valid UTF-8.
     void Value(const json& value, unsigned indent) {
-        nlohmann::detail::serializer<json> out(std::make_shared<Adapter>(*this), ' ',
-                                               json::error_handler_t::replace);
-        out.dump(value, true, false, 2, indent);
+        if (!value.is_structured() || value.empty()) {
+            nlohmann::detail::serializer<json> out(std::make_shared<Adapter>(*this), ' ',
+                                                   json::error_handler_t::replace);
+            out.dump(value, true, false, 2, indent);
+            return;
+        }
+        *this << (value.is_object() ? "{\n" : "[\n");
+        size_t left = value.size();
+        for (auto member = value.begin(); member != value.end(); ++member) {
+            if (value.is_object())
+                Key(member.key(), indent + 2);
+            else
+                *this << std::string(indent + 2, ' ');
+            Value(*member, indent + 2);
+            *this << (--left ? ",\n" : "\n");
+            MemberEnd();
+        }
+        *this << std::string(indent, ' ') << (value.is_object() ? "}" : "]");
     }
     void Key(const std::string& key, unsigned indent) {
         *this << std::string(indent, ' ');
