@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -53,10 +54,16 @@ bool WriteBytes(int fd, std::string_view bytes) {
     return true;
 }
 
-// Every piece in order; the pieces after a failed write are not written.
+// Every piece in order; the pieces after a failed write are not written. A document that runs
+// out of memory while it is made fails like a full disk: the temporary file is removed.
 bool WriteAll(int fd, const DocumentPieces& pieces) {
     bool ok = true;
-    pieces([&](std::string_view piece) { return ok = ok && WriteBytes(fd, piece); });
+    try {
+        pieces([&](std::string_view piece) { return ok = ok && WriteBytes(fd, piece); });
+    } catch (const std::bad_alloc&) {
+        errno = ENOMEM;
+        return false;
+    }
     return ok;
 }
 
@@ -311,9 +318,13 @@ namespace {
 
 bool WriteAll(FILE* f, const DocumentPieces& pieces) {
     bool ok = true;
-    pieces([&](std::string_view piece) {
-        return ok = ok && std::fwrite(piece.data(), 1, piece.size(), f) == piece.size();
-    });
+    try {
+        pieces([&](std::string_view piece) {
+            return ok = ok && std::fwrite(piece.data(), 1, piece.size(), f) == piece.size();
+        });
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
     return ok;
 }
 

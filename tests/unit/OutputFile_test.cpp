@@ -1,12 +1,14 @@
 #include "TestSupport.h"
 #include "core/OutputFile.h"
 
+#include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <new>
 #include <string>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -264,4 +266,22 @@ TEST(OutputFile, RefusesToReplaceAFileTheUserMayNotWrite) {
     EXPECT_EQ(ReadFile(dir.File("locked")), "keep me");
     EXPECT_EQ(LStat(dir.File("locked")).st_nlink, 2u);
     EXPECT_EQ(EntriesIn(dir.Path()), 2u);
+}
+
+// A document made in pieces may run out of memory half way: that fails as a full disk fails,
+// with the reason, the target as it was and no temporary file left.
+TEST(OutputFile, ADocumentThatRunsOutOfMemoryReplacesNothing) {
+    for (bool existing : {true, false}) {
+        SCOPED_TRACE(existing ? "an existing file" : "a new name");
+        TempDir dir;
+        if (existing) WriteFile(dir.File("out"), "old report\n");
+        WriteResult r = WriteOutputFile(dir.File("out"), [](const PieceSink& put) {
+            put("half of a ");
+            throw std::bad_alloc();
+        });
+        EXPECT_FALSE(r.ok);
+        EXPECT_NE(r.reason.find(std::strerror(ENOMEM)), std::string::npos) << r.reason;
+        if (existing) EXPECT_EQ(ReadFile(dir.File("out")), "old report\n");
+        EXPECT_EQ(EntriesIn(dir.Path()), existing ? 1u : 0u);
+    }
 }
