@@ -61,64 +61,63 @@ void SetCurrentMode(LinuxContext& ctx, WmiObject& obj, const std::string& connec
 
 } // namespace
 
-std::vector<WmiObject> BuildMonitorId(LinuxContext& ctx) {
-    const char* cls = "WmiMonitorID";
+namespace {
+
+// One instance per connector whose monitor answers with an EDID, named by its connector; `fill`
+// adds the class's properties (and learns whether the connector is the first one).
+template <typename Fill> std::vector<WmiObject> PerMonitor(LinuxContext& ctx, Fill fill) {
     std::vector<WmiObject> out;
-    for (const std::string& connector : MonitorConnectors(ctx.Fs())) {
+    const std::vector<std::string> connectors = MonitorConnectors(ctx.Fs());
+    for (const std::string& connector : connectors) {
         std::optional<Edid> edid = ConnectorEdid(ctx.Fs(), connector);
         if (!edid) continue;
         WmiObject obj;
         obj.Set("InstanceName", Variant(connector));
-        obj.Set("Active", Variant(true));
-        obj.Set("ManufacturerName", Variant(edid->makerCode));
-        obj.Set("ProductCodeID", Variant(ProductCode(edid->productCode)));
-        SetTextOrNull(ctx, obj, cls, "UserFriendlyName", edid->monitorName);
-        SetTextOrNull(ctx, obj, cls, "SerialNumberID", edid->serial);
-        SetPositive(obj, "WeekOfManufacture",
-                    edid->weekOfManufacture == 255 ? 0 : edid->weekOfManufacture);
-        SetPositive(obj, "YearOfManufacture", YearMade(*edid));
+        fill(obj, connector, *edid, connector == connectors.front());
         out.push_back(std::move(obj));
     }
     return out;
 }
 
-std::vector<WmiObject> BuildMonitorBasicDisplayParams(LinuxContext& ctx) {
-    std::vector<WmiObject> out;
-    for (const std::string& connector : MonitorConnectors(ctx.Fs())) {
-        std::optional<Edid> edid = ConnectorEdid(ctx.Fs(), connector);
-        if (!edid) continue;
-        WmiObject obj;
-        obj.Set("InstanceName", Variant(connector));
+} // namespace
+
+std::vector<WmiObject> BuildMonitorId(LinuxContext& ctx) {
+    const char* cls = "WmiMonitorID";
+    return PerMonitor(ctx, [&](WmiObject& obj, const std::string&, const Edid& edid, bool) {
         obj.Set("Active", Variant(true));
-        SetPositive(obj, "MaxHorizontalImageSize", edid->widthCm);
-        SetPositive(obj, "MaxVerticalImageSize", edid->heightCm);
-        out.push_back(std::move(obj));
-    }
-    return out;
+        obj.Set("ManufacturerName", Variant(edid.makerCode));
+        obj.Set("ProductCodeID", Variant(ProductCode(edid.productCode)));
+        SetTextOrNull(ctx, obj, cls, "UserFriendlyName", edid.monitorName);
+        SetTextOrNull(ctx, obj, cls, "SerialNumberID", edid.serial);
+        SetPositive(obj, "WeekOfManufacture",
+                    edid.weekOfManufacture == 255 ? 0 : edid.weekOfManufacture);
+        SetPositive(obj, "YearOfManufacture", YearMade(edid));
+    });
+}
+
+std::vector<WmiObject> BuildMonitorBasicDisplayParams(LinuxContext& ctx) {
+    return PerMonitor(ctx, [](WmiObject& obj, const std::string&, const Edid& edid, bool) {
+        obj.Set("Active", Variant(true));
+        SetPositive(obj, "MaxHorizontalImageSize", edid.widthCm);
+        SetPositive(obj, "MaxVerticalImageSize", edid.heightCm);
+    });
 }
 
 std::vector<WmiObject> BuildMonitor(LinuxContext& ctx) {
     const char* cls = "Hardlens_Monitor";
-    std::vector<WmiObject> out;
-    std::vector<std::string> connectors = MonitorConnectors(ctx.Fs());
-    for (const std::string& connector : connectors) {
-        std::optional<Edid> edid = ConnectorEdid(ctx.Fs(), connector);
-        if (!edid) continue;
-        std::string card = connector.substr(0, connector.find('-'));
-        WmiObject obj;
-        obj.Set("InstanceName", Variant(connector));
-        obj.Set("Connector", Variant(connector));
-        SetTextOrNull(ctx, obj, cls, "Manufacturer", MakerName(ctx, edid->makerCode));
-        SetTextOrNull(ctx, obj, cls, "VideoController", CardName(ctx, card));
-        SetPositive(obj, "PreferredHorizontalResolution", edid->preferredWidth);
-        SetPositive(obj, "PreferredVerticalResolution", edid->preferredHeight);
-        SetPositive(obj, "PreferredRefreshRate", edid->preferredRefreshHz);
-        SetCurrentMode(ctx, obj, connector, connector == connectors.front(), *edid);
-        SetPositive(obj, "MinRefreshRate", edid->minRefreshHz.value_or(0));
-        SetPositive(obj, "MaxRefreshRate", edid->maxRefreshHz.value_or(0));
-        out.push_back(std::move(obj));
-    }
-    return out;
+    return PerMonitor(
+        ctx, [&](WmiObject& obj, const std::string& connector, const Edid& edid, bool first) {
+            std::string card = connector.substr(0, connector.find('-'));
+            obj.Set("Connector", Variant(connector));
+            SetTextOrNull(ctx, obj, cls, "Manufacturer", MakerName(ctx, edid.makerCode));
+            SetTextOrNull(ctx, obj, cls, "VideoController", CardName(ctx, card));
+            SetPositive(obj, "PreferredHorizontalResolution", edid.preferredWidth);
+            SetPositive(obj, "PreferredVerticalResolution", edid.preferredHeight);
+            SetPositive(obj, "PreferredRefreshRate", edid.preferredRefreshHz);
+            SetCurrentMode(ctx, obj, connector, first, edid);
+            SetPositive(obj, "MinRefreshRate", edid.minRefreshHz.value_or(0));
+            SetPositive(obj, "MaxRefreshRate", edid.maxRefreshHz.value_or(0));
+        });
 }
 
 } // namespace hl
